@@ -1,0 +1,33 @@
+#include "FileNames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString FindEntryNoCase(const QString &dir, const QString &name)
+{
+    if (name.isEmpty())
+        return {};
+    const QString exact = WithTrailingSlash(dir) + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return WithTrailingSlash(dir) + entry;
+    }
+    return {};
+}
+
+QString ResolvePathNoCase(const QString &dir, const QString &name)
+{
+    const QString found = FindEntryNoCase(dir, name);
+    return found.isEmpty() ? WithTrailingSlash(dir) + name : found;
+}
+
+QString WithTrailingSlash(const QString &path)
+{
+    if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
+        return path;
+    return path + QLatin1Char('/');
+}

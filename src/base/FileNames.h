@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Designs and language files are often made on a file system that ignores
+// letter case, so look-ups by name here do too.
+
+// The path of the entry in `dir` whose name equals `name` without regard
+// to case (an exact match preferred); empty when there is none.
+QString FindEntryNoCase(const QString &dir, const QString &name);
+// Like FindEntryNoCase, but when nothing matches the result is dir/name,
+// so a caller can go on to create the file under its proper name.
+QString ResolvePathNoCase(const QString &dir, const QString &name);
+// Appends a "/" when the path does not end in one.
+QString WithTrailingSlash(const QString &path);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A plain list of "key=value" lines, as the settings file and a design's
+// key list store them. Keys match without regard to case and without
+// trimming; the first line that carries a key wins; lines that are not
+// understood stay where they are.
+class TKeyValueList
+{
+public:
+    enum class LineEnd { Lf, CrLf };
+
+    TKeyValueList() = default;
+    explicit TKeyValueList(QStringList lines) : mLines(std::move(lines)) {}
+
+    // A missing or unreadable file gives an empty list.
+    void LoadFromFile(const QString &path);
+    // Replaces the file only once the new text is complete on disk, so a
+    // crash or a full disk never leaves half a file. Returns false on failure.
+    bool SaveToFile(const QString &path, LineEnd lineEnd = LineEnd::Lf) const;
+
+    QString Value(const QString &key) const;
+    // An empty value deletes the key's line; otherwise the first line is
+    // replaced in place or a new line is appended.
+    void SetValue(const QString &key, const QString &value);
+    int IndexOfKey(const QString &key) const;
+
+    QStringList &Lines() { return mLines; }
+    const QStringList &Lines() const { return mLines; }
+    void Clear() { mLines.clear(); }
+
+    static QString KeyOf(const QString &line);
+
+private:
+    QStringList mLines;
+};

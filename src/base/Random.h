@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+// The one random generator of the process. It is seeded from the clock at
+// start-up; tests and the scripted run seed it for repeatable games.
+namespace Random {
+
+void Randomize();                 // seed from the clock
+void Seed(std::uint32_t seed);
+// Uniform in 0 .. n-1; 0 when n <= 0.
+std::int32_t Below(std::int32_t n);
+
+} // namespace Random

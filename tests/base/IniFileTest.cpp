@@ -1,0 +1,47 @@
+#include "base/IniFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(IniFile, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed)
+{
+    TempDir dir;
+    dir.Write("a.ini", "[Other]\nKey=no\n[Messages]\n  Greeting =  Hello there  \nkey=first\nKEY=second\n");
+    TIniFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadString("messages", "greeting"), "Hello there");
+    EXPECT_EQ(ini.ReadString("MESSAGES", "Key"), "first");
+    EXPECT_EQ(ini.ReadString("Messages", "absent", "fb"), "fb");
+    EXPECT_EQ(ini.ReadSectionKeys("messages"), QStringList({"Greeting", "key"}));
+}
+
+TEST(IniFile, LongValuesAreCutAndMissingFilesAreEmpty)
+{
+    TempDir dir;
+    dir.Write("a.ini", "[s]\nlong=" + QByteArray(1100, 'x') + "\n");
+    TIniFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadString("s", "long").size(), 1023);
+    TIniFile missing(dir.File("none.ini"));
+    EXPECT_EQ(missing.ReadString("s", "long", "d"), "d");
+    EXPECT_FALSE(missing.SectionExists("s"));
+}
+
+TEST(IniFile, IntegersReadLeadingDigitsAndFallBack)
+{
+    TempDir dir;
+    dir.Write("a.ini", "[s]\na=42\nb=-7ms\nc=abc\n");
+    TIniFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadInteger("s", "a", 0), 42);
+    EXPECT_EQ(ini.ReadInteger("s", "b", 0), -7);
+    EXPECT_EQ(ini.ReadInteger("s", "c", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "d", 9), 9);
+}
+
+TEST(IniFile, IsReadAfreshOnEveryCall)
+{
+    TempDir dir;
+    dir.Write("a.ini", "[s]\nk=1\n");
+    TIniFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadString("s", "k"), "1");
+    dir.Write("a.ini", "[s]\nk=2\n");
+    EXPECT_EQ(ini.ReadString("s", "k"), "2");
+}

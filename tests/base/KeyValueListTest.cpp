@@ -1,0 +1,46 @@
+#include "base/KeyValueList.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(KeyValueList, FirstLineWinsAndKeysIgnoreCaseButNotBlanks)
+{
+    TKeyValueList list({"photocount=2", "PhotoCount=7", "Author = Ann", "Info=a=b"});
+    EXPECT_EQ(list.Value("PHOTOCOUNT"), "2");
+    EXPECT_EQ(list.Value("Author"), "");          // the key is "Author "
+    EXPECT_EQ(list.Value("Author "), " Ann");
+    EXPECT_EQ(list.Value("Info"), "a=b");         // everything after the first "="
+    EXPECT_EQ(list.Value("Missing"), "");
+}
+
+TEST(KeyValueList, SetReplacesInPlaceAppendsAndDeletesOnEmpty)
+{
+    TKeyValueList list({"; comment", "[section]", "Sound=1", "Unknown=x"});
+    list.SetValue("sound", "0");
+    list.SetValue("Design", "Space");
+    list.SetValue("Unknown", "");
+    EXPECT_EQ(list.Lines(), QStringList({"; comment", "[section]", "sound=0", "Design=Space"}));
+    list.SetValue("Nothing", "");
+    EXPECT_EQ(list.Lines().size(), 4);
+}
+
+TEST(KeyValueList, RoundTripKeepsUnknownLinesAndWritesChosenLineEnds)
+{
+    TempDir dir;
+    dir.Write("s.ini", "# c\r\n[x]\rSound=0\nodd line");
+    TKeyValueList list;
+    list.LoadFromFile(dir.File("s.ini"));
+    EXPECT_EQ(list.Lines(), QStringList({"# c", "[x]", "Sound=0", "odd line"}));
+    ASSERT_TRUE(list.SaveToFile(dir.File("s.ini"), TKeyValueList::LineEnd::CrLf));
+    EXPECT_EQ(dir.Read("s.ini"), QByteArray("# c\r\n[x]\r\nSound=0\r\nodd line\r\n"));
+}
+
+TEST(KeyValueList, MissingFileLoadsEmptyAndUnwritableSaveFailsWithoutHarm)
+{
+    TempDir dir;
+    TKeyValueList list({"keep"});
+    list.LoadFromFile(dir.File("none.ini"));
+    EXPECT_TRUE(list.Lines().isEmpty());
+    list.SetValue("A", "1");
+    EXPECT_FALSE(list.SaveToFile(dir.File("no/such/folder/x.ini")));
+}
