@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+
+// Raised when a translation for a number property is not a whole number.
+class EConversionError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Translates the captions of the program's windows from a language file, an
+// ini file with the sections "Translations" (property path = text) and
+// "Messages" (key = text). The file is read afresh on every call, so a
+// changed or replaced file takes effect at once.
+class TLanguage : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TNotifyEvent = std::function<void(TLanguage &sender)>;
+    // Called before each property is set; may replace `newValue`.
+    using TLanguageNotifyEvent =
+        std::function<void(TLanguage &sender, QObject *component, const QString &propertyName,
+                           const QString &oldValue, QString &newValue)>;
+
+    static constexpr const char *TranslationsSection = "Translations";
+    static constexpr const char *MessagesSection = "Messages";
+
+    explicit TLanguage(QObject *parent = nullptr);
+
+    const QString &LanguageFile() const { return mLanguageFile; }
+    void SetLanguageFile(const QString &path) { mLanguageFile = path; }
+
+    // Paths such as "MainForm.Game1.Caption", one per entry.
+    const QStringList &Properties() const { return mProperties; }
+    void SetProperties(const QStringList &paths) { mProperties = paths; }
+
+    // Item separator for list properties; a blank value stores ",".
+    const QString &Separator() const { return mSeparator; }
+    void SetSeparator(const QString &separator);
+
+    const TNotifyEvent &OnBeforeTranslation() const { return mOnBeforeTranslation; }
+    void SetOnBeforeTranslation(TNotifyEvent handler) { mOnBeforeTranslation = std::move(handler); }
+    const TNotifyEvent &OnAfterTranslation() const { return mOnAfterTranslation; }
+    void SetOnAfterTranslation(TNotifyEvent handler) { mOnAfterTranslation = std::move(handler); }
+    const TLanguageNotifyEvent &OnTranslate() const { return mOnTranslate; }
+    void SetOnTranslate(TLanguageNotifyEvent handler) { mOnTranslate = std::move(handler); }
+
+    // Applies the language file to every path in Properties. A bad number
+    // throws EConversionError and leaves the entries before it applied.
+    void Translate();
+    // The text of `key` in "Messages", or the key itself when there is none.
+    QString LookupMessage(const QString &key) const;
+
+    // Writes `text` into the property that `path` names; an empty text,
+    // an unknown object or an unknown property changes nothing.
+    void ApplyTranslation(const QString &path, const QString &text);
+
+    // Splits a list text at `separator`: every part before a separator is
+    // an item (trimmed, possibly empty); the trimmed rest is a last item
+    // only when it is not empty.
+    static QStringList SplitItems(const QString &text, const QString &separator);
+    // A whole number in 32 bits, or EConversionError.
+    static int32_t ToInteger(const QString &text);
+
+    // The language file `name` + ".lng" in `folder`, whatever the letter
+    // case of the file on disk.
+    static QString LanguageFilePath(const QString &folder, const QString &name);
+
+private:
+    QString mLanguageFile;
+    QStringList mProperties;
+    QString mSeparator;
+    TNotifyEvent mOnBeforeTranslation;
+    TNotifyEvent mOnAfterTranslation;
+    TLanguageNotifyEvent mOnTranslate;
+};
