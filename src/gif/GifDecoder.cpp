@@ -1,0 +1,253 @@
+// Reads GIF data frame by frame, so every size can be checked before the
+// memory for it is taken.
+#include "gif/GifImage.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct TByteSource
+{
+    const char *Data = nullptr;
+    qint64 Size = 0;
+    qint64 Position = 0;
+};
+
+int ReadBytes(GifFileType *gif, GifByteType *buffer, int count)
+{
+    auto *source = static_cast<TByteSource *>(gif->UserData);
+    const qint64 n = std::min<qint64>(count, source->Size - source->Position);
+    if (n <= 0)
+        return 0;
+    std::memcpy(buffer, source->Data + source->Position, std::size_t(n));
+    source->Position += n;
+    return int(n);
+}
+
+struct TGifCloser
+{
+    void operator()(GifFileType *gif) const
+    {
+        int error = 0;
+        DGifCloseFile(gif, &error);
+    }
+};
+using TGifHandle = std::unique_ptr<GifFileType, TGifCloser>;
+
+QString Describe(int code)
+{
+    switch (code) {
+    case D_GIF_ERR_NOT_GIF_FILE: return QStringLiteral("it is not a GIF file");
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON: return QStringLiteral("the data ends too soon");
+    case D_GIF_ERR_NO_SCRN_DSCR: return QStringLiteral("its screen description is missing");
+    case D_GIF_ERR_NO_IMAG_DSCR: return QStringLiteral("a frame description is missing");
+    case D_GIF_ERR_WRONG_RECORD: return QStringLiteral("it holds a block of unknown kind");
+    case D_GIF_ERR_DATA_TOO_BIG: return QStringLiteral("a frame holds more pixels than it declares");
+    case D_GIF_ERR_IMAGE_DEFECT: return QStringLiteral("the image data is damaged");
+    case D_GIF_ERR_NOT_ENOUGH_MEM: return QStringLiteral("there is not enough memory");
+    default: {
+        const char *text = GifErrorString(code);
+        return text ? QString::fromLatin1(text) : QStringLiteral("error %1").arg(code);
+    }
+    }
+}
+
+QVector<QRgb> PaletteFrom(const ColorMapObject *map)
+{
+    QVector<QRgb> palette;
+    if (!map || !map->Colors)
+        return palette;
+    const int count = std::clamp(map->ColorCount, 0, 256);
+    palette.reserve(count);
+    for (int i = 0; i < count; ++i)
+        palette.append(qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
+    return palette;
+}
+
+} // namespace
+
+class TGifDecoder
+{
+public:
+    TGifDecoder(const QByteArray &bytes, QString name) : mName(std::move(name))
+    {
+        mSource.Data = bytes.constData();
+        mSource.Size = bytes.size();
+    }
+
+    TGifImage Decode(const QByteArray &bytes)
+    {
+        int error = 0;
+        mGif.reset(DGifOpen(&mSource, ReadBytes, &error));
+        if (!mGif)
+            Fail(Describe(error));
+        if (mGif->SWidth < 0 || mGif->SHeight < 0
+            || TGifImage::IsAbsurdSize(mGif->SWidth, mGif->SHeight))
+            Fail(QStringLiteral("its size of %1 x %2 pixels is too large")
+                     .arg(mGif->SWidth).arg(mGif->SHeight));
+        mImage.mWidth = mGif->SWidth;
+        mImage.mHeight = mGif->SHeight;
+        mImage.mBackgroundIndex = mGif->SBackGroundColor;
+        mImage.mGlobalPalette = PaletteFrom(mGif->SColorMap);
+
+        ReadRecords();
+        if (mImage.mFrames.empty())
+            Fail(QStringLiteral("it holds no frame"));
+        FitScreenToFrames();
+        mImage.mOriginal = bytes;
+        return std::move(mImage);
+    }
+
+private:
+    [[noreturn]] void Fail(const QString &what) const
+    {
+        throw EGifError(QStringLiteral("Cannot read the GIF picture \"%1\": %2.").arg(mName, what));
+    }
+
+    void ReadRecords()
+    {
+        for (;;) {
+            GifRecordType type = UNDEFINED_RECORD_TYPE;
+            if (DGifGetRecordType(mGif.get(), &type) == GIF_ERROR) {
+                // Many programs leave off the final terminator; the frames before it are whole.
+                if (!mImage.mFrames.empty() && mSource.Position >= mSource.Size)
+                    return;
+                Fail(Describe(mGif->Error));
+            }
+            switch (type) {
+            case IMAGE_DESC_RECORD_TYPE: ReadFrame(); break;
+            case EXTENSION_RECORD_TYPE: ReadExtension(); break;
+            case TERMINATE_RECORD_TYPE: return;
+            default: Fail(Describe(D_GIF_ERR_WRONG_RECORD));
+            }
+        }
+    }
+
+    void ReadExtension()
+    {
+        int code = 0;
+        GifByteType *block = nullptr;
+        if (DGifGetExtension(mGif.get(), &code, &block) == GIF_ERROR)
+            Fail(Describe(mGif->Error));
+        bool looping = false;
+        if (block && code == GRAPHICS_EXT_FUNC_CODE) {
+            GraphicsControlBlock control;
+            if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK) {
+                mControl = control;
+                mHasControl = true;
+            }
+        } else if (block && code == APPLICATION_EXT_FUNC_CODE && block[0] == 11) {
+            looping = std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0
+                      || std::memcmp(block + 1, "ANIMEXTS1.0", 11) == 0;
+        }
+        while (block) {
+            if (DGifGetExtensionNext(mGif.get(), &block) == GIF_ERROR)
+                Fail(Describe(mGif->Error));
+            if (looping && block && block[0] >= 3 && block[1] == 1) {
+                mImage.mLoopCount = block[2] | (block[3] << 8);
+                looping = false;
+            }
+        }
+    }
+
+    void ReadFrame()
+    {
+        if (DGifGetImageDesc(mGif.get()) == GIF_ERROR)
+            Fail(Describe(mGif->Error));
+        const GifImageDesc &desc = mGif->Image;
+        const int width = desc.Width;
+        const int height = desc.Height;
+        if (width < 0 || height < 0 || TGifImage::IsAbsurdSize(width, height))
+            Fail(QStringLiteral("frame %1 of %2 x %3 pixels is too large")
+                     .arg(mImage.mFrames.size() + 1).arg(width).arg(height));
+
+        TGifFrame frame;
+        frame.Offset = QPoint(desc.Left, desc.Top);
+        frame.Interlaced = desc.Interlace;
+        frame.Palette = PaletteFrom(desc.ColorMap);
+        if (frame.Palette.isEmpty() && mImage.mGlobalPalette.isEmpty())
+            Fail(QStringLiteral("frame %1 has no colour table").arg(mImage.mFrames.size() + 1));
+        if (mHasControl) {
+            frame.Delay = mControl.DelayTime;
+            frame.Disposal = mControl.DisposalMode;
+            frame.TransparentIndex = mControl.TransparentColor;
+            mHasControl = false;
+        }
+        if (qint64(width) * height == 0)
+            SkipImageData();
+        else
+            frame.Indices = ReadIndices(width, height, desc.Interlace);
+        mImage.AppendFrame(std::move(frame), width, height, mName);
+    }
+
+    QByteArray ReadIndices(int width, int height, bool interlaced)
+    {
+        QByteArray indices(qint64(width) * height, Qt::Uninitialized);
+        if (indices.size() != qint64(width) * height)
+            Fail(Describe(D_GIF_ERR_NOT_ENOUGH_MEM));
+        auto *data = reinterpret_cast<GifPixelType *>(indices.data());
+        auto readRow = [&](int y) {
+            if (DGifGetLine(mGif.get(), data + qint64(y) * width, width) == GIF_ERROR)
+                Fail(Describe(mGif->Error));
+        };
+        if (interlaced) {
+            static constexpr int start[] = {0, 4, 2, 1};
+            static constexpr int step[] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4; ++pass)
+                for (int y = start[pass]; y < height; y += step[pass])
+                    readRow(y);
+        } else {
+            for (int y = 0; y < height; ++y)
+                readRow(y);
+        }
+        return indices;
+    }
+
+    // A frame without pixels still carries a (tiny) block of image data.
+    void SkipImageData()
+    {
+        int codeSize = 0;
+        GifByteType *block = nullptr;
+        if (DGifGetCode(mGif.get(), &codeSize, &block) == GIF_ERROR)
+            Fail(Describe(mGif->Error));
+        while (block)
+            if (DGifGetCodeNext(mGif.get(), &block) == GIF_ERROR)
+                Fail(Describe(mGif->Error));
+    }
+
+    // Some writers leave the logical screen at 0 x 0; the frames then say how big it is.
+    void FitScreenToFrames()
+    {
+        if (mImage.mWidth > 0 && mImage.mHeight > 0)
+            return;
+        int width = 0;
+        int height = 0;
+        for (const TGifFrame &frame : mImage.mFrames) {
+            width = std::max(width, frame.Offset.x() + frame.Size.width());
+            height = std::max(height, frame.Offset.y() + frame.Size.height());
+        }
+        if (TGifImage::IsAbsurdSize(width, height))
+            Fail(QStringLiteral("its frames span %1 x %2 pixels, which is too large")
+                     .arg(width).arg(height));
+        mImage.mWidth = width;
+        mImage.mHeight = height;
+    }
+
+    QString mName;
+    TByteSource mSource;
+    TGifHandle mGif;
+    TGifImage mImage;
+    GraphicsControlBlock mControl{};
+    bool mHasControl = false;
+};
+
+TGifImage TGifImage::FromBytes(const QByteArray &bytes, const QString &name)
+{
+    TGifDecoder decoder(bytes, name);
+    return decoder.Decode(bytes);
+}

@@ -1,0 +1,229 @@
+#include "gif/GifImage.h"
+
+#include "base/TextFile.h"
+
+#include <QFile>
+#include <QHash>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+QString Quoted(const QString &name)
+{
+    return QStringLiteral("\"%1\"").arg(name);
+}
+
+// A frame's pixels become premultiplied ARGB once, so drawing is a plain copy.
+QImage BuildFrameImage(const QByteArray &indices, int width, int height,
+                       const QVector<QRgb> &palette, int transparentIndex)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    QRgb table[256];
+    for (int i = 0; i < 256; ++i)
+        table[i] = i < palette.size() ? (palette[i] | 0xFF000000u) : 0xFF000000u;
+    if (transparentIndex >= 0 && transparentIndex < 256)
+        table[transparentIndex] = 0;
+    const auto *source = reinterpret_cast<const uchar *>(indices.constData());
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const uchar *row = source + qint64(y) * width;
+        for (int x = 0; x < width; ++x)
+            line[x] = table[row[x]];
+    }
+    return image;
+}
+
+// Palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
+QVector<QRgb> ColourCube()
+{
+    QVector<QRgb> cube;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 7; ++g)
+            for (int b = 0; b < 6; ++b)
+                cube.append(qRgb(r * 255 / 5, g * 255 / 6, b * 255 / 5));
+    return cube;
+}
+
+} // namespace
+
+TGifImage::TGifImage(int width, int height, QVector<QRgb> globalPalette)
+    : mWidth(width), mHeight(height), mGlobalPalette(std::move(globalPalette))
+{
+    if (width < 0 || height < 0 || IsAbsurdSize(width, height))
+        throw EGifError(QStringLiteral("A GIF picture of %1 x %2 pixels is too large.")
+                            .arg(width).arg(height));
+    if (mGlobalPalette.size() > 256)
+        throw EGifError(QStringLiteral("A GIF colour table holds at most 256 colours."));
+}
+
+bool TGifImage::IsAbsurdSize(qint64 width, qint64 height)
+{
+    return width > MaxSide || height > MaxSide || width * height > MaxPixels;
+}
+
+TGifImage TGifImage::FromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw EGifError(QStringLiteral("The GIF picture %1 does not exist.").arg(Quoted(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw EGifError(QStringLiteral("The GIF picture %1 cannot be opened: %2.")
+                            .arg(Quoted(path), file.errorString()));
+    // No real picture comes near this; refusing keeps a stray file from exhausting memory.
+    constexpr qint64 maxFileSize = 512LL * 1024 * 1024;
+    if (file.size() > maxFileSize)
+        throw EGifError(QStringLiteral("The GIF picture %1 is too large.").arg(Quoted(path)));
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        throw EGifError(QStringLiteral("The GIF picture %1 cannot be read: %2.")
+                            .arg(Quoted(path), file.errorString()));
+    return FromBytes(bytes, path);
+}
+
+TGifImage TGifImage::FromImage(const QImage &source)
+{
+    if (source.isNull())
+        throw EGifError(QStringLiteral("An empty picture cannot be made a GIF."));
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
+    const int height = image.height();
+
+    QHash<QRgb, int> colours;
+    bool anyTransparent = false;
+    bool tooMany = false;
+    for (int y = 0; y < height && !tooMany; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(line[x]) < 128) {
+                anyTransparent = true;
+                continue;
+            }
+            const QRgb rgb = line[x] | 0xFF000000u;
+            if (!colours.contains(rgb)) {
+                if (colours.size() >= 255) {
+                    tooMany = true;
+                    break;
+                }
+                colours.insert(rgb, int(colours.size()));
+            }
+        }
+    }
+
+    QVector<QRgb> palette;
+    QByteArray indices(qint64(width) * height, '\0');
+    auto *out = reinterpret_cast<uchar *>(indices.data());
+    if (!tooMany) {
+        palette.resize(colours.size());
+        for (auto it = colours.cbegin(); it != colours.cend(); ++it)
+            palette[it.value()] = it.key();
+        for (int y = 0; y < height; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                *out++ = qAlpha(line[x]) < 128 ? 0 : uchar(colours.value(line[x] | 0xFF000000u));
+        }
+    } else {
+        palette = ColourCube();
+        const QImage reduced = image.convertToFormat(QImage::Format_RGB32)
+                                   .convertToFormat(QImage::Format_Indexed8, palette);
+        for (int y = 0; y < height; ++y) {
+            const uchar *row = reduced.constScanLine(y);
+            for (int x = 0; x < width; ++x)
+                *out++ = row[x];
+        }
+    }
+    int transparentIndex = -1;
+    if (anyTransparent) {
+        transparentIndex = int(palette.size());
+        palette.append(qRgb(0, 0, 0));
+        out = reinterpret_cast<uchar *>(indices.data());
+        for (int y = 0; y < height; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x, ++out)
+                if (qAlpha(line[x]) < 128)
+                    *out = uchar(transparentIndex);
+        }
+    }
+    if (palette.isEmpty())
+        palette.append(qRgb(0, 0, 0));
+
+    TGifImage gif(width, height, palette);
+    gif.AddFrame(0, 0, width, height, std::move(indices), {}, transparentIndex);
+    return gif;
+}
+
+void TGifImage::SetLoopCount(int count)
+{
+    mLoopCount = std::clamp(count, -1, 0xFFFF);
+    mOriginal.clear();
+}
+
+const QVector<QRgb> &TGifImage::PaletteOf(const TGifFrame &frame) const
+{
+    return frame.Palette.isEmpty() ? mGlobalPalette : frame.Palette;
+}
+
+void TGifImage::AddFrame(int left, int top, int width, int height, QByteArray indices,
+                         QVector<QRgb> localPalette, int transparentIndex, int delay,
+                         int disposal)
+{
+    const QString name = QStringLiteral("new GIF");
+    if (width < 0 || height < 0 || left < 0 || top < 0 || left > 0xFFFF || top > 0xFFFF)
+        throw EGifError(QStringLiteral("A GIF frame needs a place and size of 0 to 65535 pixels."));
+    if (indices.size() != qint64(width) * height)
+        throw EGifError(QStringLiteral("A GIF frame of %1 x %2 pixels needs %3 indices, not %4.")
+                            .arg(width).arg(height).arg(qint64(width) * height).arg(indices.size()));
+    if (localPalette.size() > 256)
+        throw EGifError(QStringLiteral("A GIF colour table holds at most 256 colours."));
+    TGifFrame frame;
+    frame.Offset = QPoint(left, top);
+    frame.Delay = std::clamp(delay, 0, 0xFFFF);
+    frame.Disposal = std::clamp(disposal, 0, 7);
+    frame.TransparentIndex = transparentIndex >= 0 && transparentIndex < 256 ? transparentIndex : -1;
+    frame.Palette = std::move(localPalette);
+    const QVector<QRgb> &palette = PaletteOf(frame);
+    if (palette.isEmpty())
+        throw EGifError(QStringLiteral("A GIF frame needs a colour table."));
+    const auto *data = reinterpret_cast<const uchar *>(indices.constData());
+    if (std::any_of(data, data + indices.size(), [&](uchar i) { return i >= palette.size(); }))
+        throw EGifError(QStringLiteral("A GIF frame uses a colour its table does not hold."));
+    frame.Indices = std::move(indices);
+    AppendFrame(std::move(frame), width, height, name);
+    mOriginal.clear();
+}
+
+// Checks the limits, then builds the frame's image; shared by reading and building.
+void TGifImage::AppendFrame(TGifFrame frame, int width, int height, const QString &name)
+{
+    if (IsAbsurdSize(width, height))
+        throw EGifError(QStringLiteral("The GIF picture %1 has a frame of %2 x %3 pixels, "
+                                       "which is too large.")
+                            .arg(Quoted(name)).arg(width).arg(height));
+    mTotalPixels += qint64(width) * height;
+    if (mTotalPixels > MaxTotalPixels)
+        throw EGifError(QStringLiteral("The GIF picture %1 has too many pixels in all its "
+                                       "frames together.").arg(Quoted(name)));
+    const QVector<QRgb> &palette = PaletteOf(frame);
+    if (frame.TransparentIndex >= 0)
+        frame.TransparentColor = frame.TransparentIndex < palette.size()
+                                     ? (palette[frame.TransparentIndex] | 0xFF000000u)
+                                     : 0xFF000000u;
+    frame.Image = BuildFrameImage(frame.Indices, width, height, palette, frame.TransparentIndex);
+    if (frame.Image.isNull() && width > 0 && height > 0)
+        throw EGifError(QStringLiteral("There is not enough memory for the GIF picture %1.")
+                            .arg(Quoted(name)));
+    frame.Size = QSize(width, height);
+    mFrames.push_back(std::move(frame));
+}
+
+void TGifImage::SaveToFile(const QString &path) const
+{
+    const QByteArray bytes = Encode();
+    if (!WriteFileAtomic(path, bytes))
+        throw EGifError(QStringLiteral("The GIF picture %1 cannot be written.").arg(Quoted(path)));
+}

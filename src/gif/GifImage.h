@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QVector>
+
+#include <stdexcept>
+#include <vector>
+
+// A GIF file or stream that cannot be read or written.
+class EGifError : public std::runtime_error
+{
+public:
+    explicit EGifError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// One frame of a GIF: its pixels both as palette indices (what gets
+// written back) and as a ready image (what gets drawn).
+struct TGifFrame
+{
+    QImage Image;                // ARGB32_Premultiplied, the frame's own size
+    QPoint Offset;               // within the logical screen
+    QSize Size;                  // the frame's own size (Image is null when it is empty)
+    int Delay = 0;               // hundredths of a second
+    int Disposal = 0;            // 0 unspecified, 1 keep, 2 background, 3 previous
+    int TransparentIndex = -1;   // -1: none
+    QRgb TransparentColor = 0;   // the palette colour behind TransparentIndex, opaque
+    bool Interlaced = false;
+    QByteArray Indices;          // width * height palette indices, row by row
+    QVector<QRgb> Palette;       // local colour table; empty: the global one
+};
+
+// A GIF held in memory with all its frames. Nothing here animates by
+// itself: callers pick the frame they show.
+class TGifImage
+{
+public:
+    // Pictures bigger than this are refused before anything is allocated.
+    static constexpr int MaxSide = 16384;
+    static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
+    // All frames of one GIF together (a 1 GiB ceiling of decoded pixels).
+    static constexpr qint64 MaxTotalPixels = 256LL * 1024 * 1024;
+
+    TGifImage() = default;
+    // A new GIF with a logical screen of the given size and a global
+    // colour table; add frames with AddFrame.
+    TGifImage(int width, int height, QVector<QRgb> globalPalette = {});
+
+    static TGifImage FromFile(const QString &path);
+    // `name` is what error messages call the data (usually its file).
+    static TGifImage FromBytes(const QByteArray &bytes, const QString &name);
+    // One frame made from any image; pixels with alpha below 128 become
+    // the transparent colour. Colours beyond 255 are reduced.
+    static TGifImage FromImage(const QImage &image);
+
+    bool IsEmpty() const { return mFrames.empty(); }
+    int Width() const { return mWidth; }
+    int Height() const { return mHeight; }
+    QSize Size() const { return {mWidth, mHeight}; }
+    int FrameCount() const { return int(mFrames.size()); }
+    const TGifFrame &Frame(int index) const { return mFrames.at(std::size_t(index)); }
+    const QVector<QRgb> &GlobalPalette() const { return mGlobalPalette; }
+    // Repetitions from the looping extension: -1 none, 0 for ever.
+    int LoopCount() const { return mLoopCount; }
+    void SetLoopCount(int count);
+
+    // Appends a frame given as indices; fills in its Image. Throws
+    // EGifError when the frame does not fit its palette or size limits.
+    void AddFrame(int left, int top, int width, int height, QByteArray indices,
+                  QVector<QRgb> localPalette = {}, int transparentIndex = -1,
+                  int delay = 0, int disposal = 0);
+
+    // The GIF file's bytes: the bytes it was read from when unchanged,
+    // otherwise a fresh encoding of every frame and extension.
+    QByteArray Encode() const;
+    // Replaces the file only once the whole GIF is written.
+    void SaveToFile(const QString &path) const;
+
+    // Limits shared by every picture reader.
+    static bool IsAbsurdSize(qint64 width, qint64 height);
+
+private:
+    friend class TGifDecoder;
+
+    void AppendFrame(TGifFrame frame, int width, int height, const QString &name);
+    const QVector<QRgb> &PaletteOf(const TGifFrame &frame) const;
+
+    int mWidth = 0;
+    int mHeight = 0;
+    int mBackgroundIndex = 0;
+    int mLoopCount = -1;
+    qint64 mTotalPixels = 0;
+    QVector<QRgb> mGlobalPalette;
+    std::vector<TGifFrame> mFrames;
+    QByteArray mOriginal;   // the bytes read, kept while nothing changed
+};
