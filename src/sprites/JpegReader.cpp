@@ -1,0 +1,131 @@
+// JPEG pictures go through libjpeg itself; its errors come back by
+// longjmp, so nothing with a destructor is created between setjmp and the
+// end of the decoding.
+#include "sprites/PictureReader.h"
+
+#include "gif/GifImage.h"
+
+#include <QFile>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+struct TJpegErrors
+{
+    jpeg_error_mgr Manager;
+    std::jmp_buf Jump;
+    char Message[JMSG_LENGTH_MAX];
+    bool EndedEarly;
+};
+
+void OnError(j_common_ptr info)
+{
+    auto *errors = reinterpret_cast<TJpegErrors *>(info->err);
+    info->err->format_message(info, errors->Message);
+    std::longjmp(errors->Jump, 1);
+}
+
+void OnMessage(j_common_ptr info, int level)
+{
+    // Warnings are harmless except a file that stops in the middle.
+    auto *errors = reinterpret_cast<TJpegErrors *>(info->err);
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        errors->EndedEarly = true;
+}
+
+void ToRgb32(const JSAMPLE *row, int width, int components, bool cmyk, QRgb *out)
+{
+    for (int x = 0; x < width; ++x, row += components) {
+        if (cmyk) {
+            // Photo programs store CMYK inverted.
+            const int k = row[3];
+            out[x] = qRgb(row[0] * k / 255, row[1] * k / 255, row[2] * k / 255);
+        } else if (components == 1) {
+            out[x] = qRgb(row[0], row[0], row[0]);
+        } else {
+            out[x] = qRgb(row[0], row[1], row[2]);
+        }
+    }
+}
+
+// Returns an empty string on success, else what went wrong.
+QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
+{
+    jpeg_decompress_struct info;
+    TJpegErrors errors;
+    std::memset(&info, 0, sizeof info);
+    info.err = jpeg_std_error(&errors.Manager);
+    errors.Manager.error_exit = OnError;
+    errors.Manager.emit_message = OnMessage;
+    errors.Message[0] = '\0';
+    errors.EndedEarly = false;
+
+    if (setjmp(errors.Jump)) {
+        jpeg_destroy_decompress(&info);
+        return QString::fromLatin1(errors.Message);
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    if (TGifImage::IsAbsurdSize(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return QStringLiteral("its size of %1 x %2 pixels is too large")
+            .arg(info.image_width).arg(info.image_height);
+    }
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : (info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB);
+    jpeg_start_decompress(&info);
+
+    const int width = int(info.output_width);
+    const int height = int(info.output_height);
+    const int components = info.output_components;
+    image = QImage(width, height, QImage::Format_RGB32);
+    rowBuffer.resize(qint64(width) * components);
+    if (image.isNull() || rowBuffer.size() != qint64(width) * components) {
+        jpeg_destroy_decompress(&info);
+        return QStringLiteral("there is not enough memory");
+    }
+    auto *row = reinterpret_cast<JSAMPLE *>(rowBuffer.data());
+    while (info.output_scanline < info.output_height) {
+        const int y = int(info.output_scanline);
+        jpeg_read_scanlines(&info, &row, 1);
+        ToRgb32(row, width, components, cmyk, reinterpret_cast<QRgb *>(image.scanLine(y)));
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    if (errors.EndedEarly)
+        return QStringLiteral("the data ends too soon");
+    return {};
+}
+
+} // namespace
+
+QImage ReadJpegFile(const QString &path)
+{
+    auto fail = [&](const QString &what) {
+        return EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw fail(file.exists() ? file.errorString() : QStringLiteral("the file does not exist"));
+    constexpr qint64 maxFileSize = 512LL * 1024 * 1024;
+    if (file.size() > maxFileSize)
+        throw fail(QStringLiteral("the file is too large"));
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        throw fail(QStringLiteral("the file is empty"));
+
+    QImage image;
+    QByteArray rowBuffer;
+    const QString problem = Decode(bytes, image, rowBuffer);
+    if (!problem.isEmpty())
+        throw fail(problem);
+    return image;
+}

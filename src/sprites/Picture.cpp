@@ -1,0 +1,120 @@
+#include "sprites/Picture.h"
+
+#include "base/TextFile.h"
+#include "sprites/PictureError.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+QImage KeyOutColour(const QImage &source)
+{
+    QImage keyed = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (keyed.isNull() || keyed.width() == 0 || keyed.height() == 0)
+        return keyed;
+    // Two-colour bitmaps keep white as their see-through colour, wherever it is.
+    const bool twoColour = source.format() == QImage::Format_Mono
+                           || source.format() == QImage::Format_MonoLSB;
+    const QRgb key = twoColour ? qRgb(255, 255, 255) : keyed.pixel(0, keyed.height() - 1);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        std::replace(line, line + keyed.width(), key, QRgb(0));
+    }
+    return keyed;
+}
+
+} // namespace
+
+TPicture TPicture::FromImage(const QImage &image)
+{
+    TPicture picture;
+    if (image.isNull())
+        return picture;
+    picture.mOpaque = image;
+    picture.mKeyed = KeyOutColour(image);
+    return picture;
+}
+
+TPicture TPicture::FromGif(TGifImage gif)
+{
+    TPicture picture;
+    if (gif.IsEmpty())
+        return picture;
+    picture.mGif = std::make_shared<const TGifImage>(std::move(gif));
+    return picture;
+}
+
+int TPicture::Width() const
+{
+    return mGif ? mGif->Width() : mOpaque.width();
+}
+
+int TPicture::Height() const
+{
+    return mGif ? mGif->Height() : mOpaque.height();
+}
+
+int TPicture::FrameCount() const
+{
+    return mGif ? mGif->FrameCount() : 0;
+}
+
+void TPicture::Draw(QPainter &painter, int left, int top, int frame, bool transparent) const
+{
+    if (!mGif) {
+        if (!mOpaque.isNull())
+            painter.drawImage(left, top, transparent ? mKeyed : mOpaque);
+        return;
+    }
+    const TGifFrame &shown = mGif->Frame(std::clamp(frame, 0, mGif->FrameCount() - 1));
+    if (shown.Image.isNull())
+        return;
+    const QRect screen(left, top, mGif->Width(), mGif->Height());
+    const QRect target = QRect(screen.topLeft() + shown.Offset, shown.Size) & screen;
+    if (target.isEmpty())
+        return;
+    const QRect source = target.translated(-screen.topLeft() - shown.Offset);
+    if (!transparent && shown.TransparentIndex >= 0)
+        painter.fillRect(target, QColor::fromRgb(shown.TransparentColor));
+    painter.drawImage(target, shown.Image, source);
+}
+
+QImage TPicture::ToImage() const
+{
+    if (!mGif)
+        return mOpaque;
+    QImage image(mGif->Width(), mGif->Height(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    Draw(painter, 0, 0, 0, true);
+    return image;
+}
+
+void TPicture::SaveToFile(const QString &path) const
+{
+    if (IsEmpty())
+        throw EPictureError(QStringLiteral("An empty picture cannot be saved as \"%1\".").arg(path));
+    try {
+        if (path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive)) {
+            if (mGif)
+                mGif->SaveToFile(path);
+            else
+                TGifImage::FromImage(mOpaque).SaveToFile(path);
+            return;
+        }
+    } catch (const EGifError &e) {
+        throw EPictureError(QString::fromUtf8(e.what()));
+    }
+    // A BMP has no alpha: see-through parts of a GIF come out black.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const QImage image = mGif ? ToImage().convertToFormat(QImage::Format_RGB32) : mOpaque;
+    if (!image.save(&buffer, "BMP") || !WriteFileAtomic(path, bytes))
+        throw EPictureError(QStringLiteral("The picture \"%1\" cannot be written.").arg(path));
+}

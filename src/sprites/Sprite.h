@@ -1,0 +1,124 @@
+#pragma once
+
+#include "sprites/Picture.h"
+
+#include <QRect>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPainter;
+class TSprite;
+class TSpriteBox;
+
+using TSpriteEvent = std::function<void(TSprite *ASprite)>;
+
+// Whether two rectangles overlap, with right and bottom edges excluded:
+// rectangles that only touch do not, and an empty (or inverted) rectangle
+// overlaps nothing. Every collision test uses this rule.
+bool RectsIntersect(const QRect &a, const QRect &b);
+
+// One picture on a play field. Sprites never move by themselves: each
+// step of their box advances the animation clock and fires OnMove, whose
+// handler decides where the sprite goes.
+class TSprite
+{
+public:
+    TSprite() = default;
+    TSprite(const TSprite &) = delete;
+    TSprite &operator=(const TSprite &) = delete;
+    // Takes itself out of every box that still refers to it.
+    virtual ~TSprite();
+
+    int32_t Left() const { return mLeft; }
+    void SetLeft(int32_t left) { mLeft = left; }
+    int32_t Top() const { return mTop; }
+    void SetTop(int32_t top) { mTop = top; }
+    int32_t Width() const { return mPicture.Width(); }
+    int32_t Height() const { return mPicture.Height(); }
+    QRect Rect() const { return {mLeft, mTop, Width(), Height()}; }
+    bool Enabled() const { return mEnabled; }
+    void SetEnabled(bool enabled) { mEnabled = enabled; }
+
+    // Directions of -1, 0 or 1; other values are ignored. Every accepted
+    // value fires OnBounce, even an unchanged one.
+    int32_t VX() const { return mVX; }
+    void SetVX(int32_t vx);
+    int32_t VY() const { return mVY; }
+    void SetVY(int32_t vy);
+    int32_t State() const { return mState; }
+    void SetState(int32_t state);
+
+    void SetOnMove(TSpriteEvent handler) { mOnMove = Wrap(std::move(handler)); }
+    void SetOnBounce(TSpriteEvent handler) { mOnBounce = Wrap(std::move(handler)); }
+    void SetOnStateChanged(TSpriteEvent handler) { mOnStateChanged = Wrap(std::move(handler)); }
+    void SetOnLastFrame(TSpriteEvent handler) { mOnLastFrame = Wrap(std::move(handler)); }
+
+    int32_t FrameWait() const { return mFrameWait; }
+    void SetFrameWait(int32_t wait) { mFrameWait = wait; }
+    int32_t Kind() const { return mKind; }
+    void SetKind(int32_t kind) { mKind = kind; }
+    bool AnimationLoop() const { return mAnimationLoop; }
+    void SetAnimationLoop(bool loop) { mAnimationLoop = loop; }
+    int32_t Frame() const { return mFrame; }
+    int32_t AnimationDelay() const { return mAnimationDelay; }
+    void SetAnimationDelay(int32_t delay) { mAnimationDelay = delay; }
+
+    // The GIF's frame count, 0 for any other picture.
+    int32_t FrameCount() const { return mPicture.FrameCount(); }
+    // A GIF with more than one frame.
+    bool IsAnimated() const { return FrameCount() > 1; }
+    void SetFrame(int32_t frame);
+    void FirstFrame() { SetFrame(0); }
+    void NextFrame() { SetFrame(mFrame + 1); }
+
+    // One move step: the animation clock, then OnMove.
+    virtual void DoMove();
+    virtual void DrawOn(QPainter &painter);
+
+    // Takes the other sprite's picture, AnimationLoop and AnimationDelay;
+    // nothing else.
+    void Assign(const TSprite &source);
+    void AssignPicture(const TPicture &picture) { SetPicture(picture); }
+    const TPicture &Picture() const { return mPicture; }
+    // The sprite's size follows the picture.
+    void SetPicture(TPicture picture) { mPicture = std::move(picture); }
+    bool Transparent() const { return mTransparent; }
+    void SetTransparent(bool transparent) { mTransparent = transparent; }
+
+private:
+    friend class TSpriteBox;
+    using THandler = std::shared_ptr<const TSpriteEvent>;
+
+    static THandler Wrap(TSpriteEvent handler);
+    // A handler may replace itself while it runs, so it is kept alive by a
+    // copy of its pointer for the duration of the call.
+    void Fire(const THandler &handler)
+    {
+        if (handler) {
+            const THandler keep = handler;
+            (*keep)(this);
+        }
+    }
+
+    int32_t mLeft = 0;
+    int32_t mTop = 0;
+    bool mEnabled = true;
+    int32_t mVX = 0;
+    int32_t mVY = 0;
+    int32_t mState = 0;
+    THandler mOnMove;
+    THandler mOnBounce;
+    THandler mOnStateChanged;
+    THandler mOnLastFrame;
+    int32_t mFrameWait = 0;
+    int32_t mKind = 0;
+    bool mAnimationLoop = true;
+    int32_t mFrame = 0;
+    int32_t mAnimationDelay = 0;
+    TPicture mPicture;
+    bool mTransparent = true;
+    std::vector<TSpriteBox *> mBoxes;   // boxes whose lists hold this sprite
+};

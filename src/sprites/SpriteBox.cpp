@@ -1,0 +1,208 @@
+#include "sprites/SpriteBox.h"
+
+#include "base/ErrorReport.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
+TSpriteBox::TSpriteBox(QWidget *parent) : QWidget(parent)
+{
+    // Every pixel is painted each time, so the system need not erase first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(105, 105);
+    UpdateBackground();
+}
+
+TSpriteBox::~TSpriteBox()
+{
+    for (TSprite *sprite : mSprites) {
+        auto &boxes = sprite->mBoxes;
+        boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
+    }
+}
+
+void TSpriteBox::SetImage(const QImage &image)
+{
+    mImage = image;
+    UpdateBackground();
+}
+
+void TSpriteBox::SetColor(const QColor &color)
+{
+    if (color == mColor)
+        return;
+    mColor = color;
+    UpdateBackground();
+}
+
+void TSpriteBox::SetCenter(bool center)
+{
+    if (center == mCenter)
+        return;
+    mCenter = center;
+    UpdateBackground();
+}
+
+void TSpriteBox::SetStretch(bool stretch)
+{
+    if (stretch == mStretch)
+        return;
+    mStretch = stretch;
+    UpdateBackground();
+}
+
+void TSpriteBox::SetBeforeSprtMove(TSpriteEvent handler)
+{
+    mBeforeSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
+}
+
+void TSpriteBox::SetAfterSprtMove(TSpriteEvent handler)
+{
+    mAfterSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
+}
+
+void TSpriteBox::AddSprite(TSprite *sprite)
+{
+    if (!sprite || std::find(mSprites.begin(), mSprites.end(), sprite) != mSprites.end())
+        return;
+    mSprites.push_back(sprite);
+    sprite->mBoxes.push_back(this);
+}
+
+void TSpriteBox::RemoveSprite(TSprite *sprite)
+{
+    const auto it = std::find(mSprites.begin(), mSprites.end(), sprite);
+    if (it == mSprites.end())
+        return;
+    mSprites.erase(it);
+    auto &boxes = sprite->mBoxes;
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
+}
+
+TSprite *TSpriteBox::FindSprite(int32_t kind, const QRect &rect) const
+{
+    for (TSprite *sprite : mSprites)
+        if (sprite->Enabled() && sprite->Kind() == kind && RectsIntersect(sprite->Rect(), rect))
+            return sprite;
+    return nullptr;
+}
+
+void TSpriteBox::UpdateBackground()
+{
+    const int w = width();
+    const int h = height();
+    if (mBackground.size() != QSize(w, h))
+        mBackground = QImage(w, h, QImage::Format_RGB32);
+    if (!mBackground.isNull()) {
+        mBackground.fill(mColor);
+        if (mImage.width() > 0 && mImage.height() > 0) {
+            QRect target(0, 0, mImage.width(), mImage.height());
+            if (mStretch)
+                target = QRect(0, 0, w, h);
+            else if (mCenter)
+                target.moveTo((w - mImage.width()) / 2, (h - mImage.height()) / 2);
+            QPainter painter(&mBackground);
+            painter.drawImage(target, mImage);
+        }
+    }
+    mBackBuffer = mBackground.copy();
+    update();
+}
+
+void TSpriteBox::Step()
+{
+    // A handler that processes events could set off a paint inside a step.
+    if (mStepping)
+        return;
+    MoveAndDraw();
+    mPresentPending = true;
+    update();
+}
+
+void TSpriteBox::MoveAndDraw()
+{
+    mStepping = true;
+    struct TReset
+    {
+        bool &Flag;
+        ~TReset() { Flag = false; }
+    } reset{mStepping};
+
+    // A box resized while hidden gets its resize event only when shown.
+    if (mBackground.size() != size())
+        UpdateBackground();
+    if (!mBackground.isNull()) {
+        if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format())
+            mBackBuffer = mBackground.copy();
+        else
+            std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
+                        std::size_t(mBackground.sizeInBytes()));
+    }
+    ++mStepCount;
+    MoveSprites();
+    DrawSprites();
+}
+
+void TSpriteBox::MoveSprites()
+{
+    const std::size_t count = mSprites.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        // Sprites are not removed during a step, but a freed one would
+        // shorten the list: never read past its end.
+        if (i >= mSprites.size())
+            break;
+        TSprite *sprite = mSprites[i];
+        if (!sprite->Enabled())
+            continue;
+        Fire(mBeforeSprtMove, sprite);
+        sprite->DoMove();
+        Fire(mAfterSprtMove, sprite);
+    }
+}
+
+void TSpriteBox::DrawSprites()
+{
+    if (mBackBuffer.isNull())
+        return;
+    QPainter painter(&mBackBuffer);
+    for (std::size_t i = 0; i < mSprites.size(); ++i)
+        if (mSprites[i]->Enabled())
+            mSprites[i]->DrawOn(painter);
+}
+
+void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)
+{
+    if (handler) {
+        const THandler keep = handler;
+        (*keep)(sprite);
+    }
+}
+
+void TSpriteBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!mPresentPending && !mStepping) {
+        // Uncovered or shown: the window system's repaint also advances the sprites.
+        painter.drawImage(rect(), mBackground);
+        ErrorReport::Guard([this] { MoveAndDraw(); });
+    }
+    mPresentPending = false;
+    painter.drawImage(rect(), mBackBuffer);
+}
+
+void TSpriteBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    UpdateBackground();
+}
+
+void TSpriteBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A frame requested while hidden was never shown; showing is a fresh repaint.
+    mPresentPending = false;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "sprites/Sprite.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+// A play field: a background and the sprites drawn on it, moved, drawn
+// into an off-screen image and shown in one call (Step). The box refers
+// to its sprites but does not own them; a sprite that dies leaves the box.
+class TSpriteBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TSpriteBox(QWidget *parent = nullptr);
+    ~TSpriteBox() override;
+
+    const QImage &Image() const { return mImage; }
+    // A null image empties the background picture.
+    void SetImage(const QImage &image);
+    const QImage &Background() const { return mBackground; }
+    const QImage &BackBuffer() const { return mBackBuffer; }
+    QColor Color() const { return mColor; }
+    void SetColor(const QColor &color);
+    bool Center() const { return mCenter; }
+    void SetCenter(bool center);
+    bool Stretch() const { return mStretch; }
+    void SetStretch(bool stretch);
+    void SetBeforeSprtMove(TSpriteEvent handler);
+    void SetAfterSprtMove(TSpriteEvent handler);
+
+    void AddSprite(TSprite *sprite);
+    void RemoveSprite(TSprite *sprite);
+    int SpriteCount() const { return int(mSprites.size()); }
+    TSprite *Sprite(int index) const { return mSprites.at(std::size_t(index)); }
+
+    // Moves every enabled sprite, draws the enabled ones over the
+    // background into BackBuffer and has it shown.
+    void Step();
+    // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
+    TSprite *FindSprite(int32_t kind, const QRect &rect) const;
+    void UpdateBackground();
+
+    // How many Steps have run, counting those set off by repaints.
+    qint64 StepCount() const { return mStepCount; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    using THandler = std::shared_ptr<const TSpriteEvent>;
+
+    void MoveAndDraw();
+    void MoveSprites();
+    void DrawSprites();
+    void Fire(const THandler &handler, TSprite *sprite);
+
+    QImage mImage;
+    QImage mBackground;
+    QImage mBackBuffer;
+    QColor mColor = Qt::black;
+    bool mCenter = true;
+    bool mStretch = false;
+    THandler mBeforeSprtMove;
+    THandler mAfterSprtMove;
+    std::vector<TSprite *> mSprites;
+    // Set by Step when it asks for the finished frame to be shown: that
+    // repaint only presents BackBuffer, or each frame would ask for the next.
+    bool mPresentPending = false;
+    bool mStepping = false;
+    qint64 mStepCount = 0;
+};
