@@ -1,0 +1,176 @@
+#include "design/DesignFolder.h"
+
+#include "base/FileNames.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// Splits "dir/pattern" into its folder and its wildcard pattern.
+void SplitMask(const QString &mask, QString &dir, QString &pattern)
+{
+    const qsizetype slash = mask.lastIndexOf(QLatin1Char('/'));
+    dir = slash < 0 ? QStringLiteral(".") : mask.left(slash + 1);
+    pattern = slash < 0 ? mask : mask.mid(slash + 1);
+    if (pattern.isEmpty() || pattern == QLatin1String("*.*"))
+        pattern = QStringLiteral("*");
+}
+
+bool MatchesNoCase(const QString &pattern, const QString &name)
+{
+    const QRegularExpression re(
+        QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::NonPathWildcard),
+        QRegularExpression::CaseInsensitiveOption);
+    return re.match(name).hasMatch();
+}
+
+QStringList EntriesOf(const QString &dir, QDir::Filters filters)
+{
+    return QDir(dir).entryList(filters | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Unsorted);
+}
+
+} // namespace
+
+QString DesignRootDir()
+{
+    return WithTrailingSlash(QCoreApplication::applicationDirPath()) + QStringLiteral("design/");
+}
+
+QString DefaultDesignDir(const QString &rootDir)
+{
+    return WithTrailingSlash(ResolvePathNoCase(rootDir, QStringLiteral("Default")));
+}
+
+bool IsDefaultDesignName(const QString &name)
+{
+    return name.isEmpty() || name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
+}
+
+void ListDesignDirs(const QString &mask, QStringList &list)
+{
+    list.clear();
+    QString dir, pattern;
+    SplitMask(mask, dir, pattern);
+    for (const QString &entry : EntriesOf(dir, QDir::Dirs)) {
+        if (entry.startsWith(QLatin1Char('.')) || !MatchesNoCase(pattern, entry))
+            continue;
+        list.append(entry);
+    }
+}
+
+void ListFiles(const QString &mask, QStringList &list)
+{
+    list.clear();
+    QString dir, pattern;
+    SplitMask(mask, dir, pattern);
+    for (const QString &entry : EntriesOf(dir, QDir::Files)) {
+        if (MatchesNoCase(pattern, entry))
+            list.append(entry);
+    }
+}
+
+bool SameFileContents(const QString &a, const QString &b)
+{
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    if (fa.size() != fb.size())
+        return false;
+    constexpr qint64 chunk = 64 * 1024;
+    while (!fa.atEnd()) {
+        const QByteArray ba = fa.read(chunk);
+        const QByteArray bb = fb.read(chunk);
+        if (ba.isEmpty() && !fa.atEnd())
+            return false; // read error
+        if (ba != bb)
+            return false;
+    }
+    return fb.atEnd() && fa.error() == QFile::NoError && fb.error() == QFile::NoError;
+}
+
+QString IncludeBackslash(const QString &path)
+{
+    return WithTrailingSlash(path);
+}
+
+void SortNamesNoCase(QStringList &names)
+{
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+QStringList DesignMenuNames(const QString &rootDir)
+{
+    QStringList names;
+    ListDesignDirs(WithTrailingSlash(rootDir) + QStringLiteral("*.*"), names);
+    names.removeIf([](const QString &name) { return IsDefaultDesignName(name); });
+    SortNamesNoCase(names);
+    return names;
+}
+
+QString ImageGifName(int i) { return QStringLiteral("Image%1.gif").arg(i); }
+QString ImageBmpName(int i) { return QStringLiteral("Image%1.bmp").arg(i); }
+QString SoundName(int n) { return QStringLiteral("Sound%1.wav").arg(n); }
+QString PhotoName(int k) { return QStringLiteral("Photo_%1.bmp").arg(k); }
+
+QString ExistingFileNoCase(const QString &dir, const QString &name)
+{
+    const QString path = FindEntryNoCase(dir, name);
+    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
+namespace {
+
+void RemoveOneFile(const QString &path)
+{
+    if (!QFile::remove(path) && QFileInfo::exists(path))
+        throw EDesignError(QStringLiteral("Cannot delete file %1").arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace
+
+void RemoveFileNoCase(const QString &dir, const QString &name)
+{
+    for (const QString &entry : EntriesOf(dir, QDir::Files)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            RemoveOneFile(WithTrailingSlash(dir) + entry);
+    }
+}
+
+QString WritePathNoCase(const QString &dir, const QString &name)
+{
+    for (const QString &entry : EntriesOf(dir, QDir::Files)) {
+        if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
+            RemoveOneFile(WithTrailingSlash(dir) + entry);
+    }
+    return WithTrailingSlash(dir) + name;
+}
+
+bool ParseInt32(const QString &text, int &value)
+{
+    if (text.isEmpty())
+        return false;
+    qsizetype i = 0;
+    if (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))
+        i = 1;
+    if (i == text.size())
+        return false;
+    for (qsizetype j = i; j < text.size(); ++j) {
+        if (text.at(j) < QLatin1Char('0') || text.at(j) > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    const int v = text.toInt(&ok, 10);
+    if (ok)
+        value = v;
+    return ok;
+}

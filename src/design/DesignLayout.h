@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+// The play-field layout follows from a few picture sizes. Kept free of
+// pictures so the asset tool can write the same numbers it will produce.
+struct TLayoutInput
+{
+    std::int32_t ShipWidth = 0;       // picture 6
+    std::int32_t ShipHeight = 0;
+    std::int32_t CanonLeftHeight = 0; // picture 3
+    std::int32_t HomeHeight = 0;      // picture 4
+    std::int32_t CanonHeight = 0;     // picture 2
+    std::int32_t BigShipWidth = 0;    // 0 or less: the ship picture's width
+    std::int32_t BigShipHeight = 0;
+    std::int32_t ShipColumns = 5;
+    std::int32_t ShipRows = 3;
+    std::int32_t FormationLeft = 20;
+    std::int32_t ShipRangeX = 150;
+};
+
+struct TLayout
+{
+    std::int32_t BigShipWidth = 0;
+    std::int32_t BigShipHeight = 0;
+    std::int32_t FormationTop = 0;
+    std::int32_t ShipDistX = 0;
+    std::int32_t ShipDistY = 0;
+    std::int32_t HomeTop = 0;
+    std::int32_t CanonTop = 0;
+    std::int32_t ClientWidth = 0;
+    std::int32_t ClientHeight = 0;
+};
+
+inline TLayout ComputeLayoutNumbers(const TLayoutInput &in)
+{
+    TLayout out;
+    out.BigShipWidth = in.BigShipWidth <= 0 ? in.ShipWidth : in.BigShipWidth;
+    out.BigShipHeight = in.BigShipHeight <= 0 ? in.ShipHeight : in.BigShipHeight;
+    // Tall cannons-left icons push the formation down so they stay clear of it.
+    out.FormationTop = in.CanonLeftHeight <= 40 ? 40 : in.CanonLeftHeight + 20;
+    out.ShipDistX = out.BigShipWidth + 20;
+    out.ShipDistY = out.BigShipHeight + 10;
+    out.HomeTop = out.ShipDistY * in.ShipRows + out.FormationTop + 50;
+    out.CanonTop = out.HomeTop + in.HomeHeight + 30;
+    out.ClientWidth = out.ShipDistX * in.ShipColumns + in.FormationLeft + in.ShipRangeX;
+    out.ClientHeight = out.CanonTop + in.CanonHeight + 20;
+    return out;
+}

@@ -1,0 +1,66 @@
+#include "DesignAssets.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <stdexcept>
+
+void SaveBitmap(const QString &path, const QImage &art, QRgb key)
+{
+    if (!KeyedBitmap(art, key).save(path, "BMP"))
+        throw std::runtime_error(QStringLiteral("%1: cannot write").arg(path).toStdString());
+}
+
+void SaveKeyList(const QString &path, const QStringList &lines)
+{
+    QFile file(path);
+    const QByteArray text = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        throw std::runtime_error(QStringLiteral("%1: cannot write").arg(path).toStdString());
+}
+
+std::vector<QImage> ExplosionFrames(int width, int height, int frames, int block,
+                                    const std::vector<QRgb> &heat, std::uint32_t seed)
+{
+    TToolRandom random(seed);
+    const int cols = width / block, rows = height / block;
+    std::vector<double> jitter(cols * rows);
+    for (double &j : jitter)
+        j = random.Unit();
+    struct TSpark { double Angle, Speed; };
+    std::vector<TSpark> sparks(28);
+    for (TSpark &s : sparks)
+        s = {random.Unit() * 2 * M_PI, 0.5 + random.Unit() * 0.5};
+
+    const double cx = cols / 2.0, cy = rows / 2.0, maxR = std::min(cx, cy);
+    const int last = int(heat.size()) - 1;
+    std::vector<QImage> out;
+    for (int f = 0; f < frames; ++f) {
+        const double t = double(f) / (frames - 1);
+        QImage img = BlankImage(width, height);
+        // The fireball swells fast, then thins out from the inside.
+        const double radius = maxR * (0.35 + 0.65 * std::sqrt(t));
+        const double hollow = t < 0.5 ? 0 : radius * (t - 0.5) * 1.6;
+        for (int by = 0; by < rows; ++by) {
+            for (int bx = 0; bx < cols; ++bx) {
+                const double d = std::hypot(bx + 0.5 - cx, (by + 0.5 - cy) * 1.15);
+                const double j = jitter[by * cols + bx];
+                if (d > radius * (0.75 + 0.25 * j) || d < hollow * (0.8 + 0.4 * j))
+                    continue;
+                const double h = t * 1.1 + d / radius * 0.45 + j * 0.25;
+                const int idx = std::min(last, int(h * last));
+                if (t > 0.8 && j < (t - 0.8) * 4)
+                    continue; // the cloud breaks up at the end
+                FillBlock(img, bx * block, by * block, block, block, heat[idx]);
+            }
+        }
+        for (const TSpark &s : sparks) {
+            const double r = maxR * (0.3 + 1.1 * t) * s.Speed;
+            const int x = int(cx + std::cos(s.Angle) * r), y = int(cy + std::sin(s.Angle) * r * 0.85);
+            const int idx = std::min(last, int((t * 0.9 + 0.1) * last));
+            FillBlock(img, x * block, y * block, block, block, heat[idx]);
+        }
+        out.push_back(img);
+    }
+    return out;
+}

@@ -1,0 +1,35 @@
+// Makes the designs shipped beside the game: design/Default (complete) and
+// design/Neon (only what differs from Default).
+#include "DesignAssets.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <design root>\n", argv[0]);
+        return 2;
+    }
+    try {
+        const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
+        const QString defaultDir = root + QStringLiteral("Default/");
+        const QString neonDir = root + QStringLiteral("Neon/");
+        // Start from empty folders so files dropped from a design never linger.
+        for (const QString &dir : {defaultDir, neonDir}) {
+            QDir(dir).removeRecursively();
+            if (!QDir().mkpath(dir))
+                throw std::runtime_error(QStringLiteral("cannot create %1").arg(dir).toStdString());
+        }
+        MakeDefaultDesign(defaultDir);
+        MakeNeonDesign(neonDir, defaultDir);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "make_design_assets: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
