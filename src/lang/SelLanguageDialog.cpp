@@ -46,7 +46,8 @@ TSelLanguageDialog::TSelLanguageDialog(QWidget *parent, const QString &folder)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TSelLanguageDialog::SelectionStep);
-    connect(ListBox1, &QListWidget::itemClicked, this, &TSelLanguageDialog::SelectionStep);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            &TSelLanguageDialog::SelectionStep);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this,
             &TSelLanguageDialog::ListBox1DblClick);
 }

@@ -1,0 +1,203 @@
+#include "lang/Language.h"
+
+#include "base/IniFile.h"
+#include "base/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
+
+// Checks the language files we ship: every window text and message the
+// program asks for must be there, in every language, in a usable form.
+namespace {
+
+const QString AssetsDir = QStringLiteral(SNAPSTORM_LANG_ASSETS);
+const QStringList ShippedLanguages = {"english", "deutsch"};
+
+const QStringList MainFormPaths = {
+    "MainForm.Game1.Caption",    "MainForm.New1.Caption",      "MainForm.Stop1.Caption",
+    "MainForm.Pause1.Caption",   "MainForm.Demo1.Caption",     "MainForm.Sound1.Caption",
+    "MainForm.Exit1.Caption",    "MainForm.Info1.Caption",     "MainForm.Design1.Caption",
+    "MainForm.Language2.Caption", "MainForm.Load1.Caption",    "MainForm.DesignItem.Caption",
+    "MainForm.Game2.Caption",    "MainForm.Index1.Caption",
+    "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption"};
+
+const QStringList EditorPaths = {
+    "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
+    "DesignParamDialog.New1.Caption",      "DesignParamDialog.Open1.Caption",
+    "DesignParamDialog.Save1.Caption",     "DesignParamDialog.Saveas1.Caption",
+    "DesignParamDialog.Close1.Caption",    "DesignParamDialog.Exchange1.Caption",
+    "DesignParamDialog.SaveasZIP1.Caption", "DesignParamDialog.ImportfromZIP1.Caption",
+    "DesignParamDialog.SaveasEMail1.Caption", "DesignParamDialog.TabSheet1.Caption",
+    "DesignParamDialog.TabSheet2.Caption", "DesignParamDialog.TabSheet3.Caption",
+    "DesignParamDialog.TabSheet4.Caption", "DesignParamDialog.Label4.Caption",
+    "DesignParamDialog.Label7.Caption",    "DesignParamDialog.Label12.Caption",
+    "DesignParamDialog.Label13.Caption",   "DesignParamDialog.Listbox2.Items",
+    "DesignParamDialog.Listbox3.Items",    "DesignParamDialog.Button1.Caption",
+    "DesignParamDialog.Button2.Caption",   "DesignParamDialog.BitBtn1.Caption",
+    "DesignParamDialog.Button3.Caption",   "DesignParamDialog.Button4.Caption"};
+
+const QStringList SetupPaths = {
+    "SetupForm.Label1.Caption",    "SetupForm.Label2.Caption",    "SetupForm.Button1.Caption",
+    "SetupForm.Button2.Caption",   "SetupForm.CheckBox1.Caption", "SetupForm.CheckBox2.Caption",
+    "SetupForm.CheckBox3.Caption", "SetupForm.CheckBox4.Caption"};
+
+const QStringList MessageKeys = {
+    "ScollText1",    "ScollText2",    "ScollText3", "Last Score",
+    "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
+    "OK",            "Cancel",        "HelpFile",   "Override Design",
+    "CannotsavetoDefault", "Save changes", "NoDesignZip"};
+
+// Captions that share one menu, whose "&" letters must differ. The Help
+// menu's own caption is not translated and keeps "&Help".
+const QList<QStringList> MenuGroups = {
+    {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "&Help"},
+    {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
+     "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Exit1.Caption"},
+    {"MainForm.Load1.Caption", "MainForm.Game2.Caption", "MainForm.Language2.Caption"},
+    {"MainForm.Index1.Caption", "MainForm.Info1.Caption"},
+    {"DesignParamDialog.File1.Caption", "DesignParamDialog.Exchange1.Caption"},
+    {"DesignParamDialog.New1.Caption", "DesignParamDialog.Open1.Caption",
+     "DesignParamDialog.Save1.Caption", "DesignParamDialog.Saveas1.Caption",
+     "DesignParamDialog.Close1.Caption"},
+    {"DesignParamDialog.SaveasZIP1.Caption", "DesignParamDialog.ImportfromZIP1.Caption",
+     "DesignParamDialog.SaveasEMail1.Caption"}};
+
+QString FileOf(const QString &language)
+{
+    return AssetsDir + "/" + language + ".lng";
+}
+
+QString Translation(const QString &language, const QString &path)
+{
+    return TIniFile(FileOf(language)).ReadString(TLanguage::TranslationsSection, path);
+}
+
+// The letter after a single "&" ("&&" shows an ampersand), lower-cased.
+QString MnemonicOf(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return caption.mid(i + 1, 1).toLower();
+    }
+    return {};
+}
+
+QSet<QString> LowerSet(const QStringList &keys)
+{
+    QSet<QString> set;
+    for (const QString &key : keys)
+        set.insert(key.toLower());
+    return set;
+}
+
+class ShippedLanguageFile : public ::testing::TestWithParam<QString>
+{
+};
+
+TEST_P(ShippedLanguageFile, IsValidUtf8)
+{
+    QFile file(FileOf(GetParam()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(file.readAll());
+    EXPECT_FALSE(decoder.hasError());
+}
+
+TEST_P(ShippedLanguageFile, TranslatesEveryPathOfEveryWindow)
+{
+    for (const QStringList *paths : {&MainFormPaths, &EditorPaths, &SetupPaths}) {
+        for (const QString &path : *paths)
+            EXPECT_FALSE(Translation(GetParam(), path).isEmpty()) << qPrintable(path);
+    }
+}
+
+TEST_P(ShippedLanguageFile, HoldsEveryMessageKey)
+{
+    const TIniFile file(FileOf(GetParam()));
+    const QString missing = QStringLiteral("\x01missing");
+    for (const QString &key : MessageKeys) {
+        const QString text = file.ReadString(TLanguage::MessagesSection, key, missing);
+        EXPECT_NE(text, missing) << qPrintable(key);
+        EXPECT_FALSE(text.isEmpty()) << qPrintable(key);
+    }
+}
+
+TEST_P(ShippedLanguageFile, ListsKeepTheNumberOfEntries)
+{
+    // The editor picks sounds and pictures by row, so a translation must
+    // neither add nor drop an entry.
+    const auto count = [&](const char *path) {
+        return TLanguage::SplitItems(Translation(GetParam(), path), ";").size();
+    };
+    EXPECT_EQ(count("DesignParamDialog.Listbox2.Items"), 7);
+    EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 9);
+    for (const char *path : {"DesignParamDialog.Listbox2.Items", "DesignParamDialog.Listbox3.Items"})
+        EXPECT_FALSE(TLanguage::SplitItems(Translation(GetParam(), path), ";").contains(""));
+}
+
+TEST_P(ShippedLanguageFile, MenuMnemonicsAreUniqueWithinEachMenu)
+{
+    for (const QStringList &group : MenuGroups) {
+        QStringList seen;
+        for (const QString &path : group) {
+            const QString caption =
+                path.startsWith('&') ? path : Translation(GetParam(), path);
+            const QString letter = MnemonicOf(caption);
+            if (letter.isEmpty())
+                continue;
+            EXPECT_FALSE(seen.contains(letter))
+                << qPrintable(GetParam() + ": \"" + letter + "\" twice, at " + path);
+            seen << letter;
+        }
+    }
+}
+
+TEST_P(ShippedLanguageFile, HelpFileLiesBesideIt)
+{
+    const QString help = TIniFile(FileOf(GetParam())).ReadString("Messages", "HelpFile");
+    EXPECT_TRUE(QFileInfo(AssetsDir + "/" + help).isFile()) << qPrintable(help);
+}
+
+INSTANTIATE_TEST_SUITE_P(Assets, ShippedLanguageFile, ::testing::ValuesIn(ShippedLanguages),
+                         [](const auto &info) { return info.param.toStdString(); });
+
+TEST(ShippedLanguageFiles, AllHoldTheSameKeys)
+{
+    const TIniFile english(FileOf("english"));
+    for (const QString &language : ShippedLanguages) {
+        const TIniFile file(FileOf(language));
+        for (const char *section : {TLanguage::TranslationsSection, TLanguage::MessagesSection}) {
+            EXPECT_EQ(LowerSet(file.ReadSectionKeys(section)),
+                      LowerSet(english.ReadSectionKeys(section)))
+                << qPrintable(language) << " [" << section << "]";
+        }
+    }
+}
+
+TEST(ShippedLanguageFiles, HoldNoKeysTheProgramNeverAsksFor)
+{
+    const QSet<QString> known = LowerSet(MainFormPaths + EditorPaths + SetupPaths);
+    for (const QString &key : TIniFile(FileOf("english")).ReadSectionKeys("Translations"))
+        EXPECT_TRUE(known.contains(key.toLower())) << qPrintable(key);
+    EXPECT_EQ(LowerSet(TIniFile(FileOf("english")).ReadSectionKeys("Messages")),
+              LowerSet(MessageKeys));
+}
+
+TEST(ShippedLanguageFiles, AreCopiedBesideTheExecutable)
+{
+    for (const QString &language : ShippedLanguages) {
+        const QString copy = QStringLiteral(SNAPSTORM_BIN_DIR) + "/" + language + ".lng";
+        EXPECT_EQ(ReadTextFile(copy), ReadTextFile(FileOf(language))) << qPrintable(copy);
+    }
+}
+
+} // namespace
