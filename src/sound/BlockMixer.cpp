@@ -1,0 +1,120 @@
+#include "sound/BlockMixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace BlockMixer {
+
+bool IsOver(const TQueuedPlay &play, int64_t position)
+{
+    // A play of an empty wave, or one whose end lies before its start, has
+    // nothing to contribute and must not hold up its channel.
+    return play.End <= position || play.Length <= 0 || play.End <= play.Start;
+}
+
+namespace {
+
+struct TCurrentSet
+{
+    TQueuedPlay *Plays[MixChannelCount];
+    int Count = 0;
+
+    // Moves every channel on past the plays over by `position`.
+    void Advance(int64_t position)
+    {
+        int kept = 0;
+        for (int i = 0; i < Count; ++i) {
+            TQueuedPlay *play = Plays[i];
+            while (play && IsOver(*play, position))
+                play = play->Next;
+            if (play)
+                Plays[kept++] = play;
+        }
+        Count = kept;
+    }
+
+    int64_t NextStart() const
+    {
+        int64_t next = EndOfTime;
+        for (int i = 0; i < Count; ++i)
+            next = std::min<int64_t>(next, Plays[i]->Start);
+        return next;
+    }
+};
+
+} // namespace
+
+bool MixBlock(const TChannelTable &channels, int32_t position, uint8_t *out, int32_t length)
+{
+    TCurrentSet current;
+    for (const TChannel &channel : channels) {
+        if (channel.Open && channel.Head)
+            current.Plays[current.Count++] = channel.Head;
+    }
+    current.Advance(position);
+    if (current.Count == 0)
+        return false;
+
+    const int64_t blockEnd = int64_t(position) + length;
+    int64_t pos = position;
+    int64_t next = current.NextStart();
+    const uint8_t *sources[MixChannelCount];
+    while (pos < blockEnd) {
+        uint8_t *dest = out + (pos - position);
+        if (pos < next) {
+            const int64_t end = std::min(next, blockEnd);
+            std::memset(dest, SilenceByte, size_t(end - pos));
+            pos = end;
+            continue;
+        }
+        int64_t segmentEnd = blockEnd;
+        int sourceCount = 0;
+        for (int i = 0; i < current.Count; ++i) {
+            const TQueuedPlay &play = *current.Plays[i];
+            if (play.Start > pos) {
+                segmentEnd = std::min<int64_t>(segmentEnd, play.Start);
+                continue;
+            }
+            segmentEnd = std::min<int64_t>(segmentEnd, play.End);
+            int64_t offset = pos - play.Start;
+            if (play.Params.Loops != 0)
+                offset %= play.Length;
+            // Never past the wave's data, whatever its end says.
+            segmentEnd = std::min<int64_t>(segmentEnd, pos - offset + play.Length);
+            sources[sourceCount++] = play.Data + offset;
+        }
+        MixSources(dest, sources, sourceCount, int32_t(segmentEnd - pos));
+        pos = segmentEnd;
+        current.Advance(pos);
+        next = current.NextStart();
+    }
+    return true;
+}
+
+void MixSources(uint8_t *out, const uint8_t *const *sources, int count, int32_t length)
+{
+    if (count == 1) {
+        std::memcpy(out, sources[0], size_t(length));
+        return;
+    }
+    // Summed in chunks through a 16-bit accumulator: eight sources stay
+    // within -896..1144, and the plain loops vectorise.
+    constexpr int32_t Chunk = 512;
+    int16_t sum[Chunk];
+    for (int32_t done = 0; done < length; done += Chunk) {
+        const int32_t n = std::min(Chunk, length - done);
+        const uint8_t *first = sources[0] + done;
+        for (int32_t i = 0; i < n; ++i)
+            sum[i] = int16_t(first[i]);
+        for (int s = 1; s < count; ++s) {
+            const uint8_t *source = sources[s] + done;
+            for (int32_t i = 0; i < n; ++i)
+                sum[i] = int16_t(sum[i] + source[i] - SilenceByte);
+        }
+        uint8_t *dest = out + done;
+        for (int32_t i = 0; i < n; ++i)
+            dest[i] = uint8_t(std::clamp<int16_t>(sum[i], 0, 255));
+    }
+}
+
+} // namespace BlockMixer

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "sound/AudioDevice.h"
+
+#include <QObject>
+
+#include <SDL.h>
+
+#include <array>
+#include <atomic>
+#include <mutex>
+
+// One open SDL output device. SDL's audio thread copies written blocks out
+// back to back; finished blocks are handed to the engine's thread through a
+// posted event, where their Done flags are set and the engine is told.
+// Written data is copied, so the engine may refill its blocks freely.
+class TSdlAudioDevice : public TAudioDevice
+{
+public:
+    TSdlAudioDevice(TAudioDeviceClient &client);
+    ~TSdlAudioDevice() override;
+    TSdlAudioDevice(const TSdlAudioDevice &) = delete;
+    TSdlAudioDevice &operator=(const TSdlAudioDevice &) = delete;
+
+    // SDL_OpenAudioDevice with this device's callback; false on failure.
+    bool Open(const char *name, const TPcmFormat &format);
+
+    int Prepare(TWaveHeader &header) override;
+    void Unprepare(TWaveHeader &header) override;
+    int Write(TWaveHeader &header) override;
+    void Pause() override;
+    void Restart() override;
+    void Reset() override;
+    int32_t Position() override;
+
+    // Bytes handed to SDL so far, silence included (for measurements).
+    int64_t StreamBytes() const { return mStreamBytes.load(); }
+
+private:
+    enum class TSlotState { Free, Queued, Done };
+    struct TSlot
+    {
+        TSlotState State = TSlotState::Free;
+        TWaveHeader *Header = nullptr;
+        int32_t Length = 0;
+        int32_t Consumed = 0;
+        uint8_t Data[4096];
+    };
+
+    class TNotifier : public QObject
+    {
+    public:
+        explicit TNotifier(TSdlAudioDevice &device) : mDevice(device) {}
+        bool event(QEvent *event) override;
+
+    private:
+        TSdlAudioDevice &mDevice;
+    };
+
+    static void Callback(void *user, Uint8 *stream, int length);
+    void Fill(Uint8 *stream, int length);
+    void DeliverDone();
+
+    static constexpr int SlotCount = 8;
+    TAudioDeviceClient &mClient;
+    TNotifier mNotifier;
+    SDL_AudioDeviceID mId = 0;
+    std::mutex mMutex;
+    std::array<TSlot, SlotCount> mSlots;
+    std::array<int, SlotCount> mOrder{}; // queued slots, oldest first
+    int mOrderHead = 0;
+    int mOrderCount = 0;
+    int32_t mPosition = 0;
+    std::atomic<bool> mNoticePending{false};
+    std::atomic<int64_t> mStreamBytes{0};
+};

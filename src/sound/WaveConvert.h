@@ -1,0 +1,29 @@
+#pragma once
+
+#include "sound/MixerTypes.h"
+
+#include <cstdint>
+#include <memory>
+
+// Sample data being converted; each step replaces it with a new buffer.
+struct TSampleBuffer
+{
+    std::unique_ptr<uint8_t[]> Data;
+    int32_t Length = 0;
+};
+
+// One-time conversion of wave data to the mixer's output format: width,
+// then channels, then rate by whole-number factors. Raises EMixerError.
+namespace WaveConvert {
+
+void ToOutputFormat(TSampleBuffer &buffer, const TPcmFormat &source, const TPcmFormat &output);
+
+// The single steps, each a no-op when the property already matches.
+void Width(TSampleBuffer &buffer, int sourceBits, int outputBits);
+void Channels(TSampleBuffer &buffer, int sourceChannels, int outputChannels);
+void Rate(TSampleBuffer &buffer, int32_t sourceRate, int32_t outputRate, int channels);
+
+// Allocates `length` bytes, raising the memory message on failure.
+std::unique_ptr<uint8_t[]> Allocate(int64_t length);
+
+} // namespace WaveConvert

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "sound/MixerTypes.h"
+
+#include <QString>
+
+#include <memory>
+
+// Reads the PCM wave file at `path` ("fmt " then "data" inside a RIFF
+// "WAVE" form) and converts it to `output`. Sizes are checked against the
+// file before anything is allocated. Raises EMixerError; nothing is left
+// open or allocated after a failure.
+std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat &output);
