@@ -8,9 +8,11 @@
 
 namespace {
 
+// Qt builds many unnamed helper objects (layouts, internal stacks); an
+// empty part of a path must not land on one of them.
 bool NameMatches(const QObject *object, const QString &name)
 {
-    return object->objectName().compare(name, Qt::CaseInsensitive) == 0;
+    return !name.isEmpty() && object->objectName().compare(name, Qt::CaseInsensitive) == 0;
 }
 
 // A child window (a dialog parented to the main window, say) belongs to the

@@ -2,13 +2,20 @@
 
 #include "base/IniFile.h"
 #include "base/TextFile.h"
+#include "lang/ObjectPath.h"
+#include "lang/PropertyAdapter.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QSet>
 #include <QStringDecoder>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 // Checks the language files we ship: every window text and message the
 // program asks for must be there, in every language, in a usable form.
@@ -199,5 +206,84 @@ TEST(ShippedLanguageFiles, AreCopiedBesideTheExecutable)
         EXPECT_EQ(ReadTextFile(copy), ReadTextFile(FileOf(language))) << qPrintable(copy);
     }
 }
+
+} // namespace
+
+namespace {
+
+// Builds a window per path prefix with a named control for every path, the
+// way the program's windows name theirs, so a whole shipped file can be
+// applied and checked.
+class TStandInWindows
+{
+public:
+    explicit TStandInWindows(const QStringList &paths)
+    {
+        for (const QString &path : paths) {
+            const QStringList parts = path.split('.');
+            QWidget *window = Window(parts[0]);
+            if (parts.size() == 3 && parts[2] == "Items") {
+                auto *list = new QListWidget(window);
+                list->setObjectName(parts[1]);
+            } else if (parts.size() == 3) {
+                auto *action = new QAction(QStringLiteral("untranslated"), window);
+                action->setObjectName(parts[1]);
+            }
+        }
+    }
+
+private:
+    QWidget *Window(const QString &name)
+    {
+        for (const auto &window : mWindows) {
+            if (window->objectName() == name)
+                return window.get();
+        }
+        mWindows.push_back(std::make_unique<QWidget>());
+        mWindows.back()->setObjectName(name);
+        mWindows.back()->setWindowTitle(QStringLiteral("untranslated"));
+        return mWindows.back().get();
+    }
+
+    std::vector<std::unique_ptr<QWidget>> mWindows;
+};
+
+QString ShownText(const QString &path)
+{
+    const TResolvedPath target = ResolveObjectPath(path);
+    if (!target.Object)
+        return QStringLiteral("<not found>");
+    if (auto *list = qobject_cast<QListWidget *>(target.Object)) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        return items.join(';');
+    }
+    return TPropertyAdapter(target.Object, target.PropertyName).ReadText();
+}
+
+class ShippedFileApplied : public ::testing::TestWithParam<QString>
+{
+};
+
+TEST_P(ShippedFileApplied, ChangesEveryTextOfEveryWindow)
+{
+    const QStringList paths = MainFormPaths + EditorPaths + SetupPaths;
+    TStandInWindows windows(paths);
+    TLanguage language;
+    language.SetSeparator(QStringLiteral(";"));
+    language.SetLanguageFile(FileOf(GetParam()));
+    language.SetProperties(paths);
+    language.Translate();
+    for (const QString &path : paths) {
+        const QString expected = path.endsWith(".Items")
+            ? TLanguage::SplitItems(Translation(GetParam(), path), ";").join(';')
+            : Translation(GetParam(), path);
+        EXPECT_EQ(ShownText(path), expected) << qPrintable(path);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Assets, ShippedFileApplied, ::testing::ValuesIn(ShippedLanguages),
+                         [](const auto &info) { return info.param.toStdString(); });
 
 } // namespace

@@ -104,6 +104,16 @@ TEST_F(LanguageTest, PathPartsAreTrimmed)
     EXPECT_EQ(form.New1->text(), "Los!");
 }
 
+TEST_F(LanguageTest, EmptyPartOfAPathMatchesNoUnnamedObject)
+{
+    TTestEditor editor;
+    editor.Label4->setObjectName(QString());
+    mLanguage.ApplyTranslation(QStringLiteral("DesignParamDialog..Caption"), QStringLiteral("x"));
+    mLanguage.ApplyTranslation(QStringLiteral(".Caption"), QStringLiteral("x"));
+    EXPECT_EQ(editor.Label4->text(), "File:");
+    EXPECT_EQ(editor.Window->windowTitle(), "DesignParamDialog");
+}
+
 TEST_F(LanguageTest, WindowParentedToAnotherIsReachedByItsOwnNameOnly)
 {
     TTestMainForm form;
