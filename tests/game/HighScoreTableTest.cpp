@@ -71,9 +71,9 @@ TEST(ScoreEntry, FormatPadsTwelveDigitsAndParseSplitsAtFirstTwoSemicolons)
 
 TEST(HighScoreTable, SortsAscendingIgnoringCaseAndKeepsTheBestTwenty)
 {
-    THighScoreTable table({E(10, "carl"), E(10, "Alice"), E(900, "Z"), E(10, "bob")});
+    THighScoreTable table({E(10, "carl"), E(10, "alice"), E(900, "Z"), E(10, "Bob")});
     EXPECT_EQ(table.Entries(),
-              QStringList({E(10, "Alice"), E(10, "bob"), E(10, "carl"), E(900, "Z")}));
+              QStringList({E(10, "alice"), E(10, "Bob"), E(10, "carl"), E(900, "Z")}));
 
     QStringList tooMany = FullTable();
     tooMany << E(50, "Low") << E(5000, "Top");
