@@ -17,6 +17,12 @@
 #include <memory>
 #include <vector>
 
+// Readable parameter names in test listings.
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << text.toStdString();
+}
+
 // Checks the language files we ship: every window text and message the
 // program asks for must be there, in every language, in a usable form.
 namespace {
