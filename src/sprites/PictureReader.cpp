@@ -2,7 +2,9 @@
 
 #include "gif/GifImage.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <QImageReader>
 
 namespace {
@@ -12,8 +14,39 @@ namespace {
     throw EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
 }
 
+// Qt may refuse a huge BMP for reasons of its own; reading the header
+// here tells the user what is actually wrong.
+void CheckBmpHeader(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray header = file.read(26);
+    if (header.size() < 26 || !header.startsWith("BM"))
+        return;
+    auto word = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
+    auto dword = [&](int at) { return qFromLittleEndian<qint32>(header.constData() + at); };
+    const quint32 infoSize = qFromLittleEndian<quint32>(header.constData() + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    if (infoSize == 12) {
+        width = word(18);
+        height = word(20);
+    } else {
+        width = dword(18);
+        height = dword(22);
+    }
+    // A negative height only means rows stored top-down.
+    if (height < 0)
+        height = -height;
+    if (width > 0 && TGifImage::IsAbsurdSize(width, height))
+        Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large").arg(width).arg(height));
+}
+
 QImage ReadWithQt(const QString &path, const QByteArray &format)
 {
+    if (format == "bmp")
+        CheckBmpHeader(path);
     QImageReader reader(path, format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);

@@ -1,0 +1,152 @@
+#include "sprites/PictureReader.h"
+
+#include "TestPictures.h"
+#include "support/TempDir.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ErrorOf(const QString &path)
+{
+    try {
+        LoadPicture(path);
+    } catch (const EPictureError &e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+QByteArray Encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
+}
+
+void PutLong(QByteArray &bytes, int at, qint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+QImage Quarters()
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(qRgb(250, 250, 250));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            image.setPixel(x, y, qRgb(200, 20, 20));
+    return image;
+}
+
+} // namespace
+
+TEST(PictureReader, LoadsEachKindByItsExtensionInAnyCase)
+{
+    TempDir dir;
+    const QImage image = Quarters();
+    dir.Write("a.BMP", Encoded(image, "BMP"));
+    dir.Write("b.png", Encoded(image, "PNG"));
+    dir.Write("c.Jpg", Encoded(image, "JPG"));
+    dir.Write("d.jpeg", Encoded(image, "JPG"));
+    dir.Write("e.ico", Encoded(image, "ICO"));
+    MakeGif(2, 16, 16).SaveToFile(dir.File("f.GIF"));
+
+    for (const char *name : {"a.BMP", "b.png", "c.Jpg", "d.jpeg", "e.ico"}) {
+        const TPicture picture = LoadPicture(dir.File(name));
+        ASSERT_TRUE(picture.IsBitmap()) << name;
+        EXPECT_EQ(picture.Size(), QSize(16, 16)) << name;
+        const QRgb corner = picture.Bitmap().pixel(2, 2);
+        EXPECT_NEAR(qRed(corner), 200, 12) << name;
+        EXPECT_NEAR(qGreen(corner), 20, 12) << name;
+        EXPECT_NEAR(qGreen(picture.Bitmap().pixel(13, 13)), 250, 12) << name;
+    }
+    const TPicture gif = LoadPicture(dir.File("f.GIF"));
+    EXPECT_TRUE(gif.IsGif());
+    EXPECT_EQ(gif.FrameCount(), 2);
+}
+
+TEST(PictureReader, ReadsGreyJpegs)
+{
+    TempDir dir;
+    dir.Write("grey.jpg", Encoded(Quarters().convertToFormat(QImage::Format_Grayscale8), "JPG"));
+    const TPicture picture = LoadPicture(dir.File("grey.jpg"));
+    const QRgb dark = picture.Bitmap().pixel(2, 2);
+    EXPECT_EQ(qRed(dark), qGreen(dark));
+    EXPECT_LT(qRed(dark), 120);
+}
+
+TEST(PictureReader, MissingUnknownAndMetafilesAreRefusedNamingTheFile)
+{
+    TempDir dir;
+    dir.Write("notes.txt", "hello");
+    dir.Write("drawing.EMF", "not really");
+    dir.Write("old.wmf", "not really");
+    for (const QString &name : {QStringLiteral("notes.txt"), QStringLiteral("drawing.EMF"),
+                                QStringLiteral("old.wmf"), QStringLiteral("gone.bmp"),
+                                QStringLiteral("gone.jpg"), QStringLiteral("gone.gif")}) {
+        const std::string message = ErrorOf(dir.File(name));
+        EXPECT_NE(message.find(name.toStdString()), std::string::npos) << message;
+    }
+    EXPECT_NE(ErrorOf(dir.File("old.wmf")).find("metafile"), std::string::npos);
+    EXPECT_NE(ErrorOf(dir.File("gone.bmp")).find("does not exist"), std::string::npos);
+}
+
+TEST(PictureReader, DamagedFilesGiveErrorsNamingTheFile)
+{
+    TempDir dir;
+    QImage noisy(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            noisy.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 4 % 256));
+    const QByteArray jpeg = Encoded(noisy, "JPG");
+    dir.Write("cut.jpg", jpeg.left(jpeg.size() - 400));
+    dir.Write("headless.jpg", jpeg.left(100));
+    dir.Write("junk.jpg", "this is no JPEG at all");
+    dir.Write("empty.jpg", "");
+    dir.Write("junk.bmp", "BM this is no bitmap");
+    dir.Write("junk.png", "\x89PNG broken");
+    dir.Write("junk.gif", "GIF89a");
+    for (const char *name : {"cut.jpg", "headless.jpg", "junk.jpg", "empty.jpg", "junk.bmp", "junk.png", "junk.gif"}) {
+        const std::string message = ErrorOf(dir.File(name));
+        EXPECT_NE(message.find(name), std::string::npos) << name << ": " << message;
+    }
+    EXPECT_NE(ErrorOf(dir.File("cut.jpg")).find("ends too soon"), std::string::npos) << ErrorOf(dir.File("cut.jpg"));
+}
+
+TEST(PictureReader, AbsurdSizesAreRefusedBeforeReading)
+{
+    TempDir dir;
+    // Headers that claim 60000 x 60000 pixels over a few bytes of data.
+    QByteArray bmp = Encoded(SolidImage(2, 2, Qt::red), "BMP");
+    PutLong(bmp, 18, 60000);
+    PutLong(bmp, 22, 60000);
+    dir.Write("huge.bmp", bmp);
+
+    QByteArray jpeg = Encoded(SolidImage(8, 8, Qt::red), "JPG");
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    jpeg[sof + 5] = char(60000 >> 8);
+    jpeg[sof + 6] = char(60000 & 0xFF);
+    jpeg[sof + 7] = char(60000 >> 8);
+    jpeg[sof + 8] = char(60000 & 0xFF);
+    dir.Write("huge.jpg", jpeg);
+
+    QByteArray gif = MakeGif(1, 2, 2).Gif()->Encode();
+    gif[6] = char(60000 & 0xFF);
+    gif[7] = char(60000 >> 8);
+    gif[8] = char(60000 & 0xFF);
+    gif[9] = char(60000 >> 8);
+    dir.Write("huge.gif", gif);
+
+    for (const char *name : {"huge.bmp", "huge.jpg", "huge.gif"}) {
+        const std::string message = ErrorOf(dir.File(name));
+        EXPECT_NE(message.find(name), std::string::npos) << message;
+        EXPECT_NE(message.find("too large"), std::string::npos) << message;
+    }
+}
