@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -22,12 +21,28 @@ void SplitMask(const QString &mask, QString &dir, QString &pattern)
         pattern = QStringLiteral("*");
 }
 
-bool MatchesNoCase(const QString &pattern, const QString &name)
+// "*" matches any run of characters, "?" any one; letter case is ignored.
+bool MatchesNoCase(QStringView pattern, QStringView name)
 {
-    const QRegularExpression re(
-        QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::NonPathWildcard),
-        QRegularExpression::CaseInsensitiveOption);
-    return re.match(name).hasMatch();
+    qsizetype p = 0, n = 0, star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size()
+                   && (pattern[p] == QLatin1Char('?') || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
 }
 
 QStringList EntriesOf(const QString &dir, QDir::Filters filters)
