@@ -50,6 +50,8 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
     QImageReader reader(path, format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
+    // Our own limit (64 M pixels) is the one that counts; Qt's default sits right at it.
+    reader.setAllocationLimit(512);
     const QSize size = reader.size();
     if (size.isValid() && TGifImage::IsAbsurdSize(size.width(), size.height()))
         Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")

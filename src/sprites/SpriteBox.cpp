@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -192,6 +193,22 @@ void TSpriteBox::paintEvent(QPaintEvent *)
     }
     mPresentPending = false;
     painter.drawImage(rect(), mBackBuffer);
+}
+
+void TSpriteBox::mousePressEvent(QMouseEvent *event)
+{
+    mPressed = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void TSpriteBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = mPressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    mPressed = false;
+    QWidget::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT Clicked();
 }
 
 void TSpriteBox::resizeEvent(QResizeEvent *event)

@@ -49,7 +49,13 @@ public:
     // How many Steps have run, counting those set off by repaints.
     qint64 StepCount() const { return mStepCount; }
 
+Q_SIGNALS:
+    // A click with the left button: pressed and released over the box.
+    void Clicked();
+
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -75,5 +81,6 @@ private:
     // repaint only presents BackBuffer, or each frame would ask for the next.
     bool mPresentPending = false;
     bool mStepping = false;
+    bool mPressed = false;
     qint64 mStepCount = 0;
 };

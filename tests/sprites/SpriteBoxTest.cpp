@@ -4,6 +4,7 @@
 #include "TestPictures.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -287,4 +288,23 @@ TEST(SpriteBoxPaint, ShownFrameIsTheBackBuffer)
     const QImage shown = field.Box.grab().toImage();
     EXPECT_EQ(shown.pixel(1, 1), qRgb(10, 100, 100));
     EXPECT_EQ(shown.pixel(50, 10), QColor(Qt::darkBlue).rgb());
+}
+
+TEST(SpriteBoxClick, LeftClickInsideTheBoxIsReported)
+{
+    TSpriteBox box;
+    box.show();
+    int clicks = 0;
+    QObject::connect(&box, &TSpriteBox::Clicked, [&] { ++clicks; });
+    auto click = [&](Qt::MouseButton button, QPoint releaseAt) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), button, button, {});
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(releaseAt), QPointF(releaseAt),
+                            button, Qt::NoButton, {});
+        QApplication::sendEvent(&box, &press);
+        QApplication::sendEvent(&box, &release);
+    };
+    click(Qt::LeftButton, QPoint(6, 6));
+    click(Qt::RightButton, QPoint(6, 6));
+    click(Qt::LeftButton, QPoint(500, 6));   // released outside: no click
+    EXPECT_EQ(clicks, 1);
 }
