@@ -71,12 +71,17 @@ TMixSession *TMixEngine::MixInit(const TMixConfig *config)
 
 void TMixEngine::ReadSettings(TMixSession &session, const TMixConfig *config)
 {
+    // Without a tuning file every value keeps its default.
     const TIniFile ini(mIniPath);
-    const TMixSettings defaults = TMixSettings().ReadSection(ini, QStringLiteral("default"));
+    const auto readInt = [&](const QString &section, const QString &key, int fallback) {
+        return mIniPath.isEmpty() ? fallback : ini.ReadInteger(section, key, fallback);
+    };
+    const TIniFile *file = mIniPath.isEmpty() ? nullptr : &ini;
+    const TMixSettings defaults = TMixSettings().ReadSection(file, QStringLiteral("default"));
     session.Section = QStringLiteral("default");
     const int deviceCount = mBackend.DeviceCount();
     session.DeviceNumber =
-        ini.ReadInteger(QStringLiteral("general"), QStringLiteral("OutputDevice"), 0);
+        readInt(QStringLiteral("general"), QStringLiteral("OutputDevice"), 0);
     if (session.DeviceNumber >= deviceCount || session.DeviceNumber < 0)
         session.DeviceNumber = -1;
 
@@ -88,11 +93,11 @@ void TMixEngine::ReadSettings(TMixSession &session, const TMixConfig *config)
     }
     if (caps.Synchronous)
         throw EMixerError(caps.Name.toStdString() + MixMessage::Synchronous);
-    if (ini.ReadInteger(QStringLiteral("not compatible"), caps.Name, 0) != 0)
+    if (readInt(QStringLiteral("not compatible"), caps.Name, 0) != 0)
         throw EMixerError(caps.Name.toStdString() + MixMessage::NotCompatible);
 
     session.Section = caps.Name;
-    const TMixSettings settings = defaults.ReadSection(ini, session.Section);
+    const TMixSettings settings = defaults.ReadSection(file, session.Section);
     session.AppendMode = settings.AppendMode();
     session.Clock.SetDeviceClock(settings.UsesDeviceClock());
     session.BlockCount = settings.ClampedBlockCount();

@@ -20,8 +20,11 @@ int RoundBlockLength(int value)
 }
 } // namespace
 
-TMixSettings TMixSettings::ReadSection(const TIniFile &ini, const QString &section) const
+TMixSettings TMixSettings::ReadSection(const TIniFile *file, const QString &section) const
 {
+    if (!file)
+        return *this;
+    const TIniFile &ini = *file;
     TMixSettings read;
     read.Remix = ini.ReadInteger(section, QStringLiteral("Remix"), Remix);
     read.DeviceClock = ini.ReadInteger(section, QStringLiteral("DeviceClock"), DeviceClock);

@@ -15,8 +15,9 @@ struct TMixSettings
     int BlockLength = 0; // 0: follows the rate
     int SampleRate = 11; // 11, 22 or 44
 
-    // Reads every key of `section`, each defaulting to this record's value.
-    TMixSettings ReadSection(const TIniFile &ini, const QString &section) const;
+    // Reads every key of `section`, each defaulting to this record's value;
+    // without a file the values are this record's.
+    TMixSettings ReadSection(const TIniFile *ini, const QString &section) const;
 
     bool AppendMode() const { return Remix == 2; }
     bool UsesDeviceClock() const { return DeviceClock == 1; }
