@@ -204,6 +204,9 @@ void TGifImage::AppendFrame(TGifFrame frame, int width, int height, const QStrin
         throw EGifError(QStringLiteral("The GIF picture %1 has a frame of %2 x %3 pixels, "
                                        "which is too large.")
                             .arg(Quoted(name)).arg(width).arg(height));
+    if (FrameCount() >= MaxFrames)
+        throw EGifError(QStringLiteral("The GIF picture %1 has more than %2 frames.")
+                            .arg(Quoted(name)).arg(MaxFrames));
     mTotalPixels += qint64(width) * height;
     if (mTotalPixels > MaxTotalPixels)
         throw EGifError(QStringLiteral("The GIF picture %1 has too many pixels in all its "

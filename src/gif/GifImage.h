@@ -43,6 +43,8 @@ public:
     static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
     // All frames of one GIF together (a 1 GiB ceiling of decoded pixels).
     static constexpr qint64 MaxTotalPixels = 256LL * 1024 * 1024;
+    // Far beyond any real animation; keeps a file of empty frames from eating memory.
+    static constexpr int MaxFrames = 65536;
 
     TGifImage() = default;
     // A new GIF with a logical screen of the given size and a global

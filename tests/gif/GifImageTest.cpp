@@ -176,6 +176,20 @@ TEST(GifReading, RefusesAbsurdScreensAndFramesBeforeAllocating)
     EXPECT_TRUE(TGifImage::IsAbsurdSize(16384, 4097));
 }
 
+TEST(GifReading, RefusesEndlessFrameLists)
+{
+    TRawFrame empty;   // a frame without pixels costs a few bytes in the file
+    std::vector<TRawFrame> frames(TGifImage::MaxFrames + 1, empty);
+    const std::string message = ErrorOf([&] { TGifImage::FromBytes(RawGif(1, 1, kGlobal, frames), "many.gif"); });
+    EXPECT_NE(message.find("many.gif"), std::string::npos) << message;
+    EXPECT_NE(message.find("frames"), std::string::npos) << message;
+
+    TRawFrame none;
+    const TGifImage gif = TGifImage::FromBytes(RawGif(2, 2, kGlobal, {none, none}), "e.gif");
+    EXPECT_EQ(gif.FrameCount(), 2);
+    EXPECT_TRUE(gif.Frame(0).Image.isNull());
+}
+
 TEST(GifWriting, UnchangedPictureIsWrittenBackByteForByte)
 {
     TempDir dir;
