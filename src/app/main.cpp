@@ -1,0 +1,129 @@
+#include "base/ErrorReport.h"
+#include "game/MainForm.h"
+#include "game/ReplayRunner.h"
+#include "setup/SetupForm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+struct TReplayOptions {
+    QString Script;
+    QString Trace;
+    QString Settings;
+};
+
+// "--replay SCRIPT [--trace FILE] [--settings FILE]"; none: a normal start.
+std::optional<TReplayOptions> ParseReplayOptions(int argc, char **argv)
+{
+    if (argc < 3 || QString::fromLocal8Bit(argv[1]) != QLatin1String("--replay"))
+        return std::nullopt;
+    TReplayOptions options;
+    options.Script = QString::fromLocal8Bit(argv[2]);
+    for (int i = 3; i + 1 < argc; i += 2) {
+        const QString flag = QString::fromLocal8Bit(argv[i]);
+        const QString value = QString::fromLocal8Bit(argv[i + 1]);
+        if (flag == QLatin1String("--trace"))
+            options.Trace = value;
+        else if (flag == QLatin1String("--settings"))
+            options.Settings = value;
+    }
+    return options;
+}
+
+int RunReplay(const TReplayOptions &options)
+{
+    ErrorReport::SetHandler([](const QString &message) {
+        std::fprintf(stderr, "error: %s\n", message.toUtf8().constData());
+    });
+    QFile script(options.Script);
+    if (!script.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(options.Script));
+        return 2;
+    }
+    const QStringList lines = QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'));
+    QFile traceFile;
+    if (options.Trace.isEmpty()) {
+        traceFile.open(stdout, QIODevice::WriteOnly);
+    } else {
+        traceFile.setFileName(options.Trace);
+        if (!traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(options.Trace));
+            return 2;
+        }
+    }
+    QTextStream trace(&traceFile);
+    std::unique_ptr<TMainForm> form;
+    try {
+        form = std::make_unique<TMainForm>(TMainFormOptions{options.Settings, true, nullptr, {}});
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "cannot start: %s\n", e.what());
+        return 1;
+    }
+    form->FormShow();
+    TReplayRunner runner(*form, trace);
+    try {
+        runner.Run(lines);
+    } catch (const EReplayError &e) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(options.Script), e.what());
+        return 1;
+    }
+    trace.flush();
+    form->WriteSettings();
+    return 0;
+}
+
+int RunGame()
+{
+    ErrorReport::SetHandler([](const QString &message) {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                              message);
+    });
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    const QString settings = exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName()
+                             + QStringLiteral(".ini");
+    std::unique_ptr<TMainForm> form;
+    try {
+        form = std::make_unique<TMainForm>(TMainFormOptions{settings, false, nullptr, {}});
+    } catch (const std::exception &e) {
+        // Not even the Default design could be loaded.
+        ErrorReport::Show(QString::fromUtf8(e.what()));
+        return 1;
+    }
+    form->show();
+    const int result = QApplication::exec();
+    form.reset();
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::optional<TReplayOptions> replay = ParseReplayOptions(argc, argv);
+    if (replay) {
+        // Nothing may need a display or a sound device in a scripted run.
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Snapstorm"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Snapstorm"));
+    QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
+
+    if (replay)
+        return RunReplay(*replay);
+    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("setup")) {
+        TSetupForm setup;
+        setup.show();
+        return QApplication::exec();
+    }
+    return RunGame();
+}

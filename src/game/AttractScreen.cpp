@@ -1,0 +1,147 @@
+#include "AttractScreen.h"
+
+#include "GameRound.h"
+#include "HighScoreTable.h"
+#include "ScrollText.h"
+
+#include "base/KeyValueList.h"
+#include "lang/Language.h"
+#include "sprites/Picture.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteBox.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr int kScrollLineKind = 1000;
+constexpr int kTitleWaitTicks = 1000;
+
+} // namespace
+
+TAttractScreen::TAttractScreen(TGameHost &host, TGameRound &round, TSpriteBox &attractBox,
+                               const TLanguage &language, const TKeyValueList &settings,
+                               const THighScoreTable &highScores, const QFont &font)
+    : mHost(host)
+    , mRound(round)
+    , mAttractBox(attractBox)
+    , mLanguage(language)
+    , mSettings(settings)
+    , mHighScores(highScores)
+    , mFont(font)
+{
+    TSpriteList &pictures = mRound.Pictures();
+    for (int i = 0; i < pictures.Count(); ++i) {
+        if (pictures.Items(i)->Kind() >= skTitle1)
+            pictures.Items(i)->SetOnLastFrame([this](TSprite *s) { TitlePictureEnd(s); });
+    }
+}
+
+void TAttractScreen::ShowAttract(bool on)
+{
+    if (!on) {
+        mAttractBox.hide();
+        mRound.PlayBox().show();
+        for (int i = 0; i < mScrollLines.Count(); ++i)
+            mScrollLines.Items(i)->SetEnabled(false);
+        return;
+    }
+    mHost.PlayCue(7);
+    mRound.PlayBox().hide();
+    mAttractBox.show();
+    int top = 0;
+    for (int kind = skTitle1; kind <= skTitle3; ++kind) {
+        TSprite *picture = mRound.Pictures().FindKind(kind);
+        picture->FirstFrame();
+        picture->SetLeft((mRound.ClientWidth() - picture->Width()) / 2);
+        picture->SetTop(top);
+        picture->SetEnabled(kind == skTitle1);
+        top += picture->Height();
+    }
+    mRound.SetGameState(gsAttract);
+    BuildScrollText();
+}
+
+void TAttractScreen::TitlePictureEnd(TSprite *picture)
+{
+    switch (picture->Kind()) {
+    case skTitle1:
+        mRound.Pictures().FindKind(skTitle2)->SetEnabled(true);
+        break;
+    case skTitle2:
+        mRound.Pictures().FindKind(skTitle3)->SetEnabled(true);
+        break;
+    case skTitle3:
+        mRound.SetCountdown(kTitleWaitTicks);
+        mRound.SetGameState(gsAttractWaiting);
+        break;
+    }
+}
+
+void TAttractScreen::BuildScrollText()
+{
+    for (int i = 0; i < mScrollLines.Count(); ++i)
+        mScrollLines.Items(i)->SetEnabled(false);
+    mScrollTexts = BuildScrollTextLines(
+        [this](const QString &key) { return mLanguage.LookupMessage(key); },
+        mSettings.Value(QStringLiteral("LastScore")), mHighScores.Entries());
+    mScrollIndex = 0;
+    const std::uint32_t state = mRound.GameState();
+    if (state == gsAttract || state == gsAttractWaiting)
+        StartScrollLine(mScrollLines.Count() > 0 ? mScrollLines.Items(0) : nullptr);
+}
+
+void TAttractScreen::StartScrollLine(TSprite *line)
+{
+    if (!line) {
+        line = mScrollLines.AddNew();
+        mAttractBox.AddSprite(line);
+        line->SetEnabled(false);
+        line->SetKind(kScrollLineKind);
+        line->SetOnMove([this](TSprite *s) { ScrollLineMove(s); });
+    }
+    const QFontMetrics metrics(mFont);
+    const QString text = mScrollTexts.value(mScrollIndex);
+    const int height = metrics.boundingRect(QStringLiteral("j\u00C4")).height() + 2;
+    const int width = metrics.horizontalAdvance(text) + 10;
+    QImage bitmap(width, height, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter painter(&bitmap);
+    painter.setFont(mFont);
+    painter.setPen(QColor(255, 0, 0));
+    painter.drawText(QPoint(0, metrics.ascent()), text);
+    painter.end();
+    // White is the bottom-left pixel, so it turns see-through.
+    line->SetPicture(TPicture::FromImage(bitmap));
+    line->SetTop(Percent(90));
+    line->SetLeft((mRound.ClientWidth() - width) / 2);
+    line->SetEnabled(true);
+    ++mScrollIndex;
+    if (mScrollIndex >= mScrollTexts.size())
+        mScrollIndex = 0;
+}
+
+void TAttractScreen::ScrollLineMove(TSprite *line)
+{
+    const int height = line->Height();
+    line->SetTop(line->Top() - 2);
+    if (line->Top() < Percent(10))
+        line->SetEnabled(false);
+    TSprite *free = nullptr;
+    int lowestTop = 0;
+    for (int i = 0; i < mScrollLines.Count(); ++i) {
+        TSprite *other = mScrollLines.Items(i);
+        if (!other->Enabled())
+            free = other;
+        else
+            lowestTop = std::max(lowestTop, other->Top());
+    }
+    if (lowestTop < Percent(90) - height)
+        StartScrollLine(free);
+}
+
+int TAttractScreen::Percent(int percent) const
+{
+    return mRound.ClientHeight() / 100 * percent;
+}

@@ -1,0 +1,485 @@
+#include "MainForm.h"
+
+#include "AttractScreen.h"
+#include "CuePlayer.h"
+#include "DemoPlayer.h"
+#include "DesignMenu.h"
+#include "DesktopServices.h"
+#include "HighScoreTable.h"
+#include "ScoreDialog.h"
+#include "ScoreDisplay.h"
+
+#include "base/ErrorReport.h"
+#include "base/FileNames.h"
+#include "base/Random.h"
+#include "design/DesignFolder.h"
+#include "design/GamePar.h"
+#include "lang/Language.h"
+#include "lang/SelLanguageDialog.h"
+#include "sprites/SpriteBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Snapstorm");
+
+const QStringList kTranslatedProperties = {
+    QStringLiteral("MainForm.Game1.Caption"),     QStringLiteral("MainForm.New1.Caption"),
+    QStringLiteral("MainForm.Stop1.Caption"),     QStringLiteral("MainForm.Pause1.Caption"),
+    QStringLiteral("MainForm.Demo1.Caption"),     QStringLiteral("MainForm.Sound1.Caption"),
+    QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
+    QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
+    QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
+    QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
+    QStringLiteral("DesignSelectDialog.Button1.Caption"),
+    QStringLiteral("DesignSelectDialog.Button2.Caption"),
+};
+
+int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
+{
+    bool ok = false;
+    const int value = settings.Value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TMainFormOptions options, QWidget *parent)
+    : QMainWindow(parent)
+    , mOptions(std::move(options))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::FormCreate()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setWindowTitle(kTitle);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setBold(true);
+    font.setPixelSize(19);
+    setFont(font);
+    setFocusPolicy(Qt::StrongFocus);
+
+    mTimer1 = new QTimer(this);
+    mTimer1->setObjectName(QStringLiteral("Timer1"));
+    mTimer1->setInterval(100);
+    mTimer1->setTimerType(Qt::PreciseTimer);
+    connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
+    CreateMenu();
+
+    mCues = std::make_unique<TCuePlayer>(mOptions.Unattended);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &TMainForm::OnApplicationStateChanged);
+    Random::Randomize();
+    mGamePar = std::make_unique<TGamePar>(DesignRoot());
+
+    mClientArea = new QWidget(this);
+    setCentralWidget(mClientArea);
+    mPlayBox = new TSpriteBox(mClientArea);
+    mPlayBox->setObjectName(QStringLiteral("PlayBox"));
+    mAttractBox = new TSpriteBox(mClientArea);
+    mAttractBox->setObjectName(QStringLiteral("AttractBox"));
+    mAttractBox->SetColor(Qt::white);
+    for (TSpriteBox *box : {mPlayBox, mAttractBox})
+        box->setFocusPolicy(Qt::NoFocus);
+
+    mScoreDisplay = std::make_unique<TScoreDisplay>();
+    TGameHost &host = *this;
+    mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
+
+    mSettingsPath = mOptions.SettingsPath;
+    if (!mSettingsPath.isEmpty())
+        mSettings.LoadFromFile(mSettingsPath);
+    mSoundDisabled = mSettings.Value(QStringLiteral("NoDirectSound")) == QLatin1String("1");
+    mCues->SetDisabled(mSoundDisabled);
+
+    mLanguage1 = new TLanguage(this);
+    mLanguage1->setObjectName(QStringLiteral("Language1"));
+    mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
+                                                mSettings, mHighScores, font);
+    mDemo = std::make_unique<TDemoPlayer>(*mRound);
+
+    mRound->CreateSprites(*mGamePar, *mAttractBox);
+    try {
+        ApplyDesign(mSettings.Value(QStringLiteral("Design")));
+    } catch (const std::exception &e) {
+        // A design that cannot be loaded must not stop every later start.
+        ErrorReport::Show(QString::fromUtf8(e.what()));
+        ApplyDesign(QString());
+    }
+    mRound->PlaceFixedSprites();
+    mRound->NewLevel();
+    mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
+    mSound1->setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
+    mSoundOff = !mSound1->isChecked();
+    mHighScores.Load(mSettings);
+
+    mScoreDialog = new TScoreDialog(this);
+    mLanguageDialog = new TSelLanguageDialog(this, ExecutableDir());
+    mLanguage1->SetSeparator(QStringLiteral(";"));
+    mLanguage1->SetProperties(kTranslatedProperties);
+}
+
+QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &caption,
+                               const QKeySequence &shortcut, void (TMainForm::*command)())
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    if (command) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            ErrorReport::Guard([&] { (this->*command)(); });
+        });
+    }
+    return action;
+}
+
+void TMainForm::CreateMenu()
+{
+    QMenu *game1 = menuBar()->addMenu(QStringLiteral("&Game"));
+    game1->menuAction()->setObjectName(QStringLiteral("Game1"));
+    // F4 opens the Game menu, as its shortcut says.
+    auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), this);
+    connect(openGame, &QShortcut::activated, this, [this, game1] {
+        menuBar()->setActiveAction(game1->menuAction());
+    });
+    AddCommand(game1, "New1", QStringLiteral("New Game"), Qt::Key_F2, &TMainForm::NewGameClick);
+    AddCommand(game1, "Stop1", QStringLiteral("Stop Game"), Qt::Key_F3, &TMainForm::StopGameClick);
+    mPause1 = AddCommand(game1, "Pause1", QStringLiteral("Pause Game"), Qt::Key_P,
+                         &TMainForm::PauseGameClick);
+    mPause1->setCheckable(true);
+    AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, &TMainForm::Demo1Click);
+    mSound1 = AddCommand(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S, &TMainForm::Sound1Click);
+    mSound1->setCheckable(true);
+    mSound1->setChecked(true);
+    game1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
+
+    QMenu *design1 = menuBar()->addMenu(QStringLiteral("&Design"));
+    design1->menuAction()->setObjectName(QStringLiteral("Design1"));
+    mDesignMenu = new TDesignMenu(design1, this);
+    mDesignMenu->SetRootDir(DesignRoot());
+    connect(mDesignMenu, &TDesignMenu::DesignChosen, this, [this](const QString &name) {
+        ErrorReport::Guard([&] { DesignItemClick(name); });
+    });
+    // The design editor arrives with its own window; until then the item
+    // stands disabled instead of doing nothing.
+    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, nullptr)->setEnabled(false);
+    AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
+               &TMainForm::Language2Click);
+
+    QMenu *help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    help1->menuAction()->setObjectName(QStringLiteral("Help1"));
+    AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
+    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), nullptr)->setEnabled(false);
+}
+
+void TMainForm::FormShow()
+{
+    if (mSettings.Value(QStringLiteral("Language")).isEmpty())
+        ErrorReport::Guard([this] { Language2Click(); });
+    QString language = mSettings.Value(QStringLiteral("Language"));
+    if (language.isEmpty())
+        language = QStringLiteral("english.lng");
+    mLanguage1->SetLanguageFile(ExecutableDir() + QLatin1Char('/') + language);
+    try {
+        mLanguage1->Translate();
+    } catch (const std::exception &) {
+        // A language file that cannot be applied leaves the built-in captions.
+    }
+    mPlayBox->hide();
+    mAttractBox->hide();
+    mSoundOff = !mSound1->isChecked();
+    mTimer1->start();
+    mAttract->ShowAttract(true);
+}
+
+void TMainForm::FormDestroy()
+{
+    mTimer1->stop();
+    ReleaseSounds();
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (mShown)
+        return;
+    mShown = true;
+    FormShow();
+}
+
+void TMainForm::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    // Minimising hides the window too; only a real hide ends the program.
+    if (event->spontaneous() || isMinimized())
+        return;
+    mTimer1->stop();
+    WriteSettings();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    mTimer1->stop();
+    ReleaseSounds();
+    event->accept();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent *event)
+{
+    if (!mKeys.HandleKeyEvent(*event))
+        QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!mKeys.HandleKeyEvent(*event))
+        QMainWindow::keyReleaseEvent(event);
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        mKeys.ReleaseAll();
+    if (event->type() != QEvent::WindowStateChange || mPause1->isChecked())
+        return;
+    if (isMinimized())
+        mTimer1->stop();
+    else if (mShown)
+        mTimer1->start();
+}
+
+void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
+{
+    // Inactive: the game goes on, silent.
+    mCues->SetActivated(state == Qt::ApplicationActive);
+}
+
+void TMainForm::OnTimer1()
+{
+    ErrorReport::Guard([this] { Timer1Timer(); }, [this] { mTimer1->stop(); });
+}
+
+void TMainForm::Timer1Timer()
+{
+    TGameRound &round = *mRound;
+    switch (round.GameState()) {
+    case gsGameOver:
+        mPlayBox->Step();
+        round.SetCountdown(round.Countdown() - 1);
+        if (round.Countdown() < 0) {
+            round.StopGame();
+            mAttract->ShowAttract(true);
+            if (!round.DemoMode())
+                EnterHighScore();
+        }
+        break;
+    case gsPlaying:
+    case gsDemo:
+        if (!round.CanonEntering()) {
+            if (round.GameState() == gsPlaying)
+                round.ReadKeys(mKeys);
+            else
+                mDemo->DemoControl();
+        }
+        round.GameTick();
+        round.LevelChangeIfDone();
+        break;
+    case gsAttract:
+    case gsAttractWaiting:
+        mAttractBox->Step();
+        if (round.GameState() == gsAttractWaiting) {
+            round.SetCountdown(round.Countdown() - 1);
+            if (round.Countdown() < 0)
+                StartGame(true);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::NewGameClick()
+{
+    StartGame(false);
+}
+
+void TMainForm::Demo1Click()
+{
+    StartGame(true);
+}
+
+void TMainForm::StartGame(bool demo)
+{
+    mRound->StopGame();
+    mAttract->ShowAttract(false);
+    ReleaseSounds();
+    LoadSounds();
+    mRound->StartGame(demo);
+}
+
+void TMainForm::StopGameClick()
+{
+    if (mRound->GameState() == gsGameOver)
+        return;
+    mRound->StopGame();
+    mAttract->ShowAttract(true);
+}
+
+void TMainForm::PauseGameClick()
+{
+    // The action toggled its own check mark already.
+    if (mPause1->isChecked())
+        mTimer1->stop();
+    else
+        mTimer1->start();
+}
+
+void TMainForm::Sound1Click()
+{
+    mSoundOff = !mSound1->isChecked();
+    mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+void TMainForm::DesignItemClick(const QString &designName)
+{
+    const std::uint32_t noted = mRound->GameState();
+    mRound->SetGameState(gsApplyingDesign);
+    try {
+        ApplyDesign(designName);
+    } catch (...) {
+        mRound->SetGameState(noted);
+        throw;
+    }
+    mRound->SetGameState(noted);
+    if (noted == gsAttract || noted == gsAttractWaiting)
+        mAttract->ShowAttract(true);
+}
+
+void TMainForm::ApplyDesign(const QString &name)
+{
+    // Load into a fresh object first: a design that fails to load leaves
+    // the game on the complete design it had.
+    auto candidate = std::make_unique<TGamePar>(DesignRoot());
+    candidate->Load(name);
+    candidate->ComputeLayout();
+    ReleaseSounds();
+    mGamePar = std::move(candidate);
+    SetClientSize(mGamePar->ClientWidth(), mGamePar->ClientHeight());
+    mSettings.SetValue(QStringLiteral("Design"), name);
+    setWindowTitle(mGamePar->IsDefault() ? kTitle
+                                         : kTitle + QStringLiteral(" [") + mGamePar->DesignName()
+                                               + QLatin1Char(']'));
+    mRound->ApplyDesign(*mGamePar, mGamePar->ClientWidth(), mGamePar->ClientHeight());
+    LoadSounds();
+}
+
+void TMainForm::SetClientSize(int width, int height)
+{
+    mClientArea->setFixedSize(width, height);
+    mPlayBox->setGeometry(0, 0, width, height);
+    mAttractBox->setGeometry(0, 0, width, height);
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void TMainForm::Language2Click()
+{
+    const QString current = QFileInfo(mSettings.Value(QStringLiteral("Language"))).completeBaseName();
+    if (mOptions.Unattended)
+        return;
+    mLanguageDialog->SetSelectedLanguage(current);
+    if (!mLanguageDialog->Execute())
+        return;
+    mLanguage1->SetLanguageFile(
+        TLanguage::LanguageFilePath(ExecutableDir(), mLanguageDialog->SelectedLanguage()));
+    mLanguage1->Translate();
+    mSettings.SetValue(QStringLiteral("Language"), QFileInfo(mLanguage1->LanguageFile()).fileName());
+}
+
+void TMainForm::Index1Click()
+{
+    const QString helpFile = ExecutableDir() + QLatin1Char('/') + mLanguage1->LookupMessage(QStringLiteral("HelpFile"));
+    if (mOptions.Desktop) {
+        mOptions.Desktop->OpenFile(helpFile);
+        return;
+    }
+    if (!mSystemDesktop)
+        mSystemDesktop = std::make_unique<TSystemDesktopServices>();
+    mSystemDesktop->OpenFile(helpFile);
+}
+
+void TMainForm::EnterHighScore()
+{
+    auto askName = [this](TScoreTitle title, std::int32_t score) {
+        return mScoreDialog->AskFor(title, score, [this](const QString &key) {
+            return mLanguage1->LookupMessage(key);
+        });
+    };
+    if (!mHighScores.Enter(mRound->Score(), mGamePar->DesignName(), mSettings, askName))
+        return;
+    WriteSettings();
+    mAttract->BuildScrollText();
+}
+
+bool TMainForm::WriteSettings()
+{
+    return !mSettingsPath.isEmpty() && mSettings.SaveToFile(mSettingsPath);
+}
+
+void TMainForm::ReleaseSounds()
+{
+    mCues->ReleaseSounds();
+}
+
+void TMainForm::LoadSounds()
+{
+    mCues->LoadSounds(*mGamePar);
+}
+
+void TMainForm::PlayCue(int cue)
+{
+    if (!mSoundOff)
+        mCues->PlayCue(cue);
+}
+
+void TMainForm::GameEnded(std::int32_t score)
+{
+    mSettings.SetValue(QStringLiteral("HighScore"), QString::number(score));
+}
+
+QString TMainForm::DesignRoot() const
+{
+    return mOptions.DesignRoot.isEmpty() ? DesignRootDir() : WithTrailingSlash(mOptions.DesignRoot);
+}
+
+QString TMainForm::ExecutableDir() const
+{
+    return QCoreApplication::applicationDirPath();
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "GameRound.h"
+#include "HighScoreTable.h"
+#include "KeyState.h"
+
+#include "base/KeyValueList.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QTimer;
+class TAttractScreen;
+class TCuePlayer;
+class TDemoPlayer;
+class TDesignMenu;
+class TDesktopServices;
+class TGamePar;
+class TLanguage;
+class TScoreDialog;
+class TScoreDisplay;
+class TSelLanguageDialog;
+class TSpriteBox;
+class TDesignSelectDialog;
+
+struct TMainFormOptions {
+    // The settings file; empty: none is read or written.
+    QString SettingsPath;
+    // The scripted run: no dialog waits for a person, no sound device opens.
+    bool Unattended = false;
+    // Opens the help file; not owned. None: the system's.
+    TDesktopServices *Desktop = nullptr;
+    // Where the design folders lie; empty: beside the executable.
+    QString DesignRoot;
+};
+
+// The game's main window: menu, timer, settings and the life cycle around
+// the game round and the attract screen, which it owns and connects.
+class TMainForm : public QMainWindow, private TGameHost
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(TMainFormOptions options, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Menu commands.
+    void NewGameClick();
+    void StopGameClick();
+    void PauseGameClick();
+    void Demo1Click();
+    void Sound1Click();
+    void Exit1Click();
+    void DesignItemClick(const QString &designName);
+    void Language2Click();
+    void Index1Click();
+
+    void Timer1Timer();
+    void StartGame(bool demo);
+    // The first showing; the scripted run calls it without showing anything.
+    void FormShow();
+    void ApplyDesign(const QString &name);
+
+    TGameRound &Round() { return *mRound; }
+    TAttractScreen &Attract() { return *mAttract; }
+    TKeyState &Keys() { return mKeys; }
+    TKeyValueList &Settings() { return mSettings; }
+    TScoreDialog &ScoreDialog() { return *mScoreDialog; }
+    TSpriteBox &PlayBox() { return *mPlayBox; }
+    TSpriteBox &AttractBox() { return *mAttractBox; }
+    TLanguage &Language1() { return *mLanguage1; }
+    const TGamePar &GamePar() const { return *mGamePar; }
+    QTimer &Timer1() { return *mTimer1; }
+    QAction &Pause1() { return *mPause1; }
+    QAction &Sound1() { return *mSound1; }
+    bool WriteSettings();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateMenu();
+    QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
+                        const QKeySequence &shortcut, void (TMainForm::*command)());
+    void OnTimer1();
+    void OnApplicationStateChanged(Qt::ApplicationState state);
+    void LoadDesign(const QString &name);
+    void SetClientSize(int width, int height);
+    void EnterHighScore();
+    void ReleaseSounds();
+    void LoadSounds();
+    QString ExecutableDir() const;
+    QString DesignRoot() const;
+
+    // TGameHost
+    void PlayCue(int cue) override;
+    void GameEnded(std::int32_t score) override;
+
+    TMainFormOptions mOptions;
+    QString mSettingsPath;
+    TKeyValueList mSettings;
+    TKeyState mKeys;
+    THighScoreTable mHighScores;
+    bool mSoundOff = false;
+    bool mSoundDisabled = false;
+    bool mShown = false;
+
+    std::unique_ptr<TGamePar> mGamePar;
+    std::unique_ptr<TScoreDisplay> mScoreDisplay;
+    std::unique_ptr<TCuePlayer> mCues;
+    std::unique_ptr<TGameRound> mRound;
+    std::unique_ptr<TAttractScreen> mAttract;
+    std::unique_ptr<TDemoPlayer> mDemo;
+    std::unique_ptr<TDesktopServices> mSystemDesktop;
+
+    // Owned by their Qt parent.
+    QTimer *mTimer1 = nullptr;
+    QWidget *mClientArea = nullptr;
+    TSpriteBox *mPlayBox = nullptr;
+    TSpriteBox *mAttractBox = nullptr;
+    TLanguage *mLanguage1 = nullptr;
+    TScoreDialog *mScoreDialog = nullptr;
+    TDesignSelectDialog *mDesignSelectDialog = nullptr;
+    TSelLanguageDialog *mLanguageDialog = nullptr;
+    TDesignMenu *mDesignMenu = nullptr;
+    QAction *mPause1 = nullptr;
+    QAction *mSound1 = nullptr;
+};
