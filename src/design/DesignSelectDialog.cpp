@@ -1,0 +1,166 @@
+#include "design/DesignSelectDialog.h"
+
+#include "base/FileNames.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget *Panel(QWidget *parent, const char *name)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(name));
+    return panel;
+}
+
+} // namespace
+
+TDesignSelectDialog::TDesignSelectDialog(QWidget *parent, QString rootDir)
+    : QDialog(parent), mRootDir(std::move(rootDir))
+{
+    setObjectName(QStringLiteral("DesignSelectDialog"));
+    setWindowTitle(QStringLiteral("Snapstorm Design"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    BuildControls();
+    setFixedSize(313, 247);
+}
+
+void TDesignSelectDialog::BuildControls()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    mPanel3 = Panel(this, "Panel3");
+    auto *listArea = new QVBoxLayout(mPanel3);
+    listArea->setContentsMargins(4, 4, 4, 0);
+    listArea->setSpacing(0);
+    mListBox1 = new QListWidget(mPanel3);
+    mListBox1->setObjectName(QStringLiteral("ListBox1"));
+    mListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    listArea->addWidget(mListBox1);
+    mPanel5 = Panel(mPanel3, "Panel5");
+    mPanel5->setFixedHeight(32);
+    auto *editBar = new QHBoxLayout(mPanel5);
+    editBar->setContentsMargins(0, 4, 0, 4);
+    mEdit1 = new QLineEdit(mPanel5);
+    mEdit1->setObjectName(QStringLiteral("Edit1"));
+    editBar->addWidget(mEdit1);
+    listArea->addWidget(mPanel5);
+    outer->addWidget(mPanel3, 1);
+
+    mPanel2 = Panel(this, "Panel2");
+    mPanel2->setFixedHeight(41);
+    auto *buttonBar = new QHBoxLayout(mPanel2);
+    buttonBar->setContentsMargins(4, 4, 4, 4);
+    buttonBar->addStretch(1);
+    mPanel4 = Panel(mPanel2, "Panel4");
+    auto *buttons = new QHBoxLayout(mPanel4);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    mButton1 = new QPushButton(QStringLiteral("Ok"), mPanel4);
+    mButton1->setObjectName(QStringLiteral("Button1"));
+    mButton1->setDefault(true);
+    mButton2 = new QPushButton(QStringLiteral("Cancel"), mPanel4);
+    mButton2->setObjectName(QStringLiteral("Button2"));
+    buttons->addWidget(mButton1);
+    buttons->addWidget(mButton2);
+    buttonBar->addWidget(mPanel4);
+    outer->addWidget(mPanel2);
+
+    connect(mButton1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(mButton2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(mListBox1, &QListWidget::itemSelectionChanged, this, &TDesignSelectDialog::ListBox1Click);
+    connect(mListBox1, &QListWidget::itemClicked, this, &TDesignSelectDialog::ListBox1Click);
+    connect(mListBox1, &QListWidget::itemDoubleClicked, this, &TDesignSelectDialog::ListBox1DblClick);
+    connect(mEdit1, &QLineEdit::textChanged, this, &TDesignSelectDialog::Edit1Change);
+}
+
+void TDesignSelectDialog::SetDesignName(const QString &name)
+{
+    if (mUpdating)
+        return;
+    mUpdating = true;
+    mDesignName = name;
+    QListWidgetItem *match = nullptr;
+    for (int i = 0; i < mListBox1->count() && !match; ++i) {
+        if (mListBox1->item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
+            match = mListBox1->item(i);
+    }
+    if (match) {
+        mListBox1->setCurrentItem(match);
+        mListBox1->scrollToItem(match);
+    } else {
+        mListBox1->clearSelection();
+        mListBox1->setCurrentRow(-1);
+    }
+    mButton1->setEnabled(match || mAllowNew);
+    // Rewriting the same text would move the cursor while the user types.
+    if (mEdit1->text() != name)
+        mEdit1->setText(name);
+    mUpdating = false;
+}
+
+bool TDesignSelectDialog::Execute(bool allowNew)
+{
+    mAllowNew = allowNew;
+    mPanel5->setVisible(allowNew);
+    return exec() == QDialog::Accepted;
+}
+
+void TDesignSelectDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TDesignSelectDialog::FormShow()
+{
+    QStringList names;
+    ListDesignDirs(WithTrailingSlash(mRootDir) + QStringLiteral("*.*"), names);
+    SortNamesNoCase(names);
+    mUpdating = true; // refilling must not pick a name by itself
+    mListBox1->clear();
+    mListBox1->addItems(names);
+    mUpdating = false;
+    SetDesignName(mDesignName);
+    CenterOnScreen();
+    if (mAllowNew)
+        mEdit1->setFocus();
+    else
+        mListBox1->setFocus();
+}
+
+void TDesignSelectDialog::CenterOnScreen()
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TDesignSelectDialog::ListBox1Click()
+{
+    const auto selected = mListBox1->selectedItems();
+    if (!selected.isEmpty())
+        SetDesignName(selected.first()->text());
+}
+
+void TDesignSelectDialog::ListBox1DblClick()
+{
+    const auto selected = mListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    SetDesignName(selected.first()->text());
+    accept();
+}
+
+void TDesignSelectDialog::Edit1Change()
+{
+    SetDesignName(mEdit1->text());
+}
