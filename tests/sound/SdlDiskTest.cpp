@@ -90,3 +90,18 @@ TEST(SdlDiskTest, WavesPlayedThroughTheMixerComeOutAsTheExpectedBytes)
     EXPECT_EQ(Trimmed(written.left(at + expected.size())), expected);
     EXPECT_EQ(Trimmed(written.mid(at + expected.size())), together);
 }
+
+TEST(SdlSilentTest, WithoutAUsableDriverTheMixerStillWorksSilently)
+{
+    TempDir dir;
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    auto backend = std::make_unique<TSdlAudioBackend>();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_TRUE(backend->Silent());
+    std::unique_ptr<TSoundMixer> mixer(TSoundMixer::CreateForGame(nullptr, std::move(backend)));
+    TLoadedWave *wave = mixer->LoadWave(dir.Write("a.wav", Wav(1, 11025, 8, Ramp(2000))));
+    mixer->PlayCue(1, wave);
+    // The silent device still takes the blocks in real time, so plays end.
+    EXPECT_TRUE(WaitUntilIdle(*mixer));
+    EXPECT_EQ(mixer->Engine().FreePlayRecords(), PlayRecordCount);
+}
