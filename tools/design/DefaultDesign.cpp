@@ -290,7 +290,7 @@ void MakeSounds(const QString &dir)
     shot.Tone(0, 0.16, 1500, 320, W::Square, 0.45, 2.5);
     shot.Noise(0, 0.05, 0.8, 0.25);
     TSynth shipHit; // crunchy burst with a falling whine
-    shipHit.Noise(0, 0.42, 0.6, 0.8, 3.5);
+    shipHit.Noise(0, 0.42, 0.6, 0.5, 3.5);
     shipHit.Tone(0, 0.3, 700, 120, W::Square, 0.3, 3);
     TSynth moveDown; // two heavy steps
     moveDown.Tone(0, 0.11, 110, 90, W::Square, 0.5, 2);
@@ -302,7 +302,7 @@ void MakeSounds(const QString &dir)
     level.Note(0.36, 0.34, 15, W::Square, 0.35);
     level.Note(0.36, 0.34, 10, W::Triangle, 0.3);
     TSynth canonHit; // a long, deep blast
-    canonHit.Noise(0, 0.95, 0.35, 0.9, 3);
+    canonHit.Noise(0, 0.95, 0.35, 0.65, 3);
     canonHit.Tone(0, 0.6, 90, 35, W::Triangle, 0.45, 2);
     TSynth gameOver; // slow descending tune
     const int down[] = {-2, -3, -4, -5};
