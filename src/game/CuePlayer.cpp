@@ -1,13 +1,56 @@
 #include "CuePlayer.h"
 
-TCuePlayer::TCuePlayer(bool /*unattended*/) {}
+#include "design/GamePar.h"
+#include "sound/ManualAudioBackend.h"
+#include "sound/SoundMixer.h"
 
-TCuePlayer::~TCuePlayer() = default;
+#include <cstdio>
 
-void TCuePlayer::SetActivated(bool /*activated*/) {}
+TCuePlayer::TCuePlayer(QObject *owner, bool unattended)
+{
+    try {
+        std::unique_ptr<TAudioBackend> backend;
+        if (unattended)
+            backend = std::make_unique<TManualAudioBackend>();
+        mMixer = TSoundMixer::CreateForGame(owner, std::move(backend));
+    } catch (const std::exception &e) {
+        // No sound is no reason not to play.
+        std::fprintf(stderr, "Snapstorm runs without sound: %s\n", e.what());
+        mMixer = nullptr;
+    }
+}
 
-void TCuePlayer::LoadSounds(const TGamePar & /*gamePar*/) {}
+void TCuePlayer::SetActivated(bool activated)
+{
+    if (mMixer)
+        mMixer->SetActivated(activated);
+}
 
-void TCuePlayer::ReleaseSounds() {}
+// Runs on the window thread, like every mixer call.
+void TCuePlayer::LoadSounds(const TGamePar &gamePar)
+{
+    if (mDisabled || !mMixer)
+        return;
+    for (int cue = 1; cue <= CueCount; ++cue)
+        mWaves[cue] = mMixer->LoadWave(gamePar.SoundFile(cue));
+}
 
-void TCuePlayer::PlayCue(int /*cue*/) {}
+void TCuePlayer::ReleaseSounds()
+{
+    if (mDisabled || !mMixer)
+        return;
+    mMixer->FlushAll(true);
+    for (TLoadedWave *&wave : mWaves) {
+        if (wave)
+            mMixer->ReleaseWave(wave);
+        wave = nullptr;
+    }
+}
+
+void TCuePlayer::PlayCue(int cue)
+{
+    // An empty slot (a wave that failed to load) is simply silent.
+    if (mDisabled || !mMixer || !mMixer->Activated() || cue < 1 || cue > CueCount || !mWaves[cue])
+        return;
+    mMixer->PlayCue(cue, mWaves[cue]);
+}

@@ -1,15 +1,22 @@
 #pragma once
 
+#include <array>
+
+class QObject;
 class TGamePar;
+class TSoundMixer;
+struct TLoadedWave;
 
 // The game's seven sound cues on the mixer: one wave and one channel per
 // cue, so a cue cuts off only its own previous sound.
 class TCuePlayer
 {
 public:
-    // Unattended (the scripted run): no sound device is opened.
-    explicit TCuePlayer(bool unattended);
-    ~TCuePlayer();
+    static constexpr int CueCount = 7;
+
+    // Creates the mixer as a child of `owner`. Unattended (the scripted
+    // run and tests): a device that plays nothing, so nothing is opened.
+    TCuePlayer(QObject *owner, bool unattended);
 
     // The settings turn all sound off for the run: nothing loads or plays.
     void SetDisabled(bool disabled) { mDisabled = disabled; }
@@ -20,6 +27,11 @@ public:
     void ReleaseSounds();
     void PlayCue(int cue);
 
+    TSoundMixer *Mixer() const { return mMixer; }
+
 private:
     bool mDisabled = false;
+    TSoundMixer *mMixer = nullptr; // owned by its Qt parent
+    // Slot n holds cue n; slot 0 is the design editor's preview.
+    std::array<TLoadedWave *, CueCount + 1> mWaves{};
 };

@@ -13,6 +13,7 @@
 #include "base/FileNames.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
+#include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
 #include "lang/Language.h"
 #include "lang/SelLanguageDialog.h"
@@ -86,7 +87,7 @@ void TMainForm::FormCreate()
     connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
     CreateMenu();
 
-    mCues = std::make_unique<TCuePlayer>(mOptions.Unattended);
+    mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TMainForm::OnApplicationStateChanged);
     Random::Randomize();
@@ -114,11 +115,10 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
+    mRound->CreateSprites(*mGamePar, *mAttractBox);
     mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
                                                 mSettings, mHighScores, font);
     mDemo = std::make_unique<TDemoPlayer>(*mRound);
-
-    mRound->CreateSprites(*mGamePar, *mAttractBox);
     try {
         ApplyDesign(mSettings.Value(QStringLiteral("Design")));
     } catch (const std::exception &e) {
@@ -134,6 +134,7 @@ void TMainForm::FormCreate()
     mHighScores.Load(mSettings);
 
     mScoreDialog = new TScoreDialog(this);
+    mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
     mLanguageDialog = new TSelLanguageDialog(this, ExecutableDir());
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
@@ -155,6 +156,8 @@ QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &cap
 
 void TMainForm::CreateMenu()
 {
+    // The window's bold serif font belongs to the attract text, not the menu.
+    menuBar()->setFont(QApplication::font());
     QMenu *game1 = menuBar()->addMenu(QStringLiteral("&Game"));
     game1->menuAction()->setObjectName(QStringLiteral("Game1"));
     // F4 opens the Game menu, as its shortcut says.
@@ -273,7 +276,7 @@ void TMainForm::changeEvent(QEvent *event)
 void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 {
     // Inactive: the game goes on, silent.
-    mCues->SetActivated(state == Qt::ApplicationActive);
+    ErrorReport::Guard([&] { mCues->SetActivated(state == Qt::ApplicationActive); });
 }
 
 void TMainForm::OnTimer1()

@@ -23,7 +23,7 @@ int EnabledCount(const TSpriteList &list)
 TEST_F(GameFixture, HoldingSpaceFiresEveryFiveTicksWithAtMostThreeRockets)
 {
     Start();
-    Run("seed 1\nnew\ntick 10");  // let the first cannon drop into place
+    Run("seed 1\nnew\ntick 25\ntick 10 Left");  // in place, away from the homes
     ASSERT_FALSE(Round().CanonEntering());
     int fired = 0;
     int previous = 0;
@@ -42,7 +42,8 @@ TEST_F(GameFixture, HoldingSpaceFiresEveryFiveTicksWithAtMostThreeRockets)
 TEST_F(GameFixture, ReleasingSpaceLetsTheNextPressFireAtOnce)
 {
     Start();
-    Run("seed 1\nnew\ntick 10\ntick 1 Space");
+    // Out from under the homes, which stop rockets.
+    Run("seed 1\nnew\ntick 25\ntick 10 Left\ntick 1 Space");
     const int afterFirst = EnabledCount(Round().Rockets());
     Run("tick 1\ntick 1 Space");
     EXPECT_EQ(EnabledCount(Round().Rockets()), afterFirst + 1);
@@ -51,7 +52,7 @@ TEST_F(GameFixture, ReleasingSpaceLetsTheNextPressFireAtOnce)
 TEST_F(GameFixture, CanonGoesRightWithBothKeysAndStopsFivePixelsFromEitherEdge)
 {
     Start();
-    Run("seed 1\nnew\ntick 10");
+    Run("seed 1\nnew\ntick 25");
     const int start = Round().Canon().Left();
     Run("tick 1 Left Right");
     EXPECT_EQ(Round().Canon().Left(), start + Round().GamePar().CanonStep());
@@ -86,7 +87,7 @@ TEST_F(GameFixture, ReachingTheBonusScoreAddsACannonAlsoInADemo)
 TEST_F(GameFixture, ShipTouchingAHomeEndsTheGameWithCannonsLeftAndStoresHighScore)
 {
     Start();
-    Run("seed 1\nnew\ntick 10");
+    Run("seed 1\nnew\ntick 25");
     Round().SetScore(120);
     // Step the formation down until it reaches the homes.
     for (int i = 0; i < 5000 && Round().GameState() == gsPlaying; ++i)
@@ -112,7 +113,7 @@ TEST_F(GameFixture, DesignChangeDuringAGameKeepsItRunningWithNewSize)
 {
     MakeDesign("Wide", {{"!design.ini", "BigShipWidth=120\r\n"}});
     Start();
-    Run("seed 1\nnew\ntick 10");
+    Run("seed 1\nnew\ntick 25");
     const int width = Round().ClientWidth();
     const int score = Round().Score();
     Run("design Wide\ntick 1");
@@ -136,7 +137,7 @@ TEST_F(GameFixture, StillExplosionPictureStillLetsALevelEnd)
     still.save(&buffer, "BMP");
     MakeDesign("Still", {{"!design.ini", ""}, {"Image7.bmp", bmp}});
     Start();
-    Run("seed 1\ndesign Still\nnew\ntick 10");
+    Run("seed 1\ndesign Still\nnew\ntick 25");
     TGameRound &round = Round();
     for (int i = 0; i < round.Ships().Count(); ++i)
         round.Ships().Items(i)->SetState(1);
