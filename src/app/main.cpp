@@ -84,8 +84,7 @@ int RunReplay(const TReplayOptions &options)
 int RunGame()
 {
     ErrorReport::SetHandler([](const QString &message) {
-        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                              message);
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
     });
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     const QString settings = exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName()
@@ -115,7 +114,6 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
 
     if (replay)
