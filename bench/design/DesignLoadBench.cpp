@@ -115,13 +115,3 @@ void BM_LoadDesignWithTwentyPhotos(benchmark::State &state)
 BENCHMARK(BM_LoadDesignWithTwentyPhotos)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
