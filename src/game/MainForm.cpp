@@ -87,7 +87,7 @@ void TMainForm::FormCreate()
     connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
     CreateMenu();
 
-    mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended);
+    mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TMainForm::OnApplicationStateChanged);
     Random::Randomize();

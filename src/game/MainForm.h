@@ -35,6 +35,9 @@ struct TMainFormOptions {
     TDesktopServices *Desktop = nullptr;
     // Where the design folders lie; empty: beside the executable.
     QString DesignRoot;
+    // Unattended runs still open the system's sound output (tests that
+    // listen to what the game plays).
+    bool OpenSoundDevice = false;
 };
 
 // The game's main window: menu, timer, settings and the life cycle around
