@@ -310,14 +310,18 @@ void TMainForm::Timer1Timer()
         round.LevelChangeIfDone();
         break;
     case gsAttract:
-    case gsAttractWaiting:
+    case gsAttractWaiting: {
+        // The state on entry decides: the tick in which the last title
+        // picture ends sets the full wait and does not count towards it.
+        const bool waiting = round.GameState() == gsAttractWaiting;
         mAttractBox->Step();
-        if (round.GameState() == gsAttractWaiting) {
+        if (waiting) {
             round.SetCountdown(round.Countdown() - 1);
             if (round.Countdown() < 0)
                 StartGame(true);
         }
         break;
+    }
     default:
         break;
     }

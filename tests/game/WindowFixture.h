@@ -1,0 +1,57 @@
+#pragma once
+
+#include "GameFixture.h"
+
+#include "game/AttractScreen.h"
+#include "game/DesktopServices.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteBox.h"
+#include "sprites/SpriteList.h"
+
+#include <functional>
+
+// Remembers what the window asked the desktop to open.
+class FakeDesktop : public TDesktopServices
+{
+public:
+    void OpenFile(const QString &path) override { Opened << path; }
+    QStringList Opened;
+};
+
+// The game fixture with the window really shown (so showing, minimising and
+// closing run their own handlers) and a few look-ups the window tests share.
+class WindowFixture : public GameFixture
+{
+protected:
+    void Open(TDesktopServices *desktop = nullptr)
+    {
+        mForm = std::make_unique<TMainForm>(
+            TMainFormOptions{mSettingsPath, true, desktop, mRoot.Path()});
+        mForm->show();
+        mRunner = std::make_unique<TReplayRunner>(*mForm, mTrace);
+    }
+
+    QByteArray SettingsFile() const { return ReadFile(mSettingsPath); }
+
+    TSprite &Title(int kind) { return *Round().Pictures().FindKind(kind); }
+
+    // Ticks one at a time until `done` holds; returns the ticks it took,
+    // or -1 when it never did within `limit`.
+    int TicksUntil(const std::function<bool()> &done, int limit)
+    {
+        for (int ticks = 1; ticks <= limit; ++ticks) {
+            Run("tick 1");
+            if (done())
+                return ticks;
+        }
+        return -1;
+    }
+
+    static int EnabledCount(const TSpriteList &list)
+    {
+        int count = 0;
+        for (int i = 0; i < list.Count(); ++i)
+            count += list.Items(i)->Enabled() ? 1 : 0;
+        return count;
+    }
+};
