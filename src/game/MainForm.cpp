@@ -61,6 +61,10 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // Destroying a shown window hides it first, which writes the settings,
+    // also when the application quits without the window being closed.
+    if (isVisible())
+        hide();
     FormDestroy();
 }
 
@@ -378,15 +382,20 @@ void TMainForm::DesignItemClick(const QString &designName)
 {
     const std::uint32_t noted = mRound->GameState();
     mRound->SetGameState(gsApplyingDesign);
+    // Also after a failure: the window may have changed size before the
+    // design's sounds failed to load.
+    auto restore = [&] {
+        mRound->SetGameState(noted);
+        if (noted == gsAttract || noted == gsAttractWaiting)
+            mAttract->ShowAttract(true);
+    };
     try {
         ApplyDesign(designName);
     } catch (...) {
-        mRound->SetGameState(noted);
+        restore();
         throw;
     }
-    mRound->SetGameState(noted);
-    if (noted == gsAttract || noted == gsAttractWaiting)
-        mAttract->ShowAttract(true);
+    restore();
 }
 
 void TMainForm::ApplyDesign(const QString &name)
