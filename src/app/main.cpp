@@ -1,4 +1,5 @@
 #include "base/ErrorReport.h"
+#include "base/QuitOnSignal.h"
 #include "game/MainForm.h"
 #include "game/ReplayRunner.h"
 #include "setup/SetupForm.h"
@@ -97,6 +98,7 @@ int RunGame()
         ErrorReport::Show(QString::fromUtf8(e.what()));
         return 1;
     }
+    TQuitOnSignal quitOnSignal;
     form->show();
     const int result = QApplication::exec();
     form.reset();

@@ -12,6 +12,9 @@ const char *const SilentDriver = "dummy";
 
 TSdlAudioBackend::TSdlAudioBackend()
 {
+    // SDL would otherwise take SIGINT and SIGTERM for a quit event that
+    // nobody reads, and the program could no longer be stopped that way.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
         mInit = TInit::SubSystem;
     else
