@@ -63,22 +63,22 @@ int TSdlAudioBackend::DeviceCount()
 
 bool TSdlAudioBackend::DeviceCaps(int device, TDeviceCaps &caps)
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec deviceFormat{};
     if (device < 0 || device >= SDL_GetNumAudioDevices(0)) {
         char *name = nullptr;
-        if (SDL_GetDefaultAudioInfo(&name, &spec, 0) != 0)
+        if (SDL_GetDefaultAudioInfo(&name, &deviceFormat, 0) != 0)
             return false;
         caps.Name = QString::fromUtf8(name ? name : "");
         SDL_free(name);
     } else {
         const char *name = SDL_GetAudioDeviceName(device, 0);
-        if (!name || SDL_GetAudioDeviceSpec(device, 0, &spec) != 0)
+        if (!name || SDL_GetAudioDeviceSpec(device, 0, &deviceFormat) != 0)
             return false;
         caps.Name = QString::fromUtf8(name);
     }
     if (caps.Name.isEmpty())
         return false;
-    caps.Channels = spec.channels;
+    caps.Channels = deviceFormat.channels;
     caps.Synchronous = false;
     return true;
 }
