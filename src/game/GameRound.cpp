@@ -11,6 +11,13 @@
 
 namespace {
 
+// Design picture numbers.
+constexpr int kBackgroundPicture = 0;
+constexpr int kBombPicture = 1;
+constexpr int kCanonPicture = 2;
+constexpr int kCanonLeftPicture = 3;
+constexpr int kHomePicture = 4;
+constexpr int kRocketPicture = 5;
 constexpr int kShipExplodePicture = 7;
 constexpr int kCanonExplodePicture = 8;
 constexpr int kRandomShipPicture = -1;
@@ -33,7 +40,8 @@ TGameRound::TGameRound(TGameHost &host, TSpriteBox &playBox, TScoreDisplay &scor
     , mScoreSprite(std::make_unique<TSprite>())
 {
     mCanon->SetOnMove([this](TSprite *s) { CanonMove(s); });
-    mCanon->SetOnStateChanged([this](TSprite *s) { CanonStateChanged(s); });
+    mCanon->SetOnStateChanged(
+        [this](TSprite *s) { ExplosiveStateChanged(s, kCanonPicture, kCanonExplodePicture); });
     mCanon->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     // An explosion picture with a single frame never reaches a "last
     // frame"; end such an explosion at the sprite's next move instead.
@@ -58,7 +66,9 @@ void TGameRound::CreateSprites(TGamePar &gamePar, TSpriteBox &attractBox)
     };
     for (int i = 0; i < gamePar.ShipRows() * gamePar.ShipColumns(); ++i) {
         TSprite *ship = create(mShips, mPlayBox, skShip, false);
-        ship->SetOnStateChanged([this](TSprite *s) { ShipStateChanged(s); });
+        ship->SetOnStateChanged([this](TSprite *s) {
+            ExplosiveStateChanged(s, kRandomShipPicture, kShipExplodePicture);
+        });
         ship->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     }
     for (int k = 0; k < gamePar.HomeCount(); ++k) {
@@ -91,18 +101,18 @@ void TGameRound::ApplyDesign(TGamePar &gamePar, int clientWidth, int clientHeigh
     mClientWidth = clientWidth;
     mClientHeight = clientHeight;
     for (int i = 0; i < mHomes.Count(); ++i)
-        gamePar.AssignImage(*mHomes.Items(i), 4);
+        gamePar.AssignImage(*mHomes.Items(i), kHomePicture);
     for (int i = 0; i < mBombs.Count(); ++i)
-        gamePar.AssignImage(*mBombs.Items(i), 1);
+        gamePar.AssignImage(*mBombs.Items(i), kBombPicture);
     for (int i = 0; i < mRockets.Count(); ++i)
-        gamePar.AssignImage(*mRockets.Items(i), 5);
+        gamePar.AssignImage(*mRockets.Items(i), kRocketPicture);
     for (int i = 0; i < mShips.Count(); ++i)
         gamePar.AssignImage(*mShips.Items(i), kRandomShipPicture);
     for (int i = 0; i < mCanonsLeft.Count(); ++i)
-        gamePar.AssignImage(*mCanonsLeft.Items(i), 3);
+        gamePar.AssignImage(*mCanonsLeft.Items(i), kCanonLeftPicture);
     for (int i = 0; i < mPictures.Count(); ++i)
         gamePar.AssignImage(*mPictures.Items(i), mPictures.Items(i)->Kind());
-    gamePar.AssignImage(*mCanon, 2);
+    gamePar.AssignImage(*mCanon, kCanonPicture);
     SetBackground();
     for (int k = 0; k < mHomes.Count(); ++k) {
         TSprite *home = mHomes.Items(k);
@@ -115,17 +125,14 @@ void TGameRound::ApplyDesign(TGamePar &gamePar, int clientWidth, int clientHeigh
 
 void TGameRound::SetBackground()
 {
-    bool ok = false;
-    const QString colorText = mGamePar->Params().Value(QStringLiteral("BackgroundColor"));
-    const int colorRef = colorText.toInt(&ok);
     // A value that is not a number counts as absent: picture 0 shows.
-    if (!colorText.isEmpty() && ok) {
+    if (const std::optional<QColor> color = mGamePar->BackgroundColor()) {
         mPlayBox.SetImage(QImage());
-        mPlayBox.SetColor(QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF));
+        mPlayBox.SetColor(*color);
         return;
     }
     TSprite background;
-    mGamePar->AssignImage(background, 0);
+    mGamePar->AssignImage(background, kBackgroundPicture);
     const TPicture &picture = background.Picture();
     mPlayBox.SetImage(picture.IsGif() ? QImage() : picture.ToImage());
 }
@@ -353,37 +360,23 @@ void TGameRound::ShowExplosion(TSprite *sprite, int picture)
     sprite->SetFrame(0);
 }
 
-void TGameRound::ShipStateChanged(TSprite *ship)
+// Ships and the cannon alike: normal shows their picture, exploding shows
+// the explosion centred where they stood, exploded puts them away.
+void TGameRound::ExplosiveStateChanged(TSprite *sprite, int picture, int explosionPicture)
 {
-    switch (ship->State()) {
+    switch (sprite->State()) {
     case esNormal:
-        mGamePar->AssignImage(*ship, kRandomShipPicture);
-        ship->SetFrame(0);
+        mGamePar->AssignImage(*sprite, picture);
+        sprite->SetFrame(0);
         break;
     case esExploding:
-        ShowExplosion(ship, kShipExplodePicture);
+        ShowExplosion(sprite, explosionPicture);
         break;
     case esExploded:
-        ship->SetState(esNormal);
-        ship->SetEnabled(false);
-        CheckLevelDone();
-        break;
-    }
-}
-
-void TGameRound::CanonStateChanged(TSprite *canon)
-{
-    switch (canon->State()) {
-    case esNormal:
-        mGamePar->AssignImage(*canon, 2);
-        canon->SetFrame(0);
-        break;
-    case esExploding:
-        ShowExplosion(canon, kCanonExplodePicture);
-        break;
-    case esExploded:
-        canon->SetState(esNormal);
-        canon->SetEnabled(false);
+        sprite->SetState(esNormal);
+        sprite->SetEnabled(false);
+        if (sprite->Kind() == skShip)
+            CheckLevelDone();
         break;
     }
 }
@@ -432,7 +425,7 @@ void TGameRound::NextCanon()
     }
     mCanonEntering = true;
     SetCanonsLeft(mCanonsLeft.Count() - 1);
-    mGamePar->AssignImage(*mCanon, 2);
+    mGamePar->AssignImage(*mCanon, kCanonPicture);
     mCanon->SetEnabled(true);
     mCanon->SetState(esNormal);
     mCanon->SetLeft(mGamePar->LivesLeft());
@@ -449,7 +442,7 @@ void TGameRound::SetCanonsLeft(int count)
     while (mCanonsLeft.Count() < count) {
         TSprite *icon = mCanonsLeft.AddNew();
         mPlayBox.AddSprite(icon);
-        mGamePar->AssignImage(*icon, 3);
+        mGamePar->AssignImage(*icon, kCanonLeftPicture);
         icon->SetLeft(mCanonsLeft.Count() * mGamePar->LivesDistX() + mGamePar->LivesLeft());
         icon->SetTop(mGamePar->LivesTop());
     }

@@ -108,8 +108,7 @@ private:
     void DropBomb(const TSprite &ship);
     void BombMove(TSprite *bomb);
     void CanonMove(TSprite *canon);
-    void ShipStateChanged(TSprite *ship);
-    void CanonStateChanged(TSprite *canon);
+    void ExplosiveStateChanged(TSprite *sprite, int picture, int explosionPicture);
     void ExplosionEnd(TSprite *sprite);
     void EndStillExplosion(TSprite *sprite);
     void CheckLevelDone();

@@ -62,6 +62,8 @@ public:
     void Index1Click();
 
     void Timer1Timer();
+    // One tick as the timer delivers it: an error stops Timer1 and is shown.
+    void OnTimer1();
     void StartGame(bool demo);
     // The first showing; the scripted run calls it without showing anything.
     void FormShow();
@@ -95,7 +97,6 @@ private:
     void CreateMenu();
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut, void (TMainForm::*command)());
-    void OnTimer1();
     void OnApplicationStateChanged(Qt::ApplicationState state);
     void LoadDesign(const QString &name);
     void SetClientSize(int width, int height);

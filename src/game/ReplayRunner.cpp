@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "ScoreDialog.h"
 
+#include "base/ErrorReport.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
 #include "sprites/Sprite.h"
@@ -86,16 +87,16 @@ void TReplayRunner::RunLine(const QString &rawLine)
             throw EReplayError("seed needs a number");
         Random::Seed(seed);
     } else if (command == QLatin1String("design")) {
-        mForm.DesignItemClick(IsDefaultDesignName(rest) ? QString() : rest);
+        // Errors are shown and the run goes on, as they would in the window.
+        ErrorReport::Guard([&] { mForm.DesignItemClick(IsDefaultDesignName(rest) ? QString() : rest); });
     } else if (command == QLatin1String("new")) {
-        mForm.NewGameClick();
+        ErrorReport::Guard([&] { mForm.NewGameClick(); });
     } else if (command == QLatin1String("demo")) {
-        mForm.Demo1Click();
+        ErrorReport::Guard([&] { mForm.Demo1Click(); });
     } else if (command == QLatin1String("stop")) {
-        mForm.StopGameClick();
+        ErrorReport::Guard([&] { mForm.StopGameClick(); });
     } else if (command == QLatin1String("pause")) {
-        mForm.Pause1().toggle();
-        mForm.PauseGameClick();
+        mForm.Pause1().trigger();
     } else if (command == QLatin1String("tick")) {
         if (words.isEmpty())
             throw EReplayError("tick needs a count");
@@ -129,7 +130,7 @@ void TReplayRunner::Tick(int count, const QStringList &keys)
         ++mTicks;
         // A paused game's timer does not tick; time still passes in the trace.
         if (mForm.Timer1().isActive())
-            mForm.Timer1Timer();
+            mForm.OnTimer1();
         mTrace << TraceLine() << '\n';
     }
     mTrace.flush();

@@ -197,3 +197,16 @@ TEST_F(GameFixture, ScriptErrorsNameTheirLine)
         EXPECT_STREQ(e.what(), "line 3: expected a number, got \"x\"");
     }
 }
+
+TEST_F(GameFixture, ScriptedDesignErrorIsReportedAndTheRunGoesOn)
+{
+    MakeDesign("Broken", {{"!design.ini", ""}, {"Image6.bmp", "BM nonsense"}});
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    Start();
+    EXPECT_NO_THROW(Run("design Broken\nnew\ntick 3"));
+    ErrorReport::SetHandler(nullptr);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("Image6.bmp", Qt::CaseInsensitive));
+    EXPECT_EQ(Round().GameState(), gsPlaying);
+}
