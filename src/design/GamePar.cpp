@@ -5,7 +5,10 @@
 #include "design/DesignLayout.h"
 #include "sprites/PictureReader.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 TGamePar::TGamePar(QString rootDir)
     : mRootDir(WithTrailingSlash(rootDir)), mImages(std::make_unique<TSpriteList>())
@@ -56,6 +59,23 @@ int32_t TGamePar::ReadNumber(const QString &key, int32_t fallback) const
     return ParseInt32(mParams.Value(key), value) ? value : fallback;
 }
 
+int32_t TGamePar::ReadBoundedNumber(const QString &key, int32_t fallback, int32_t min, int32_t max) const
+{
+    const int32_t value = ReadNumber(key, fallback);
+    if (value < min || value > max)
+        RefuseNumber(key, min, max);
+    return value;
+}
+
+void TGamePar::RefuseNumber(const QString &key, int32_t min, int32_t max) const
+{
+    throw EDesignError(QStringLiteral("The design \"%1\" cannot be used: %2=%3 in %4 is out of "
+                                      "range (%5 to %6).")
+                           .arg(mDesignName, key, mParams.Value(key), QLatin1String(DesignIniName))
+                           .arg(min)
+                           .arg(max));
+}
+
 void TGamePar::Load(const QString &name)
 {
     mDesignName = name.isEmpty() ? QStringLiteral("Default") : name;
@@ -69,20 +89,52 @@ void TGamePar::Load(const QString &name)
     // colour, texts and cell sizes would otherwise stay when a key is absent.
     mBigShipWidth = mBigShipHeight = mClientWidth = mClientHeight = 0;
     mParams.Clear();
+    mPhotos.clear();
+    mBudget.Reset(mDesignName);
     const QString ini = ExistingFileNoCase(mDesignDir, QLatin1String(DesignIniName));
     if (!ini.isEmpty()) {
         mParams.LoadFromFile(ini);
-        mPhotoCount = ReadNumber(QStringLiteral("PhotoCount"), mPhotoCount);
+        mPhotoCount = ReadBoundedNumber(QStringLiteral("PhotoCount"), mPhotoCount, 0, MaxPhotoCount);
+        // Only an upper bound here: 0 or less means the ship picture's size,
+        // and the play-field check in ComputeLayout names a cell too large.
         mBigShipWidth = ReadNumber(QStringLiteral("BigShipWidth"), mBigShipWidth);
         mBigShipHeight = ReadNumber(QStringLiteral("BigShipHeight"), mBigShipHeight);
         for (int i = 9; i < ImageCount; ++i)
             SetAnimationLoop(i, false);
-        mClientWidth = ReadNumber(QStringLiteral("ClientWidth"), mClientWidth);
-        mClientHeight = ReadNumber(QStringLiteral("ClientHeight"), mClientHeight);
+        // Only shown and always computed again: a size larger than any
+        // field can be counts as absent.
+        auto fieldSide = [this](const QString &key, int32_t current) {
+            const int32_t value = ReadNumber(key, current);
+            return value <= MaxFieldSide ? value : current;
+        };
+        mClientWidth = fieldSide(QStringLiteral("ClientWidth"), mClientWidth);
+        mClientHeight = fieldSide(QStringLiteral("ClientHeight"), mClientHeight);
     } else {
         mParams.SetValue(QStringLiteral("Version"), QStringLiteral("Banana"));
     }
     LoadImages();
+    LoadPhotos();
+}
+
+void TGamePar::LoadPhotos()
+{
+    mPhotos.assign(std::size_t(std::max(mPhotoCount, 0)), TPicture());
+    for (int k = 1; k <= mPhotoCount; ++k) {
+        const QString file = PhotoFile(QStringLiteral("Photo_%1").arg(k));
+        // Photos book slots of their own, apart from pictures 0..12.
+        const int slot = -k;
+        mBudget.CheckPictureFile(slot, file);
+        TPicture photo;
+        try {
+            photo = LoadPicture(file);
+        } catch (const std::exception &) {
+            // A missing or broken photo must not stop the game: ships that
+            // draw it show the design's ship picture.
+            continue;
+        }
+        mBudget.BookPicture(slot, photo, file);
+        mPhotos[std::size_t(k - 1)] = std::move(photo);
+    }
 }
 
 void TGamePar::ComputeLayout()
@@ -100,15 +152,53 @@ void TGamePar::ComputeLayout()
     in.FormationLeft = mFormationLeft;
     in.ShipRangeX = mShipRangeX;
     const TLayout out = ComputeLayoutNumbers(in);
-    mBigShipWidth = out.BigShipWidth;
-    mBigShipHeight = out.BigShipHeight;
-    mFormationTop = out.FormationTop;
-    mShipDistX = out.ShipDistX;
-    mShipDistY = out.ShipDistY;
-    mHomeTop = out.HomeTop;
-    mCanonTop = out.CanonTop;
-    mClientWidth = out.ClientWidth;
-    mClientHeight = out.ClientHeight;
+    if (!out.FitsField())
+        throw EDesignError(QStringLiteral("The design \"%1\" cannot be used: %2 would make its "
+                                          "play field %3 x %4 pixels, more than %5 pixels a side.")
+                               .arg(mDesignName, FieldTooLargeCause(in, out))
+                               .arg(out.ClientWidth)
+                               .arg(out.ClientHeight)
+                               .arg(MaxFieldSide));
+    // Within the field every number fits 32 bits.
+    mBigShipWidth = int32_t(out.BigShipWidth);
+    mBigShipHeight = int32_t(out.BigShipHeight);
+    mFormationTop = int32_t(out.FormationTop);
+    mShipDistX = int32_t(out.ShipDistX);
+    mShipDistY = int32_t(out.ShipDistY);
+    mHomeTop = int32_t(out.HomeTop);
+    mCanonTop = int32_t(out.CanonTop);
+    mClientWidth = int32_t(out.ClientWidth);
+    mClientHeight = int32_t(out.ClientHeight);
+}
+
+// Names the key or picture that makes the field too large, the way a
+// damaged picture names its file.
+QString TGamePar::FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const
+{
+    const QString ini = QLatin1String(DesignIniName);
+    if (out.ClientWidth > MaxFieldSide) {
+        return in.BigShipWidth > 0 ? QStringLiteral("BigShipWidth=%1 in %2").arg(in.BigShipWidth).arg(ini)
+                                   : PictureCause(6);
+    }
+    // The largest part of the height is the one to blame.
+    const std::int64_t cells = out.BigShipHeight * in.ShipRows;
+    const std::int64_t parts[] = {cells, in.CanonLeftHeight, in.HomeHeight, in.CanonHeight};
+    const int largest = int(std::max_element(std::begin(parts), std::end(parts)) - std::begin(parts));
+    if (largest == 0) {
+        return in.BigShipHeight > 0
+                   ? QStringLiteral("BigShipHeight=%1 in %2").arg(in.BigShipHeight).arg(ini)
+                   : PictureCause(6);
+    }
+    const int pictures[] = {6, 3, 4, 2};
+    return PictureCause(pictures[largest]);
+}
+
+QString TGamePar::PictureCause(int i) const
+{
+    return QStringLiteral("the picture \"%1\" (%2 x %3 pixels)")
+        .arg(QDir::toNativeSeparators(ImageFile(i)))
+        .arg(Image(i).Width())
+        .arg(Image(i).Height());
 }
 
 QString TGamePar::PhotoFile(const QString &baseName) const
@@ -147,6 +237,15 @@ void TGamePar::AssignImage(TSprite &sprite, int i) const
         return;
     }
     const int k = mPhotoCount == 1 ? 1 : Random::Below(mPhotoCount) + 1;
+    if (std::size_t(k) <= mPhotos.size()) {
+        const TPicture &photo = mPhotos[std::size_t(k - 1)];
+        if (photo.IsEmpty())
+            sprite.Assign(Image(6));
+        else
+            sprite.AssignPicture(photo);
+        return;
+    }
+    // PhotoCount raised since the load (the editor's list): read the file.
     try {
         sprite.AssignPicture(LoadPicture(PhotoFile(QStringLiteral("Photo_%1").arg(k))));
     } catch (...) {
@@ -178,9 +277,15 @@ void TGamePar::SetAnimationLoop(int i, bool loop)
 
 void TGamePar::LoadImage(TSprite &sprite, int i)
 {
-    sprite.SetPicture(LoadPicture(ImageFile(i)));
+    const QString file = ImageFile(i);
+    mBudget.CheckPictureFile(i, file);
+    TPicture picture = LoadPicture(file);
+    mBudget.BookPicture(i, picture, file);
+    sprite.SetPicture(std::move(picture));
     if (!sprite.IsAnimated())
         return;
+    if (GetAnimationDelay(i) > MaxAnimationDelay)
+        RefuseNumber(QStringLiteral("AnimationDelay%1").arg(i), 0, MaxAnimationDelay);
     sprite.SetAnimationDelay(GetAnimationDelay(i));
     // The game-over and title pictures must stop on their last frame: a
     // looping title would restart the attract sequence for ever.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/KeyValueList.h"
+#include "design/DesignBudget.h"
 #include "design/DesignFolder.h"
 #include "sprites/SpriteList.h"
 
@@ -10,6 +11,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
+
+struct TLayout;
+struct TLayoutInput;
 
 // One loaded design: its name and folder, its key list, its thirteen
 // pictures as ready sprites (never shown; game sprites copy from them) and
@@ -19,6 +24,10 @@ class TGamePar
 public:
     static constexpr int ImageCount = 13;
     static constexpr int SoundCount = 7;
+    // Far beyond what the editor's photo list is made for.
+    static constexpr int32_t MaxPhotoCount = 1000;
+    // An hour of ticks for one animation frame.
+    static constexpr int32_t MaxAnimationDelay = 36000;
 
     // `rootDir` is the folder holding the design folders.
     explicit TGamePar(QString rootDir = DesignRootDir());
@@ -106,8 +115,12 @@ public:
     void SetDefaults();
     bool IsDefault() const { return IsDefaultDesignName(mDesignName); }
     // Loads design `name` (empty: Default; a missing folder: Default). A
-    // picture that cannot be read raises EPictureError naming its file.
+    // picture that cannot be read raises EPictureError naming its file; a
+    // number out of its range, or pictures and photos beyond the design's
+    // budget, raise EDesignError naming the key or file.
     void Load(const QString &name);
+    // Raises EDesignError naming the key or picture that would make the
+    // play field larger than MaxFieldSide on a side; nothing changes then.
     void ComputeLayout();
 
     QString PhotoFile(const QString &baseName) const;
@@ -135,6 +148,11 @@ public:
 
 private:
     int32_t ReadNumber(const QString &key, int32_t fallback) const;
+    int32_t ReadBoundedNumber(const QString &key, int32_t fallback, int32_t min, int32_t max) const;
+    [[noreturn]] void RefuseNumber(const QString &key, int32_t min, int32_t max) const;
+    QString FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const;
+    QString PictureCause(int i) const;
+    void LoadPhotos();
     void RemoveRedundantImages(const QString &defaultDir);
     void RemoveStalePhotos();
 
@@ -173,4 +191,8 @@ private:
     int32_t mPhotoCount = 0;
     int32_t mBonusScore = 0;
     std::unique_ptr<TSpriteList> mImages;
+    // Photo k at index k - 1, decoded once per design and shared by every
+    // ship that shows it; an empty picture where the photo could not be read.
+    std::vector<TPicture> mPhotos;
+    TDesignBudget mBudget;
 };

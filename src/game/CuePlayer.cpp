@@ -1,5 +1,6 @@
 #include "CuePlayer.h"
 
+#include "design/DesignBudget.h"
 #include "design/GamePar.h"
 #include "sound/ManualAudioBackend.h"
 #include "sound/SoundMixer.h"
@@ -31,8 +32,18 @@ void TCuePlayer::LoadSounds(const TGamePar &gamePar)
 {
     if (mDisabled || !mMixer)
         return;
-    for (int cue = 1; cue <= CueCount; ++cue)
-        mWaves[cue] = mMixer->LoadWave(gamePar.SoundFile(cue));
+    TDesignBudget budget(gamePar.DesignName());
+    try {
+        for (int cue = 1; cue <= CueCount; ++cue) {
+            const QString file = gamePar.SoundFile(cue);
+            mWaves[cue] = mMixer->LoadWave(file);
+            budget.BookSound(cue, mWaves[cue] ? mWaves[cue]->Length : 0, file);
+        }
+    } catch (...) {
+        // A design refused part-way holds none of its sounds.
+        ReleaseSounds();
+        throw;
+    }
 }
 
 void TCuePlayer::ReleaseSounds()

@@ -27,7 +27,7 @@ enum TExplosionState { esNormal = 0, esExploding = 1, esExploded = 2 };
 
 bool Intersects(const TSprite &a, const TSprite &b)
 {
-    return a.Rect().intersects(b.Rect());
+    return RectsIntersect(a.Bounds(), b.Bounds());
 }
 
 } // namespace
@@ -213,7 +213,7 @@ void TGameRound::GameTick()
                 continue;
             if (!mCanonEntering && Random::Below(mGamePar->BombChance()) == 1)
                 DropBomb(*ship);
-            if (mPlayBox.FindSprite(skHome, ship->Rect()))
+            if (mPlayBox.FindSprite(skHome, ship->Bounds()))
                 GameOver();
         }
     }

@@ -4,16 +4,11 @@
 
 #include <QPainter>
 
-bool RectsIntersect(const QRect &a, const QRect &b)
+bool RectsIntersect(const TSpriteRect &a, const TSpriteRect &b)
 {
-    // 64-bit edges: a sprite far off the field must not wrap round.
-    const qint64 aRight = qint64(a.x()) + a.width();
-    const qint64 aBottom = qint64(a.y()) + a.height();
-    const qint64 bRight = qint64(b.x()) + b.width();
-    const qint64 bBottom = qint64(b.y()) + b.height();
-    if (a.width() <= 0 || a.height() <= 0 || b.width() <= 0 || b.height() <= 0)
+    if (a.IsEmpty() || b.IsEmpty())
         return false;
-    return a.x() < bRight && b.x() < aRight && a.y() < bBottom && b.y() < aBottom;
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
 TSprite::~TSprite()

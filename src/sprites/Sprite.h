@@ -15,10 +15,29 @@ class TSpriteBox;
 
 using TSpriteEvent = std::function<void(TSprite *ASprite)>;
 
+// A rectangle with 64-bit edges, right and bottom excluded. A sprite near
+// the 32-bit limit plus its size would wrap round in a QRect.
+struct TSpriteRect
+{
+    std::int64_t Left = 0;
+    std::int64_t Top = 0;
+    std::int64_t Right = 0;
+    std::int64_t Bottom = 0;
+
+    TSpriteRect() = default;
+    TSpriteRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+        : Left(left), Top(top), Right(right), Bottom(bottom) {}
+    // Read from the QRect's corners, never from its width, which can wrap.
+    TSpriteRect(const QRect &r)
+        : Left(r.left()), Top(r.top()), Right(std::int64_t(r.right()) + 1),
+          Bottom(std::int64_t(r.bottom()) + 1) {}
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+};
+
 // Whether two rectangles overlap, with right and bottom edges excluded:
 // rectangles that only touch do not, and an empty (or inverted) rectangle
 // overlaps nothing. Every collision test uses this rule.
-bool RectsIntersect(const QRect &a, const QRect &b);
+bool RectsIntersect(const TSpriteRect &a, const TSpriteRect &b);
 
 // One picture on a play field. Sprites never move by themselves: each
 // step of their box advances the animation clock and fires OnMove, whose
@@ -39,6 +58,11 @@ public:
     int32_t Width() const { return mPicture.Width(); }
     int32_t Height() const { return mPicture.Height(); }
     QRect Rect() const { return {mLeft, mTop, Width(), Height()}; }
+    // What collision tests use: exact wherever the sprite stands.
+    TSpriteRect Bounds() const
+    {
+        return {mLeft, mTop, std::int64_t(mLeft) + Width(), std::int64_t(mTop) + Height()};
+    }
     bool Enabled() const { return mEnabled; }
     void SetEnabled(bool enabled) { mEnabled = enabled; }
 

@@ -84,10 +84,10 @@ void TSpriteBox::RemoveSprite(TSprite *sprite)
     boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
 }
 
-TSprite *TSpriteBox::FindSprite(int32_t kind, const QRect &rect) const
+TSprite *TSpriteBox::FindSprite(int32_t kind, const TSpriteRect &rect) const
 {
     for (TSprite *sprite : mSprites)
-        if (sprite->Enabled() && sprite->Kind() == kind && RectsIntersect(sprite->Rect(), rect))
+        if (sprite->Enabled() && sprite->Kind() == kind && RectsIntersect(sprite->Bounds(), rect))
             return sprite;
     return nullptr;
 }

@@ -43,7 +43,7 @@ public:
     // background into BackBuffer and has it shown.
     void Step();
     // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
-    TSprite *FindSprite(int32_t kind, const QRect &rect) const;
+    TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const;
     void UpdateBackground();
 
     // How many Steps have run, counting those set off by repaints.

@@ -33,6 +33,54 @@ public:
         gif.SaveToFile(path);
     }
 
+    // A run-length BMP that declares its size and holds no rows: a few bytes
+    // that decode to width x height pixels.
+    static void WriteRleBmp(const QString &path, int width, int height)
+    {
+        QByteArray bmp(62, '\0');
+        auto put = [&bmp](int at, quint32 v, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                bmp[at + i] = char((v >> (8 * i)) & 0xFF);
+        };
+        bmp[0] = 'B';
+        bmp[1] = 'M';
+        put(2, 64, 4);
+        put(10, 62, 4);
+        put(14, 40, 4);
+        put(18, quint32(width), 4);
+        put(22, quint32(height), 4);
+        put(26, 1, 2);
+        put(28, 8, 2);
+        put(30, 1, 4);      // run-length, 8 bits
+        put(34, 2, 4);
+        put(46, 2, 4);      // two palette entries
+        put(58, 0xFFFFFF, 4);
+        bmp.append("\x00\x01", 2); // end of bitmap
+        WriteText(path, bmp);
+    }
+
+    // A GIF whose frames declare the given size but carry no real data.
+    static void WriteGifDeclaring(const QString &path, int width, int height, int frames)
+    {
+        QByteArray gif("GIF89a");
+        auto word = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
+        word(width);
+        word(height);
+        gif.append("\x80\x00\x00", 3);                 // global table of two colours
+        gif.append("\x00\x00\x00\xFF\xFF\xFF", 6);
+        for (int f = 0; f < frames; ++f) {
+            gif.append("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8); // delay
+            gif.append(',');
+            word(0);
+            word(0);
+            word(width);
+            word(height);
+            gif.append("\x00\x02\x02\x4C\x01\x00", 6);   // no local table, tiny data
+        }
+        gif.append(';');
+        WriteText(path, gif);
+    }
+
     static void WriteText(const QString &path, const QByteArray &text)
     {
         QDir().mkpath(QFileInfo(path).absolutePath());

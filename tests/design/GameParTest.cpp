@@ -460,3 +460,54 @@ TEST_F(GameParLoad, AssignImageCopiesPictureAndAnimationOnly)
     EXPECT_EQ(sprite.Kind(), 6);
     EXPECT_THROW(par.AssignImage(sprite, 13), EDesignError);
 }
+
+TEST_F(GameParLoad, OversizedPlayFieldIsRefusedNamingItsCause)
+{
+    auto causeOf = [this](const QByteArray &ini, const QString &picture = {}) -> QString {
+        const QString dir = Dir(QStringLiteral("Big"));
+        QDir(dir).removeRecursively();
+        TDesignRoot::WriteText(dir + QStringLiteral("!design.ini"), ini);
+        if (!picture.isEmpty())
+            TDesignRoot::WriteBmp(dir + picture, 10, 4100);
+        TGamePar par(mRoot.Root());
+        par.Load(QStringLiteral("Big"));
+        try {
+            par.ComputeLayout();
+        } catch (const EDesignError &e) {
+            EXPECT_EQ(par.ClientWidth(), 0) << "a refused layout changes nothing";
+            return QString::fromUtf8(e.what());
+        }
+        return QStringLiteral("accepted %1 x %2").arg(par.ClientWidth()).arg(par.ClientHeight());
+    };
+    for (const char *width : {"500000000", "2147483647", "100000", "1000"})
+        EXPECT_TRUE(causeOf(QByteArray("BigShipWidth=") + width).contains(QStringLiteral("BigShipWidth=%1").arg(width)));
+    EXPECT_TRUE(causeOf("BigShipHeight=2000").contains(QStringLiteral("BigShipHeight=2000")));
+    EXPECT_TRUE(causeOf("", QStringLiteral("Image3.bmp")).contains(QStringLiteral("Image3.bmp")));
+    // 0 or less means the ship picture's width, however far below.
+    EXPECT_EQ(causeOf("BigShipWidth=-2147483648"), QStringLiteral("accepted 350 x 294"));
+    EXPECT_EQ(causeOf("BigShipWidth=700"), QStringLiteral("accepted 3770 x 294"));
+}
+
+TEST_F(GameParLoad, DesignNumbersOutOfRangeAreRefusedNamingTheKey)
+{
+    auto loadError = [this](const QByteArray &ini) -> QString {
+        TDesignRoot::WriteText(Dir(QStringLiteral("N")) + QStringLiteral("!design.ini"), ini);
+        TGamePar par(mRoot.Root());
+        try {
+            par.Load(QStringLiteral("N"));
+        } catch (const EDesignError &e) {
+            return QString::fromUtf8(e.what());
+        }
+        return QStringLiteral("loaded, ClientWidth %1").arg(par.ClientWidth());
+    };
+    EXPECT_TRUE(loadError("PhotoCount=2000000000").contains(QStringLiteral("PhotoCount=2000000000")));
+    EXPECT_TRUE(loadError("PhotoCount=-1").contains(QStringLiteral("PhotoCount=-1")));
+    EXPECT_EQ(loadError("PhotoCount=2"), QStringLiteral("loaded, ClientWidth 0"));
+    // A still picture's delay is never read; an animated one's is.
+    EXPECT_EQ(loadError("AnimationDelay7=99999999"), QStringLiteral("loaded, ClientWidth 0"));
+    TDesignRoot::WriteGif(Dir(QStringLiteral("N")) + QStringLiteral("Image7.gif"), 4, 4, 2);
+    EXPECT_TRUE(loadError("AnimationDelay7=99999999").contains(QStringLiteral("AnimationDelay7=99999999")));
+    // The stored field size is only shown; one no field can have counts as absent.
+    EXPECT_EQ(loadError("ClientWidth=99999999"), QStringLiteral("loaded, ClientWidth 0"));
+    EXPECT_EQ(loadError("ClientWidth=640"), QStringLiteral("loaded, ClientWidth 640"));
+}

@@ -177,7 +177,25 @@ TEST(RectRule, IsHalfOpenAndTreatsInvertedRectanglesAsEmpty)
     // QRect's own test would normalise these; an inverted rectangle holds nothing.
     EXPECT_FALSE(RectsIntersect(QRect(0, 0, 10, 10), QRect(5, 5, -3, -3)));
     EXPECT_FALSE(RectsIntersect(QRect(5, 5, -3, 4), QRect(0, 0, 10, 10)));
-    EXPECT_FALSE(RectsIntersect(QRect(2147483600, 0, 100, 10), QRect(-2147483600, 0, 10, 10)));
+    // Built from corners: QRect's own size constructor wraps round this close to the limit.
+    EXPECT_FALSE(RectsIntersect(QRect(QPoint(2147483600, 0), QPoint(2147483647, 9)),
+                                QRect(-2147483600, 0, 10, 10)));
+}
+
+TEST(RectRule, SpritesNearTheIntegerLimitCollideByTheirTrueEdges)
+{
+    TSprite far;
+    far.SetPicture(TPicture::FromImage(QImage(100, 10, QImage::Format_RGB32)));
+    far.SetLeft(2147483600);
+    far.SetTop(2147483640);
+    EXPECT_EQ(far.Bounds().Right, 2147483700);
+    EXPECT_EQ(far.Bounds().Bottom, 2147483650);
+    const TSpriteRect beyond(2147483647, 2147483647, 2147483800, 2147483800);
+    EXPECT_TRUE(RectsIntersect(far.Bounds(), beyond));
+    EXPECT_FALSE(RectsIntersect(far.Bounds(), QRect(-2147483600, 2147483640, 10, 5)));
+    TSpriteBox box;
+    box.AddSprite(&far);
+    EXPECT_EQ(box.FindSprite(0, beyond), &far);
 }
 
 TEST(SpriteBoxBackground, NewBoxIs105SquareOfBlack)

@@ -1,0 +1,146 @@
+#include "design/DesignBudget.h"
+
+#include "design/DesignFolder.h"
+#include "sprites/Picture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+quint16 Word(const QByteArray &bytes, qsizetype at)
+{
+    return quint16(quint8(bytes[at]) | (quint8(bytes[at + 1]) << 8));
+}
+
+// Skips a chain of data sub-blocks; returns the position after its end
+// marker, or -1 when the file ends first.
+qsizetype SkipSubBlocks(const QByteArray &bytes, qsizetype at)
+{
+    while (at < bytes.size()) {
+        const int length = quint8(bytes[at]);
+        ++at;
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return -1;
+}
+
+qsizetype ColourTableSize(quint8 packed)
+{
+    return (packed & 0x80) ? 3 * (qsizetype(2) << (packed & 7)) : 0;
+}
+
+// Walks the GIF's blocks and adds up the frame sizes its image
+// descriptors declare; stops quietly where the file is damaged.
+qint64 DeclaredGifPixels(const QByteArray &bytes)
+{
+    if (bytes.size() < 13 || !bytes.startsWith("GIF"))
+        return 0;
+    qsizetype at = 13 + ColourTableSize(quint8(bytes[10]));
+    qint64 pixels = 0;
+    while (at >= 0 && at < bytes.size()) {
+        const quint8 block = quint8(bytes[at]);
+        if (block == 0x21 && at + 2 <= bytes.size()) {
+            at = SkipSubBlocks(bytes, at + 2);
+        } else if (block == 0x2C && at + 10 <= bytes.size()) {
+            pixels += qint64(Word(bytes, at + 5)) * Word(bytes, at + 7);
+            at += 10 + ColourTableSize(quint8(bytes[at + 9])) + 1;
+            at = SkipSubBlocks(bytes, at);
+        } else {
+            break;
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
+void TDesignBudget::Reset(const QString &designName)
+{
+    mDesignName = designName;
+    mPixels.clear();
+    mSoundBytes.clear();
+}
+
+qint64 TDesignBudget::DeclaredPixels(const QString &path)
+{
+    const QFileInfo info(path);
+    // Only regular files: a FIFO would block the read.
+    if (!info.isFile())
+        return 0;
+    const QByteArray format = info.suffix().toLower().toLatin1();
+    if (format == "gif") {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? DeclaredGifPixels(file.readAll()) : 0;
+    }
+    QImageReader reader(path, format);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    return size.isValid() ? qint64(size.width()) * size.height() : 0;
+}
+
+qint64 TDesignBudget::PixelsOf(const TPicture &picture)
+{
+    if (const TGifImage *gif = picture.Gif()) {
+        qint64 pixels = 0;
+        for (int f = 0; f < gif->FrameCount(); ++f)
+            pixels += qint64(gif->Frame(f).Size.width()) * gif->Frame(f).Size.height();
+        return pixels;
+    }
+    return qint64(picture.Width()) * picture.Height();
+}
+
+void TDesignBudget::CheckPictureFile(int slot, const QString &path) const
+{
+    if (PixelsBesides(slot) + DeclaredPixels(path) > MaxPixels)
+        RefusePixels(path);
+}
+
+void TDesignBudget::BookPicture(int slot, const TPicture &picture, const QString &path)
+{
+    const qint64 pixels = PixelsOf(picture);
+    if (PixelsBesides(slot) + pixels > MaxPixels)
+        RefusePixels(path);
+    mPixels[slot] = pixels;
+}
+
+void TDesignBudget::BookSound(int cue, qint64 bytes, const QString &path)
+{
+    qint64 others = SoundBytes();
+    if (const auto it = mSoundBytes.find(cue); it != mSoundBytes.end())
+        others -= it->second;
+    if (others + bytes > MaxSoundBytes)
+        throw EDesignError(
+            QStringLiteral("The design \"%1\" cannot be used: with \"%2\" its sounds would "
+                           "take more than %3 MB in all.")
+                .arg(mDesignName, QDir::toNativeSeparators(path))
+                .arg(MaxSoundBytes / (1024 * 1024)));
+    mSoundBytes[cue] = bytes;
+}
+
+qint64 TDesignBudget::Sum(const std::map<int, qint64> &booked)
+{
+    qint64 sum = 0;
+    for (const auto &entry : booked)
+        sum += entry.second;
+    return sum;
+}
+
+qint64 TDesignBudget::PixelsBesides(int slot) const
+{
+    const auto it = mPixels.find(slot);
+    return Pixels() - (it != mPixels.end() ? it->second : 0);
+}
+
+void TDesignBudget::RefusePixels(const QString &path) const
+{
+    throw EDesignError(
+        QStringLiteral("The design \"%1\" cannot be used: with \"%2\" its pictures and photos "
+                       "would take more than %3 M pixels in all.")
+            .arg(mDesignName, QDir::toNativeSeparators(path))
+            .arg(MaxPixels / (1024 * 1024)));
+}

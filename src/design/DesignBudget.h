@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <map>
+
+class TPicture;
+
+// What one design may hold once loaded: the decoded pixels of its
+// pictures (every frame) and photos, and its sounds as converted for
+// playing. Each picture is capped on its own; this caps the design whole,
+// so a few small files cannot take gigabytes between them.
+class TDesignBudget
+{
+public:
+    static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
+    static constexpr qint64 MaxSoundBytes = 64LL * 1024 * 1024;
+
+    explicit TDesignBudget(QString designName = {}) : mDesignName(std::move(designName)) {}
+    void Reset(const QString &designName);
+
+    // Before decoding: refuses a file whose headers declare more pixels
+    // than the design has left besides what `slot` holds now. A slot is
+    // any number the caller gives one picture.
+    void CheckPictureFile(int slot, const QString &path) const;
+    // After decoding: `slot` now holds this picture.
+    void BookPicture(int slot, const TPicture &picture, const QString &path);
+    void BookSound(int cue, qint64 bytes, const QString &path);
+
+    qint64 Pixels() const { return Sum(mPixels); }
+    qint64 SoundBytes() const { return Sum(mSoundBytes); }
+
+    // The pixels a picture file declares in its headers (all frames of a
+    // GIF), read without decoding; 0 when the file does not tell.
+    static qint64 DeclaredPixels(const QString &path);
+    static qint64 PixelsOf(const TPicture &picture);
+
+private:
+    static qint64 Sum(const std::map<int, qint64> &booked);
+    qint64 PixelsBesides(int slot) const;
+    [[noreturn]] void RefusePixels(const QString &path) const;
+
+    QString mDesignName;
+    std::map<int, qint64> mPixels;
+    std::map<int, qint64> mSoundBytes;
+};
