@@ -12,19 +12,7 @@ class DesignBudget : public ::testing::Test
 protected:
     void SetUp() override { mRoot.MakeDefault(); }
     QString Dir(const QString &name) const { return mRoot.Dir(name); }
-    // The error that loading the design raises, or "loaded".
-    QString LoadError(const QString &name)
-    {
-        TGamePar par(mRoot.Root());
-        try {
-            par.Load(name);
-        } catch (const EDesignError &e) {
-            return QString::fromUtf8(e.what());
-        } catch (const std::exception &e) {
-            return QStringLiteral("not a design error: ") + QString::fromUtf8(e.what());
-        }
-        return QStringLiteral("loaded");
-    }
+    QString LoadError(const QString &name) { return LoadErrorOf(mRoot, name); }
 
     TDesignRoot mRoot;
 };

@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include "design/GamePar.h"
 #include "gif/GifImage.h"
 
 #include <QImage>
@@ -107,3 +108,17 @@ public:
 private:
     TempDir mTemp;
 };
+
+// The error that loading design `name` raises, or "loaded".
+inline QString LoadErrorOf(const TDesignRoot &root, const QString &name)
+{
+    TGamePar par(root.Root());
+    try {
+        par.Load(name);
+    } catch (const EDesignError &e) {
+        return QString::fromUtf8(e.what());
+    } catch (const std::exception &e) {
+        return QStringLiteral("not a design error: ") + QString::fromUtf8(e.what());
+    }
+    return QStringLiteral("loaded");
+}
