@@ -134,3 +134,26 @@ TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
     EXPECT_EQ(Round().GameState(), gsPlaying);
     EXPECT_FALSE(mForm->PlayBox().isHidden());
 }
+
+TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEscape)
+{
+    Open();
+    auto *menu = mForm->findChild<TDesignMenu *>();
+    ASSERT_NE(menu, nullptr);
+    menu->Load1()->popup(QPoint(0, 0));
+    QTest::keyClick(menu->Load1(), Qt::Key_Escape);
+    EXPECT_FALSE(menu->Load1()->isVisible());
+    // Two actions with one key make both dead ("ambiguous shortcut").
+    for (int position = 1; position <= 3; ++position) {
+        const QKeySequence keys = TDesignMenu::ShortcutForPosition(position);
+        int carriers = 0;
+        for (const QAction *action : mForm->findChildren<QAction *>())
+            carriers += action->shortcuts().contains(keys) ? 1 : 0;
+        EXPECT_EQ(carriers, 1) << "position " << position;
+    }
+    mForm->activateWindow();
+    if (!QTest::qWaitForWindowActive(mForm.get()))
+        GTEST_SKIP() << "the platform gives the window no focus";
+    QTest::keyClick(mForm.get(), Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Alpha");
+}
