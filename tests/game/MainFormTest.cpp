@@ -1,14 +1,21 @@
 #include "WindowFixture.h"
 
 #include "base/ErrorReport.h"
+#include "base/QuitOnSignal.h"
 #include "design/GamePar.h"
+#include "game/HelpWindow.h"
+#include "game/ModalDialogs.h"
 #include "game/ScoreDialog.h"
 #include "lang/Language.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTextBrowser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -129,14 +136,18 @@ TEST_F(WindowFixture, MinimiseStopsTheTimerAndRestoreStartsItUnlessPaused)
 TEST_F(WindowFixture, HelpOpensTheLanguagesHelpFileBesideTheExecutable)
 {
     FakeDesktop desktop;
-    Open(&desktop);
+    // The program's folder is the scratch folder here.
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, mSettingsDir.Path()});
+    mForm->show();
     const QString language = mSettingsDir.Write("test.lng", "[Messages]\nHelpFile=guide-en.html\n");
+    mSettingsDir.Write("guide-en.html", "<p>Help</p>");
     mForm->Language1().SetLanguageFile(language);
     QAction *index1 = Command(*mForm, "Index1");
     ASSERT_NE(index1, nullptr);
     EXPECT_EQ(index1->shortcut(), QKeySequence(Qt::Key_F1));
     index1->trigger();
-    EXPECT_EQ(desktop.Opened, QStringList{QCoreApplication::applicationDirPath() + "/guide-en.html"});
+    EXPECT_EQ(desktop.Opened, QStringList{mSettingsDir.File("guide-en.html")});
 }
 
 // --- the error boundary of the timer tick --------------------------------
@@ -163,4 +174,112 @@ TEST_F(WindowFixture, ErrorInsideATickStopsTheTimerAndIsReported)
     mForm->Pause1().trigger();
     mForm->Pause1().trigger();
     EXPECT_TRUE(mForm->Timer1().isActive());
+}
+
+TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
+{
+    Start();
+    Run("new\ntick 3");
+    Round().SetScore(30);
+    Round().GameOver();
+    Round().SetCountdown(0);
+    int ticksBehind = -1;
+    mForm->ScoreDialog().SetAnswerHook([&](TScoreDialog &) -> std::optional<QString> {
+        int ticks = 0;
+        const auto counter = QObject::connect(&mForm->Timer1(), &QTimer::timeout, [&] { ++ticks; });
+        ProcessEventsUntil([&] { return ticks >= 3; });
+        QObject::disconnect(counter);
+        ticksBehind = ticks;
+        EXPECT_EQ(Round().GameState(), gsAttract);
+        return QStringLiteral("Alice");
+    });
+    ProcessEventsUntil([&] { return ticksBehind >= 0; });
+    EXPECT_GE(ticksBehind, 3);
+    EXPECT_EQ(mForm->Settings().Value("LastScore"), "000000000030;Alice;Default");
+}
+
+// --- start-up and signals --------------------------------------------------
+
+TEST_F(WindowFixture, MissingDefaultDesignIsReportedOnceByWhoeverStartsTheWindow)
+{
+    QDir(mRoot.File("Default")).removeRecursively();
+    for (const QByteArray settings : {"", "Design=Elsewhere\n"}) {
+        mSettingsDir.Write("snapstorm.ini", settings);
+        QStringList shown;
+        ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+        EXPECT_THROW(Start(), std::exception);
+        ErrorReport::SetHandler(nullptr);
+        EXPECT_TRUE(shown.isEmpty()) << shown.join('\n').toStdString();
+    }
+}
+
+TEST_F(WindowFixture, SignalDuringTheFirstStartQuestionEndsTheStartAndWritesTheSettings)
+{
+    TQuitOnSignal quitOnSignal;
+    QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
+    bool asked = false;
+    bool forcedClose = false;
+    QTimer::singleShot(100, [&] {
+        asked = QApplication::activeModalWidget() != nullptr;
+        ::raise(SIGTERM);
+    });
+    // Never wait for ever when the signal is lost.
+    QTimer::singleShot(3000, [&] {
+        forcedClose = QApplication::activeModalWidget() != nullptr;
+        RejectModalDialogs();
+    });
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, mSettingsDir.Path()});
+    mForm->show();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(forcedClose);
+    EXPECT_TRUE(quitOnSignal.Requested());
+    mForm.reset();
+    EXPECT_TRUE(QFileInfo::exists(mSettingsPath));
+}
+
+// --- language and help -----------------------------------------------------
+
+TEST_F(WindowFixture, StoredLanguageInOtherLetterCaseTranslatesTheMenuAndNamesItsHelp)
+{
+    TempDir program;
+    program.Write("deutsch.lng", "[Translations]\nMainForm.Game1.Caption=&Spiel\n"
+                                 "MainForm.Help1.Caption=&Hilfe\n[Messages]\nHelpFile=Hilfe.HTML\n");
+    program.Write("hilfe.html", "<p>Hilfe</p>");
+    mSettingsDir.Write("snapstorm.ini", "Language=DEUTSCH.LNG\n");
+    FakeDesktop desktop;
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, program.Path()});
+    mForm->FormShow();
+    EXPECT_EQ(Command(*mForm, "Game1")->text(), "&Spiel");
+    EXPECT_EQ(Command(*mForm, "Help1")->text(), "&Hilfe");
+    Command(*mForm, "Index1")->trigger();
+    EXPECT_EQ(desktop.Opened, QStringList{program.File("hilfe.html")});
+}
+
+TEST_F(WindowFixture, HelpIsOnlyLookedForBesideTheProgramAndShownInOwnWindowWithoutABrowser)
+{
+    TempDir program;
+    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\n");
+    program.Write("english.lng", "[Messages]\nHelpFile=../../../../etc/passwd\n");
+    FakeDesktop desktop;
+    desktop.Succeeds = false;
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, program.Path()});
+    mForm->FormShow();
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    Command(*mForm, "Index1")->trigger();
+    ErrorReport::SetHandler(nullptr);
+    EXPECT_TRUE(desktop.Opened.isEmpty()) << desktop.Opened.join(' ').toStdString();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("passwd")) << shown.first().toStdString();
+
+    program.Write("english.lng", "[Messages]\nHelpFile=guide.html\n");
+    program.Write("guide.html", "<p>How to play</p>");
+    Command(*mForm, "Index1")->trigger();
+    auto *help = mForm->findChild<THelpWindow *>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("How to play"));
 }
