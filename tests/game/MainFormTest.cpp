@@ -7,6 +7,7 @@
 #include "game/ModalDialogs.h"
 #include "game/ScoreDialog.h"
 #include "lang/Language.h"
+#include "lang/SelLanguageDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -239,6 +240,30 @@ TEST_F(WindowFixture, SignalDuringTheFirstStartQuestionEndsTheStartAndWritesTheS
 }
 
 // --- language and help -----------------------------------------------------
+
+TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguage)
+{
+    TempDir program;
+    for (const char *file : {"english.lng", "deutsch.lng"})
+        program.Write(file, "[Messages]\n");
+    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray saved = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    QString offered = QStringLiteral("<not asked>");
+    QTimer::singleShot(100, [&] {
+        if (auto *dialog = qobject_cast<TSelLanguageDialog *>(QApplication::activeModalWidget()))
+            offered = dialog->SelectedLanguage();
+        RejectModalDialogs();
+    });
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, program.Path()});
+    mForm->show();
+    if (wasSet)
+        qputenv("LC_ALL", saved);
+    else
+        qunsetenv("LC_ALL");
+    EXPECT_EQ(offered, "deutsch");
+}
 
 TEST_F(WindowFixture, StoredLanguageInOtherLetterCaseTranslatesTheMenuAndNamesItsHelp)
 {
