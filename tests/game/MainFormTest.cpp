@@ -214,25 +214,33 @@ TEST_F(WindowFixture, MissingDefaultDesignIsReportedOnceByWhoeverStartsTheWindow
     }
 }
 
-TEST_F(WindowFixture, SignalDuringTheFirstStartQuestionEndsTheStartAndWritesTheSettings)
+TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguageAndASignalEndsIt)
 {
+    TempDir program;
+    for (const char *file : {"english.lng", "deutsch.lng"})
+        program.Write(file, "[Messages]\n");
+    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray saved = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
     TQuitOnSignal quitOnSignal;
     QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
-    bool asked = false;
-    bool forcedClose = false;
+    QString offered = QStringLiteral("<not asked>");
     QTimer::singleShot(100, [&] {
-        asked = QApplication::activeModalWidget() != nullptr;
+        if (auto *dialog = qobject_cast<TSelLanguageDialog *>(QApplication::activeModalWidget()))
+            offered = dialog->SelectedLanguage();
         ::raise(SIGTERM);
     });
     // Never wait for ever when the signal is lost.
+    bool forcedClose = false;
     QTimer::singleShot(3000, [&] {
         forcedClose = QApplication::activeModalWidget() != nullptr;
         RejectModalDialogs();
     });
     mForm = std::make_unique<TMainForm>(
-        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, mSettingsDir.Path()});
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, program.Path()});
     mForm->show();
-    EXPECT_TRUE(asked);
+    wasSet ? qputenv("LC_ALL", saved) : qunsetenv("LC_ALL");
+    EXPECT_EQ(offered, "deutsch");
     EXPECT_FALSE(forcedClose);
     EXPECT_TRUE(quitOnSignal.Requested());
     mForm.reset();
@@ -241,36 +249,13 @@ TEST_F(WindowFixture, SignalDuringTheFirstStartQuestionEndsTheStartAndWritesTheS
 
 // --- language and help -----------------------------------------------------
 
-TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguage)
+TEST_F(WindowFixture, StoredLanguageInOtherCaseTranslatesAndHelpStaysBesideTheProgram)
 {
     TempDir program;
-    for (const char *file : {"english.lng", "deutsch.lng"})
-        program.Write(file, "[Messages]\n");
-    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
-    const QByteArray saved = qgetenv("LC_ALL");
-    qputenv("LC_ALL", "de_DE.UTF-8");
-    QString offered = QStringLiteral("<not asked>");
-    QTimer::singleShot(100, [&] {
-        if (auto *dialog = qobject_cast<TSelLanguageDialog *>(QApplication::activeModalWidget()))
-            offered = dialog->SelectedLanguage();
-        RejectModalDialogs();
-    });
-    mForm = std::make_unique<TMainForm>(
-        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, program.Path()});
-    mForm->show();
-    if (wasSet)
-        qputenv("LC_ALL", saved);
-    else
-        qunsetenv("LC_ALL");
-    EXPECT_EQ(offered, "deutsch");
-}
-
-TEST_F(WindowFixture, StoredLanguageInOtherLetterCaseTranslatesTheMenuAndNamesItsHelp)
-{
-    TempDir program;
-    program.Write("deutsch.lng", "[Translations]\nMainForm.Game1.Caption=&Spiel\n"
-                                 "MainForm.Help1.Caption=&Hilfe\n[Messages]\nHelpFile=Hilfe.HTML\n");
-    program.Write("hilfe.html", "<p>Hilfe</p>");
+    const QByteArray german = "[Translations]\nMainForm.Game1.Caption=&Spiel\n"
+                              "MainForm.Help1.Caption=&Hilfe\n[Messages]\n";
+    program.Write("deutsch.lng", german + "HelpFile=Hilfe.HTML\n");
+    program.Write("hilfe.html", "<p>How to play</p>");
     mSettingsDir.Write("snapstorm.ini", "Language=DEUTSCH.LNG\n");
     FakeDesktop desktop;
     mForm = std::make_unique<TMainForm>(
@@ -280,28 +265,19 @@ TEST_F(WindowFixture, StoredLanguageInOtherLetterCaseTranslatesTheMenuAndNamesIt
     EXPECT_EQ(Command(*mForm, "Help1")->text(), "&Hilfe");
     Command(*mForm, "Index1")->trigger();
     EXPECT_EQ(desktop.Opened, QStringList{program.File("hilfe.html")});
-}
 
-TEST_F(WindowFixture, HelpIsOnlyLookedForBesideTheProgramAndShownInOwnWindowWithoutABrowser)
-{
-    TempDir program;
-    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\n");
-    program.Write("english.lng", "[Messages]\nHelpFile=../../../../etc/passwd\n");
-    FakeDesktop desktop;
-    desktop.Succeeds = false;
-    mForm = std::make_unique<TMainForm>(
-        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, program.Path()});
-    mForm->FormShow();
+    program.Write("deutsch.lng", german + "HelpFile=../../../../etc/passwd\n");
     QStringList shown;
     ErrorReport::SetHandler([&](const QString &message) { shown << message; });
     Command(*mForm, "Index1")->trigger();
     ErrorReport::SetHandler(nullptr);
-    EXPECT_TRUE(desktop.Opened.isEmpty()) << desktop.Opened.join(' ').toStdString();
+    EXPECT_EQ(desktop.Opened.size(), 1);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("passwd")) << shown.first().toStdString();
 
-    program.Write("english.lng", "[Messages]\nHelpFile=guide.html\n");
-    program.Write("guide.html", "<p>How to play</p>");
+    // No program to open it with: the game shows the page itself.
+    program.Write("deutsch.lng", german + "HelpFile=hilfe.html\n");
+    desktop.Succeeds = false;
     Command(*mForm, "Index1")->trigger();
     auto *help = mForm->findChild<THelpWindow *>();
     ASSERT_NE(help, nullptr);
