@@ -1,6 +1,7 @@
 #include "base/ErrorReport.h"
 #include "base/QuitOnSignal.h"
 #include "game/MainForm.h"
+#include "game/ModalDialogs.h"
 #include "game/ReplayRunner.h"
 #include "setup/SetupForm.h"
 
@@ -87,6 +88,9 @@ int RunGame()
     ErrorReport::SetHandler([](const QString &message) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
     });
+    // Before anything can ask a question: a signal is never lost.
+    TQuitOnSignal quitOnSignal;
+    QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     const QString settings = exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName()
                              + QStringLiteral(".ini");
@@ -98,9 +102,14 @@ int RunGame()
         ErrorReport::Show(QString::fromUtf8(e.what()));
         return 1;
     }
-    TQuitOnSignal quitOnSignal;
-    form->show();
-    const int result = QApplication::exec();
+    // A signal during start-up (the first-start question included) ends
+    // the program here; hiding the shown window writes the settings.
+    const bool shown = !quitOnSignal.Requested();
+    if (shown)
+        form->show();
+    const int result = quitOnSignal.Requested() ? 0 : QApplication::exec();
+    if (!shown)
+        form->WriteSettings();
     form.reset();
     return result;
 }
@@ -121,9 +130,11 @@ int main(int argc, char **argv)
     if (replay)
         return RunReplay(*replay);
     if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("setup")) {
+        TQuitOnSignal quitOnSignal;
+        QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
         TSetupForm setup;
         setup.show();
-        return QApplication::exec();
+        return quitOnSignal.Requested() ? 0 : QApplication::exec();
     }
     return RunGame();
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString FindEntryNoCase(const QString &dir, const QString &name)
 {
     if (name.isEmpty())
@@ -30,4 +32,13 @@ QString WithTrailingSlash(const QString &path)
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
         return path;
     return path + QLatin1Char('/');
+}
+
+QString BareFileName(const QString &name)
+{
+    const qsizetype slash = std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
+    const QString bare = name.mid(slash + 1);
+    if (bare == QLatin1String(".") || bare == QLatin1String(".."))
+        return {};
+    return bare;
 }

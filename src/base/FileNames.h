@@ -12,5 +12,9 @@ QString FindEntryNoCase(const QString &dir, const QString &name);
 // Like FindEntryNoCase, but when nothing matches the result is dir/name,
 // so a caller can go on to create the file under its proper name.
 QString ResolvePathNoCase(const QString &dir, const QString &name);
+// The last part of `name` after any slash or backslash, so that a name read from
+// a file cannot lead out of the folder it is looked for in; empty for
+// "." and "..".
+QString BareFileName(const QString &name);
 // Appends a "/" when the path does not end in one.
 QString WithTrailingSlash(const QString &path);

@@ -52,5 +52,7 @@ void TQuitOnSignal::OnSignal()
 {
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(gSignalPipe[1], &byte, 1);
+    mRequested = true;
+    Q_EMIT Received();
     QCoreApplication::quit();
 }

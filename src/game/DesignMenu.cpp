@@ -7,27 +7,35 @@
 #include <QMenu>
 #include <QWidget>
 
+namespace {
+
+// "&" in a folder name is a letter, not a mnemonic.
+QString MenuCaption(const QString &name)
+{
+    return QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
 TDesignMenu::TDesignMenu(QMenu *design1, QWidget *window)
     : QObject(window)
 {
     mLoad1 = design1->addMenu(QStringLiteral("Load"));
     mLoad1->menuAction()->setObjectName(QStringLiteral("Load1"));
-    mDesignItem = mLoad1->addAction(QStringLiteral("Default"));
-    mDesignItem->setObjectName(QStringLiteral("DesignItem"));
     connect(mLoad1, &QMenu::aboutToShow, this, &TDesignMenu::Load1Click);
 
-    // The menu's items only show their keys; these window-wide actions
-    // carry them, so a key reaches the design listed now.
     for (int position = 1; position <= ShortcutPositions; ++position) {
         auto *key = new QAction(this);
         key->setShortcut(ShortcutForPosition(position));
         key->setShortcutContext(Qt::WindowShortcut);
         window->addAction(key);
         connect(key, &QAction::triggered, this, [this, position] { ChoosePosition(position); });
+        mKeyed.append(key);
     }
-    mDesignItem->setShortcut(ShortcutForPosition(1));
-    mDesignItem->setShortcutContext(Qt::WidgetShortcut);
-    connect(mDesignItem, &QAction::triggered, this, [this] { Q_EMIT DesignChosen(QString()); });
+    QAction *designItem = mKeyed.first();
+    designItem->setObjectName(QStringLiteral("DesignItem"));
+    designItem->setText(QStringLiteral("Default"));
+    mLoad1->addAction(designItem);
 }
 
 QKeySequence TDesignMenu::ShortcutForPosition(int position)
@@ -45,18 +53,23 @@ void TDesignMenu::Load1Click()
 {
     const QList<QAction *> actions = mLoad1->actions();
     for (QAction *action : actions) {
-        if (action != mDesignItem) {
-            mLoad1->removeAction(action);
+        if (action == mKeyed.first())
+            continue;
+        mLoad1->removeAction(action);
+        if (!mKeyed.contains(action))
             action->deleteLater();
-        }
     }
     mNames = DesignMenuNames(mRootDir);
     for (int i = 0; i < mNames.size(); ++i) {
+        const int position = i + 2;
+        if (position <= ShortcutPositions) {
+            QAction *item = mKeyed.at(position - 1);
+            item->setText(MenuCaption(mNames.at(i)));
+            mLoad1->addAction(item);
+            continue;
+        }
         const QString name = mNames.at(i);
-        // "&" in a folder name is a letter, not a mnemonic.
-        QAction *item = mLoad1->addAction(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        item->setShortcut(ShortcutForPosition(i + 2));
-        item->setShortcutContext(Qt::WidgetShortcut);
+        QAction *item = mLoad1->addAction(MenuCaption(name));
         connect(item, &QAction::triggered, this, [this, name] { Q_EMIT DesignChosen(name); });
     }
 }
@@ -67,7 +80,10 @@ void TDesignMenu::ChoosePosition(int position)
         Q_EMIT DesignChosen(QString());
         return;
     }
-    Load1Click();
+    // A click in the open menu takes the design shown; a key press takes
+    // the design at that place now.
+    if (!mLoad1->isVisible())
+        Load1Click();
     if (position - 2 < mNames.size())
         Q_EMIT DesignChosen(mNames.at(position - 2));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -39,7 +40,10 @@ private:
     void ChoosePosition(int position);
 
     QMenu *mLoad1 = nullptr;
-    QAction *mDesignItem = nullptr;
+    // Position p is mKeyed[p - 1]; the first is the Default item. Each key
+    // belongs to exactly one action, which is both the window-wide shortcut
+    // and the menu item: two actions with one key make both dead.
+    QList<QAction *> mKeyed;
     QStringList mNames;
     QString mRootDir;
 };

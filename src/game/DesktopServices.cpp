@@ -1,9 +1,18 @@
 #include "DesktopServices.h"
 
+#include "base/FileNames.h"
+
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
-void TSystemDesktopServices::OpenFile(const QString &path)
+bool TSystemDesktopServices::OpenFile(const QString &path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString HelpFilePath(const QString &programDir, const QString &name)
+{
+    const QString path = FindEntryNoCase(programDir, BareFileName(name));
+    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
 }

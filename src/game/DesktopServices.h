@@ -8,12 +8,17 @@ class TDesktopServices
 {
 public:
     virtual ~TDesktopServices() = default;
-    // A failure is not reported: there is nothing the game could do about it.
-    virtual void OpenFile(const QString &path) = 0;
+    // False when no program could be started for it.
+    virtual bool OpenFile(const QString &path) = 0;
 };
 
 class TSystemDesktopServices : public TDesktopServices
 {
 public:
-    void OpenFile(const QString &path) override;
+    bool OpenFile(const QString &path) override;
 };
+
+// The help file `name` (as a language file gives it) in `programDir`:
+// looked for by its bare name only, whatever its letter case; empty when
+// there is no such file.
+QString HelpFilePath(const QString &programDir, const QString &name);

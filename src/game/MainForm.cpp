@@ -5,6 +5,7 @@
 #include "DemoPlayer.h"
 #include "DesignMenu.h"
 #include "DesktopServices.h"
+#include "HelpWindow.h"
 #include "HighScoreTable.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
@@ -16,6 +17,7 @@
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
 #include "lang/Language.h"
+#include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
 #include "sprites/SpriteBox.h"
 
@@ -38,6 +40,7 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
     QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
+    QStringLiteral("MainForm.Help1.Caption"),
     QStringLiteral("DesignSelectDialog.Button1.Caption"),
     QStringLiteral("DesignSelectDialog.Button2.Caption"),
 };
@@ -123,13 +126,7 @@ void TMainForm::FormCreate()
     mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
                                                 mSettings, mHighScores, font);
     mDemo = std::make_unique<TDemoPlayer>(*mRound);
-    try {
-        ApplyDesign(mSettings.Value(QStringLiteral("Design")));
-    } catch (const std::exception &e) {
-        // A design that cannot be loaded must not stop every later start.
-        ErrorReport::Show(QString::fromUtf8(e.what()));
-        ApplyDesign(QString());
-    }
+    ApplyStartDesign();
     mRound->PlaceFixedSprites();
     mRound->NewLevel();
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
@@ -139,9 +136,30 @@ void TMainForm::FormCreate()
 
     mScoreDialog = new TScoreDialog(this);
     mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
-    mLanguageDialog = new TSelLanguageDialog(this, ExecutableDir());
+    mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
+}
+
+void TMainForm::ApplyStartDesign()
+{
+    QString failure;
+    try {
+        ApplyDesign(mSettings.Value(QStringLiteral("Design")));
+        return;
+    } catch (const std::exception &e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    // A design that cannot be loaded must not stop every later start. When
+    // the Default design fails the same way, the caller's report says it all.
+    try {
+        ApplyDesign(QString());
+    } catch (const std::exception &e) {
+        if (QString::fromUtf8(e.what()) != failure)
+            ErrorReport::Show(failure);
+        throw;
+    }
+    ErrorReport::Show(failure);
 }
 
 QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &caption,
@@ -204,10 +222,8 @@ void TMainForm::FormShow()
 {
     if (mSettings.Value(QStringLiteral("Language")).isEmpty())
         ErrorReport::Guard([this] { Language2Click(); });
-    QString language = mSettings.Value(QStringLiteral("Language"));
-    if (language.isEmpty())
-        language = QStringLiteral("english.lng");
-    mLanguage1->SetLanguageFile(ExecutableDir() + QLatin1Char('/') + language);
+    mLanguage1->SetLanguageFile(
+        TLanguage::StoredLanguageFilePath(ProgramDir(), mSettings.Value(QStringLiteral("Language"))));
     try {
         mLanguage1->Translate();
     } catch (const std::exception &) {
@@ -286,6 +302,18 @@ void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 void TMainForm::OnTimer1()
 {
     ErrorReport::Guard([this] { Timer1Timer(); }, [this] { mTimer1->stop(); });
+    if (mPendingEntry)
+        QMetaObject::invokeMethod(this, &TMainForm::EnterPendingHighScore, Qt::QueuedConnection);
+}
+
+void TMainForm::EnterPendingHighScore()
+{
+    if (!mPendingEntry)
+        return;
+    const TPendingEntry entry = *mPendingEntry;
+    mPendingEntry.reset();
+    // Still part of ending the game: a failure stops the timer like one in a tick.
+    ErrorReport::Guard([&] { EnterHighScore(entry.Score, entry.Design); }, [this] { mTimer1->stop(); });
 }
 
 void TMainForm::Timer1Timer()
@@ -298,8 +326,10 @@ void TMainForm::Timer1Timer()
         if (round.Countdown() < 0) {
             round.StopGame();
             mAttract->ShowAttract(true);
+            // The name entry waits for the end of this tick, so that the
+            // attract screen keeps ticking behind its dialog.
             if (!round.DemoMode())
-                EnterHighScore();
+                mPendingEntry = TPendingEntry{round.Score(), mGamePar->DesignName()};
         }
         break;
     case gsPlaying:
@@ -427,38 +457,53 @@ void TMainForm::SetClientSize(int width, int height)
 
 void TMainForm::Language2Click()
 {
-    const QString current = QFileInfo(mSettings.Value(QStringLiteral("Language"))).completeBaseName();
     if (mOptions.Unattended)
         return;
+    QString current = QFileInfo(mSettings.Value(QStringLiteral("Language"))).completeBaseName();
+    if (current.isEmpty()) {
+        // Nothing chosen yet: offer the language the desktop runs in.
+        current = LanguageForLocale(TSelLanguageDialog::ListLanguages(ProgramDir()),
+                                    EnvironmentLocaleName());
+    }
     mLanguageDialog->SetSelectedLanguage(current);
     if (!mLanguageDialog->Execute())
         return;
     mLanguage1->SetLanguageFile(
-        TLanguage::LanguageFilePath(ExecutableDir(), mLanguageDialog->SelectedLanguage()));
+        TLanguage::LanguageFilePath(ProgramDir(), mLanguageDialog->SelectedLanguage()));
     mLanguage1->Translate();
     mSettings.SetValue(QStringLiteral("Language"), QFileInfo(mLanguage1->LanguageFile()).fileName());
 }
 
 void TMainForm::Index1Click()
 {
-    const QString helpFile = ExecutableDir() + QLatin1Char('/') + mLanguage1->LookupMessage(QStringLiteral("HelpFile"));
-    if (mOptions.Desktop) {
-        mOptions.Desktop->OpenFile(helpFile);
-        return;
+    const QString name = mLanguage1->LookupMessage(QStringLiteral("HelpFile"));
+    const QString helpFile = HelpFilePath(ProgramDir(), name);
+    if (helpFile.isEmpty())
+        throw std::runtime_error(QStringLiteral("The help file \"%1\" was not found in %2.")
+                                     .arg(name, ProgramDir())
+                                     .toStdString());
+    TDesktopServices *desktop = mOptions.Desktop;
+    if (!desktop) {
+        if (!mSystemDesktop)
+            mSystemDesktop = std::make_unique<TSystemDesktopServices>();
+        desktop = mSystemDesktop.get();
     }
-    if (!mSystemDesktop)
-        mSystemDesktop = std::make_unique<TSystemDesktopServices>();
-    mSystemDesktop->OpenFile(helpFile);
+    if (desktop->OpenFile(helpFile))
+        return;
+    // No program to open it with: show it ourselves.
+    if (!mHelpWindow)
+        mHelpWindow = new THelpWindow(this);
+    mHelpWindow->ShowFile(helpFile);
 }
 
-void TMainForm::EnterHighScore()
+void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)
 {
     auto askName = [this](TScoreTitle title, std::int32_t score) {
         return mScoreDialog->AskFor(title, score, [this](const QString &key) {
             return mLanguage1->LookupMessage(key);
         });
     };
-    if (!mHighScores.Enter(mRound->Score(), mGamePar->DesignName(), mSettings, askName))
+    if (!mHighScores.Enter(score, designName, mSettings, askName))
         return;
     WriteSettings();
     mAttract->BuildScrollText();
@@ -495,7 +540,7 @@ QString TMainForm::DesignRoot() const
     return mOptions.DesignRoot.isEmpty() ? DesignRootDir() : WithTrailingSlash(mOptions.DesignRoot);
 }
 
-QString TMainForm::ExecutableDir() const
+QString TMainForm::ProgramDir() const
 {
-    return QCoreApplication::applicationDirPath();
+    return mOptions.ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath() : mOptions.ProgramDir;
 }

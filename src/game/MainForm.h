@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -19,6 +20,7 @@ class TDemoPlayer;
 class TDesignMenu;
 class TDesktopServices;
 class TGamePar;
+class THelpWindow;
 class TLanguage;
 class TScoreDialog;
 class TScoreDisplay;
@@ -38,6 +40,8 @@ struct TMainFormOptions {
     // Unattended runs still open the system's sound output (tests that
     // listen to what the game plays).
     bool OpenSoundDevice = false;
+    // Where the language and help files lie; empty: beside the executable.
+    QString ProgramDir{};
 };
 
 // The game's main window: menu, timer, settings and the life cycle around
@@ -68,6 +72,9 @@ public:
     // The first showing; the scripted run calls it without showing anything.
     void FormShow();
     void ApplyDesign(const QString &name);
+    // The name entry of a game that ended in the last tick, if any; the
+    // timer queues it, the scripted run calls it after each tick.
+    void EnterPendingHighScore();
 
     TGameRound &Round() { return *mRound; }
     TAttractScreen &Attract() { return *mAttract; }
@@ -95,15 +102,17 @@ private:
     void FormCreate();
     void FormDestroy();
     void CreateMenu();
+    // The stored design, or Default with one error box when it fails.
+    void ApplyStartDesign();
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut, void (TMainForm::*command)());
     void OnApplicationStateChanged(Qt::ApplicationState state);
     void LoadDesign(const QString &name);
     void SetClientSize(int width, int height);
-    void EnterHighScore();
+    void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
     void LoadSounds();
-    QString ExecutableDir() const;
+    QString ProgramDir() const;
     QString DesignRoot() const;
 
     // TGameHost
@@ -118,6 +127,11 @@ private:
     bool mSoundOff = false;
     bool mSoundDisabled = false;
     bool mShown = false;
+    struct TPendingEntry {
+        std::int32_t Score = 0;
+        QString Design;
+    };
+    std::optional<TPendingEntry> mPendingEntry;
 
     std::unique_ptr<TGamePar> mGamePar;
     std::unique_ptr<TScoreDisplay> mScoreDisplay;
@@ -137,6 +151,7 @@ private:
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
     TSelLanguageDialog *mLanguageDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;
+    THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;
     QAction *mSound1 = nullptr;
 };

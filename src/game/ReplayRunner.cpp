@@ -131,6 +131,8 @@ void TReplayRunner::Tick(int count, const QStringList &keys)
         // A paused game's timer does not tick; time still passes in the trace.
         if (mForm.Timer1().isActive())
             mForm.OnTimer1();
+        // No event loop runs here: the name entry a tick queued runs now.
+        mForm.EnterPendingHighScore();
         mTrace << TraceLine() << '\n';
     }
     mTrace.flush();

@@ -5,6 +5,8 @@
 #include "lang/ObjectPath.h"
 #include "lang/PropertyAdapter.h"
 
+#include <QFileInfo>
+
 #include <limits>
 
 TLanguage::TLanguage(QObject *parent) : QObject(parent) {}
@@ -98,4 +100,12 @@ int32_t TLanguage::ToInteger(const QString &text)
 QString TLanguage::LanguageFilePath(const QString &folder, const QString &name)
 {
     return ResolvePathNoCase(folder, name + QStringLiteral(".lng"));
+}
+
+QString TLanguage::StoredLanguageFilePath(const QString &folder, const QString &fileName)
+{
+    const QString stored = FindEntryNoCase(folder, BareFileName(fileName));
+    if (!stored.isEmpty() && QFileInfo(stored).isFile())
+        return stored;
+    return ResolvePathNoCase(folder, QStringLiteral("english.lng"));
 }

@@ -73,6 +73,10 @@ public:
     // The language file `name` + ".lng" in `folder`, whatever the letter
     // case of the file on disk.
     static QString LanguageFilePath(const QString &folder, const QString &name);
+    // The stored language file `fileName` (e.g. "DEUTSCH.LNG") in `folder`,
+    // by its bare name and whatever its letter case; "english.lng" when it
+    // is empty or gone, so texts never fall back to their raw keys.
+    static QString StoredLanguageFilePath(const QString &folder, const QString &fileName);
 
 private:
     QString mLanguageFile;

@@ -134,3 +134,23 @@ TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
     EXPECT_EQ(Round().GameState(), gsPlaying);
     EXPECT_FALSE(mForm->PlayBox().isHidden());
 }
+
+TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEscape)
+{
+    Open();
+    auto *menu = mForm->findChild<TDesignMenu *>();
+    ASSERT_NE(menu, nullptr);
+    menu->Load1()->popup(QPoint(0, 0));
+    QTest::keyClick(menu->Load1(), Qt::Key_Escape);
+    EXPECT_FALSE(menu->Load1()->isVisible());
+    // Two actions with one key make both dead ("ambiguous shortcut").
+    const QList<QAction *> actions = mForm->findChildren<QAction *>();
+    EXPECT_EQ(std::count_if(actions.begin(), actions.end(), [](const QAction *action) {
+                  return action->shortcut() == QKeySequence(Qt::SHIFT | Qt::Key_F2);
+              }), 1);
+    mForm->activateWindow();
+    if (!QTest::qWaitForWindowActive(mForm.get()))
+        GTEST_SKIP() << "the platform gives the window no focus";
+    QTest::keyClick(mForm.get(), Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Alpha");
+}

@@ -1,14 +1,22 @@
 #include "WindowFixture.h"
 
 #include "base/ErrorReport.h"
+#include "base/QuitOnSignal.h"
 #include "design/GamePar.h"
+#include "game/HelpWindow.h"
+#include "game/ModalDialogs.h"
 #include "game/ScoreDialog.h"
 #include "lang/Language.h"
+#include "lang/SelLanguageDialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTextBrowser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -129,14 +137,18 @@ TEST_F(WindowFixture, MinimiseStopsTheTimerAndRestoreStartsItUnlessPaused)
 TEST_F(WindowFixture, HelpOpensTheLanguagesHelpFileBesideTheExecutable)
 {
     FakeDesktop desktop;
-    Open(&desktop);
+    // The program's folder is the scratch folder here.
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, mSettingsDir.Path()});
+    mForm->show();
     const QString language = mSettingsDir.Write("test.lng", "[Messages]\nHelpFile=guide-en.html\n");
+    mSettingsDir.Write("guide-en.html", "<p>Help</p>");
     mForm->Language1().SetLanguageFile(language);
     QAction *index1 = Command(*mForm, "Index1");
     ASSERT_NE(index1, nullptr);
     EXPECT_EQ(index1->shortcut(), QKeySequence(Qt::Key_F1));
     index1->trigger();
-    EXPECT_EQ(desktop.Opened, QStringList{QCoreApplication::applicationDirPath() + "/guide-en.html"});
+    EXPECT_EQ(desktop.Opened, QStringList{mSettingsDir.File("guide-en.html")});
 }
 
 // --- the error boundary of the timer tick --------------------------------
@@ -163,4 +175,112 @@ TEST_F(WindowFixture, ErrorInsideATickStopsTheTimerAndIsReported)
     mForm->Pause1().trigger();
     mForm->Pause1().trigger();
     EXPECT_TRUE(mForm->Timer1().isActive());
+}
+
+TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
+{
+    Start();
+    Run("new\ntick 3");
+    Round().SetScore(30);
+    Round().GameOver();
+    Round().SetCountdown(0);
+    int ticksBehind = -1;
+    mForm->ScoreDialog().SetAnswerHook([&](TScoreDialog &) -> std::optional<QString> {
+        int ticks = 0;
+        const auto counter = QObject::connect(&mForm->Timer1(), &QTimer::timeout, [&] { ++ticks; });
+        ProcessEventsUntil([&] { return ticks >= 3; });
+        QObject::disconnect(counter);
+        ticksBehind = ticks;
+        EXPECT_EQ(Round().GameState(), gsAttract);
+        return QStringLiteral("Alice");
+    });
+    ProcessEventsUntil([&] { return ticksBehind >= 0; });
+    EXPECT_GE(ticksBehind, 3);
+    EXPECT_EQ(mForm->Settings().Value("LastScore"), "000000000030;Alice;Default");
+}
+
+// --- start-up and signals --------------------------------------------------
+
+TEST_F(WindowFixture, MissingDefaultDesignIsReportedOnceByWhoeverStartsTheWindow)
+{
+    QDir(mRoot.File("Default")).removeRecursively();
+    for (const QByteArray settings : {"", "Design=Elsewhere\n"}) {
+        mSettingsDir.Write("snapstorm.ini", settings);
+        QStringList shown;
+        ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+        EXPECT_THROW(Start(), std::exception);
+        ErrorReport::SetHandler(nullptr);
+        EXPECT_TRUE(shown.isEmpty()) << shown.join('\n').toStdString();
+    }
+}
+
+TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguageAndASignalEndsIt)
+{
+    TempDir program;
+    for (const char *file : {"english.lng", "deutsch.lng"})
+        program.Write(file, "[Messages]\n");
+    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray saved = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    TQuitOnSignal quitOnSignal;
+    QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
+    QString offered = QStringLiteral("<not asked>");
+    QTimer::singleShot(100, [&] {
+        if (auto *dialog = qobject_cast<TSelLanguageDialog *>(QApplication::activeModalWidget()))
+            offered = dialog->SelectedLanguage();
+        ::raise(SIGTERM);
+    });
+    // Never wait for ever when the signal is lost.
+    bool forcedClose = false;
+    QTimer::singleShot(3000, [&] {
+        forcedClose = QApplication::activeModalWidget() != nullptr;
+        RejectModalDialogs();
+    });
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, program.Path()});
+    mForm->show();
+    wasSet ? qputenv("LC_ALL", saved) : qunsetenv("LC_ALL");
+    EXPECT_EQ(offered, "deutsch");
+    EXPECT_FALSE(forcedClose);
+    EXPECT_TRUE(quitOnSignal.Requested());
+    mForm.reset();
+    EXPECT_TRUE(QFileInfo::exists(mSettingsPath));
+}
+
+// --- language and help -----------------------------------------------------
+
+TEST_F(WindowFixture, StoredLanguageInOtherCaseTranslatesAndHelpStaysBesideTheProgram)
+{
+    TempDir program;
+    const QByteArray german = "[Translations]\nMainForm.Game1.Caption=&Spiel\n"
+                              "MainForm.Help1.Caption=&Hilfe\n[Messages]\n";
+    program.Write("deutsch.lng", german + "HelpFile=Hilfe.HTML\n");
+    program.Write("hilfe.html", "<p>How to play</p>");
+    mSettingsDir.Write("snapstorm.ini", "Language=DEUTSCH.LNG\n");
+    FakeDesktop desktop;
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, program.Path()});
+    mForm->FormShow();
+    EXPECT_EQ(Command(*mForm, "Game1")->text(), "&Spiel");
+    EXPECT_EQ(Command(*mForm, "Help1")->text(), "&Hilfe");
+    Command(*mForm, "Index1")->trigger();
+    EXPECT_EQ(desktop.Opened, QStringList{program.File("hilfe.html")});
+
+    program.Write("deutsch.lng", german + "HelpFile=../../../../etc/passwd\n");
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    Command(*mForm, "Index1")->trigger();
+    ErrorReport::SetHandler(nullptr);
+    EXPECT_EQ(desktop.Opened.size(), 1);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("passwd")) << shown.first().toStdString();
+
+    // No program to open it with: the game shows the page itself.
+    program.Write("deutsch.lng", german + "HelpFile=hilfe.html\n");
+    desktop.Succeeds = false;
+    Command(*mForm, "Index1")->trigger();
+    auto *help = mForm->findChild<THelpWindow *>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("How to play"));
 }

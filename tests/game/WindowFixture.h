@@ -14,8 +14,14 @@
 class FakeDesktop : public TDesktopServices
 {
 public:
-    void OpenFile(const QString &path) override { Opened << path; }
+    bool OpenFile(const QString &path) override
+    {
+        Opened << path;
+        return Succeeds;
+    }
     QStringList Opened;
+    // False: as on a desktop without any program to open the file.
+    bool Succeeds = true;
 };
 
 // The game fixture with the window really shown (so showing, minimising and

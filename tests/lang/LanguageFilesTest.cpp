@@ -35,7 +35,7 @@ const QStringList MainFormPaths = {
     "MainForm.Pause1.Caption",   "MainForm.Demo1.Caption",     "MainForm.Sound1.Caption",
     "MainForm.Exit1.Caption",    "MainForm.Info1.Caption",     "MainForm.Design1.Caption",
     "MainForm.Language2.Caption", "MainForm.Load1.Caption",    "MainForm.DesignItem.Caption",
-    "MainForm.Game2.Caption",    "MainForm.Index1.Caption",
+    "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption"};
 
 const QStringList EditorPaths = {
@@ -64,10 +64,9 @@ const QStringList MessageKeys = {
     "OK",            "Cancel",        "HelpFile",   "Override Design",
     "CannotsavetoDefault", "Save changes", "NoDesignZip"};
 
-// Captions that share one menu, whose "&" letters must differ. The Help
-// menu's own caption is not translated and keeps "&Help".
+// Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
-    {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "&Help"},
+    {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.Help1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
      "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Exit1.Caption"},
     {"MainForm.Load1.Caption", "MainForm.Game2.Caption", "MainForm.Language2.Caption"},
@@ -155,6 +154,14 @@ TEST_P(ShippedLanguageFile, ListsKeepTheNumberOfEntries)
     EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 9);
     for (const char *path : {"DesignParamDialog.Listbox2.Items", "DesignParamDialog.Listbox3.Items"})
         EXPECT_FALSE(TLanguage::SplitItems(Translation(GetParam(), path), ";").contains(""));
+}
+
+TEST(ShippedLanguageFiles, PictureThreeIsTheCannonsLeftIcon)
+{
+    const QStringList english =
+        TLanguage::SplitItems(Translation("english", "DesignParamDialog.Listbox3.Items"), ";");
+    ASSERT_EQ(english.size(), 9);
+    EXPECT_EQ(english.at(3), "Cannons left");
 }
 
 TEST_P(ShippedLanguageFile, MenuMnemonicsAreUniqueWithinEachMenu)

@@ -1,4 +1,5 @@
 #include "lang/Language.h"
+#include "lang/LocaleLanguage.h"
 
 #include "TestWindows.h"
 #include "support/TempDir.h"
@@ -308,6 +309,31 @@ TEST(LanguageFilePath, FindsTheFileWhateverItsLetterCase)
               dir.File(QStringLiteral("Deutsch.LNG")));
     EXPECT_EQ(TLanguage::LanguageFilePath(dir.Path(), QStringLiteral("english")),
               dir.File(QStringLiteral("english.lng")));
+}
+
+TEST(LanguageFilePath, StoredNameIsFoundByItsBareNameWhateverItsCaseElseEnglish)
+{
+    TempDir dir;
+    dir.Write(QStringLiteral("deutsch.lng"), "[Messages]\n");
+    dir.Write(QStringLiteral("English.lng"), "[Messages]\n");
+    const auto stored = [&](const char *name) {
+        return TLanguage::StoredLanguageFilePath(dir.Path(), QString::fromUtf8(name));
+    };
+    EXPECT_EQ(stored("DEUTSCH.LNG"), dir.File("deutsch.lng"));
+    EXPECT_EQ(stored("../elsewhere/deutsch.lng"), dir.File("deutsch.lng"));
+    // A language file that is gone gives English, not the raw message keys.
+    EXPECT_EQ(stored("klingon.lng"), dir.File("English.lng"));
+    EXPECT_EQ(stored(".."), dir.File("English.lng"));
+}
+
+TEST(LanguageForLocale, OffersTheFileOfTheDesktopsLanguage)
+{
+    const QStringList offered{"english", "Deutsch"};
+    EXPECT_EQ(LanguageForLocale(offered, "de_DE.UTF-8"), "Deutsch");
+    EXPECT_EQ(LanguageForLocale(offered, "en_GB.UTF-8"), "english");
+    EXPECT_EQ(LanguageForLocale({"de", "en"}, "de_CH"), "de");
+    for (const char *none : {"fr_FR.UTF-8", "C.UTF-8", "POSIX", ""})
+        EXPECT_EQ(LanguageForLocale(offered, none), "") << none;
 }
 
 } // namespace
