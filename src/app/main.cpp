@@ -1,4 +1,5 @@
 #include "base/ErrorReport.h"
+#include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
 #include "game/MainForm.h"
 #include "game/ReplayRunner.h"
@@ -88,11 +89,12 @@ int RunGame()
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
     });
     const QFileInfo exe(QCoreApplication::applicationFilePath());
-    const QString settings = exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName()
-                             + QStringLiteral(".ini");
+    const TSettingsLocation settings =
+        TSettingsFile::Locate(exe.absolutePath(), exe.completeBaseName(), UserConfigDir());
     std::unique_ptr<TMainForm> form;
     try {
-        form = std::make_unique<TMainForm>(TMainFormOptions{settings, false, nullptr, {}});
+        form = std::make_unique<TMainForm>(
+            TMainFormOptions{settings.Path, false, nullptr, {}, false, settings.SeedPath});
     } catch (const std::exception &e) {
         // Not even the Default design could be loaded.
         ErrorReport::Show(QString::fromUtf8(e.what()));

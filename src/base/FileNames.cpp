@@ -31,3 +31,11 @@ QString WithTrailingSlash(const QString &path)
         return path;
     return path + QLatin1Char('/');
 }
+
+QString UserConfigDir()
+{
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(configHome))
+        return configHome;
+    return QDir::homePath() + QStringLiteral("/.config");
+}

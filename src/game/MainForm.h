@@ -3,6 +3,7 @@
 #include "GameRound.h"
 #include "HighScoreTable.h"
 #include "KeyState.h"
+#include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
 
@@ -38,6 +39,8 @@ struct TMainFormOptions {
     // Unattended runs still open the system's sound output (tests that
     // listen to what the game plays).
     bool OpenSoundDevice = false;
+    // Read while the settings file does not exist yet; may be empty.
+    QString SettingsSeedPath{};
 };
 
 // The game's main window: menu, timer, settings and the life cycle around
@@ -112,6 +115,8 @@ private:
 
     TMainFormOptions mOptions;
     QString mSettingsPath;
+    std::unique_ptr<TSettingsFile> mSettingsFile;
+    bool mSettingsFailureShown = false;
     TKeyValueList mSettings;
     TKeyState mKeys;
     THighScoreTable mHighScores;
