@@ -88,6 +88,20 @@ TEST_F(WindowFixture, UnwritableSettingsPathNeverStopsTheProgram)
     EXPECT_FALSE(mForm->WriteSettings());
 }
 
+TEST_F(WindowFixture, ClosingASecondCopyKeepsTheScoreTheFirstCopyEntered)
+{
+    auto other = std::make_unique<TMainForm>(TMainFormOptions{mSettingsPath, true, nullptr, mRoot.Path()});
+    other->show();
+    Open();
+    Run("name Alice\nnew\ntick 3");
+    Round().SetScore(70);
+    Round().GameOver();
+    Run("tick 51\ntick 5");
+    mForm->close();
+    other->close();
+    EXPECT_TRUE(SettingsFile().contains("Score=000000000070;Alice;Default"));
+}
+
 TEST_F(WindowFixture, DesignNameWithALineBreakCannotForgeSettingsLines)
 {
     const QString evil = "Evil\nScore=000999999999;Mallory;Default";
