@@ -1,4 +1,5 @@
 #include "base/ErrorReport.h"
+#include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
 #include "game/MainForm.h"
 #include "game/ModalDialogs.h"
@@ -65,7 +66,7 @@ int RunReplay(const TReplayOptions &options)
     QTextStream trace(&traceFile);
     std::unique_ptr<TMainForm> form;
     try {
-        form = std::make_unique<TMainForm>(TMainFormOptions{options.Settings, true, nullptr, {}});
+        form = std::make_unique<TMainForm>(TMainFormOptions{.SettingsPath = options.Settings, .Unattended = true});
     } catch (const std::exception &e) {
         std::fprintf(stderr, "cannot start: %s\n", e.what());
         return 1;
@@ -92,11 +93,12 @@ int RunGame()
     TQuitOnSignal quitOnSignal;
     QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
     const QFileInfo exe(QCoreApplication::applicationFilePath());
-    const QString settings = exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName()
-                             + QStringLiteral(".ini");
+    const TSettingsLocation settings =
+        TSettingsFile::Locate(exe.absolutePath(), exe.completeBaseName(), UserConfigDir());
     std::unique_ptr<TMainForm> form;
     try {
-        form = std::make_unique<TMainForm>(TMainFormOptions{settings, false, nullptr, {}});
+        form = std::make_unique<TMainForm>(
+            TMainFormOptions{.SettingsPath = settings.Path, .SettingsSeedPath = settings.SeedPath});
     } catch (const std::exception &e) {
         // Not even the Default design could be loaded.
         ErrorReport::Show(QString::fromUtf8(e.what()));

@@ -42,3 +42,11 @@ QString BareFileName(const QString &name)
         return {};
     return bare;
 }
+
+QString UserConfigDir()
+{
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(configHome))
+        return configHome;
+    return QDir::homePath() + QStringLiteral("/.config");
+}

@@ -18,3 +18,6 @@ QString ResolvePathNoCase(const QString &dir, const QString &name);
 QString BareFileName(const QString &name);
 // Appends a "/" when the path does not end in one.
 QString WithTrailingSlash(const QString &path);
+// The user's folder for the settings of programs: $XDG_CONFIG_HOME when
+// it is an absolute path, else ~/.config.
+QString UserConfigDir();

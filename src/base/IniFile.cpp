@@ -12,6 +12,14 @@ struct Entry {
     QString value;
 };
 
+// A value written in double quotes (to keep its blanks) loses them.
+QString Unquoted(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 // Calls `visit` for every "key=value" line of `section`; stops when it
 // returns false. Returns whether the section was found.
 template <class Visit>
@@ -34,7 +42,7 @@ bool VisitSection(const QString &path, const QString &section, Visit visit)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
-        Entry entry{line.left(eq).trimmed(), line.mid(eq + 1).trimmed()};
+        Entry entry{line.left(eq).trimmed(), Unquoted(line.mid(eq + 1).trimmed())};
         if (!visit(entry))
             break;
     }

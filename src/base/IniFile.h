@@ -5,9 +5,11 @@
 
 // Reads a sectioned ini file the way the desktop's profile functions do:
 // section and key names match without regard to case, the value is the
-// text after the first "=" without surrounding blanks, cut to 1023
-// characters. The file is read afresh on every call; a missing file
-// behaves like one without entries.
+// text after the first "=" without surrounding blanks and without one
+// pair of enclosing double quotes, cut to 1023 characters. Lines are
+// decoded as TextFile.h describes, UTF-16 with a byte-order mark included.
+// The file is read afresh on every call; a missing file behaves like one
+// without entries.
 class TIniFile
 {
 public:

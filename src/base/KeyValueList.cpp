@@ -2,6 +2,8 @@
 
 #include "TextFile.h"
 
+#include <stdexcept>
+
 void TKeyValueList::LoadFromFile(const QString &path)
 {
     mLines = SplitLines(ReadTextFile(path));
@@ -44,6 +46,8 @@ QString TKeyValueList::Value(const QString &key) const
 
 void TKeyValueList::SetValue(const QString &key, const QString &value)
 {
+    if (HasLineBreakOrControl(key) || HasLineBreakOrControl(value) || key.contains(QLatin1Char('=')))
+        throw std::invalid_argument("A setting cannot hold a line break or a control character.");
     const int i = IndexOfKey(key);
     if (value.isEmpty()) {
         if (i >= 0)

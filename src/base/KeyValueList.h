@@ -23,7 +23,9 @@ public:
 
     QString Value(const QString &key) const;
     // An empty value deletes the key's line; otherwise the first line is
-    // replaced in place or a new line is appended.
+    // replaced in place or a new line is appended. A key or value holding a
+    // line break or other control character (or a key holding "=") would
+    // forge or break lines: it throws std::invalid_argument.
     void SetValue(const QString &key, const QString &value);
     int IndexOfKey(const QString &key) const;
 

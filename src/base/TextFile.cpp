@@ -4,6 +4,12 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
@@ -14,7 +20,7 @@ constexpr char16_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString DecodeCp1252(const QByteArray &bytes)
+QString DecodeCp1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -24,26 +30,73 @@ QString DecodeCp1252(const QByteArray &bytes)
     return text;
 }
 
+QString DecodeLine(QByteArrayView line)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    return utf8.hasError() ? DecodeCp1252(line) : text;
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
 } // namespace
 
 QString DecodeText(const QByteArray &bytes)
 {
-    QByteArray body = bytes;
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
+    QByteArrayView body(bytes);
     if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError())
-        return text;
-    return DecodeCp1252(bytes);
+        body = body.sliced(3);
+    // A UTF-8 sequence never holds a CR or LF byte, so cutting there first
+    // lets each line keep its own encoding: one hand-edited line in the
+    // ANSI code page must not change how the others read.
+    QString text;
+    text.reserve(body.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= body.size(); ++i) {
+        if (i < body.size() && !IsLineEnd(body[i]))
+            continue;
+        text += DecodeLine(body.sliced(start, i - start));
+        if (i < body.size())
+            text += QLatin1Char(body[i]);
+        start = i + 1;
+    }
+    return text;
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize)
+{
+    // Opened without blocking and checked on the open handle: a FIFO or a
+    // device named like a text file must never stall the program.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxSize) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(maxSize + 1);
+    if (bytes.size() > maxSize)
+        return std::nullopt;
+    return bytes;
 }
 
 QString ReadTextFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return DecodeText(file.readAll());
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, MaxTextFileSize);
+    return bytes ? DecodeText(*bytes) : QString();
 }
 
 QStringList SplitLines(const QString &text)
@@ -65,9 +118,29 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
-bool WriteFileAtomic(const QString &path, const QByteArray &bytes)
+bool IsLineBreakOrControl(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool HasLineBreakOrControl(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), IsLineBreakOrControl);
+}
+
+bool WriteFileAtomic(const QString &path, const QByteArray &bytes, WriteFallback fallback)
 {
     QSaveFile file(path);
+    // Without a temporary file beside it (a read-only folder holding a
+    // writable file) the file is rewritten where it stands.
+    file.setDirectWriteFallback(fallback == WriteFallback::InPlace);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(bytes) != bytes.size()) {

@@ -1,8 +1,11 @@
 #include "HighScoreTable.h"
 
+#include "base/TextFile.h"
+
 #include <QCollator>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -119,7 +122,7 @@ QString THighScoreTable::CleanName(const QString &name)
 {
     QString clean;
     for (const QChar c : name) {
-        if (c != QLatin1Char(';') && c.category() != QChar::Other_Control)
+        if (c != QLatin1Char(';') && !IsLineBreakOrControl(c))
             clean.append(c);
     }
     return clean.left(MaxNameLength);
@@ -131,6 +134,8 @@ bool THighScoreTable::Enter(int32_t score, const QString &designName, TKeyValueL
     // Scores never go below 0 in a game; anything not above 0 is no result.
     if (score <= 0)
         return false;
+    if (HasLineBreakOrControl(designName))
+        throw std::invalid_argument("A design name cannot hold a line break or a control character.");
     const TScoreTitle title = TitleFor(score);
     if (title == TScoreTitle::None) {
         settings.SetValue(LastScoreKey, FormatScoreEntry(score, QStringLiteral("?"), designName));

@@ -57,7 +57,8 @@ public:
 
     // The whole check after a player's game: asks for a name when the score
     // earns a title, updates the table, "LastScore" and the "Score=" lines.
-    // Returns whether the settings must be written (a score above 0).
+    // Returns whether the settings must be written (a score above 0). A
+    // design name with a line break or control character throws.
     bool Enter(int32_t score, const QString &designName, TKeyValueList &settings,
                const TAskName &askName);
 

@@ -13,6 +13,7 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
+#include "base/TextFile.h"
 #include "design/DesignFolder.h"
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
@@ -27,6 +28,9 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
+
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -115,8 +119,11 @@ void TMainForm::FormCreate()
     mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
 
     mSettingsPath = mOptions.SettingsPath;
-    if (!mSettingsPath.isEmpty())
-        mSettings.LoadFromFile(mSettingsPath);
+    if (!mSettingsPath.isEmpty()) {
+        mSettingsFile = std::make_unique<TSettingsFile>(
+            TSettingsLocation{mSettingsPath, mOptions.SettingsSeedPath});
+        mSettingsFile->Load(mSettings);
+    }
     mSoundDisabled = mSettings.Value(QStringLiteral("NoDirectSound")) == QLatin1String("1");
     mCues->SetDisabled(mSoundDisabled);
 
@@ -432,18 +439,23 @@ void TMainForm::ApplyDesign(const QString &name)
 {
     // Load into a fresh object first: a design that fails to load leaves
     // the game on the complete design it had.
+    // The name becomes a settings line and part of high-score lines.
+    if (HasLineBreakOrControl(name))
+        throw std::runtime_error("A design whose name holds a line break or a control character "
+                                 "cannot be used.");
     auto candidate = std::make_unique<TGamePar>(DesignRoot());
     candidate->Load(name);
     candidate->ComputeLayout();
     ReleaseSounds();
     mGamePar = std::move(candidate);
     SetClientSize(mGamePar->ClientWidth(), mGamePar->ClientHeight());
-    mSettings.SetValue(QStringLiteral("Design"), name);
     setWindowTitle(mGamePar->IsDefault() ? kTitle
                                          : kTitle + QStringLiteral(" [") + mGamePar->DesignName()
                                                + QLatin1Char(']'));
     mRound->ApplyDesign(*mGamePar, mGamePar->ClientWidth(), mGamePar->ClientHeight());
     LoadSounds();
+    // Only a design that applied whole is worth coming back to.
+    mSettings.SetValue(QStringLiteral("Design"), name);
 }
 
 void TMainForm::SetClientSize(int width, int height)
@@ -511,7 +523,17 @@ void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)
 
 bool TMainForm::WriteSettings()
 {
-    return !mSettingsPath.isEmpty() && mSettings.SaveToFile(mSettingsPath);
+    if (!mSettingsFile)
+        return false;
+    if (!mSettingsFile->Save(mSettings)) {
+        // Once is enough: nothing the player does between writes mends it.
+        if (!std::exchange(mSettingsFailureShown, true))
+            ErrorReport::Show(mSettingsFile->ErrorString());
+        return false;
+    }
+    // The other copy's scores came in with the merge.
+    mHighScores.Load(mSettings);
+    return true;
 }
 
 void TMainForm::ReleaseSounds()

@@ -3,6 +3,7 @@
 #include "GameRound.h"
 #include "HighScoreTable.h"
 #include "KeyState.h"
+#include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
 
@@ -30,18 +31,20 @@ class TDesignSelectDialog;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
-    QString SettingsPath;
+    QString SettingsPath{};
     // The scripted run: no dialog waits for a person, no sound device opens.
     bool Unattended = false;
     // Opens the help file; not owned. None: the system's.
     TDesktopServices *Desktop = nullptr;
     // Where the design folders lie; empty: beside the executable.
-    QString DesignRoot;
+    QString DesignRoot{};
     // Unattended runs still open the system's sound output (tests that
     // listen to what the game plays).
     bool OpenSoundDevice = false;
     // Where the language and help files lie; empty: beside the executable.
     QString ProgramDir{};
+    // Read while the settings file does not exist yet; may be empty.
+    QString SettingsSeedPath{};
 };
 
 // The game's main window: menu, timer, settings and the life cycle around
@@ -121,6 +124,8 @@ private:
 
     TMainFormOptions mOptions;
     QString mSettingsPath;
+    std::unique_ptr<TSettingsFile> mSettingsFile;
+    bool mSettingsFailureShown = false;
     TKeyValueList mSettings;
     TKeyState mKeys;
     THighScoreTable mHighScores;

@@ -66,10 +66,7 @@ int32_t RateFromCode(int code)
 
 QString FindMixerIni()
 {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty())
-        configHome = QDir::homePath() + QStringLiteral("/.config");
-    const QStringList folders = {configHome + QStringLiteral("/snapstorm"),
+    const QStringList folders = {UserConfigDir() + QStringLiteral("/snapstorm"),
                                  QCoreApplication::applicationDirPath()};
     for (const QString &folder : folders) {
         const QString path = FindEntryNoCase(folder, MixerIniName);

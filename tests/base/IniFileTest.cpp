@@ -45,3 +45,18 @@ TEST(IniFile, IsReadAfreshOnEveryCall)
     dir.Write("a.ini", "[s]\nk=2\n");
     EXPECT_EQ(ini.ReadString("s", "k"), "2");
 }
+
+TEST(IniFile, QuotedValuesLoseTheirQuotesAndUtf16FilesAreRead)
+{
+    TempDir dir;
+    dir.Write("q.ini", "[s]\npadded = \"  two  \"\nlone=\"\ninner=a \"b\" c\n");
+    TIniFile ini(dir.File("q.ini"));
+    EXPECT_EQ(ini.ReadString("s", "padded"), "  two  ");
+    EXPECT_EQ(ini.ReadString("s", "lone"), "\"");
+    EXPECT_EQ(ini.ReadString("s", "inner"), "a \"b\" c");
+    const QString text = QString::fromUtf8("[Messages]\r\nOK=Schließen\r\n");
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    dir.Write("deutsch.lng", utf16);
+    EXPECT_EQ(TIniFile(dir.File("deutsch.lng")).ReadString("messages", "ok"), QString::fromUtf8("Schließen"));
+}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 TEST(KeyValueList, FirstLineWinsAndKeysIgnoreCaseButNotBlanks)
 {
     TKeyValueList list({"photocount=2", "PhotoCount=7", "Author = Ann", "Info=a=b"});
@@ -43,4 +45,15 @@ TEST(KeyValueList, MissingFileLoadsEmptyAndUnwritableSaveFailsWithoutHarm)
     EXPECT_TRUE(list.Lines().isEmpty());
     list.SetValue("A", "1");
     EXPECT_FALSE(list.SaveToFile(dir.File("no/such/folder/x.ini")));
+}
+
+TEST(KeyValueList, ValuesThatWouldForgeOrBreakLinesAreRefused)
+{
+    TKeyValueList list({"Design=Sea"});
+    for (const QString &value : {QString("Evil\nScore=000999999999;Mallory;Default"),
+                                 QString("tab\there"), QString(QChar(0x2028))})
+        EXPECT_THROW(list.SetValue("Design", value), std::invalid_argument);
+    EXPECT_THROW(list.SetValue("Score=1;x;y\nA", "1"), std::invalid_argument);
+    EXPECT_THROW(list.SetValue("A=B", "1"), std::invalid_argument);
+    EXPECT_EQ(list.Lines(), QStringList({"Design=Sea"}));
 }

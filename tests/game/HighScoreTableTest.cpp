@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 QString E(int score, const QString &name, const QString &design = "Default")
@@ -149,6 +151,16 @@ TEST(HighScoreTableEnter, EmptyNameIsAcceptedAndSemicolonsCannotBreakTheEntry)
     table.Enter(60, "Default", settings, Answer(QString("a;b\nc")));
     EXPECT_EQ(settings.Value("LastScore"), "000000000060;abc;Default");
     EXPECT_EQ(settings.Lines().size(), 3);
+}
+
+TEST(HighScoreTableEnter, LineBreaksNeverReachTheEntry)
+{
+    TKeyValueList settings;
+    THighScoreTable table;
+    table.Enter(60, "Default", settings, Answer(QString("a") + QChar(0x2028) + "b\tc"));
+    EXPECT_EQ(settings.Value("LastScore"), "000000000060;abc;Default");
+    EXPECT_THROW(table.Enter(70, "Evil\nScore=1", settings, MustNotAsk()), std::invalid_argument);
+    EXPECT_EQ(settings.Lines().size(), 2);
 }
 
 TEST(HighScoreTableEnter, CancelLeavesTableAndLastScoreButStillAsksForWrite)

@@ -287,3 +287,10 @@ TEST_F(NoDirectSoundDesignTest, WithSoundTheUnreadableWaveStopsTheDesign)
     Start();
     EXPECT_NE(mForm->GamePar().DesignName().toStdString(), "Broken");
 }
+
+TEST_F(NoDirectSoundDesignTest, DesignWhoseWaveFailsIsNotRemembered)
+{
+    Start();
+    EXPECT_ANY_THROW(mForm->DesignItemClick("Broken"));
+    EXPECT_EQ(mForm->Settings().Value("Design"), "");
+}
