@@ -44,12 +44,14 @@ for t in "${targets[@]}"; do
         -max_total_time="$seconds" -max_len="${maxlen[$t]}" -rss_limit_mb=2048 -timeout=10 \
         -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
         -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 || true
-    execs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -1 || true)
-    if [ -z "$execs" ]; then
-        execs=$(grep -Eo 'exec/s: [0-9]+' "$log" | tail -1 || true)
-    fi
+    # Fork mode's last status line: "#EXECS: cov: ... exec/s N oom/timeout/crash: a/b/c ...".
+    last=$(grep -E '^#[0-9]+: cov:' "$log" | tail -1 || true)
+    execs=$(sed -nE 's/^#([0-9]+):.*/\1/p' <<<"$last")
+    rate=$(sed -nE 's/.*exec\/s ([0-9]+).*/\1/p' <<<"$last")
+    kinds=$(sed -nE 's/.*oom\/timeout\/crash: ([0-9/]+).*/\1/p' <<<"$last")
     found=$(find "$findings" -type f | wc -l)
-    summary+=("$(printf '%-9s executions: %-10s findings so far: %s (%s)' "$t" "${execs:-?}" "$found" "$findings")")
+    summary+=("$(printf '%-9s executions: %-9s exec/s: %-6s oom/timeout/crash this run: %-7s files in %s: %s' \
+        "$t" "${execs:-?}" "${rate:-?}" "${kinds:-?}" "fuzz/findings/$t" "$found")")
     grep -E '^==[0-9]+==ERROR|runtime error:|^SUMMARY:' "$log" | sort | uniq -c | head -20 || true
 done
 echo
