@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Snapstorm needs (only those missing), then
-# configures and builds. Sourced by run.sh and test.sh.
+# configures and builds. Sourced by run.sh and test.sh; test.sh also calls
+# build_sanitized and run_tests.
 set -euo pipefail
 
 SNAPSTORM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -32,10 +33,26 @@ install_missing() {
     $sudo apt-get install -y -qq --no-install-recommends $missing
 }
 
+# build [preset]: configures and builds one preset's tree.
 build() {
+    local preset="${1:-default}"
     cd "$SNAPSTORM_ROOT"
-    cmake --preset default >/dev/null
-    cmake --build --preset default
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+}
+
+# The unit tests again, built with AddressSanitizer and UBSan; the preset
+# carries the sanitizer options (the asset tool runs during this build).
+build_sanitized() {
+    build asan
+}
+
+# run_tests <preset> [ctest args...]: runs one tree's tests headless.
+run_tests() {
+    local preset="$1"
+    shift
+    cd "$SNAPSTORM_ROOT"
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --preset "$preset" -j2 "$@"
 }
 
 install_missing
