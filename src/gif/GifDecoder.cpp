@@ -165,6 +165,9 @@ private:
         if (width < 0 || height < 0 || TGifImage::IsAbsurdSize(width, height))
             Fail(QStringLiteral("frame %1 of %2 x %3 pixels is too large")
                      .arg(mImage.mFrames.size() + 1).arg(width).arg(height));
+        // Nothing could be drawn or hit; such frames only come from broken writers.
+        if (width == 0 || height == 0)
+            Fail(QStringLiteral("frame %1 has no pixels").arg(mImage.mFrames.size() + 1));
 
         TGifFrame frame;
         frame.Offset = QPoint(desc.Left, desc.Top);
@@ -178,11 +181,18 @@ private:
             frame.TransparentIndex = mControl.TransparentColor;
             mHasControl = false;
         }
-        if (qint64(width) * height == 0)
-            SkipImageData();
-        else
-            frame.Indices = ReadIndices(width, height, desc.Interlace);
+        frame.Indices = ReadIndices(width, height, desc.Interlace);
+        ForgetSavedImages();
         mImage.AppendFrame(std::move(frame), width, height, mName);
+    }
+
+    // The library keeps a record of every frame described, growing its list
+    // by one each time; we keep the frames ourselves, so it never holds more than one.
+    void ForgetSavedImages()
+    {
+        GifFreeSavedImages(mGif.get());
+        mGif->SavedImages = nullptr;
+        mGif->ImageCount = 0;
     }
 
     QByteArray ReadIndices(int width, int height, bool interlaced)
@@ -206,18 +216,6 @@ private:
                 readRow(y);
         }
         return indices;
-    }
-
-    // A frame without pixels still carries a (tiny) block of image data.
-    void SkipImageData()
-    {
-        int codeSize = 0;
-        GifByteType *block = nullptr;
-        if (DGifGetCode(mGif.get(), &codeSize, &block) == GIF_ERROR)
-            Fail(Describe(mGif->Error));
-        while (block)
-            if (DGifGetCodeNext(mGif.get(), &block) == GIF_ERROR)
-                Fail(Describe(mGif->Error));
     }
 
     // Some writers leave the logical screen at 0 x 0; the frames then say how big it is.

@@ -4,6 +4,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -21,13 +22,15 @@ struct TMapDeleter
 };
 using TColorMap = std::unique_ptr<ColorMapObject, TMapDeleter>;
 
-// giflib wants a power-of-two table; the extra entries are never used.
-TColorMap MakeMap(const QVector<QRgb> &palette)
+// giflib wants a power-of-two table. It also masks every index to the
+// table's size, so a table is padded with black (what a reader shows for an
+// index beyond its table) until it covers `highestIndex`.
+TColorMap MakeMap(const QVector<QRgb> &palette, int highestIndex)
 {
     if (palette.isEmpty())
         return nullptr;
     int count = 2;
-    while (count < palette.size())
+    while (count < palette.size() || count <= highestIndex)
         count *= 2;
     std::vector<GifColorType> colours(std::size_t(count), GifColorType{0, 0, 0});
     for (int i = 0; i < palette.size(); ++i)
@@ -35,6 +38,12 @@ TColorMap MakeMap(const QVector<QRgb> &palette)
                                                GifByteType(qGreen(palette[i])),
                                                GifByteType(qBlue(palette[i]))};
     return TColorMap(GifMakeMapObject(count, colours.data()));
+}
+
+int HighestIndex(const QByteArray &indices)
+{
+    const auto *data = reinterpret_cast<const uchar *>(indices.constData());
+    return indices.isEmpty() ? 0 : *std::max_element(data, data + indices.size());
 }
 
 class TGifEncoder
@@ -57,9 +66,10 @@ public:
         }
     }
 
-    void Screen(int width, int height, int background, const QVector<QRgb> &palette)
+    void Screen(int width, int height, int background, const QVector<QRgb> &palette,
+                int highestIndex)
     {
-        TColorMap map = MakeMap(palette);
+        TColorMap map = MakeMap(palette, highestIndex);
         Check(EGifPutScreenDesc(mGif, width, height, 8, background, map.get()));
     }
 
@@ -87,7 +97,13 @@ public:
 
         const int width = frame.Size.width();
         const int height = frame.Size.height();
-        TColorMap map = MakeMap(frame.Palette);
+        TColorMap map = MakeMap(frame.Palette, HighestIndex(frame.Indices));
+        // giflib drops the previous frame's own table without freeing it
+        // when the next frame has none.
+        if (!map && mGif->Image.ColorMap) {
+            GifFreeMapObject(mGif->Image.ColorMap);
+            mGif->Image.ColorMap = nullptr;
+        }
         Check(EGifPutImageDesc(mGif, frame.Offset.x(), frame.Offset.y(), width, height,
                                frame.Interlaced, map.get()));
         // giflib masks the row in place, so it gets a copy.
@@ -145,7 +161,11 @@ QByteArray TGifImage::Encode() const
         throw EGifError(QStringLiteral("A GIF picture without frames cannot be written."));
     QByteArray out;
     TGifEncoder encoder(out);
-    encoder.Screen(mWidth, mHeight, mBackgroundIndex, mGlobalPalette);
+    int highestGlobal = 0;
+    for (const TGifFrame &frame : mFrames)
+        if (frame.Palette.isEmpty())
+            highestGlobal = std::max(highestGlobal, HighestIndex(frame.Indices));
+    encoder.Screen(mWidth, mHeight, mBackgroundIndex, mGlobalPalette, highestGlobal);
     encoder.Loop(mLoopCount);
     for (const TGifFrame &frame : mFrames)
         encoder.Frame(frame);

@@ -204,6 +204,10 @@ void TGifImage::AppendFrame(TGifFrame frame, int width, int height, const QStrin
         throw EGifError(QStringLiteral("The GIF picture %1 has a frame of %2 x %3 pixels, "
                                        "which is too large.")
                             .arg(Quoted(name)).arg(width).arg(height));
+    // A frame without pixels cannot be written so that a reader takes it back.
+    if (width <= 0 || height <= 0)
+        throw EGifError(QStringLiteral("The GIF picture %1 has a frame without pixels.")
+                            .arg(Quoted(name)));
     if (FrameCount() >= MaxFrames)
         throw EGifError(QStringLiteral("The GIF picture %1 has more than %2 frames.")
                             .arg(Quoted(name)).arg(MaxFrames));

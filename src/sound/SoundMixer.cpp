@@ -3,6 +3,8 @@
 #include "sound/MixEngine.h"
 #include "sound/MixSettings.h"
 #include "sound/MixerError.h"
+#include "sound/MixSession.h"
+#include "sound/WaveFile.h"
 #include "sound/SdlAudioBackend.h"
 
 #include <algorithm>
@@ -80,6 +82,11 @@ TLoadedWave *TSoundMixer::LoadWave(const QString &fileName)
     std::unique_ptr<TLoadedWave> wave = mEngine->MixLoadWave(mSession, fileName);
     mWaves.push_back(std::move(wave));
     return mWaves.back().get();
+}
+
+int64_t TSoundMixer::ConvertedSize(const QString &fileName) const
+{
+    return ConvertedWaveLength(fileName, mSession->Format);
 }
 
 void TSoundMixer::ReleaseWave(TLoadedWave *wave)

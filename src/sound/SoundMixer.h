@@ -53,6 +53,8 @@ public:
     void SetChannels(int mask);
 
     TLoadedWave *LoadWave(const QString &fileName);
+    // The bytes LoadWave would hold for the file, from its headers alone.
+    int64_t ConvertedSize(const QString &fileName) const;
     void ReleaseWave(TLoadedWave *wave);
     void FlushAll(bool noRemix);
     void FlushChannel(int channel, bool noRemix);

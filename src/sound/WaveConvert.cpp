@@ -41,6 +41,36 @@ void ToOutputFormat(TSampleBuffer &buffer, const TPcmFormat &source, const TPcmF
     Rate(buffer, int32_t(source.SamplesPerSec), int32_t(output.SamplesPerSec), output.Channels);
 }
 
+int64_t ConvertedLength(int64_t length, const TPcmFormat &source, const TPcmFormat &output)
+{
+    if (source.Channels == output.Channels && source.SamplesPerSec == output.SamplesPerSec
+        && source.BitsPerSample == output.BitsPerSample)
+        return length;
+    if (!ValidWidth(source.BitsPerSample) || !ValidWidth(output.BitsPerSample))
+        throw EMixerError(MixMessage::FormatNotSupported);
+    if (source.BitsPerSample != output.BitsPerSample)
+        length /= 2;
+    if (source.Channels != output.Channels) {
+        if (source.Channels == 1 && output.Channels == 2)
+            length *= 2;
+        else if (source.Channels == 2 && output.Channels == 1)
+            length /= 2;
+        else
+            throw EMixerError(MixMessage::FormatNotSupported);
+    }
+    // The same 32-bit rates Rate() works with.
+    const int64_t sourceRate = int32_t(source.SamplesPerSec);
+    const int64_t outputRate = int32_t(output.SamplesPerSec);
+    if (sourceRate == outputRate)
+        return length;
+    if (sourceRate <= 0 || outputRate <= 0 || output.Channels <= 0)
+        throw EMixerError(MixMessage::FormatNotSupported);
+    const int64_t frames = length / output.Channels;
+    if (sourceRate < outputRate)
+        return frames * (outputRate / sourceRate) * output.Channels;
+    return frames / ((sourceRate + outputRate / 2) / outputRate) * output.Channels;
+}
+
 void Width(TSampleBuffer &buffer, int sourceBits, int outputBits)
 {
     if (!ValidWidth(sourceBits) || !ValidWidth(outputBits)) {

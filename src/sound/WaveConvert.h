@@ -18,6 +18,15 @@ namespace WaveConvert {
 
 void ToOutputFormat(TSampleBuffer &buffer, const TPcmFormat &source, const TPcmFormat &output);
 
+// The length ToOutputFormat gives `length` bytes of `source` data, worked
+// out without touching any data. Raises EMixerError for formats it refuses.
+int64_t ConvertedLength(int64_t length, const TPcmFormat &source, const TPcmFormat &output);
+
+// No wave converts to more than this (about six minutes of 44100 Hz stereo).
+inline constexpr int64_t MaxConvertedLength = 32LL * 1024 * 1024;
+// Below this a "sound" is no sound, and up-sampling it would multiply its size.
+inline constexpr uint32_t MinSourceRate = 4000;
+
 // The single steps, each a no-op when the property already matches.
 void Width(TSampleBuffer &buffer, int sourceBits, int outputBits);
 void Channels(TSampleBuffer &buffer, int sourceChannels, int outputChannels);

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -66,11 +67,6 @@ TPcmFormat ReadFormat(QFile &file, const TChunk &chunk)
 
 TSampleBuffer ReadData(QFile &file, const TChunk &chunk)
 {
-    if (chunk.Size == 0)
-        throw EMixerError(MixMessage::EmptyData);
-    // A header may claim far more than the file holds; never allocate for it.
-    if (chunk.Size > file.size() - chunk.DataOffset)
-        throw EMixerError(MixMessage::DataReadFailed);
     TSampleBuffer buffer;
     buffer.Data = WaveConvert::Allocate(chunk.Size);
     buffer.Length = int32_t(chunk.Size);
@@ -80,7 +76,64 @@ TSampleBuffer ReadData(QFile &file, const TChunk &chunk)
     return buffer;
 }
 
+// The format and where the samples are, found from the headers alone.
+struct TWaveHeader
+{
+    TPcmFormat Format;
+    TChunk Data;
+};
+
+TWaveHeader ReadHeader(QFile &file, const QString &path)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        throw EMixerError(MixMessage::OpenWaveFailed + path.toStdString());
+    uint8_t riff[12];
+    if (file.read(reinterpret_cast<char *>(riff), 12) != 12 || std::memcmp(riff, "RIFF", 4) != 0
+        || std::memcmp(riff + 8, "WAVE", 4) != 0)
+        throw EMixerError(MixMessage::NotWave);
+    TChunk format;
+    if (!FindChunk(file, 12, "fmt ", format))
+        throw EMixerError(MixMessage::Corrupted);
+    TWaveHeader header;
+    header.Format = ReadFormat(file, format);
+    if (!FindChunk(file, format.NextOffset(), "data", header.Data))
+        throw EMixerError(MixMessage::NoDataChunk);
+    if (header.Data.Size == 0)
+        throw EMixerError(MixMessage::EmptyData);
+    // A header may claim far more than the file holds; never allocate for it.
+    if (header.Data.Size > file.size() - header.Data.DataOffset)
+        throw EMixerError(MixMessage::DataReadFailed);
+    return header;
+}
+
+// Refuses what would take absurd memory once converted, before any sample is read.
+int64_t CheckedLength(const TWaveHeader &header, const TPcmFormat &output, const QString &path)
+{
+    const int64_t length = WaveConvert::ConvertedLength(header.Data.Size, header.Format, output);
+    const std::string name = "The wave file " + path.toStdString();
+    if (header.Format.SamplesPerSec < WaveConvert::MinSourceRate)
+        throw EMixerError(name + " declares a sample rate of "
+                          + std::to_string(header.Format.SamplesPerSec)
+                          + " Hz; a sound needs at least "
+                          + std::to_string(WaveConvert::MinSourceRate) + " Hz");
+    if (length > WaveConvert::MaxConvertedLength) {
+        constexpr int64_t mb = 1024 * 1024;
+        throw EMixerError(name + " is too long: ready to play it would take "
+                          + std::to_string((length + mb - 1) / mb) + " MB, more than the "
+                          + std::to_string(WaveConvert::MaxConvertedLength / mb)
+                          + " MB one sound may take");
+    }
+    return length;
+}
+
 } // namespace
+
+int64_t ConvertedWaveLength(const QString &path, const TPcmFormat &output)
+{
+    QFile file(path);
+    const TWaveHeader header = ReadHeader(file, path);
+    return CheckedLength(header, output, path);
+}
 
 std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat &output)
 {
@@ -91,21 +144,10 @@ std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat 
         throw EMixerError(MixMessage::Memory);
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EMixerError(MixMessage::OpenWaveFailed + path.toStdString());
-
-    uint8_t riff[12];
-    if (file.read(reinterpret_cast<char *>(riff), 12) != 12 || std::memcmp(riff, "RIFF", 4) != 0
-        || std::memcmp(riff + 8, "WAVE", 4) != 0)
-        throw EMixerError(MixMessage::NotWave);
-    TChunk format;
-    if (!FindChunk(file, 12, "fmt ", format))
-        throw EMixerError(MixMessage::Corrupted);
-    wave->Format = ReadFormat(file, format);
-    TChunk data;
-    if (!FindChunk(file, format.NextOffset(), "data", data))
-        throw EMixerError(MixMessage::NoDataChunk);
-    TSampleBuffer samples = ReadData(file, data);
+    const TWaveHeader header = ReadHeader(file, path);
+    wave->Format = header.Format;
+    CheckedLength(header, output, path);
+    TSampleBuffer samples = ReadData(file, header.Data);
     file.close();
 
     WaveConvert::ToOutputFormat(samples, wave->Format, output);

@@ -11,3 +11,8 @@
 // file before anything is allocated. Raises EMixerError; nothing is left
 // open or allocated after a failure.
 std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat &output);
+
+// The bytes the wave at `path` takes once converted to `output`, read from
+// its headers alone, so a caller can sum what several waves will need.
+// Raises EMixerError as LoadWaveFile does.
+int64_t ConvertedWaveLength(const QString &path, const TPcmFormat &output);

@@ -24,6 +24,27 @@ struct TJpegErrors
     bool EndedEarly;
 };
 
+// Real progressive files have about ten scans; thousands of repeated scans
+// would keep the decoder busy for seconds.
+constexpr int MaxScans = 100;
+
+struct TScanLimit
+{
+    jpeg_progress_mgr Manager;
+    TJpegErrors *Errors;
+};
+
+void OnProgress(j_common_ptr info)
+{
+    auto *decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number <= MaxScans)
+        return;
+    auto *limit = reinterpret_cast<TScanLimit *>(info->progress);
+    std::snprintf(limit->Errors->Message, sizeof limit->Errors->Message,
+                  "it holds more than %d scans", MaxScans);
+    std::longjmp(limit->Errors->Jump, 1);
+}
+
 void OnError(j_common_ptr info)
 {
     auto *errors = reinterpret_cast<TJpegErrors *>(info->err);
@@ -65,12 +86,17 @@ QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
     errors.Manager.emit_message = OnMessage;
     errors.Message[0] = '\0';
     errors.EndedEarly = false;
+    TScanLimit scanLimit;
+    std::memset(&scanLimit, 0, sizeof scanLimit);
+    scanLimit.Manager.progress_monitor = OnProgress;
+    scanLimit.Errors = &errors;
 
     if (setjmp(errors.Jump)) {
         jpeg_destroy_decompress(&info);
         return QString::fromLatin1(errors.Message);
     }
     jpeg_create_decompress(&info);
+    info.progress = &scanLimit.Manager;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);

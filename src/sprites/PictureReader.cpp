@@ -1,10 +1,10 @@
 #include "sprites/PictureReader.h"
 
 #include "gif/GifImage.h"
+#include "sprites/BmpHeader.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <QImageReader>
 
 namespace {
@@ -14,33 +14,42 @@ namespace {
     throw EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
 }
 
-// Qt may refuse a huge BMP for reasons of its own; reading the header
-// here tells the user what is actually wrong.
+// Qt may refuse a huge BMP for reasons of its own, and it draws the rows
+// missing from a cut file black; reading the headers here tells the user
+// what is actually wrong.
 void CheckBmpHeader(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QByteArray header = file.read(26);
-    if (header.size() < 26 || !header.startsWith("BM"))
+    const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
+    if (!header)
         return;
-    auto word = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
-    auto dword = [&](int at) { return qFromLittleEndian<qint32>(header.constData() + at); };
-    const quint32 infoSize = qFromLittleEndian<quint32>(header.constData() + 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    if (infoSize == 12) {
-        width = word(18);
-        height = word(20);
-    } else {
-        width = dword(18);
-        height = dword(22);
+    if (header->Width > 0 && TGifImage::IsAbsurdSize(header->Width, header->Height))
+        Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
+                       .arg(header->Width).arg(header->Height));
+    if (file.size() < header->FileSizeNeeded())
+        Fail(path, QStringLiteral("the file ends before its last row of pixels"));
+}
+
+// Many programs write 32-bit bitmaps with the fourth byte of every pixel 0;
+// that is no alpha channel in use, and such a picture is meant to be seen.
+QImage OpaqueUnlessAlphaInUse(QImage image)
+{
+    if (image.format() != QImage::Format_ARGB32)
+        return image;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 0)
+                return image;
     }
-    // A negative height only means rows stored top-down.
-    if (height < 0)
-        height = -height;
-    if (width > 0 && TGifImage::IsAbsurdSize(width, height))
-        Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large").arg(width).arg(height));
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] |= 0xFF000000u;
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage ReadWithQt(const QString &path, const QByteArray &format)
@@ -59,7 +68,7 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
     QImage image = reader.read();
     if (image.isNull())
         Fail(path, reader.errorString());
-    return image;
+    return format == "bmp" ? OpaqueUnlessAlphaInUse(std::move(image)) : image;
 }
 
 } // namespace

@@ -178,16 +178,35 @@ TEST(GifReading, RefusesAbsurdScreensAndFramesBeforeAllocating)
 
 TEST(GifReading, RefusesEndlessFrameLists)
 {
-    TRawFrame empty;   // a frame without pixels costs a few bytes in the file
-    std::vector<TRawFrame> frames(TGifImage::MaxFrames + 1, empty);
+    TRawFrame tiny;   // a one-pixel frame costs a few bytes in the file
+    tiny.Width = tiny.Height = 1;
+    tiny.Indices = Bytes({1});
+    std::vector<TRawFrame> frames(TGifImage::MaxFrames + 1, tiny);
     const std::string message = ErrorOf([&] { TGifImage::FromBytes(RawGif(1, 1, kGlobal, frames), "many.gif"); });
     EXPECT_NE(message.find("many.gif"), std::string::npos) << message;
     EXPECT_NE(message.find("frames"), std::string::npos) << message;
+}
 
+TEST(GifReading, PictureWithoutPixelsIsDamaged)
+{
     TRawFrame none;
-    const TGifImage gif = TGifImage::FromBytes(RawGif(2, 2, kGlobal, {none, none}), "e.gif");
-    EXPECT_EQ(gif.FrameCount(), 2);
-    EXPECT_TRUE(gif.Frame(0).Image.isNull());
+    TRawFrame line;
+    line.Width = 3;
+    line.Indices = Bytes({});
+    TRawFrame pixel;
+    pixel.Width = pixel.Height = 1;
+    pixel.Indices = Bytes({0});
+    const std::vector<std::vector<TRawFrame>> cases = {{none, none}, {pixel, line}};
+    for (const auto &frames : cases) {
+        const std::string message = ErrorOf([&] { TGifImage::FromBytes(RawGif(2, 2, kGlobal, frames), "e.gif"); });
+        EXPECT_NE(message.find("e.gif"), std::string::npos) << message;
+        EXPECT_NE(message.find("no pixels"), std::string::npos) << message;
+    }
+
+    TGifImage built(2, 2, kGlobal);
+    EXPECT_THROW(built.AddFrame(0, 0, 0, 0, {}), EGifError);
+    EXPECT_THROW(built.AddFrame(0, 0, 2, 0, {}), EGifError);
+    EXPECT_EQ(built.FrameCount(), 0);
 }
 
 TEST(GifWriting, UnchangedPictureIsWrittenBackByteForByte)
@@ -261,6 +280,36 @@ TEST(GifWriting, InterlacedFramesSurviveTheRoundTrip)
     EXPECT_TRUE(again.Frame(0).Interlaced);
     EXPECT_EQ(again.LoopCount(), 5);
     EXPECT_EQ(again.Frame(0).Indices, frame.Indices);
+}
+
+TEST(GifWriting, WrittenFileReadsBackWithIndicesBeyondTheTableAndMixedTables)
+{
+    // Readers take indices beyond a two-colour table (drawn black) when the
+    // code size allows them; writing must keep them.
+    TRawFrame beyond;
+    beyond.Width = 4;
+    beyond.Height = 1;
+    beyond.Indices = Bytes({0, 1, 4, 5});
+    beyond.CodeSize = 3;
+    TRawFrame local = beyond;
+    local.Local = kLocal;
+    TGifImage read = TGifImage::FromBytes(RawGif(4, 1, {qRgb(1, 2, 3), qRgb(4, 5, 6)}, {beyond, local}), "b.gif");
+    read.SetLoopCount(0);   // a change, so the frames are encoded afresh
+    const TGifImage again = TGifImage::FromBytes(read.Encode(), "again.gif");
+    ASSERT_EQ(again.FrameCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(again.Frame(i).Indices, beyond.Indices) << i;
+        EXPECT_EQ(again.Frame(i).Image, read.Frame(i).Image) << i;
+    }
+
+    // A frame with its own table, then one on the global table (a leak under the sanitizer).
+    TGifImage mixed(2, 1, kGlobal);
+    mixed.AddFrame(0, 0, 2, 1, Bytes({1, 0}), kLocal);
+    mixed.AddFrame(0, 0, 2, 1, Bytes({3, 2}));
+    const TGifImage back = TGifImage::FromBytes(mixed.Encode(), "mixed.gif");
+    ASSERT_EQ(back.FrameCount(), 2);
+    EXPECT_EQ(back.Frame(0).Image.pixel(0, 0), qRgb(200, 100, 50));
+    EXPECT_EQ(back.Frame(1).Image.pixel(0, 0), qRgb(9, 9, 9));
 }
 
 TEST(GifBuilding, RefusesFramesThatDoNotFitTheirTableOrSize)

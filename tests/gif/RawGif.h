@@ -20,6 +20,7 @@ struct TRawFrame
     int Disposal = 0;
     bool Interlaced = false;
     bool Control = true;
+    int CodeSize = 0;   // LZW minimum code size; 0: the smallest the table allows
 };
 
 inline void PutWord(QByteArray &out, int value)
@@ -93,7 +94,7 @@ inline QByteArray RawGif(int width, int height, const QVector<QRgb> &global,
             for (int y = 0; y < f.Height; ++y)
                 rows.push_back(y);
         }
-        const int minCode = bits < 2 ? 2 : bits;
+        const int minCode = f.CodeSize ? f.CodeSize : bits < 2 ? 2 : bits;
         const int codeWidth = minCode + 1;
         const int clear = 1 << minCode;
         QByteArray data;

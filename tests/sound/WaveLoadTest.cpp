@@ -158,6 +158,36 @@ TEST_F(WaveLoadTest, WaveTooShortToSurviveConversionIsRefused)
     EXPECT_EQ(Failure(Wav(1, 44100, 8, Bytes({1, 2, 3}))), MixMessage::EmptyData);
 }
 
+TEST_F(WaveLoadTest, WavesThatWouldConvertToAbsurdSizesAreRefusedBeforeReading)
+{
+    // A 1 Hz wave would be up-sampled 11025 times.
+    const std::string slow = Failure(Wav(1, 1, 8, Ramp(2000)));
+    EXPECT_NE(slow.find("w.wav"), std::string::npos) << slow;
+    EXPECT_NE(slow.find(" 1 Hz"), std::string::npos) << slow;
+    EXPECT_NE(Failure(Wav(1, 3999, 8, Ramp(10))).find("4000 Hz"), std::string::npos);
+    EXPECT_EQ(Load(Wav(1, 4000, 8, Ramp(10))).size(), 20);
+
+    // 1.6 MB at 4000 Hz become 35 MB of 44100 Hz stereo.
+    const std::string longWave = Failure(Wav(1, 4000, 8, Ramp(1600000)), Output(2, 44100));
+    EXPECT_NE(longWave.find("too long"), std::string::npos) << longWave;
+    EXPECT_NE(longWave.find("w.wav"), std::string::npos) << longWave;
+}
+
+TEST_F(WaveLoadTest, ConvertedLengthFromTheHeadersMatchesTheLoadedWave)
+{
+    struct Case { int channels, rate, bits, length; TPcmFormat output; };
+    for (const Case &c : {Case{2, 22050, 16, 4002, Output(1, 11025)},
+                          Case{1, 11025, 8, 777, Output(2, 44100)},
+                          Case{2, 32000, 8, 1001, Output(2, 11025)},
+                          Case{1, 8000, 16, 60, Output(1, 11025)}}) {
+        const QString path = mDir.Write("w.wav", Wav(c.channels, c.rate, c.bits, Ramp(c.length)));
+        EXPECT_EQ(ConvertedWaveLength(path, c.output), LoadWaveFile(path, c.output)->Length)
+            << c.channels << " " << c.rate << " " << c.bits;
+    }
+    const QString bad = mDir.Write("bad.wav", Wav(1, 11025, 24, Ramp(30)));
+    EXPECT_THROW(ConvertedWaveLength(bad, Output()), EMixerError);
+}
+
 TEST(WaveConvertTest, StepsThatAlreadyMatchLeaveTheBufferAlone)
 {
     TSampleBuffer buffer;

@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,45 @@ void PutLong(QByteArray &bytes, int at, qint32 value)
 {
     for (int i = 0; i < 4; ++i)
         bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+void PutWord(QByteArray &bytes, int value)
+{
+    bytes.append(char(value & 0xFF));
+    bytes.append(char((value >> 8) & 0xFF));
+}
+
+void PutDword(QByteArray &bytes, quint32 value)
+{
+    PutWord(bytes, int(value & 0xFFFF));
+    PutWord(bytes, int(value >> 16));
+}
+
+// A bitmap with the info header of its compression (bit fields get the
+// 108-byte one with an alpha mask); `pixels` are the stored rows, bottom row first.
+QByteArray Bmp(int width, int height, int bits, int compression, const QByteArray &palette,
+               const QByteArray &pixels)
+{
+    const bool fields = compression == 3;
+    const int infoSize = fields ? 108 : 40;
+    QByteArray bytes("BM");
+    const int offset = 14 + infoSize + int(palette.size());
+    PutDword(bytes, quint32(offset + pixels.size()));
+    PutDword(bytes, 0);
+    PutDword(bytes, quint32(offset));
+    for (quint32 value : {quint32(infoSize), quint32(width), quint32(height)})
+        PutDword(bytes, value);
+    PutWord(bytes, 1);
+    PutWord(bytes, bits);
+    for (quint32 value : {quint32(compression), quint32(pixels.size()), 2835u, 2835u,
+                          quint32(palette.size() / 4), 0u})
+        PutDword(bytes, value);
+    if (fields) {
+        for (quint32 mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u, 0x73524742u})
+            PutDword(bytes, mask);
+        bytes.append(QByteArray(48, '\0'));
+    }
+    return bytes + palette + pixels;
 }
 
 QImage Quarters()
@@ -117,6 +158,66 @@ TEST(PictureReader, DamagedFilesGiveErrorsNamingTheFile)
         EXPECT_NE(message.find(name), std::string::npos) << name << ": " << message;
     }
     EXPECT_NE(ErrorOf(dir.File("cut.jpg")).find("ends too soon"), std::string::npos) << ErrorOf(dir.File("cut.jpg"));
+}
+
+TEST(PictureReader, CutBitmapsAreDamagedPictures)
+{
+    TempDir dir;
+    const QByteArray plain = Encoded(Quarters(), "BMP");
+    dir.Write("cut.bmp", plain.left(plain.size() - 10));
+    // Run-length rows: two pixels of colour 1, end of line, twice, then end of bitmap.
+    const QByteArray palette("\0\0\0\0\xFF\xFF\xFF\0", 8);
+    const QByteArray rle = Bmp(2, 2, 8, 1, palette, QByteArray("\2\1\0\0\2\1\0\1", 8));
+    dir.Write("rle.bmp", rle.left(rle.size() - 4));
+    for (const char *name : {"cut.bmp", "rle.bmp"}) {
+        const std::string message = ErrorOf(dir.File(name));
+        EXPECT_NE(message.find(name), std::string::npos) << message;
+        EXPECT_NE(message.find("ends"), std::string::npos) << message;
+    }
+    dir.Write("whole.bmp", rle);
+    EXPECT_EQ(LoadPicture(dir.File("whole.bmp")).Bitmap().pixel(1, 1), qRgb(255, 255, 255));
+}
+
+TEST(PictureReader, ThirtyTwoBitBitmapWithoutAlphaIsOpaqueWithTheBottomLeftKey)
+{
+    TempDir dir;
+    // Blue-green-red-zero pixels; the bottom-left one magenta.
+    QByteArray pixels;
+    for (int i = 0; i < 4; ++i)
+        pixels.append(i == 0 ? QByteArray("\xFF\0\xFF\0", 4) : QByteArray("\0\0\xC8\0", 4));
+    dir.Write("fields.bmp", Bmp(2, 2, 32, 3, {}, pixels));
+    const TPicture picture = LoadPicture(dir.File("fields.bmp"));
+    QImage canvas(2, 2, QImage::Format_RGB32);
+    canvas.fill(Qt::blue);
+    QPainter painter(&canvas);
+    picture.Draw(painter, 0, 0, 0, true);
+    painter.end();
+    EXPECT_EQ(canvas.pixel(0, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(canvas.pixel(1, 1), qRgb(200, 0, 0));
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(200, 0, 0));
+}
+
+TEST(PictureReader, JpegWithEndlessScansIsRefused)
+{
+    TempDir dir;
+    QByteArray progressive;
+    QBuffer buffer(&progressive);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(Quarters()));
+    dir.Write("fine.jpg", progressive);
+    EXPECT_EQ(LoadPicture(dir.File("fine.jpg")).Size(), QSize(16, 16));
+
+    // The last scan repeated 2000 times.
+    const qsizetype scan = progressive.lastIndexOf("\xFF\xDA");
+    const qsizetype end = progressive.lastIndexOf("\xFF\xD9");
+    ASSERT_GT(end, scan);
+    const QByteArray repeated = progressive.mid(scan, end - scan).repeated(2000);
+    dir.Write("scans.jpg", progressive.left(scan) + repeated + progressive.mid(scan));
+    const std::string message = ErrorOf(dir.File("scans.jpg"));
+    EXPECT_NE(message.find("scans.jpg"), std::string::npos) << message;
+    EXPECT_NE(message.find(" scans"), std::string::npos) << message;
 }
 
 TEST(PictureReader, AbsurdSizesAreRefusedBeforeReading)
