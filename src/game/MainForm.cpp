@@ -446,14 +446,13 @@ void TMainForm::ApplyDesign(const QString &name)
     auto candidate = std::make_unique<TGamePar>(DesignRoot());
     candidate->Load(name);
     candidate->ComputeLayout();
-    ReleaseSounds();
+    LoadSoundsOf(*candidate);
     mGamePar = std::move(candidate);
     SetClientSize(mGamePar->ClientWidth(), mGamePar->ClientHeight());
     setWindowTitle(mGamePar->IsDefault() ? kTitle
                                          : kTitle + QStringLiteral(" [") + mGamePar->DesignName()
                                                + QLatin1Char(']'));
     mRound->ApplyDesign(*mGamePar, mGamePar->ClientWidth(), mGamePar->ClientHeight());
-    LoadSounds();
     // Only a design that applied whole is worth coming back to.
     mSettings.SetValue(QStringLiteral("Design"), name);
 }
@@ -544,6 +543,25 @@ void TMainForm::ReleaseSounds()
 void TMainForm::LoadSounds()
 {
     mCues->LoadSounds(*mGamePar);
+}
+
+void TMainForm::LoadSoundsOf(const TGamePar &candidate)
+{
+    ReleaseSounds();
+    try {
+        mCues->LoadSounds(candidate);
+    } catch (...) {
+        // A design whose sounds fail is not applied: the game goes on with
+        // the design it had, sounds included, instead of failing at every F2.
+        if (mGamePar) {
+            try {
+                LoadSounds();
+            } catch (...) {
+                // Its sounds loaded before; the candidate's error is the news.
+            }
+        }
+        throw;
+    }
 }
 
 void TMainForm::PlayCue(int cue)

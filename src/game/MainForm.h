@@ -115,6 +115,9 @@ private:
     void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
     void LoadSounds();
+    // Releases the current sounds and loads the candidate's; on failure the
+    // current ones are back.
+    void LoadSoundsOf(const TGamePar &candidate);
     QString ProgramDir() const;
     QString DesignRoot() const;
 

@@ -288,9 +288,13 @@ TEST_F(NoDirectSoundDesignTest, WithSoundTheUnreadableWaveStopsTheDesign)
     EXPECT_NE(mForm->GamePar().DesignName().toStdString(), "Broken");
 }
 
-TEST_F(NoDirectSoundDesignTest, DesignWhoseWaveFailsIsNotRemembered)
+TEST_F(NoDirectSoundDesignTest, DesignWhoseWaveFailsIsNeitherRememberedNorLeftHalfApplied)
 {
     Start();
+    const QString before = mForm->GamePar().DesignName();
     EXPECT_ANY_THROW(mForm->DesignItemClick("Broken"));
     EXPECT_EQ(mForm->Settings().Value("Design"), "");
+    // The game goes on with the design it had, so a new game starts cleanly.
+    EXPECT_EQ(mForm->GamePar().DesignName(), before);
+    EXPECT_NO_THROW(mForm->NewGameClick());
 }
