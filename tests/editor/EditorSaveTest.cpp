@@ -174,3 +174,40 @@ TEST_F(EditorTest, QuerySaveAnswersDecideNewOpenAndClose)
     EXPECT_FALSE(Editor.CanClose());
     EXPECT_TRUE(Editor.Modified());
 }
+
+TEST_F(EditorTest, ADesignBuiltInTheEditorReopensAsItWasSaved)
+{
+    Editor.Load("");
+    QImage photo(300, 150, QImage::Format_RGB32);
+    photo.fill(Qt::green);
+    ASSERT_TRUE(photo.save(Outside("a.png")));
+    TDesignRoot::WriteBmp(Outside("b.bmp"), 80, 160);
+    TDesignRoot::WriteGif(Outside("c.gif"), 20, 20, 1);
+    Prompts.Pictures = {Outside("a.png"), Outside("b.bmp"), Outside("c.gif")};
+    Editor.AddPhotos(-1);
+    TDesignRoot::WriteGif(Outside("rocket.gif"), 80, 40, 3);
+    Prompts.Pictures = {Outside("rocket.gif")};
+    Editor.Images().Select(5);
+    Editor.LoadPicture();
+    Editor.Images().Resize("40");
+    Editor.Images().Select(0);
+    Editor.Images().PickColour(Qt::red);
+    Prompts.Sound = Outside("s1.wav");
+    TDesignRoot::WriteText(Prompts.Sound, "one");
+    Editor.LoadSound(1);
+    Editor.SetAuthor("Ann");
+    Prompts.Designs = {QString("Garden")};
+    ASSERT_TRUE(Editor.Save());
+
+    TDesignEditor reopened(Prompts, Language, Settings, Root.Root());
+    reopened.Load("Garden");
+    EXPECT_EQ(reopened.Author(), "Ann");
+    EXPECT_EQ(reopened.EditedDesign().BackgroundColor(), QColor(Qt::red));
+    EXPECT_EQ(reopened.Photos().Entries().size(), 3);
+    EXPECT_EQ(LoadPicture(reopened.Photos().Entries().at(0)).Size(), QSize(100, 50));
+    EXPECT_EQ(LoadPicture(reopened.Photos().Entries().at(1)).Size(), QSize(50, 100));
+    EXPECT_EQ(reopened.EditedDesign().Image(5).Picture().Size(), QSize(40, 20));
+    EXPECT_EQ(reopened.Sounds().File(1), Root.Dir("Garden") + "Sound1.wav");
+    EXPECT_TRUE(reopened.Sounds().IsDefaultFile(2));
+    EXPECT_FALSE(Root.Exists("Garden", "Image0.bmp"));
+}
