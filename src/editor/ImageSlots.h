@@ -1,0 +1,79 @@
+#pragma once
+
+#include "sprites/Picture.h"
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class TGamePar;
+
+// What the Images page shows for the current picture after a refresh.
+struct TImageView
+{
+    // Background with a colour: the page shows only that colour.
+    std::optional<QColor> Colour;
+    QString FileLabel;   // the file the picture comes from, relative to the design root
+    TPicture InGame;     // the picture as the game shows it
+    bool Animated = false;
+    int LongerSide = 0;
+    QString SizeLabel;   // "width x height"
+    int Delay = 0;
+    bool Loop = true;
+};
+
+// The nine editable pictures of the design (Background .. CanonExplode):
+// choosing one, its animation settings, resizing, loading and undoing, and
+// the background colour. Every resize starts from the original, the
+// picture as it was when chosen or loaded, so repeated resizes lose nothing.
+class TImageSlots
+{
+public:
+    static constexpr int Count = 9;
+    // White, black, silver, gray, red, blue, green, yellow, as stored in
+    // BackgroundColor (0x00BBGGRR in decimal).
+    static constexpr int FieldColours[8] = {16777215, 0, 12632256, 8421504, 255, 16711680, 32768, 65535};
+
+    TImageSlots(TGamePar &design, bool &modified) : mDesign(design), mModified(modified) {}
+
+    // -1: none; then the commands on the current picture do nothing.
+    int Current() const { return mCurrent; }
+    // Makes picture `index` current and refreshes the view.
+    void Select(int index);
+    void Refresh();
+    const TImageView &View() const { return mView; }
+    const TPicture &Original() const { return mOriginal; }
+    // The backdrop of both previews.
+    const QColor &Backdrop() const { return mBackdrop; }
+
+    void SetLoop(bool loop);
+    // Not a number counts as 0.
+    void SetDelay(const QString &text);
+    // Makes the current picture a still bitmap whose longer side is the
+    // size in `sizeText` (the current size when it is not a number).
+    void Resize(const QString &sizeText);
+    // One of the colour fields, or a colour the user chose: the backdrop,
+    // and for Background its BackgroundColor.
+    void PickColour(const QColor &colour);
+    // Replaces the current picture by the file, at full size. A file that
+    // cannot be read raises the reader's error and changes nothing.
+    void LoadFile(const QString &path);
+    // Reads the current picture again from the file the design resolves it to.
+    void Undo();
+
+    static int ColourValue(const QColor &colour);
+    static QColor ColourOf(int value);
+
+private:
+    bool HasCurrent() const { return mCurrent >= 0 && mCurrent < Count; }
+
+    TGamePar &mDesign;
+    bool &mModified;
+    int mCurrent = -1;
+    TImageView mView;
+    TPicture mOriginal;
+    QColor mBackdrop = Qt::white;
+    bool mRefreshing = false;
+    bool mKeepOriginal = false;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "sprites/Picture.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TGamePar;
+
+// The photos that become the ships: one full file path per entry, in the
+// order they are numbered when saved.
+class TPhotoList
+{
+public:
+    static constexpr int MinSize = 3;
+    static constexpr int MaxSize = 200;
+    static constexpr int DefaultSize = 100;
+
+    explicit TPhotoList(bool &modified) : mModified(modified) {}
+
+    const QStringList &Entries() const { return mEntries; }
+    void SetEntries(QStringList entries) { mEntries = std::move(entries); }
+    // The design's Photo_1.bmp .. Photo_<PhotoCount>.bmp, whether they exist or not.
+    void Fill(const TGamePar &design);
+
+    // A path already listed (in any letter case) changes nothing and gives
+    // `currentIndex`; otherwise it is appended and its index returned.
+    int AddPhoto(const QString &path, int currentIndex);
+    // Removes the entries at these indices; false when there was none.
+    bool Remove(const QList<int> &selected);
+
+    // The photo size field when it is left: anything but a number from 3
+    // to 200 becomes "100".
+    static QString CheckedSizeText(const QString &text);
+    // The size the field stands for: its number, 100 when it is none.
+    static int SizeOf(const QString &text);
+    // The preview of a photo at that size; empty when it cannot be read.
+    static TPicture Preview(const QString &path, int size);
+
+    // Writes every photo, reduced to `size`, as Photo_<k>.bmp into the
+    // design's folder and sets PhotoCount and the ship cell (never below the
+    // ship picture). A photo that cannot be read raises the reader's error.
+    void SavePhotos(TGamePar &design, int size) const;
+
+private:
+    bool &mModified;
+    QStringList mEntries;
+};

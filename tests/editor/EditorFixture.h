@@ -1,0 +1,78 @@
+#pragma once
+
+#include "design/DesignFixture.h"
+
+#include "base/KeyValueList.h"
+#include "editor/DesignEditor.h"
+#include "editor/EditorPrompts.h"
+#include "lang/Language.h"
+
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+// Answers the editor's questions from queues and records what it was told.
+class TFakePrompts : public TEditorPrompts
+{
+public:
+    std::deque<TAnswer> Answers;
+    std::deque<std::optional<QString>> Designs;
+    QStringList Pictures;
+    QString Sound;
+    QStringList Messages, Questions;
+
+    void Message(const QString &text) override { Messages.append(text); }
+    TAnswer Question(const QString &text) override
+    {
+        Questions.append(text);
+        return Take(Answers, TAnswer::Cancel);
+    }
+    std::optional<QString> ChooseDesign(const QString &, bool) override { return Take(Designs, {}); }
+    QStringList ChoosePictures(const QString &, bool) override { return Pictures; }
+    QString ChooseSound(const QString &, const QString &) override { return Sound; }
+    std::optional<QColor> ChooseColor(const QColor &) override { return std::nullopt; }
+
+private:
+    template <typename T>
+    static T Take(std::deque<T> &queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T front = queue.front();
+        queue.pop_front();
+        return front;
+    }
+};
+
+// A design root with Default and an editor on it; message texts are their keys.
+class EditorTest : public ::testing::Test
+{
+protected:
+    EditorTest() { Root.MakeDefault(); }
+
+    // Every file under the design root with its bytes, hidden folders included.
+    std::map<QString, QByteArray> Snapshot() const
+    {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(Root.Root(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            files[path.mid(Root.Root().size())] = f.readAll();
+        }
+        return files;
+    }
+
+    QString Outside(const QString &name) const { return Scratch.File(name); }
+
+    TDesignRoot Root;
+    TempDir Scratch;
+    TFakePrompts Prompts;
+    TLanguage Language;
+    TKeyValueList Settings;
+    TDesignEditor Editor{Prompts, Language, Settings, Root.Root()};
+};
