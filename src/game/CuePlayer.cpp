@@ -65,3 +65,16 @@ void TCuePlayer::PlayCue(int cue)
         return;
     mMixer->PlayCue(cue, mWaves[cue]);
 }
+
+void TCuePlayer::PlayPreview(const QString &file)
+{
+    if (mDisabled || !mMixer)
+        return;
+    if (TLoadedWave *&preview = mWaves[0]) {
+        mMixer->FlushChannel(0, true);
+        mMixer->ReleaseWave(preview);
+        preview = nullptr;
+    }
+    mWaves[0] = mMixer->LoadWave(file);
+    mMixer->Play(0, mWaves[0]);
+}

@@ -3,6 +3,7 @@
 #include <array>
 
 class QObject;
+class QString;
 class TGamePar;
 class TSoundMixer;
 struct TLoadedWave;
@@ -26,6 +27,9 @@ public:
     void LoadSounds(const TGamePar &gamePar);
     void ReleaseSounds();
     void PlayCue(int cue);
+    // The design editor's "play": the file in slot 0 on channel 0, replacing
+    // the preview before it.
+    void PlayPreview(const QString &file);
 
     TSoundMixer *Mixer() const { return mMixer; }
 

@@ -17,6 +17,7 @@
 #include "design/DesignFolder.h"
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
+#include "editor/EditDesign.h"
 #include "lang/Language.h"
 #include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QTimer>
 
@@ -213,9 +215,7 @@ void TMainForm::CreateMenu()
     connect(mDesignMenu, &TDesignMenu::DesignChosen, this, [this](const QString &name) {
         ErrorReport::Guard([&] { DesignItemClick(name); });
     });
-    // The design editor arrives with its own window; until then the item
-    // stands disabled instead of doing nothing.
-    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, nullptr)->setEnabled(false);
+    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                &TMainForm::Language2Click);
 
@@ -483,6 +483,40 @@ void TMainForm::Language2Click()
         TLanguage::LanguageFilePath(ProgramDir(), mLanguageDialog->SelectedLanguage()));
     mLanguage1->Translate();
     mSettings.SetValue(QStringLiteral("Language"), QFileInfo(mLanguage1->LanguageFile()).fileName());
+}
+
+void TMainForm::DesignGameClick()
+{
+    mTimer1->stop();
+    mRound->StopGame();
+    ReleaseSounds();
+    // Whatever the editor did, the game comes back on the attract screen.
+    auto restart = qScopeGuard([this] {
+        mPause1->setChecked(false);
+        mTimer1->start();
+        mRound->StopGame();
+        mAttract->ShowAttract(true);
+    });
+    const QString edited = EditDesign({.Parent = this,
+                                       .DesignName = mGamePar->DesignName(),
+                                       .Settings = &mSettings,
+                                       .LanguageFile = mLanguage1->LanguageFile(),
+                                       .RootDir = DesignRoot(),
+                                       .SelectDialog = mDesignSelectDialog,
+                                       .Unattended = mOptions.Unattended,
+                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); }});
+    try {
+        ApplyDesign(edited);
+    } catch (...) {
+        // The design the game keeps gets its sounds back.
+        ReleaseSounds();
+        try {
+            LoadSounds();
+        } catch (...) {
+            // They loaded before; the failure to apply is the news.
+        }
+        throw;
+    }
 }
 
 void TMainForm::Index1Click()

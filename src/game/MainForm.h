@@ -66,6 +66,7 @@ public:
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
+    void DesignGameClick();
     void Index1Click();
 
     void Timer1Timer();

@@ -1,0 +1,22 @@
+#include "editor/EditDesign.h"
+
+#include "editor/DesignParamDialog.h"
+#include "editor/QtEditorPrompts.h"
+
+#include <QTimer>
+
+QString EditDesign(const TEditDesignOptions &options)
+{
+    TQtEditorPrompts prompts(*options.SelectDialog, options.Unattended);
+    TDesignParamDialog editor(prompts, *options.Settings, options.Parent, options.RootDir);
+    prompts.SetWindow(&editor);
+    editor.SetDesignName(options.DesignName);
+    editor.SetLanguageFile(options.LanguageFile);
+    editor.SetPlaySound(options.PlaySound);
+    if (options.Unattended) {
+        // Whatever the run did with the editor meanwhile, it ends without a question.
+        QTimer::singleShot(0, &editor, [&editor] { editor.done(QDialog::Rejected); });
+    }
+    editor.exec();
+    return editor.DesignName();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "editor/SoundPage.h"
+
+#include <QString>
+
+class QWidget;
+class TDesignSelectDialog;
+class TKeyValueList;
+
+struct TEditDesignOptions {
+    QWidget *Parent = nullptr;
+    // The design the editor opens; empty: Default.
+    QString DesignName{};
+    // The game's settings: the choosers' folders and the sound switch.
+    TKeyValueList *Settings = nullptr;
+    QString LanguageFile{};
+    QString RootDir{};
+    // Asks for design names; the game's own, already translated.
+    TDesignSelectDialog *SelectDialog = nullptr;
+    // No person answers: the editor closes again at once, asking nothing.
+    bool Unattended = false;
+    // The Sound page's "play".
+    TSoundPage::TPlaySound PlaySound{};
+};
+
+// Shows the design editor modally and gives the name of the design that is
+// current in it when it closes, saved or not.
+QString EditDesign(const TEditDesignOptions &options);

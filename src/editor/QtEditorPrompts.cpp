@@ -1,0 +1,90 @@
+#include "editor/QtEditorPrompts.h"
+
+#include "design/DesignSelectDialog.h"
+#include "editor/PictureFileDialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstdio>
+
+TQtEditorPrompts::TQtEditorPrompts(TDesignSelectDialog &select, bool unattended)
+    : mSelect(select), mUnattended(unattended)
+{
+}
+
+void TQtEditorPrompts::Message(const QString &text)
+{
+    if (mUnattended) {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        return;
+    }
+    QMessageBox::information(mWindow, QApplication::applicationName(), text);
+}
+
+TDesignPrompts::TAnswer TQtEditorPrompts::Question(const QString &text)
+{
+    if (mUnattended) {
+        std::fprintf(stderr, "question (cancelled): %s\n", text.toUtf8().constData());
+        return TAnswer::Cancel;
+    }
+    const auto button = QMessageBox::question(mWindow, QApplication::applicationName(), text,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              QMessageBox::Yes);
+    if (button == QMessageBox::Yes)
+        return TAnswer::Yes;
+    return button == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
+}
+
+std::optional<QString> TQtEditorPrompts::ChooseDesign(const QString &current, bool allowNew)
+{
+    if (mUnattended)
+        return std::nullopt;
+    mSelect.SetDesignName(current);
+    if (!mSelect.Execute(allowNew))
+        return std::nullopt;
+    return mSelect.DesignName();
+}
+
+QStringList TQtEditorPrompts::ChoosePictures(const QString &startDir, bool several)
+{
+    if (mUnattended)
+        return {};
+    TPictureFileDialog dialog(mWindow, startDir, several);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &preset)
+{
+    if (mUnattended)
+        return {};
+    QFileDialog dialog(mWindow, QString(), startDir, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!preset.isEmpty())
+        dialog.selectFile(QFileInfo(preset).fileName());
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
+std::optional<QColor> TQtEditorPrompts::ChooseColor(const QColor &initial)
+{
+    if (mUnattended)
+        return std::nullopt;
+    const QColor colour = QColorDialog::getColor(initial, mWindow);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+void TQtEditorPrompts::SetBusy(bool busy)
+{
+    if (busy) {
+        if (mBusy++ == 0)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (mBusy > 0 && --mBusy == 0) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}

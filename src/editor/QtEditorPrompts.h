@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/EditorPrompts.h"
+
+class QWidget;
+class TDesignSelectDialog;
+
+// The editor's questions as the user sees them: message boxes, file and
+// colour dialogs, the design selection and the busy cursor. Unattended
+// (the scripted run and tests) nothing waits for a person: messages go to
+// standard error, questions are cancelled, choosers chose nothing.
+class TQtEditorPrompts : public TEditorPrompts
+{
+public:
+    // `select` asks for design names; not owned.
+    TQtEditorPrompts(TDesignSelectDialog &select, bool unattended);
+
+    // The window the dialogs belong to.
+    void SetWindow(QWidget *window) { mWindow = window; }
+
+    void Message(const QString &text) override;
+    TAnswer Question(const QString &text) override;
+    std::optional<QString> ChooseDesign(const QString &current, bool allowNew) override;
+    QStringList ChoosePictures(const QString &startDir, bool several) override;
+    QString ChooseSound(const QString &startDir, const QString &preset) override;
+    std::optional<QColor> ChooseColor(const QColor &initial) override;
+    void SetBusy(bool busy) override;
+
+private:
+    TDesignSelectDialog &mSelect;
+    bool mUnattended = false;
+    QWidget *mWindow = nullptr;
+    int mBusy = 0;
+};
