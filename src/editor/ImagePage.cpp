@@ -39,7 +39,7 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
                          QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
-    mListBox3->setMaximumWidth(140);
+    mListBox3->setMaximumWidth(170);
     layout->addWidget(mListBox3);
     layout->addWidget(BuildSettings());
     layout->addWidget(BuildPreviews(), 1);

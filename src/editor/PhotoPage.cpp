@@ -41,8 +41,9 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     sizeRow->addWidget(mComboBox2, 1);
     sizeRow->addWidget(mSpeedButton5);
     sizeRow->addWidget(mSpeedButton6);
-    layout->addWidget(label13, 0, 0);
+    layout->addWidget(label13, 0, 0, Qt::AlignBottom);
     layout->addWidget(mImage1, 1, 0, Qt::AlignTop);
+    layout->setRowStretch(1, 1);
     layout->addWidget(mListBox1, 0, 1, 2, 1);
     layout->addLayout(sizeRow, 2, 1);
     layout->setColumnStretch(1, 1);

@@ -1,0 +1,128 @@
+#include "EditorFixture.h"
+
+#include "editor/DesignParamDialog.h"
+#include "editor/ImagePage.h"
+#include "editor/InfoPage.h"
+#include "editor/PicturePreview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+// The real editor window, shown offscreen, over a scratch design root.
+class DesignParamDialogTest : public EditorTest
+{
+protected:
+    DesignParamDialogTest()
+    {
+        TDesignRoot::WriteGif(Root.Dir("Anim") + "Image5.gif", 8, 6, 3);
+        TDesignRoot::WriteText(Root.Dir("Anim") + "!design.ini", "Version=Banana\r\nAuthor=Ann\r\n");
+    }
+
+    void Show(const QString &design)
+    {
+        Dialog = std::make_unique<TDesignParamDialog>(Prompts, Settings, nullptr, Root.Root());
+        Dialog->SetLanguageFile(Scratch.Write("test.lng", LanguageFile));
+        Dialog->SetPlaySound([this](const QString &file) { Played << file; });
+        Dialog->SetDesignName(design);
+        Dialog->show();
+    }
+
+    TImagePage &Images() { return *Dialog->ImagesPage(); }
+
+    QByteArray LanguageFile = "[Translations]\n";
+    QStringList Played;
+    std::unique_ptr<TDesignParamDialog> Dialog;
+};
+
+TEST_F(DesignParamDialogTest, FillingThePagesChangesNothingAndControlsFollowTheModel)
+{
+    Show("Anim");
+    EXPECT_EQ(Dialog->InfoPage()->Edit4()->text(), "Ann");
+    Images().ListBox3()->setCurrentRow(5);
+    EXPECT_TRUE(Images().CheckBox1()->isChecked());
+    EXPECT_EQ(Images().ComboBox1()->currentText(), "8");
+    // Writing the size, delay and author fields while filling is no edit.
+    EXPECT_FALSE(Dialog->Editor().Modified());
+    EXPECT_EQ(Dialog->Editor().EditedDesign().Image(5).FrameCount(), 3);
+
+    Images().ComboBox1()->setCurrentText("30");
+    EXPECT_TRUE(Dialog->Editor().Modified());
+    EXPECT_FALSE(Images().CheckBox1()->isChecked());
+    EXPECT_EQ(Images().Label2()->text(), "30 x 22");
+
+    // Another page and another picture, then back: the resized picture stays.
+    Dialog->PageControl1()->setCurrentIndex(2);
+    Images().ListBox3()->setCurrentRow(1);
+    Dialog->PageControl1()->setCurrentIndex(1);
+    Images().ListBox3()->setCurrentRow(5);
+    EXPECT_EQ(Images().ComboBox1()->currentText(), "30");
+    EXPECT_EQ(Images().Image4()->Picture().Width(), 30);
+}
+
+TEST_F(DesignParamDialogTest, InGamePreviewPlaysOnlyWhileShownAndRepeatsOnlyWhileLooping)
+{
+    Show("Anim");
+    Images().ListBox3()->setCurrentRow(5);
+    Images().Edit2()->setText("0");
+    TPicturePreview &preview = *Images().Image3();
+    EXPECT_TRUE(preview.Running());
+    Images().CheckBox2()->setChecked(false);
+    EXPECT_FALSE(preview.Running());
+    EXPECT_EQ(preview.Frame(), 0);
+    Images().CheckBox2()->setChecked(true);
+    Images().CheckBox3()->setChecked(false);
+    EXPECT_FALSE(Dialog->Editor().EditedDesign().Image(5).AnimationLoop());
+    for (int tick = 0; tick < 6 && preview.Running(); ++tick)
+        QTest::qWait(TPicturePreview::TickMs + 20);
+    EXPECT_FALSE(preview.Running());
+    EXPECT_EQ(preview.Frame(), 2);
+}
+
+TEST_F(DesignParamDialogTest, PlayFollowsTheSoundSwitch)
+{
+    Show("Anim");
+    Dialog->SoundPage()->ListBox2()->setCurrentRow(2);
+    Dialog->SoundPage()->Button1()->click();
+    EXPECT_EQ(Played, QStringList{Dialog->Editor().Sounds().File(3)});
+
+    Settings.SetValue("NoDirectSound", "1");
+    Show("Anim");
+    EXPECT_FALSE(Dialog->SoundPage()->Button1()->isEnabled());
+}
+
+TEST_F(DesignParamDialogTest, ClosingAsksToSaveAndCancelKeepsTheWindowOpen)
+{
+    Show("Anim");
+    Dialog->InfoPage()->Edit4()->setText("Bob");
+    ASSERT_TRUE(Dialog->Editor().Modified());
+    Prompts.Answers = {TFakePrompts::TAnswer::Cancel, TFakePrompts::TAnswer::No};
+    Dialog->Close1Click();
+    EXPECT_TRUE(Dialog->isVisible());
+    EXPECT_EQ(Prompts.Questions, QStringList{"Save changes"});
+    Dialog->Close1Click();
+    EXPECT_FALSE(Dialog->isVisible());
+    QFile ini(Root.Dir("Anim") + "!design.ini");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), "Version=Banana\r\nAuthor=Ann\r\n");
+}
+
+TEST_F(DesignParamDialogTest, CaptionsListsAndHintsComeFromTheLanguageFile)
+{
+    LanguageFile += "DesignParamDialog.Caption=Editor\n"
+                    "DesignParamDialog.New1.Caption=&Fresh\n"
+                    "DesignParamDialog.TabSheet3.Caption=Snaps\n"
+                    "DesignParamDialog.Listbox3.Items=A;B;C;D;E;F;G;H;I\n";
+    Show("Anim");
+    EXPECT_EQ(Dialog->windowTitle(), "Editor [Anim]");
+    EXPECT_EQ(Dialog->PageControl1()->tabText(0), "Snaps");
+    EXPECT_EQ(Images().ListBox3()->item(8)->text(), "I");
+    EXPECT_EQ(Dialog->findChild<QToolButton *>("SpeedButton1")->toolTip(), "Fresh");
+    EXPECT_FALSE(Dialog->findChild<QToolButton *>("SpeedButton4")->isEnabled());
+}
