@@ -20,6 +20,7 @@ TSoundPage::TSoundPage(TDesignEditor &editor, QWidget *parent)
                          QStringLiteral("Canon explode"), QStringLiteral("Game over"),
                          QStringLiteral("StartGame")});
     label12->setBuddy(mListBox2);
+    mListBox2->setAccessibleName(QStringLiteral("Sound effects"));
     mEdit3 = Make<QLineEdit>("Edit3");
     mEdit3->setReadOnly(true);
     mEdit3->setFrame(false);
