@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 
 void RejectModalDialogs()
 {
@@ -10,8 +11,10 @@ void RejectModalDialogs()
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->reject();  // answers with the box's cancel button
+        else if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->done(QDialog::Rejected);  // past a reject() that may ask "save changes?" again
         else
             modal->close();
         if (QApplication::activeModalWidget() == modal)

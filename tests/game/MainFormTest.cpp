@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -310,4 +312,26 @@ TEST_F(WindowFixture, StoredLanguageInOtherCaseTranslatesAndHelpStaysBesideThePr
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->Browser()->toPlainText().contains("How to play"));
+}
+
+TEST(ModalDialogs, ADialogThatAsksBeforeClosingStillClosesWhenTheProgramStops)
+{
+    // Like the design editor with unsaved changes: its reject() asks a
+    // question, and a cancelled question keeps it open.
+    struct TAskingDialog : QDialog {
+        int Asked = 0;
+        void reject() override
+        {
+            ++Asked;
+            QMessageBox question(QMessageBox::Question, "Snapstorm", "Save changes?",
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+            QTimer::singleShot(0, &RejectModalDialogs);
+            if (question.exec() != QMessageBox::Cancel)
+                QDialog::reject();
+        }
+    } dialog;
+    QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
+    QTimer::singleShot(3000, &dialog, [&] { dialog.done(42); });  // never hang the suite
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(dialog.Asked, 1);
 }
