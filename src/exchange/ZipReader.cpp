@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <zip.h>
 
 #include <memory>
@@ -90,6 +92,31 @@ QSet<QString> ExistingNames(const QString &dir)
     for (const QString &name : list)
         names.insert(name.toLower());
     return names;
+}
+
+// Copies an entry's data, never more than the archive states.
+bool CopyData(zip_file_t *in, std::uint64_t statedSize, QFile *out, QString &error)
+{
+    char buffer[65536];
+    std::uint64_t total = 0;
+    for (;;) {
+        const zip_int64_t n = zip_fread(in, buffer, sizeof buffer);
+        if (n < 0) {
+            error = QString::fromUtf8(zip_error_strerror(zip_file_get_error(in)));
+            return false;
+        }
+        if (n == 0)
+            return true;
+        total += std::uint64_t(n);
+        if (total > statedSize) {
+            error = QStringLiteral("more data than the archive states");
+            return false;
+        }
+        if (out && out->write(buffer, n) != n) {
+            error = out->errorString();
+            return false;
+        }
+    }
 }
 
 } // namespace
@@ -199,7 +226,9 @@ TZipReader::TOutcome TZipReader::Extract(const QString &dir, const QStringList &
     return outcome;
 }
 
-// The file appears whole or not at all: a damaged entry leaves nothing.
+// The file appears whole or not at all: it is written under a hidden name
+// and renamed once complete, so a damaged entry leaves nothing. No sync to
+// disk per file: a design import commits a whole staged folder at once.
 bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, QString &error) const
 {
     const TEntry &entry = mEntries[size_t(index)];
@@ -209,34 +238,20 @@ bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, Q
         error = QString::fromUtf8(zip_strerror(mArchive));
         return false;
     }
-    QSaveFile out(target);
-    // Folders are never followed out of the target: the bare name has none.
-    if (!testOnly && !out.open(QIODevice::WriteOnly)) {
+    const QFileInfo info(target);
+    QFile out(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part"));
+    if (!testOnly && !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         error = out.errorString();
         return false;
     }
-    char buffer[65536];
-    std::uint64_t total = 0;
-    for (;;) {
-        const zip_int64_t n = zip_fread(in.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            error = QString::fromUtf8(zip_error_strerror(zip_file_get_error(in.get())));
-            return false;
-        }
-        if (n == 0)
-            break;
-        total += std::uint64_t(n);
-        if (total > entry.Size) {
-            error = QStringLiteral("more data than the archive states");
-            return false;
-        }
-        if (!testOnly && out.write(buffer, n) != n) {
-            error = out.errorString();
-            return false;
-        }
-    }
-    if (!testOnly && !out.commit()) {
-        error = out.errorString();
+    const bool copied = CopyData(in.get(), entry.Size, testOnly ? nullptr : &out, error);
+    if (testOnly)
+        return copied;
+    out.close();
+    if (copied && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        error = QString::fromLocal8Bit(std::strerror(errno));
+    if (!error.isEmpty()) {
+        out.remove();
         return false;
     }
     return true;
