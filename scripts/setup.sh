@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
+    zip unzip libarchive-tools python3
 )
 
 missing_packages() {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,7 +85,9 @@ int RunReplay(const TReplayOptions &options)
     return 0;
 }
 
-int RunGame()
+// Started with one archive (a file manager's "open with"): it is imported
+// as if dropped on the window, once the window shows.
+int RunGame(const QString &archive)
 {
     ErrorReport::SetHandler([](const QString &message) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
@@ -109,6 +112,11 @@ int RunGame()
     const bool shown = !quitOnSignal.Requested();
     if (shown)
         form->show();
+    if (shown && !archive.isEmpty()) {
+        QTimer::singleShot(0, form.get(), [&form, archive] {
+            ErrorReport::Guard([&] { form->ImportDroppedFiles({archive}); });
+        });
+    }
     const int result = quitOnSignal.Requested() ? 0 : QApplication::exec();
     if (!shown)
         form->WriteSettings();
@@ -138,5 +146,6 @@ int main(int argc, char **argv)
         setup.show();
         return quitOnSignal.Requested() ? 0 : QApplication::exec();
     }
-    return RunGame();
+    const QString archive = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+    return RunGame(archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive : QString());
 }

@@ -22,6 +22,11 @@ public:
     // A wave file, `preset` proposed; empty when cancelled.
     virtual QString ChooseSound(const QString &startDir, const QString &preset) = 0;
     virtual std::optional<QColor> ChooseColor(const QColor &initial) = 0;
+    // A design archive ("ZIP file|*.zip", default extension "zip") in
+    // `startDir`: for saving, `proposedName` is offered and an existing file
+    // is chosen without a question; for opening, a typed name need not
+    // exist. Empty when cancelled.
+    virtual QString ChooseArchive(const QString &startDir, const QString &proposedName, bool forSaving) = 0;
     // Shows that a long job (a save) is running.
     virtual void SetBusy(bool busy) { (void)busy; }
 };

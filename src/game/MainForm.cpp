@@ -7,6 +7,7 @@
 #include "DesktopServices.h"
 #include "HelpWindow.h"
 #include "HighScoreTable.h"
+#include "MessageBoxPrompts.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
 
@@ -18,6 +19,8 @@
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
 #include "editor/EditDesign.h"
+#include "exchange/DesignArchive.h"
+#include "exchange/DragComp.h"
 #include "lang/Language.h"
 #include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
@@ -146,6 +149,12 @@ void TMainForm::FormCreate()
     mScoreDialog = new TScoreDialog(this);
     mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
     mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
+    mDragComp1 = new TDragComp(this);
+    mDragComp1->setObjectName(QStringLiteral("DragComp1"));
+    mDragComp1->SetExtensions(QStringLiteral("ZIP"));
+    mDragComp1->OnDropFiles = [this](TDragComp &) {
+        ErrorReport::Guard([this] { DragComp1DropFiles(); });
+    };
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
 }
@@ -539,6 +548,34 @@ void TMainForm::Index1Click()
     if (!mHelpWindow)
         mHelpWindow = new THelpWindow(this);
     mHelpWindow->ShowFile(helpFile);
+}
+
+void TMainForm::DragComp1DropFiles()
+{
+    ImportDroppedFiles(mDragComp1->DroppedFiles());
+}
+
+void TMainForm::ImportDroppedFiles(const QStringList &files)
+{
+    mTimer1->stop();
+    // On again however the import ends, errors included.
+    struct TRestart {
+        QTimer *Timer;
+        ~TRestart() { Timer->start(); }
+    } restart{mTimer1};
+    if (files.isEmpty())
+        return;
+    const QString path = files.first();
+    if (QFileInfo(path).suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) != 0)
+        return;
+    mRound->StopGame();
+    TMessageBoxPrompts prompts(this, mOptions.Unattended);
+    if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot())) {
+        ReleaseSounds();
+        ApplyDesign(DesignNameOfArchive(path));
+    }
+    mRound->StopGame();
+    mAttract->ShowAttract(true);
 }
 
 void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)

@@ -20,6 +20,7 @@ class TCuePlayer;
 class TDemoPlayer;
 class TDesignMenu;
 class TDesktopServices;
+class TDragComp;
 class TGamePar;
 class THelpWindow;
 class TLanguage;
@@ -68,6 +69,10 @@ public:
     void Language2Click();
     void DesignGameClick();
     void Index1Click();
+    // A design archive dropped on the window (or named on the command
+    // line): the first file is imported and shown on the attract screen.
+    void DragComp1DropFiles();
+    void ImportDroppedFiles(const QStringList &files);
 
     void Timer1Timer();
     // One tick as the timer delivers it: an error stops Timer1 and is shown.
@@ -92,6 +97,7 @@ public:
     QTimer &Timer1() { return *mTimer1; }
     QAction &Pause1() { return *mPause1; }
     QAction &Sound1() { return *mSound1; }
+    TDragComp &DragComp1() { return *mDragComp1; }
     bool WriteSettings();
 
 protected:
@@ -163,4 +169,5 @@ private:
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;
     QAction *mSound1 = nullptr;
+    TDragComp *mDragComp1 = nullptr;
 };

@@ -22,6 +22,8 @@ public:
     std::deque<std::optional<QString>> Designs;
     QStringList Pictures;
     QString Sound;
+    QString Archive;
+    QList<QStringList> ArchiveRequests;
     QStringList Messages, Questions;
 
     void Message(const QString &text) override { Messages.append(text); }
@@ -34,6 +36,11 @@ public:
     QStringList ChoosePictures(const QString &, bool) override { return Pictures; }
     QString ChooseSound(const QString &, const QString &) override { return Sound; }
     std::optional<QColor> ChooseColor(const QColor &) override { return std::nullopt; }
+    QString ChooseArchive(const QString &startDir, const QString &proposed, bool forSaving) override
+    {
+        ArchiveRequests.append(QStringList{startDir, proposed, forSaving ? "save" : "open"});
+        return Archive;
+    }
 
 private:
     template <typename T>

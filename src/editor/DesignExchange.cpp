@@ -1,0 +1,62 @@
+#include "editor/DesignExchange.h"
+
+#include "base/KeyValueList.h"
+#include "editor/DesignEditor.h"
+#include "editor/EditorPrompts.h"
+#include "exchange/DesignArchive.h"
+
+#include <QFileInfo>
+
+namespace {
+
+class TBusy
+{
+public:
+    explicit TBusy(TEditorPrompts &prompts) : mPrompts(prompts) { mPrompts.SetBusy(true); }
+    ~TBusy() { mPrompts.SetBusy(false); }
+
+private:
+    TEditorPrompts &mPrompts;
+};
+
+} // namespace
+
+TDesignExchange::TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
+                                 TKeyValueList &settings)
+    : mEditor(editor), mPrompts(prompts), mLanguage(language), mSettings(settings)
+{
+}
+
+void TDesignExchange::RememberFolder(const QString &file)
+{
+    mSettings.SetValue(QLatin1String(DirKey), QFileInfo(file).absolutePath() + QLatin1Char('/'));
+}
+
+bool TDesignExchange::SaveAsZip()
+{
+    const TGamePar &design = mEditor.EditedDesign();
+    const QString path =
+        mPrompts.ChooseArchive(mSettings.Value(QLatin1String(DirKey)), design.DesignName(), true);
+    if (path.isEmpty())
+        return false;
+    TBusy busy(mPrompts);
+    PackDesignFolder(design.DesignDir(), path);
+    RememberFolder(path);
+    return true;
+}
+
+bool TDesignExchange::ImportFromZip()
+{
+    const QString path = mPrompts.ChooseArchive(mSettings.Value(QLatin1String(DirKey)), QString(), false);
+    if (path.isEmpty())
+        return false;
+    if (!ImportDesignZip(path, mLanguage, mPrompts, mEditor.EditedDesign().RootDir()))
+        return false;
+    RememberFolder(path);
+    TBusy busy(mPrompts);
+    // Unsaved changes of the design open before are dropped, as the user
+    // chose to replace it.
+    mEditor.Load(DesignNameOfArchive(path));
+    mEditor.SetModified(false);
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class TDesignEditor;
+class TEditorPrompts;
+class TKeyValueList;
+class TLanguage;
+
+// The editor's Exchange commands: the design on disk saved as an archive,
+// and a design imported from one into the editor.
+class TDesignExchange
+{
+public:
+    TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
+                    TKeyValueList &settings);
+
+    // "Save as ZIP": the design folder as it is on disk (unsaved changes
+    // are not in it). False when cancelled; a failed write raises EZipError.
+    bool SaveAsZip();
+    // "Import from ZIP": true when a design was imported and is now the
+    // edited one (the window then fills its pages anew).
+    bool ImportFromZip();
+
+    static constexpr const char *DirKey = "ExchangeDialog.InitialDir";
+
+private:
+    void RememberFolder(const QString &file);
+
+    TDesignEditor &mEditor;
+    TEditorPrompts &mPrompts;
+    const TLanguage &mLanguage;
+    TKeyValueList &mSettings;
+};

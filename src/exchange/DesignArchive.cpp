@@ -1,0 +1,100 @@
+#include "exchange/DesignArchive.h"
+
+#include "base/FileNames.h"
+#include "design/PrepareDesignFolder.h"
+#include "design/StagedFolder.h"
+#include "exchange/ZipError.h"
+#include "exchange/ZipReader.h"
+#include "exchange/ZipWriter.h"
+#include "lang/Language.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+QString AboutArchive(const QString &path, const QString &text)
+{
+    return QStringLiteral("\"%1\"\r\n%2").arg(path, text);
+}
+
+// Only a settings file at the archive's root makes it a design.
+bool HasDesignIni(const TZipReader &reader)
+{
+    const auto &entries = reader.Entries();
+    return std::any_of(entries.begin(), entries.end(), [](const TZipReader::TEntry &entry) {
+        return entry.Name.compare(QLatin1String(DesignIniName), Qt::CaseInsensitive) == 0;
+    });
+}
+
+// The opened and checked archive; nothing when the user has been told why not.
+std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLanguage &language,
+                                              TDesignPrompts &prompts)
+{
+    const QString noDesign = AboutArchive(path, language.LookupMessage(QStringLiteral("NoDesignZip")));
+    if (!QFileInfo(path).isFile() || TZipReader::IsNotAnArchive(path)) {
+        prompts.Message(noDesign);
+        return nullptr;
+    }
+    try {
+        auto reader = std::make_unique<TZipReader>(path);
+        reader->CheckLimits();
+        if (HasDesignIni(*reader))
+            return reader;
+        prompts.Message(noDesign);
+    } catch (const EZipError &e) {
+        prompts.Message(AboutArchive(path, QString::fromUtf8(e.what())));
+    }
+    return nullptr;
+}
+
+// Unpacks into the staged folder; the reasons when anything failed.
+QStringList Unpack(const TZipReader &reader, const TStagedFolder &staged)
+{
+    const TZipReader::TOutcome outcome = reader.Extract(staged.Dir(), {}, false, false, {});
+    QStringList problems = outcome.Failed;
+    if (problems.isEmpty() && ExistingFileNoCase(staged.Dir(), QLatin1String(DesignIniName)).isEmpty())
+        problems << QStringLiteral("%1 could not be unpacked").arg(QLatin1String(DesignIniName));
+    return problems;
+}
+
+} // namespace
+
+QString DesignNameOfArchive(const QString &path)
+{
+    return QFileInfo(path).completeBaseName();
+}
+
+void PackDesignFolder(const QString &designDir, const QString &archivePath)
+{
+    const QStringList files = RegularFilesMatching(WithTrailingSlash(designDir) + QStringLiteral("*"));
+    WriteZipArchive(archivePath, files, 9);
+}
+
+bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignPrompts &prompts,
+                     const QString &rootDir)
+{
+    if (path.isEmpty())
+        return false;
+    const QString name = DesignNameOfArchive(path);
+    const std::unique_ptr<TZipReader> reader = OpenDesignArchive(path, language, prompts);
+    if (!reader)
+        return false;
+    try {
+        if (!PrepareDesignFolder(name, language, prompts, rootDir))
+            return false;
+        TStagedFolder staged(rootDir, name, false);
+        const QStringList problems = Unpack(*reader, staged);
+        if (!problems.isEmpty()) {
+            prompts.Message(AboutArchive(path, problems.join(QStringLiteral("\r\n"))));
+            return false;
+        }
+        staged.Commit();
+    } catch (const std::exception &e) {
+        prompts.Message(AboutArchive(path, QString::fromUtf8(e.what())));
+        return false;
+    }
+    return true;
+}

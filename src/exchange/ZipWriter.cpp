@@ -1,0 +1,109 @@
+#include "exchange/ZipWriter.h"
+
+#include "exchange/ZipError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
+
+namespace {
+
+[[noreturn]] void Fail(zip *archive, const QString &what)
+{
+    const QString reason = QString::fromUtf8(zip_strerror(archive));
+    zip_discard(archive);
+    throw EZipError(QStringLiteral("%1: %2").arg(what, reason));
+}
+
+// Opened without following a link, so a file swapped for one after the
+// listing is refused rather than packed.
+FILE *OpenRegularFile(const QString &path, std::uint64_t &size)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    size = std::uint64_t(st.st_size);
+    FILE *file = fdopen(fd, "rb");
+    if (!file)
+        ::close(fd);
+    return file;
+}
+
+void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
+{
+    FILE *file = OpenRegularFile(path, size);
+    if (!file) {
+        zip_discard(archive);
+        throw EZipError(QStringLiteral("Cannot read %1").arg(path));
+    }
+    zip_source_t *source = zip_source_filep(archive, file, 0, -1);
+    if (!source) {
+        std::fclose(file);
+        Fail(archive, path);
+    }
+    const QByteArray name = QFileInfo(path).fileName().toUtf8();
+    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        Fail(archive, path);
+    }
+    const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+    if (zip_set_file_compression(archive, zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
+        Fail(archive, path);
+}
+
+} // namespace
+
+QStringList RegularFilesMatching(const QString &spec)
+{
+    const QFileInfo info(spec);
+    QString pattern = info.fileName();
+    if (pattern == QLatin1String("*.*"))
+        pattern = QStringLiteral("*"); // every file, also one without a dot
+    QDir dir(info.path());
+    dir.setNameFilters({pattern});
+    dir.setFilter(QDir::Files | QDir::NoSymLinks);
+    dir.setSorting(QDir::Name);
+    QStringList files;
+    const QStringList names = dir.entryList();
+    for (const QString &name : names)
+        files << dir.filePath(name);
+    return files;
+}
+
+void WriteZipArchive(const QString &archivePath, const QStringList &files, int level,
+                     const std::function<void(const QString &, std::uint64_t)> &progress)
+{
+    if (files.isEmpty())
+        throw EZipError(QStringLiteral("Error - no files to zip"));
+    int code = 0;
+    // libzip writes to a temporary file beside the target and renames it at
+    // close, so a failed write leaves the old archive as it was.
+    zip *archive = zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        throw EZipError(QStringLiteral("%1: %2").arg(archivePath, reason));
+    }
+    for (const QString &file : files) {
+        std::uint64_t size = 0;
+        AddFile(archive, file, level, size);
+        if (progress)
+            progress(QFileInfo(file).fileName(), size);
+    }
+    if (zip_close(archive) != 0)
+        Fail(archive, archivePath);
+}

@@ -1,0 +1,32 @@
+#include "MessageBoxPrompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+void TMessageBoxPrompts::Message(const QString &text)
+{
+    if (mUnattended) {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        return;
+    }
+    QMessageBox::information(mParent, QApplication::applicationName(), text);
+}
+
+TDesignPrompts::TAnswer TMessageBoxPrompts::Question(const QString &text)
+{
+    if (mUnattended) {
+        std::fprintf(stderr, "question (cancelled): %s\n", text.toUtf8().constData());
+        return TAnswer::Cancel;
+    }
+    switch (QMessageBox::question(mParent, QApplication::applicationName(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return TAnswer::Yes;
+    case QMessageBox::No:
+        return TAnswer::No;
+    default:
+        return TAnswer::Cancel;
+    }
+}

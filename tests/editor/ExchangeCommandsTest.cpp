@@ -1,0 +1,35 @@
+#include "EditorFixture.h"
+
+#include "editor/DesignExchange.h"
+
+TEST_F(EditorTest, ZipCommandsSaveAndImportThroughTheChooser)
+{
+    Root.WriteText(Root.Dir("Sea") + "!design.ini", "Author=Ann\r\n");
+    Root.WriteText(Root.Dir("Sea") + "sub/inner.txt", "not packed");
+    Editor.Load("Sea");
+    TDesignExchange exchange(Editor, Prompts, Language, Settings);
+
+    EXPECT_FALSE(exchange.SaveAsZip()); // cancelled
+    Prompts.Archive = Outside("Lake.zip");
+    ASSERT_TRUE(exchange.SaveAsZip());
+    const QString folder = QFileInfo(Outside("Lake.zip")).absolutePath() + "/";
+    EXPECT_EQ(Settings.Value(TDesignExchange::DirKey), folder);
+
+    // Importing the archive makes it the edited design, changes dropped.
+    Editor.SetModified(true);
+    ASSERT_TRUE(exchange.ImportFromZip());
+    EXPECT_EQ(Editor.EditedDesign().DesignName(), "Lake");
+    EXPECT_EQ(Editor.Author(), "Ann");
+    EXPECT_FALSE(Editor.Modified());
+    EXPECT_FALSE(Root.Exists("Lake", "inner.txt"));
+    EXPECT_EQ(Prompts.ArchiveRequests.value(1), (QStringList{"", "Sea", "save"}));
+    EXPECT_EQ(Prompts.ArchiveRequests.value(2), (QStringList{folder, "", "open"}));
+
+    // A refused import keeps the editor and the remembered folder.
+    Settings.SetValue(TDesignExchange::DirKey, "/elsewhere/");
+    Prompts.Archive = Outside("missing.zip");
+    EXPECT_FALSE(exchange.ImportFromZip());
+    EXPECT_EQ(Prompts.Messages.value(0), "\"" + Outside("missing.zip") + "\"\r\nNoDesignZip");
+    EXPECT_EQ(Settings.Value(TDesignExchange::DirKey), "/elsewhere/");
+    EXPECT_EQ(Editor.EditedDesign().DesignName(), "Lake");
+}

@@ -1,0 +1,214 @@
+#include "ZipBytes.h"
+
+#include "design/PrepareDesignFolder.h"
+#include "exchange/DesignArchive.h"
+#include "exchange/ZipReader.h"
+#include "lang/Language.h"
+#include "support/TempDir.h"
+
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+using namespace ZipBytes;
+using TAnswer = TDesignPrompts::TAnswer;
+
+namespace {
+
+class TFakePrompts : public TDesignPrompts
+{
+public:
+    QStringList Messages, Questions;
+    std::deque<TAnswer> Answers;
+    void Message(const QString &text) override { Messages << text; }
+    TAnswer Question(const QString &text) override
+    {
+        Questions << text;
+        if (Answers.empty())
+            return TAnswer::Cancel;
+        const TAnswer a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+};
+
+// A scratch folder with a design root and archives beside it; message
+// texts are their keys.
+class DesignArchiveTest : public ::testing::Test
+{
+protected:
+    DesignArchiveTest()
+    {
+        Temp.Write("design/Default/!design.ini", "Version=1");
+        Temp.Write("design/Sea/!design.ini", "old settings");
+        Temp.Write("design/Sea/Photo_1.bmp", "old photo");
+        Temp.Write("design/Sea/sub/kept.txt", "kept");
+    }
+
+    QString Root() const { return Temp.File("design/"); }
+    QString Zip(const QString &name) const { return Temp.File(name); }
+
+    bool Import(const QString &path) { return ImportDesignZip(path, Language, Prompts, Root()); }
+
+    // Every file under the scratch folder with its bytes; links marked.
+    std::map<QString, QByteArray> Snapshot() const
+    {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(Temp.Path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files[path] = QFileInfo(path).isSymLink() ? QByteArray("link") : ReadFile(path);
+        }
+        return files;
+    }
+
+    QString NoDesign(const QString &path) const { return "\"" + path + "\"\r\nNoDesignZip"; }
+
+    TempDir Temp;
+    TLanguage Language;
+    TFakePrompts Prompts;
+};
+
+} // namespace
+
+TEST_F(DesignArchiveTest, OnlyARootSettingsFileMakesADesignArchive)
+{
+    ASSERT_TRUE(Build(Zip("Lake.zip"), {{"!DESIGN.INI", "ini"}, {"img/Photo_1.jpg", "jpg"}}));
+    ASSERT_TRUE(Build(Zip("Deep.zip"), {{"designs/Deep/!design.ini", "ini"}}));
+    EXPECT_TRUE(Import(Zip("Lake.zip")));
+    EXPECT_EQ(Temp.Read("design/Lake/Photo_1.jpg"), "jpg");
+    EXPECT_EQ(Temp.Read("design/Lake/!DESIGN.INI"), "ini");
+
+    EXPECT_FALSE(Import(Zip("Deep.zip")));
+    EXPECT_FALSE(Import(Zip("Typed.zip")));
+    EXPECT_FALSE(Import(Temp.Write("Text.zip", QByteArray(100, 'x'))));
+    EXPECT_EQ(Prompts.Messages,
+              (QStringList{NoDesign(Zip("Deep.zip")), NoDesign(Zip("Typed.zip")), NoDesign(Zip("Text.zip"))}));
+    EXPECT_FALSE(QFileInfo::exists(Root() + "Deep"));
+    EXPECT_FALSE(Import(QString()));
+}
+
+TEST_F(DesignArchiveTest, DefaultAndEmptyNamesAreRefused)
+{
+    const auto before = Snapshot();
+    for (const QString name : {"Default.zip", "default.ZIP", ".zip"}) {
+        ASSERT_TRUE(Build(Zip(name), {{"!design.ini", "ini"}}));
+        EXPECT_FALSE(Import(Zip(name)));
+        QFile::remove(Zip(name));
+    }
+    EXPECT_EQ(Prompts.Messages, QStringList(3, "CannotsavetoDefault"));
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(DesignArchiveTest, ReplacingADesignAsksAndKeepsItsSubFolders)
+{
+    ASSERT_TRUE(Build(Zip("Sea.zip"), {{"!design.ini", "new settings"}, {"Image1.gif", "gif"}}));
+    const auto before = Snapshot();
+    Prompts.Answers = {TAnswer::No};
+    EXPECT_FALSE(Import(Zip("Sea.zip")));
+    EXPECT_EQ(Prompts.Questions, QStringList{"Override Design\n\"Sea\""});
+    EXPECT_EQ(Snapshot(), before);
+
+    Prompts.Answers = {TAnswer::Yes};
+    EXPECT_TRUE(Import(Zip("Sea.zip")));
+    EXPECT_EQ(Temp.Read("design/Sea/!design.ini"), "new settings");
+    EXPECT_FALSE(QFileInfo::exists(Root() + "Sea/Photo_1.bmp"));
+    EXPECT_EQ(Temp.Read("design/Sea/sub/kept.txt"), "kept");
+    EXPECT_EQ(QDir(Root()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Default", "Sea"}));
+}
+
+TEST_F(DesignArchiveTest, HostileNamesLandAsBareNamesInsideTheDesign)
+{
+    ASSERT_TRUE(Build(Zip("Reef.zip"), {{"!design.ini", "ini"},
+                                        {"../../evil.txt", "first"},
+                                        {"/etc/evil", "abs"},
+                                        {"C:\\evil.txt", "second"},
+                                        {"..\\..\\evil", "back"},
+                                        {"..", "dots"},
+                                        {"dir/.hidden", "hidden"},
+                                        {"link", "/etc/passwd", false, true}}));
+    auto before = Snapshot();
+    EXPECT_TRUE(Import(Zip("Reef.zip")));
+    EXPECT_TRUE(Prompts.Messages.isEmpty());
+    auto after = Snapshot();
+    for (const auto &[path, bytes] : before)
+        EXPECT_EQ(after[path], bytes) << path.toStdString();
+    QStringList added;
+    for (const auto &[path, bytes] : after) {
+        if (!before.count(path))
+            added << path.mid(Root().size()) + "=" + bytes;
+    }
+    EXPECT_EQ(added, (QStringList{"Reef/!design.ini=ini", "Reef/evil=abs", "Reef/evil.txt=first"}));
+}
+
+TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
+{
+    std::vector<TEntry> many{{"!design.ini", "ini"}};
+    for (int i = 0; i < 20000; ++i)
+        many.push_back({"f" + QByteArray::number(i), "", true});
+    ASSERT_TRUE(Build(Zip("many.zip"), many));
+    ASSERT_TRUE(Build(Zip("locked.zip"), {{"!design.ini", "ini"}, {"Photo_1.jpg", "jpg", false, false, true}}));
+
+    const QByteArray zeros(1 << 20, '\0');
+    ASSERT_TRUE(Build(Zip("bomb.zip"), {{"!design.ini", "ini", true}, {"zeros", zeros}}));
+    QByteArray bomb = ReadFile(Zip("bomb.zip"));
+    // Both headers of "zeros" claim 1 GiB from the same kilobyte of data.
+    const int local = bomb.indexOf("PK\3\4", 10), central = bomb.lastIndexOf("PK\1\2");
+    bomb.replace(local + 22, 4, QByteArray("\0\0\0\x40", 4));
+    bomb.replace(central + 24, 4, QByteArray("\0\0\0\x40", 4));
+    WriteFile(Zip("bomb.zip"), bomb);
+
+    QByteArray expanding = bomb;
+    expanding.replace(local + 22, 4, QByteArray("\0\0\x50\0", 4));
+    expanding.replace(central + 24, 4, QByteArray("\0\0\x50\0", 4));
+    WriteFile(Zip("expanding.zip"), expanding);
+
+    ASSERT_TRUE(Build(Zip("crc.zip"), {{"!design.ini", "ini", true}, {"data.bin", "hello world", true}}));
+    QByteArray crc = ReadFile(Zip("crc.zip"));
+    crc[crc.indexOf("hello")] = 'j';
+    WriteFile(Zip("crc.zip"), crc);
+    WriteFile(Zip("cut.zip"), crc.left(crc.size() / 2));
+
+    const auto before = Snapshot();
+    const std::pair<const char *, const char *> cases[] = {
+        {"many.zip", "at most 10000"}, {"bomb.zip", "more than 256 MiB"},
+        {"expanding.zip", "expands more than 1000-fold"}, {"locked.zip", "Photo_1.jpg: encrypted"},
+        {"crc.zip", "data.bin: CRC error"}, {"cut.zip", "incomplete or damaged"},
+    };
+    for (const auto &[name, reason] : cases) {
+        for (const char *design : {"Sea", "Sea2"}) {
+            const QString path = Temp.File(design + QString(".zip"));
+            QFile::remove(path);
+            QFile::copy(Zip(name), path);
+            Prompts.Messages.clear();
+            Prompts.Answers = {TAnswer::Yes};
+            EXPECT_FALSE(Import(path)) << name;
+            ASSERT_EQ(Prompts.Messages.size(), 1) << name;
+            EXPECT_TRUE(Prompts.Messages[0].startsWith("\"" + path + "\"\r\n")) << name;
+            EXPECT_TRUE(Prompts.Messages[0].contains(reason)) << Prompts.Messages[0].toStdString();
+            QFile::remove(path);
+        }
+    }
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(DesignArchiveTest, ExportPacksTheFolderFilesOnlyOnceEach)
+{
+    Temp.Write("secret.txt", "not for strangers");
+    QFile::link(Temp.File("secret.txt"), Root() + "Sea/Photo_2.bmp");
+    PackDesignFolder(Root() + "Sea", Zip("out.zip"));
+    PackDesignFolder(Root() + "Sea/", Zip("out.zip"));
+    TZipReader reader(Zip("out.zip"));
+    QStringList names;
+    for (const auto &entry : reader.Entries())
+        names << entry.Name;
+    EXPECT_EQ(names, (QStringList{"!design.ini", "Photo_1.bmp"}));
+
+    QDir().mkpath(Root() + "Empty");
+    EXPECT_THROW(PackDesignFolder(Root() + "Empty", Zip("out.zip")), std::exception);
+    EXPECT_EQ(TZipReader(Zip("out.zip")).Entries().size(), 2u);
+}
