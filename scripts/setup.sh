@@ -10,7 +10,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
+    fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils python3
 )
 
 missing_packages() {
