@@ -104,6 +104,7 @@ TEST_F(EmailDraftTest, DraftForSeaHasThePresetLinesAndOneUnsentMarkAfterTwoUses)
         };
         EXPECT_EQ(lines.mid(0, 9), expected);
         EXPECT_EQ(DecodeBase64Lines(lines.mid(9)), bytes);
+        EXPECT_EQ(lines.last().isEmpty(), bytes.size() % 57 == 0);
         EXPECT_EQ(draft.Message().Attachments().Count(), 1);
     }
     EXPECT_EQ(host.opened, QStringList({draftPath, draftPath}));
