@@ -69,6 +69,22 @@ QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &pr
                                                                                    : QString();
 }
 
+QString TQtEditorPrompts::ChooseArchive(const QString &startDir, const QString &proposedName, bool forSaving)
+{
+    if (mUnattended)
+        return {};
+    QFileDialog dialog(mWindow, QString(), startDir, QStringLiteral("ZIP file (%1)").arg(AnyCasePattern("zip")));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Saving over an archive asks nothing; a typed name to open need not exist.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QStringLiteral("zip"));
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
 std::optional<QColor> TQtEditorPrompts::ChooseColor(const QColor &initial)
 {
     if (mUnattended)

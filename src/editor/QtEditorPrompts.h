@@ -24,6 +24,7 @@ public:
     QStringList ChoosePictures(const QString &startDir, bool several) override;
     QString ChooseSound(const QString &startDir, const QString &preset) override;
     std::optional<QColor> ChooseColor(const QColor &initial) override;
+    QString ChooseArchive(const QString &startDir, const QString &proposedName, bool forSaving) override;
     void SetBusy(bool busy) override;
 
 private:
