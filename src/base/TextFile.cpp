@@ -87,7 +87,9 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize)
         ::close(fd);
         return std::nullopt;
     }
-    QByteArray bytes = file.read(maxSize + 1);
+    // Sized by the file, not the limit: reading `maxSize` would reserve that
+    // much for every small file (the one byte more tells a grown file).
+    QByteArray bytes = file.read(std::min<qint64>(info.st_size, maxSize) + 1);
     if (bytes.size() > maxSize)
         return std::nullopt;
     return bytes;
