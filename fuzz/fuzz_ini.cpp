@@ -32,7 +32,12 @@ void ReadAsKeyList(const QString &path)
         return;
     TKeyValueList back;
     back.LoadFromFile(copyPath);
-    if (back.Lines() != list.Lines()) {
+    // Text that is not valid Unicode (a lone surrogate from a UTF-16 file)
+    // is written as its UTF-8 replacement: compare with that.
+    QStringList expected;
+    for (const QString &line : list.Lines())
+        expected.append(QString::fromUtf8(line.toUtf8()));
+    if (back.Lines() != expected) {
         std::fprintf(stderr, "key list changed on its way through the file\n");
         std::abort();
     }
