@@ -2,16 +2,21 @@
 
 #include "base/ErrorReport.h"
 #include "editor/DesignEditor.h"
+#include "editor/DesignExchange.h"
 #include "editor/ImagePage.h"
 #include "editor/InfoPage.h"
 #include "editor/PhotoPage.h"
 #include "editor/ToolGlyphs.h"
+#include "exchange/DesignArchive.h"
 #include "lang/Language.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,6 +66,9 @@ TDesignParamDialog::TDesignParamDialog(TEditorPrompts &prompts, TKeyValueList &s
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
     mEditor = std::make_unique<TDesignEditor>(prompts, *mLanguage1, settings, rootDir);
+    mExchange = std::make_unique<TDesignExchange>(*mEditor, prompts, *mLanguage1, settings);
+    mEmailDraft = std::make_unique<TEmailDraft>(static_cast<TEmailDraftHost &>(*this), PackDesignFolder);
+    connect(mEmailDraft.get(), &TEmailDraft::Done, this, [this] { SetDesignWritersEnabled(true); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -104,10 +112,10 @@ void TDesignParamDialog::BuildMenu()
     AddCommand(file1, "Close1", "&Close", &TDesignParamDialog::Close1Click);
     QMenu *exchange1 = menuBar->addMenu(QStringLiteral("Exchange"));
     exchange1->menuAction()->setObjectName(QStringLiteral("Exchange1"));
-    AddCommand(exchange1, "SaveasZIP1", "Save as ZIP", &TDesignParamDialog::SaveAsZipClick)->setEnabled(false);
-    AddCommand(exchange1, "ImportfromZIP1", "Import from ZIP", &TDesignParamDialog::ImportZipClick)->setEnabled(false);
+    AddCommand(exchange1, "SaveasZIP1", "Save as ZIP", &TDesignParamDialog::SaveAsZipClick);
+    AddCommand(exchange1, "ImportfromZIP1", "Import from ZIP", &TDesignParamDialog::ImportZipClick);
     exchange1->addSeparator();
-    AddCommand(exchange1, "SaveasEMail1", "Save as EMail", &TDesignParamDialog::SaveAsEmailClick)->setEnabled(false);
+    AddCommand(exchange1, "SaveasEMail1", "Save as EMail", &TDesignParamDialog::SaveAsEmailClick);
 }
 
 void TDesignParamDialog::BuildToolBar()
@@ -124,6 +132,7 @@ void TDesignParamDialog::BuildToolBar()
         button->setIcon(ToolGlyph(def.Glyph));
         button->setAutoRaise(true);
         button->setEnabled(item->isEnabled());
+        connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
         connect(button, &QToolButton::clicked, item, &QAction::trigger);
         row->addWidget(button);
         if (def.Glyph == TToolGlyph::Save)
@@ -239,6 +248,54 @@ void TDesignParamDialog::Saveas1Click()
 void TDesignParamDialog::Close1Click()
 {
     close();
+}
+
+void TDesignParamDialog::SaveAsZipClick()
+{
+    mExchange->SaveAsZip();
+}
+
+void TDesignParamDialog::ImportZipClick()
+{
+    if (mExchange->ImportFromZip())
+        FillControls();
+}
+
+void TDesignParamDialog::SaveAsEmailClick()
+{
+    // The window keeps taking commands while the draft is written: the
+    // command itself and whatever would rewrite a design folder wait for it.
+    const auto follow = qScopeGuard([this] { SetDesignWritersEnabled(!mEmailDraft->Busy()); });
+    mEmailDraft->Run();
+}
+
+void TDesignParamDialog::SetDesignWritersEnabled(bool enabled)
+{
+    for (const char *name : {"Save1", "Saveas1", "ImportfromZIP1", "SaveasEMail1"})
+        findChild<QAction *>(QString::fromLatin1(name))->setEnabled(enabled);
+}
+
+bool TDesignParamDialog::QuerySave()
+{
+    return mEditor->QuerySave();
+}
+
+QString TDesignParamDialog::DesignDir() const
+{
+    return mEditor->EditedDesign().DesignDir();
+}
+
+void TDesignParamDialog::OpenDraft(const QString &path)
+{
+    if (mOpenFile)
+        mOpenFile(path);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TDesignParamDialog::ShowError(const QString &message)
+{
+    ErrorReport::Show(message);
 }
 
 void TDesignParamDialog::reject()

@@ -2,9 +2,11 @@
 
 #include "design/DesignFolder.h"
 #include "editor/SoundPage.h"
+#include "exchange/EmailDraft.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -12,6 +14,7 @@ class QMenu;
 class QTabWidget;
 class QToolButton;
 class TDesignEditor;
+class TDesignExchange;
 class TEditorPrompts;
 class TImagePage;
 class TInfoPage;
@@ -22,7 +25,7 @@ class TPhotoPage;
 // The design editor window: a menu, a tool bar and four pages over the
 // editor model, which holds the design and does the work. Closing, by any
 // way, first asks whether unsaved changes are to be saved.
-class TDesignParamDialog : public QDialog
+class TDesignParamDialog : public QDialog, private TEmailDraftHost
 {
     Q_OBJECT
 
@@ -35,8 +38,11 @@ public:
     void SetDesignName(const QString &name);
     void SetLanguageFile(const QString &path);
     void SetPlaySound(TSoundPage::TPlaySound play);
+    // Hands a finished e-mail draft to the user's mail program.
+    using TOpenFile = std::function<void(const QString &path)>;
+    void SetOpenFile(TOpenFile open) { mOpenFile = std::move(open); }
     // The design current in the editor: the one the game takes over.
-    QString DesignName() const;
+    QString DesignName() const override;
 
     TDesignEditor &Editor() { return *mEditor; }
     TLanguage &Language1() { return *mLanguage1; }
@@ -56,10 +62,9 @@ public:
     void Save1Click();
     void Saveas1Click();
     void Close1Click();
-    // The exchange commands, disabled until they are built.
-    void SaveAsZipClick() {}
-    void ImportZipClick() {}
-    void SaveAsEmailClick() {}
+    void SaveAsZipClick();
+    void ImportZipClick();
+    void SaveAsEmailClick();
 
     // Esc, the close box and Close all end here: only when QuerySave agrees.
     void reject() override;
@@ -74,8 +79,19 @@ private:
     QAction *AddCommand(QMenu *menu, const char *name, const char *caption, void (TDesignParamDialog::*handler)());
     void Run(void (TDesignParamDialog::*handler)());
     void SetHints();
+    void SetDesignWritersEnabled(bool enabled);
+
+    // What the e-mail draft asks of this window.
+    bool QuerySave() override;
+    QString DesignDir() const override;
+    void OpenDraft(const QString &path) override;
+    void ShowError(const QString &message) override;
 
     std::unique_ptr<TDesignEditor> mEditor;
+    std::unique_ptr<TDesignExchange> mExchange;
+    // Declared after the editor: gone (its writer waited for) before it.
+    std::unique_ptr<TEmailDraft> mEmailDraft;
+    TOpenFile mOpenFile;
     QString mBaseCaption;
     bool mShown = false;
     // Owned by their Qt parent.

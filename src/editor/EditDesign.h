@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class TDesignSelectDialog;
 class TKeyValueList;
@@ -22,6 +24,8 @@ struct TEditDesignOptions {
     bool Unattended = false;
     // The Sound page's "play".
     TSoundPage::TPlaySound PlaySound{};
+    // Opens a file (the e-mail draft) with the desktop's program for it.
+    std::function<void(const QString &path)> OpenFile{};
 };
 
 // Shows the design editor modally and gives the name of the design that is

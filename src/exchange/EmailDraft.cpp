@@ -71,7 +71,15 @@ bool TEmailDraft::Run()
         return false;
     // Set before the question: its dialog lets the window take commands.
     mBusy = true;
-    if (!mHost.QuerySave()) {
+    bool goOn = false;
+    try {
+        goOn = mHost.QuerySave();
+    } catch (...) {
+        // A save that failed must not leave the command locked.
+        mBusy = false;
+        throw;
+    }
+    if (!goOn) {
         mBusy = false;
         return false;
     }

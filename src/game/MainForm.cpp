@@ -513,7 +513,8 @@ void TMainForm::DesignGameClick()
                                        .RootDir = DesignRoot(),
                                        .SelectDialog = mDesignSelectDialog,
                                        .Unattended = mOptions.Unattended,
-                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); }});
+                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
+                                       .OpenFile = [this](const QString &path) { Desktop().OpenFile(path); }});
     try {
         ApplyDesign(edited);
     } catch (...) {
@@ -536,18 +537,21 @@ void TMainForm::Index1Click()
         throw std::runtime_error(QStringLiteral("The help file \"%1\" was not found in %2.")
                                      .arg(name, ProgramDir())
                                      .toStdString());
-    TDesktopServices *desktop = mOptions.Desktop;
-    if (!desktop) {
-        if (!mSystemDesktop)
-            mSystemDesktop = std::make_unique<TSystemDesktopServices>();
-        desktop = mSystemDesktop.get();
-    }
-    if (desktop->OpenFile(helpFile))
+    if (Desktop().OpenFile(helpFile))
         return;
     // No program to open it with: show it ourselves.
     if (!mHelpWindow)
         mHelpWindow = new THelpWindow(this);
     mHelpWindow->ShowFile(helpFile);
+}
+
+TDesktopServices &TMainForm::Desktop()
+{
+    if (mOptions.Desktop)
+        return *mOptions.Desktop;
+    if (!mSystemDesktop)
+        mSystemDesktop = std::make_unique<TSystemDesktopServices>();
+    return *mSystemDesktop;
 }
 
 void TMainForm::DragComp1DropFiles()

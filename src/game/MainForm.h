@@ -117,6 +117,8 @@ private:
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut, void (TMainForm::*command)());
     void OnApplicationStateChanged(Qt::ApplicationState state);
+    // The desktop services given in the options, else the system's.
+    TDesktopServices &Desktop();
     void LoadDesign(const QString &name);
     void SetClientSize(int width, int height);
     void EnterHighScore(std::int32_t score, const QString &designName);

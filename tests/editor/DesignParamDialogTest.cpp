@@ -124,5 +124,46 @@ TEST_F(DesignParamDialogTest, CaptionsListsAndHintsComeFromTheLanguageFile)
     EXPECT_EQ(Dialog->PageControl1()->tabText(0), "Snaps");
     EXPECT_EQ(Images().ListBox3()->item(8)->text(), "I");
     EXPECT_EQ(Dialog->findChild<QToolButton *>("SpeedButton1")->toolTip(), "Fresh");
-    EXPECT_FALSE(Dialog->findChild<QToolButton *>("SpeedButton4")->isEnabled());
+    EXPECT_TRUE(Dialog->findChild<QToolButton *>("SpeedButton4")->isEnabled());
+}
+
+TEST_F(DesignParamDialogTest, ZipButtonsSaveAndImportUnderANewNameAndRefillTheWindow)
+{
+    Show("Anim");
+    Prompts.Archive = Outside("Lake.zip");
+    Dialog->findChild<QToolButton *>("SpeedButton4")->click();
+    ASSERT_TRUE(QFileInfo::exists(Outside("Lake.zip")));
+
+    // An unsaved edit is dropped: the pages show the imported design.
+    Dialog->InfoPage()->Edit4()->setText("Bob");
+    Dialog->findChild<QToolButton *>("SpeedButton8")->click();
+    EXPECT_EQ(Dialog->DesignName(), "Lake");
+    EXPECT_EQ(Dialog->windowTitle(), "DesignParamDialog [Lake]");
+    EXPECT_EQ(Dialog->InfoPage()->Edit4()->text(), "Ann");
+    EXPECT_FALSE(Dialog->Editor().Modified());
+    EXPECT_TRUE(Root.Exists("Lake", "Image5.gif"));
+}
+
+TEST_F(DesignParamDialogTest, EmailCommandIsDisabledWhileItsDraftIsWrittenThenOpensIt)
+{
+    qputenv("TMPDIR", Scratch.Path().toLocal8Bit());
+    Show("Anim");
+    QStringList opened;
+    Dialog->SetOpenFile([&](const QString &path) { opened << path; });
+    auto *item = Dialog->findChild<QAction *>("SaveasEMail1");
+    auto *button = Dialog->findChild<QToolButton *>("SpeedButton7");
+    button->click();
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_FALSE(Dialog->findChild<QAction *>("Save1")->isEnabled());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item->isEnabled(); }, 10000));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(Dialog->findChild<QAction *>("Save1")->isEnabled());
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].startsWith(Scratch.Path()));
+    QFile draft(opened[0]);
+    ASSERT_TRUE(draft.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(draft.readAll().contains("filename=\"Anim.zip\"\r\n"));
+    qunsetenv("TMPDIR");
 }

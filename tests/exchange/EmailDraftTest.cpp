@@ -18,13 +18,19 @@ namespace {
 class FakeHost : public TEmailDraftHost
 {
 public:
-    bool QuerySave() override { return mayGoOn; }
+    bool QuerySave() override
+    {
+        if (saveFails)
+            throw std::runtime_error("disk full");
+        return mayGoOn;
+    }
     QString DesignDir() const override { return dir; }
     QString DesignName() const override { return name; }
     void OpenDraft(const QString &path) override { opened << path; }
     void ShowError(const QString &message) override { errors << message; }
 
     bool mayGoOn = true;
+    bool saveFails = false;
     QString dir;
     QString name = QStringLiteral("Sea");
     QStringList opened;
@@ -137,6 +143,16 @@ TEST_F(EmailDraftTest, CommandDoesNotStartAgainWhileWritingNorWhenSaveIsCancelle
     EXPECT_FALSE(draft.Run());
     EXPECT_FALSE(draft.Busy());
     EXPECT_EQ(host.opened.size(), 1);
+
+    // A save that fails in the question leaves the command free to run again.
+    host.saveFails = true;
+    EXPECT_THROW(draft.Run(), std::runtime_error);
+    EXPECT_FALSE(draft.Busy());
+    host.saveFails = false;
+    host.mayGoOn = true;
+    release.release();
+    EXPECT_TRUE(RunToEnd(draft));
+    EXPECT_EQ(host.opened.size(), 2);
 }
 
 TEST_F(EmailDraftTest, APackThatFailsOrWritesNothingShowsAnErrorAndWritesNoDraft)

@@ -5,6 +5,9 @@
 #include "editor/DesignParamDialog.h"
 
 #include <QApplication>
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 TEST_F(WindowFixture, F9AppliesTheDesignCurrentInTheEditorWhenItCloses)
@@ -28,4 +31,24 @@ TEST_F(WindowFixture, F9AppliesTheDesignCurrentInTheEditorWhenItCloses)
     EXPECT_TRUE(mForm->GamePar().IsDefault());
     EXPECT_TRUE(mForm->Timer1().isActive());
     EXPECT_NE(Round().GameState(), gsPlaying);
+}
+
+TEST_F(WindowFixture, EditorEmailDraftOpensThroughTheMainWindowsDesktop)
+{
+    QTemporaryDir temp;
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    FakeDesktop desktop;
+    Open(&desktop);
+    QTimer::singleShot(0, [&] {
+        auto *editor = qobject_cast<TDesignParamDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        auto *item = editor->findChild<QAction *>("SaveasEMail1");
+        item->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return item->isEnabled(); }, 10000));
+    });
+    mForm->DesignGameClick();
+    qunsetenv("TMPDIR");
+    ASSERT_EQ(desktop.Opened.size(), 1);
+    EXPECT_TRUE(desktop.Opened[0].startsWith(temp.path() + "/"));
+    EXPECT_TRUE(desktop.Opened[0].endsWith("/TmpMail.eml"));
 }
