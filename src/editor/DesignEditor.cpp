@@ -9,21 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-// Shows the busy cursor for as long as it lives, errors included.
-class TBusy
-{
-public:
-    explicit TBusy(TEditorPrompts &prompts) : mPrompts(prompts) { mPrompts.SetBusy(true); }
-    ~TBusy() { mPrompts.SetBusy(false); }
-
-private:
-    TEditorPrompts &mPrompts;
-};
-
-} // namespace
-
 TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language, TKeyValueList &settings,
                              const QString &rootDir)
     : mPrompts(prompts), mLanguage(language), mSettings(settings),

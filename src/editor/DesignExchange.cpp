@@ -7,20 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-class TBusy
-{
-public:
-    explicit TBusy(TEditorPrompts &prompts) : mPrompts(prompts) { mPrompts.SetBusy(true); }
-    ~TBusy() { mPrompts.SetBusy(false); }
-
-private:
-    TEditorPrompts &mPrompts;
-};
-
-} // namespace
-
 TDesignExchange::TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
                                  TKeyValueList &settings)
     : mEditor(editor), mPrompts(prompts), mLanguage(language), mSettings(settings)

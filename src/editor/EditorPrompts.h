@@ -30,3 +30,16 @@ public:
     // Shows that a long job (a save) is running.
     virtual void SetBusy(bool busy) { (void)busy; }
 };
+
+// Shows the busy cursor for as long as it lives, errors included.
+class TBusy
+{
+public:
+    explicit TBusy(TEditorPrompts &prompts) : mPrompts(prompts) { mPrompts.SetBusy(true); }
+    ~TBusy() { mPrompts.SetBusy(false); }
+    TBusy(const TBusy &) = delete;
+    TBusy &operator=(const TBusy &) = delete;
+
+private:
+    TEditorPrompts &mPrompts;
+};
