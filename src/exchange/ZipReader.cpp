@@ -130,6 +130,17 @@ TZipReader::TZipReader(const QString &path)
         throw EZipError(QStringLiteral("The archive is incomplete or damaged: its directory is missing."));
     if (code != ZIP_ER_OK)
         throw EZipError(LibzipError(code));
+    try {
+        ReadEntries();
+    } catch (...) {
+        // No destructor runs for a constructor that throws.
+        zip_discard(mArchive);
+        throw;
+    }
+}
+
+void TZipReader::ReadEntries()
+{
     const zip_int64_t count = zip_get_num_entries(mArchive, 0);
     // Refused before anything is allocated per entry.
     if (count > MaxEntries)

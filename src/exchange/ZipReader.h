@@ -55,6 +55,7 @@ public:
                      const TProgress &progress) const;
 
 private:
+    void ReadEntries();
     bool ExtractEntry(int index, const QString &target, bool testOnly, QString &error) const;
 
     zip *mArchive = nullptr;
