@@ -181,9 +181,11 @@ TEST_F(EditorTest, ADesignBuiltInTheEditorReopensAsItWasSaved)
     QImage photo(300, 150, QImage::Format_RGB32);
     photo.fill(Qt::green);
     ASSERT_TRUE(photo.save(Outside("a.png")));
-    TDesignRoot::WriteBmp(Outside("b.bmp"), 80, 160);
+    QImage tall(80, 160, QImage::Format_RGB32);
+    tall.fill(Qt::blue);
+    ASSERT_TRUE(tall.save(Outside("b.jpg"), "JPEG"));
     TDesignRoot::WriteGif(Outside("c.gif"), 20, 20, 1);
-    Prompts.Pictures = {Outside("a.png"), Outside("b.bmp"), Outside("c.gif")};
+    Prompts.Pictures = {Outside("a.png"), Outside("b.jpg"), Outside("c.gif")};
     Editor.AddPhotos(-1);
     TDesignRoot::WriteGif(Outside("rocket.gif"), 80, 40, 3);
     Prompts.Pictures = {Outside("rocket.gif")};
