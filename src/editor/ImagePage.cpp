@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPalette>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -194,6 +195,7 @@ void TImagePage::ShowView()
     const TImageView &view = images.View();
     mImage3->SetBackdrop(images.Backdrop());
     mImage4->SetBackdrop(images.Backdrop());
+    FillScrollBox(images.Backdrop());
     mImage4->SetPicture(images.Original());
     if (view.Colour) {
         mImage3->SetSolid(*view.Colour);
@@ -218,6 +220,18 @@ void TImagePage::ShowView()
     mFillingDelay = false;
     mCheckBox3->setChecked(view.Loop);
     mRefreshingImage = false;
+}
+
+// The picture is often smaller than the scroll box: the area around it
+// shows the chosen backdrop as well.
+void TImagePage::FillScrollBox(const QColor &colour)
+{
+    QWidget *viewport = mScrollBox1->viewport();
+    QPalette palette = viewport->palette();
+    palette.setColor(QPalette::Window, colour);
+    viewport->setPalette(palette);
+    viewport->setBackgroundRole(QPalette::Window);
+    viewport->setAutoFillBackground(true);
 }
 
 void TImagePage::CheckBox1Click()

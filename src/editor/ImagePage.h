@@ -50,6 +50,7 @@ private:
     QWidget *BuildPreviews();
     // Writes the controls from the model's view of the current picture.
     void ShowView();
+    void FillScrollBox(const QColor &colour);
 
     bool mRefreshingImage = false;
     bool mFillingDelay = false;

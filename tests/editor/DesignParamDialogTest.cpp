@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -83,6 +84,16 @@ TEST_F(DesignParamDialogTest, InGamePreviewPlaysOnlyWhileShownAndRepeatsOnlyWhil
         QTest::qWait(TPicturePreview::TickMs + 20);
     EXPECT_FALSE(preview.Running());
     EXPECT_EQ(preview.Frame(), 2);
+}
+
+TEST_F(DesignParamDialogTest, ColourFieldFillsTheWholeOriginalPreview)
+{
+    Show("Anim");
+    Images().ListBox3()->setCurrentRow(1);
+    Dialog->findChild<QToolButton *>("Panel10")->click();
+    // The corner far from the small picture shows the backdrop too.
+    const QImage shot = Dialog->findChild<QScrollArea *>("ScrollBox1")->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() - 1, shot.height() - 1), QColor(Qt::black));
 }
 
 TEST_F(DesignParamDialogTest, PlayFollowsTheSoundSwitch)
