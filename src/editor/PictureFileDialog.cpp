@@ -62,6 +62,8 @@ TPictureFileDialog::TPictureFileDialog(QWidget *parent, const QString &startDir,
 {
     // The preview needs the dialog's own widgets, not the desktop's.
     setOption(QFileDialog::DontUseNativeDialog, true);
+    // The any-case patterns work but read badly: show the labels alone.
+    setOption(QFileDialog::HideNameFilterDetails, true);
     setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     setNameFilters(PictureFilters());
     mPreview = new QLabel(this);

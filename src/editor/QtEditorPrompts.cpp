@@ -62,6 +62,8 @@ QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &pr
     if (mUnattended)
         return {};
     QFileDialog dialog(mWindow, QString(), startDir, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
+    // The any-case patterns work but read badly: show the label alone.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!preset.isEmpty())
         dialog.selectFile(QFileInfo(preset).fileName());
@@ -78,6 +80,7 @@ QString TQtEditorPrompts::ChooseArchive(const QString &startDir, const QString &
     // Saving over an archive asks nothing; a typed name to open need not exist.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(QStringLiteral("zip"));
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
