@@ -52,6 +52,9 @@ void TInfoPage::Fill()
     mFillingInfo = true;
     mEdit5->setText(mEditor.Info());
     mFillingInfo = false;
+    // A long text reads from its start, not scrolled to its end.
+    mEdit4->setCursorPosition(0);
+    mEdit5->setCursorPosition(0);
     mLabel15->setText(mEditor.Version());
     mLabel16->setText(mEditor.FieldSizeText());
 }
