@@ -10,6 +10,10 @@ seconds="${1:?usage: fuzz/run.sh SECONDS [target...]}"
 shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-fuzz"
+if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+    echo "fuzz/run.sh needs clang and libFuzzer: apt-get install clang libclang-rt-14-dev" >&2
+    exit 2
+fi
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(gif picture wave ini language design)
 
