@@ -43,12 +43,14 @@ TAboutBox::TAboutBox(QWidget *parent, const TVersionInfo &info, TOpener open)
 
     mProgramIcon = AddLabel("ProgramIcon", QString());
     mProgramIcon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    mProgramIcon->setMinimumSize(64, 64);
     mProgramIcon->setAlignment(Qt::AlignCenter);
     mProgramIcon->installEventFilter(this);
     mLabel2 = AddLabel("Label2", QStringLiteral("Autsch !"));
     MakeBigBold(mLabel2);
     mLabel2->setAutoFillBackground(true);
     mLabel2->setStyleSheet(QStringLiteral("background-color: rgb(128, 255, 0);"));
+    mLabel2->setAttribute(Qt::WA_TransparentForMouseEvents);
     mLabel2->hide();
     QLabel *product = AddLabel("ProductName", info.ProductName);
     MakeBigBold(product);
@@ -56,15 +58,16 @@ TAboutBox::TAboutBox(QWidget *parent, const TVersionInfo &info, TOpener open)
     mLabel6 = AddLink("Label6", QStringLiteral("mailto:") + QStringLiteral(SNAPSTORM_MAIL));
 
     grid->addWidget(mProgramIcon, 0, 0, 1, 2);
-    grid->addWidget(mLabel2, 1, 0, 1, 2, Qt::AlignCenter);
-    grid->addWidget(product, 2, 0, 1, 2, Qt::AlignCenter);
-    grid->addWidget(AddLabel("Label1", QStringLiteral("Version:")), 3, 0);
-    grid->addWidget(AddLabel("Version", info.FileVersion), 3, 1);
-    grid->addWidget(AddLabel("Copyright", info.LegalCopyright), 4, 0, 1, 2);
-    grid->addWidget(AddLabel("Label5", QStringLiteral("E-Mail:")), 5, 0);
-    grid->addWidget(mLabel6, 5, 1);
-    grid->addWidget(AddLabel("Label4", QStringLiteral("Internet:")), 6, 0);
-    grid->addWidget(mLabel3, 6, 1);
+    // Over the icon, so showing it never resizes the window.
+    grid->addWidget(mLabel2, 0, 0, 1, 2, Qt::AlignCenter);
+    grid->addWidget(product, 1, 0, 1, 2, Qt::AlignCenter);
+    grid->addWidget(AddLabel("Label1", QStringLiteral("Version:")), 2, 0);
+    grid->addWidget(AddLabel("Version", info.FileVersion), 2, 1);
+    grid->addWidget(AddLabel("Copyright", info.LegalCopyright), 3, 0, 1, 2);
+    grid->addWidget(AddLabel("Label5", QStringLiteral("E-Mail:")), 4, 0);
+    grid->addWidget(mLabel6, 4, 1);
+    grid->addWidget(AddLabel("Label4", QStringLiteral("Internet:")), 5, 0);
+    grid->addWidget(mLabel3, 5, 1);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));

@@ -1,5 +1,6 @@
 #include "setup/ShortcutLink.h"
 
+#include "base/FileNames.h"
 #include "base/TextFile.h"
 #include "setup/DesktopEntryText.h"
 
@@ -27,7 +28,7 @@ QString XdgBase(const char *variable, const QString &fallback)
 // starting with $HOME.
 QString DesktopFromUserDirs()
 {
-    const QString file = XdgBase("XDG_CONFIG_HOME", QStringLiteral(".config")) + QLatin1String("/user-dirs.dirs");
+    const QString file = UserConfigDir() + QLatin1String("/user-dirs.dirs");
     static const QRegularExpression line(QStringLiteral(R"(^\s*XDG_DESKTOP_DIR\s*=\s*"([^"]*)\"\s*$)"));
     for (const QString &text : SplitLines(ReadTextFile(file))) {
         const QRegularExpressionMatch match = line.match(text);

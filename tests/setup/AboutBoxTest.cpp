@@ -1,5 +1,6 @@
 #include "setup/AboutBox.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTest>
 
@@ -38,8 +39,12 @@ TEST(AboutBox, OuchShowsOnlyWhileTheIconIsHeldAndLinksOpenTheirText)
     auto *ouch = box.findChild<QLabel *>(QStringLiteral("Label2"));
     ASSERT_TRUE(icon && ouch);
     EXPECT_FALSE(ouch->isVisible());
+    QCoreApplication::processEvents();
+    const QSize before = box.size();
     QTest::mousePress(icon, Qt::LeftButton);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(ouch->isVisible());
+    EXPECT_EQ(box.size(), before);
     QTest::mouseRelease(icon, Qt::LeftButton);
     EXPECT_FALSE(ouch->isVisible());
 
