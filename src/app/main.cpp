@@ -4,6 +4,7 @@
 #include "game/MainForm.h"
 #include "game/ModalDialogs.h"
 #include "game/ReplayRunner.h"
+#include "setup/ProgramIcon.h"
 #include "setup/SetupForm.h"
 
 #include <QApplication>
@@ -136,6 +137,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
+    QApplication::setWindowIcon(LoadProgramIcon(QCoreApplication::applicationDirPath()));
 
     if (replay)
         return RunReplay(*replay);

@@ -24,6 +24,7 @@
 #include "lang/Language.h"
 #include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
+#include "setup/AboutBox.h"
 #include "sprites/SpriteBox.h"
 
 #include <QApplication>
@@ -231,7 +232,7 @@ void TMainForm::CreateMenu()
     QMenu *help1 = menuBar()->addMenu(QStringLiteral("&Help"));
     help1->menuAction()->setObjectName(QStringLiteral("Help1"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
-    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), nullptr)->setEnabled(false);
+    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), &TMainForm::Info1Click);
 }
 
 void TMainForm::FormShow()
@@ -527,6 +528,11 @@ void TMainForm::DesignGameClick()
         }
         throw;
     }
+}
+
+void TMainForm::Info1Click()
+{
+    TAboutBox(this).exec();
 }
 
 void TMainForm::Index1Click()

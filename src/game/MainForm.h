@@ -69,6 +69,7 @@ public:
     void Language2Click();
     void DesignGameClick();
     void Index1Click();
+    void Info1Click();
     // A design archive dropped on the window (or named on the command
     // line): the first file is imported and shown on the attract screen.
     void DragComp1DropFiles();

@@ -1,6 +1,7 @@
 // Makes the designs shipped beside the game: design/Default (complete) and
-// design/Neon (only what differs from Default).
+// design/Neon (only what differs from Default); with --icons, the program icon.
 #include "DesignAssets.h"
+#include "ProgramIcon.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,11 +12,16 @@
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <design root>\n", argv[0]);
+    const bool icons = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--icons");
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s <design root> | --icons <icon root>\n", argv[0]);
         return 2;
     }
     try {
+        if (icons) {
+            MakeProgramIcons(QDir(QString::fromLocal8Bit(argv[2])).absolutePath());
+            return 0;
+        }
         const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
         const QString defaultDir = root + QStringLiteral("Default/");
         const QString neonDir = root + QStringLiteral("Neon/");

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The program icon in every size that lies in <programDir>/icons; an empty
+// icon when none is there.
+QIcon LoadProgramIcon(const QString &programDir);
