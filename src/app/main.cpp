@@ -142,6 +142,9 @@ int main(int argc, char **argv)
     if (replay)
         return RunReplay(*replay);
     if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("setup")) {
+        ErrorReport::SetHandler([](const QString &message) {
+            QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Snapstorm Setup"), message);
+        });
         TQuitOnSignal quitOnSignal;
         QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
         TSetupForm setup;

@@ -1,0 +1,133 @@
+#include "setup/Installer.h"
+
+#include "base/FileNames.h"
+#include "base/TextFile.h"
+#include "setup/ShortcutLink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const QLatin1String IconsFolder("icons");
+const QLatin1String EntryName("Snapstorm.desktop");
+
+} // namespace
+
+TInstaller::TInstaller(QString sourceDir, QString exeName)
+    : mSourceDir(WithTrailingSlash(std::move(sourceDir))), mExeName(std::move(exeName)),
+      mLauncher([](const QString &program, const QString &workingDir) {
+          QProcess::startDetached(program, {}, workingDir);
+      })
+{
+}
+
+QString TInstaller::DefaultDestination()
+{
+    if (geteuid() == 0)
+        return QStringLiteral("/opt/Snapstorm");
+    return QDir::homePath() + QStringLiteral("/.local/opt/Snapstorm");
+}
+
+void TInstaller::Install(const QString &destination, const QString &languageFile,
+                         const TInstallChoices &choices, TShortcutLink &link)
+{
+    mFailures.clear();
+    const QString dest = destination.trimmed();
+    if (dest.isEmpty() || !QDir::isAbsolutePath(dest) || !QDir().mkpath(dest))
+        throw EInstallError(QStringLiteral("Unable to create the folder \"%1\".").arg(dest));
+    mDest = WithTrailingSlash(QDir::cleanPath(dest));
+    // Setup started from the installed copy: its files are already there.
+    const bool inPlace = QFileInfo(mSourceDir).canonicalFilePath() == QFileInfo(mDest).canonicalFilePath();
+    if (!inPlace) {
+        CopyFolder(mSourceDir, mDest, false);
+        if (QFileInfo(mSourceDir + IconsFolder).isDir())
+            CopyFolder(mSourceDir + IconsFolder, mDest + IconsFolder, true);
+    }
+    WriteSettings(languageFile);
+    if (!inPlace)
+        CopyDefaultDesign();
+    if (!mFailures.isEmpty())
+        throw EInstallError(QStringLiteral("Snapstorm was not completely installed in \"%1\". "
+                                           "These could not be copied or written:\n%2")
+                                .arg(QDir::toNativeSeparators(mDest), mFailures.join(QLatin1Char('\n'))));
+    WriteLinks(choices, link);
+    if (choices.StartProgram)
+        mLauncher(mDest + mExeName, mDest);
+}
+
+void TInstaller::CopyFolder(const QString &from, const QString &to, bool recurse)
+{
+    if (!QDir().mkpath(to)) {
+        mFailures << to;
+        return;
+    }
+    const QDir source(from);
+    const QFileInfoList entries =
+        source.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const QString target = WithTrailingSlash(to) + entry.fileName();
+        if (entry.isDir()) {
+            if (recurse)
+                CopyFolder(entry.filePath(), target, true);
+        } else {
+            CopyOneFile(entry.filePath(), target);
+        }
+    }
+}
+
+// Copied under a temporary name, then renamed over the old file, so a file
+// in the destination is either the old one or the whole new one.
+void TInstaller::CopyOneFile(const QString &from, const QString &to)
+{
+    const QString part = to + QStringLiteral(".setup-part");
+    QFile::remove(part);
+    const bool copied = QFile::copy(from, part)
+                        && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(to).constData()) == 0;
+    if (!copied) {
+        QFile::remove(part);
+        mFailures << QDir::toNativeSeparators(to);
+    }
+}
+
+// The installed program then starts in the chosen language with nothing
+// carried over from the copy it was installed from.
+void TInstaller::WriteSettings(const QString &languageFile)
+{
+    const QString path = mDest + QFileInfo(mExeName).completeBaseName() + QStringLiteral(".ini");
+    if (!WriteTextFileAtomic(path, QStringLiteral("Language=") + languageFile + QLatin1Char('\n')))
+        mFailures << QDir::toNativeSeparators(path);
+}
+
+void TInstaller::CopyDefaultDesign()
+{
+    const QString root = FindEntryNoCase(mSourceDir, QStringLiteral("design"));
+    const QString design = root.isEmpty() ? QString() : FindEntryNoCase(root, QStringLiteral("Default"));
+    if (design.isEmpty()) {
+        mFailures << QDir::toNativeSeparators(mSourceDir + QStringLiteral("design/Default (missing)"));
+        return;
+    }
+    CopyFolder(design, mDest + QStringLiteral("design/") + QFileInfo(design).fileName(), false);
+}
+
+void TInstaller::WriteLinks(const TInstallChoices &choices, TShortcutLink &link) const
+{
+    link.SetTarget(mDest + mExeName);
+    link.SetIconLocation(mDest + IconsFolder + QStringLiteral("/hicolor/256x256/apps/snapstorm.png"));
+    link.SetWorkingDir(QDir::cleanPath(mDest));
+    link.SetDescription(QStringLiteral("Snapstorm"));
+    const std::pair<bool, QString> places[] = {{choices.DesktopLink, TShortcutLink::GetDesktopFolder()},
+                                               {choices.ProgramsLink, TShortcutLink::GetProgramsFolder()},
+                                               {choices.StartMenuLink, TShortcutLink::GetStartMenuFolder()}};
+    for (const auto &[wanted, folder] : places) {
+        if (!wanted)
+            continue;
+        link.SetShortcutFile(WithTrailingSlash(folder) + EntryName);
+        link.Save();
+    }
+}
