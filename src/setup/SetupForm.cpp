@@ -82,6 +82,7 @@ void TSetupForm::CreateControls()
     Edit1->setAccessibleName(QStringLiteral("Destination folder"));
     Button3 = Named(new QPushButton(QStringLiteral("..."), this), "Button3");
     Button3->setAccessibleName(QStringLiteral("Browse"));
+    Button3->setFixedWidth(36);
     Button1 = Named(new QPushButton(QStringLiteral("Ok"), this), "Button1");
     Button1->setDefault(true);
     Button2 = Named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
