@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <unistd.h>
@@ -130,4 +131,20 @@ void TInstaller::WriteLinks(const TInstallChoices &choices, TShortcutLink &link)
         link.SetShortcutFile(WithTrailingSlash(folder) + EntryName);
         link.Save();
     }
+    if (choices.DesktopLink)
+        MarkTrusted(WithTrailingSlash(TShortcutLink::GetDesktopFolder()) + EntryName);
+}
+
+void TInstaller::MarkTrusted(const QString &entry)
+{
+    // Some desktops start a launcher on the desktop only once it is marked
+    // trusted. Best effort: without gio (or its metadata service) the
+    // entry still works from the menu and after the user allows it.
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty())
+        return;
+    QProcess process;
+    process.start(gio, {QStringLiteral("set"), entry, QStringLiteral("metadata::trusted"), QStringLiteral("true")});
+    if (!process.waitForFinished(2000))
+        process.kill();
 }

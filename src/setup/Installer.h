@@ -55,6 +55,7 @@ private:
     void WriteSettings(const QString &languageFile);
     void CopyDefaultDesign();
     void WriteLinks(const TInstallChoices &choices, TShortcutLink &link) const;
+    static void MarkTrusted(const QString &entry);
 
     QString mSourceDir;
     QString mExeName;
