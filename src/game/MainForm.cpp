@@ -8,6 +8,7 @@
 #include "HelpWindow.h"
 #include "HighScoreTable.h"
 #include "MessageBoxPrompts.h"
+#include "PauseControl.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
 
@@ -30,6 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScopeGuard>
 #include <QShortcut>
@@ -123,6 +125,10 @@ void TMainForm::FormCreate()
     mScoreDisplay = std::make_unique<TScoreDisplay>();
     TGameHost &host = *this;
     mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
+    mPause = std::make_unique<TPauseControl>(
+        *mPause1, *mTimer1,
+        TPauseControl::THooks{.InGame = [this] { return InGame(); },
+                              .ShowPaused = [this](bool shown) { ShowPaused(shown); }});
 
     mSettingsPath = mOptions.SettingsPath;
     if (!mSettingsPath.isEmpty()) {
@@ -195,12 +201,20 @@ QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &cap
     return action;
 }
 
+QMenu *TMainForm::AddMenu(const char *name, const QString &caption)
+{
+    QMenu *menu = menuBar()->addMenu(caption);
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    // A game does not go on under an open menu.
+    connect(menu, &QMenu::aboutToShow, this, [this] { mPause->Interrupt(); });
+    return menu;
+}
+
 void TMainForm::CreateMenu()
 {
     // The window's bold serif font belongs to the attract text, not the menu.
     menuBar()->setFont(QApplication::font());
-    QMenu *game1 = menuBar()->addMenu(QStringLiteral("&Game"));
-    game1->menuAction()->setObjectName(QStringLiteral("Game1"));
+    QMenu *game1 = AddMenu("Game1", QStringLiteral("&Game"));
     // F4 opens the Game menu, as its shortcut says.
     auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), this);
     connect(openGame, &QShortcut::activated, this, [this, game1] {
@@ -218,8 +232,7 @@ void TMainForm::CreateMenu()
     game1->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
 
-    QMenu *design1 = menuBar()->addMenu(QStringLiteral("&Design"));
-    design1->menuAction()->setObjectName(QStringLiteral("Design1"));
+    QMenu *design1 = AddMenu("Design1", QStringLiteral("&Design"));
     mDesignMenu = new TDesignMenu(design1, this);
     mDesignMenu->SetRootDir(DesignRoot());
     connect(mDesignMenu, &TDesignMenu::DesignChosen, this, [this](const QString &name) {
@@ -229,8 +242,7 @@ void TMainForm::CreateMenu()
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                &TMainForm::Language2Click);
 
-    QMenu *help1 = menuBar()->addMenu(QStringLiteral("&Help"));
-    help1->menuAction()->setObjectName(QStringLiteral("Help1"));
+    QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
     AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), &TMainForm::Info1Click);
 }
@@ -249,7 +261,7 @@ void TMainForm::FormShow()
     mPlayBox->hide();
     mAttractBox->hide();
     mSoundOff = !mSound1->isChecked();
-    mTimer1->start();
+    mPause->Start();
     mAttract->ShowAttract(true);
 }
 
@@ -287,6 +299,11 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::keyPressEvent(QKeyEvent *event)
 {
+    // Modifiers come before menu keys; they are not the player's answer.
+    const bool modifierOnly = event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control
+                              || event->key() == Qt::Key_Alt || event->key() == Qt::Key_Meta;
+    if (!event->isAutoRepeat() && !modifierOnly && mPause->PlayerReturned())
+        return;
     if (!mKeys.HandleKeyEvent(*event))
         QMainWindow::keyPressEvent(event);
 }
@@ -297,23 +314,60 @@ void TMainForm::keyReleaseEvent(QKeyEvent *event)
         QMainWindow::keyReleaseEvent(event);
 }
 
+void TMainForm::mousePressEvent(QMouseEvent *event)
+{
+    if (!mPause->PlayerReturned())
+        QMainWindow::mousePressEvent(event);
+}
+
 void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        mKeys.ReleaseAll();
-    if (event->type() != QEvent::WindowStateChange || mPause1->isChecked())
+    if (!mPause)
         return;
-    if (isMinimized())
-        mTimer1->stop();
-    else if (mShown)
-        mTimer1->start();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        mKeys.ReleaseAll();
+        // Also when a dialog of our own takes the focus.
+        mPause->Interrupt();
+    }
+    if (event->type() == QEvent::WindowStateChange)
+        mPause->SetMinimised(isMinimized());
 }
 
 void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 {
-    // Inactive: the game goes on, silent.
+    if (state != Qt::ApplicationActive && mPause)
+        mPause->Interrupt();
     ErrorReport::Guard([&] { mCues->SetActivated(state == Qt::ApplicationActive); });
+}
+
+bool TMainForm::InGame() const
+{
+    const std::uint32_t state = mRound->GameState();
+    return state == gsPlaying || (state == gsGameOver && !mRound->DemoMode());
+}
+
+void TMainForm::ShowPaused(bool shown)
+{
+    if (!shown) {
+        if (mPausedLabel)
+            mPausedLabel->hide();
+        return;
+    }
+    if (!mPausedLabel) {
+        mPausedLabel = new QLabel(mClientArea);
+        mPausedLabel->setObjectName(QStringLiteral("PausedLabel"));
+        mPausedLabel->setAlignment(Qt::AlignCenter);
+        mPausedLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        mPausedLabel->setStyleSheet(QStringLiteral(
+            "color: white; background: rgba(0, 0, 0, 160); font-size: 40px; padding: 12px 32px;"));
+    }
+    mPausedLabel->setText(mLanguage1->LookupMessage(QStringLiteral("Paused")));
+    mPausedLabel->adjustSize();
+    const QRect field = mPlayBox->geometry();
+    mPausedLabel->move(field.center() - mPausedLabel->rect().center());
+    mPausedLabel->raise();
+    mPausedLabel->show();
 }
 
 void TMainForm::OnTimer1()
@@ -395,6 +449,8 @@ void TMainForm::StartGame(bool demo)
     ReleaseSounds();
     LoadSounds();
     mRound->StartGame(demo);
+    // A new game runs, whatever paused the one before.
+    mPause->Resume();
 }
 
 void TMainForm::StopGameClick()
@@ -403,15 +459,13 @@ void TMainForm::StopGameClick()
         return;
     mRound->StopGame();
     mAttract->ShowAttract(true);
+    mPause->GameStopped();
 }
 
 void TMainForm::PauseGameClick()
 {
     // The action toggled its own check mark already.
-    if (mPause1->isChecked())
-        mTimer1->stop();
-    else
-        mTimer1->start();
+    mPause->Toggled();
 }
 
 void TMainForm::Sound1Click()
@@ -502,10 +556,9 @@ void TMainForm::DesignGameClick()
     ReleaseSounds();
     // Whatever the editor did, the game comes back on the attract screen.
     auto restart = qScopeGuard([this] {
-        mPause1->setChecked(false);
-        mTimer1->start();
         mRound->StopGame();
         mAttract->ShowAttract(true);
+        mPause->Resume();
     });
     const QString edited = EditDesign({.Parent = this,
                                        .DesignName = mGamePar->DesignName(),
@@ -586,6 +639,7 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
     }
     mRound->StopGame();
     mAttract->ShowAttract(true);
+    mPause->GameStopped();
 }
 
 void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)

@@ -24,6 +24,8 @@ class TDragComp;
 class TGamePar;
 class THelpWindow;
 class TLanguage;
+class TPauseControl;
+class QLabel;
 class TScoreDialog;
 class TScoreDisplay;
 class TSelLanguageDialog;
@@ -108,11 +110,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void FormCreate();
     void FormDestroy();
     void CreateMenu();
+    QMenu *AddMenu(const char *name, const QString &caption);
+    bool InGame() const;
+    void ShowPaused(bool shown);
     // The stored design, or Default with one error box when it fails.
     void ApplyStartDesign();
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
@@ -158,6 +164,7 @@ private:
     std::unique_ptr<TAttractScreen> mAttract;
     std::unique_ptr<TDemoPlayer> mDemo;
     std::unique_ptr<TDesktopServices> mSystemDesktop;
+    std::unique_ptr<TPauseControl> mPause;
 
     // Owned by their Qt parent.
     QTimer *mTimer1 = nullptr;
@@ -171,6 +178,7 @@ private:
     TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;
+    QLabel *mPausedLabel = nullptr;
     QAction *mSound1 = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

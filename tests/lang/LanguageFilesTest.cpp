@@ -62,7 +62,7 @@ const QStringList MessageKeys = {
     "ScollText1",    "ScollText2",    "ScollText3", "Last Score",
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
-    "CannotsavetoDefault", "Save changes", "NoDesignZip"};
+    "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
