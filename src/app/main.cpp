@@ -1,3 +1,5 @@
+#include "CommandLine.h"
+
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
@@ -16,35 +18,40 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace {
 
-struct TReplayOptions {
-    QString Script;
-    QString Trace;
-    QString Settings;
-};
-
-// "--replay SCRIPT [--trace FILE] [--settings FILE]"; none: a normal start.
-std::optional<TReplayOptions> ParseReplayOptions(int argc, char **argv)
+QStringList ArgumentsOf(int argc, char **argv)
 {
-    if (argc < 3 || QString::fromLocal8Bit(argv[1]) != QLatin1String("--replay"))
-        return std::nullopt;
-    TReplayOptions options;
-    options.Script = QString::fromLocal8Bit(argv[2]);
-    for (int i = 3; i + 1 < argc; i += 2) {
-        const QString flag = QString::fromLocal8Bit(argv[i]);
-        const QString value = QString::fromLocal8Bit(argv[i + 1]);
-        if (flag == QLatin1String("--trace"))
-            options.Trace = value;
-        else if (flag == QLatin1String("--settings"))
-            options.Settings = value;
-    }
-    return options;
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
 }
 
-int RunReplay(const TReplayOptions &options)
+// Help, version and a bad option are answered without a display.
+std::optional<int> Answer(const TCommandLine &line, const char *program)
+{
+    const QString name = QString::fromLocal8Bit(program).section(QLatin1Char('/'), -1);
+    switch (line.Action) {
+    case TCommandLine::Help:
+        std::fputs(qPrintable(TCommandLine::Usage(name)), stdout);
+        return 0;
+    case TCommandLine::Version:
+        std::printf("Snapstorm %s\n", SNAPSTORM_VERSION);
+        return 0;
+    case TCommandLine::BadOption:
+        std::fprintf(stderr, "%s: unknown option \"%s\"\n%s", qPrintable(name),
+                     qPrintable(line.Option), qPrintable(TCommandLine::Usage(name)));
+        return 2;
+    default:
+        return std::nullopt;
+    }
+}
+
+int RunReplay(const TCommandLine &options)
 {
     ErrorReport::SetHandler([](const QString &message) {
         std::fprintf(stderr, "error: %s\n", message.toUtf8().constData());
@@ -129,19 +136,28 @@ int RunGame(const QString &archive)
 
 int main(int argc, char **argv)
 {
-    const std::optional<TReplayOptions> replay = ParseReplayOptions(argc, argv);
-    if (replay) {
+    const TCommandLine early = TCommandLine::Parse(ArgumentsOf(argc, argv));
+    // Other options may still be the toolkit's, known only once it has run.
+    const bool replayAsked = argc > 1 && std::strcmp(argv[1], "--replay") == 0;
+    if (early.Action == TCommandLine::Help || early.Action == TCommandLine::Version
+        || (replayAsked && early.Action == TCommandLine::BadOption))
+        return *Answer(early, argv[0]);
+    if (early.Action == TCommandLine::Replay) {
         // Nothing may need a display or a sound device in a scripted run.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     QApplication app(argc, argv);
+    // The toolkit has taken its own options out of argv by now.
+    const TCommandLine line = TCommandLine::Parse(ArgumentsOf(argc, argv));
+    if (const std::optional<int> answered = Answer(line, argv[0]))
+        return *answered;
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
     QApplication::setWindowIcon(LoadProgramIcon(QCoreApplication::applicationDirPath()));
 
-    if (replay)
-        return RunReplay(*replay);
-    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("setup")) {
+    if (line.Action == TCommandLine::Replay)
+        return RunReplay(line);
+    if (line.Action == TCommandLine::Setup) {
         ErrorReport::SetHandler([](const QString &message) {
             QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Snapstorm Setup"), message);
         });
@@ -151,6 +167,5 @@ int main(int argc, char **argv)
         setup.show();
         return quitOnSignal.Requested() ? 0 : QApplication::exec();
     }
-    const QString archive = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QString();
-    return RunGame(archive.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? archive : QString());
+    return RunGame(line.Archive);
 }
