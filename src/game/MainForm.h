@@ -29,6 +29,7 @@ class TScoreDisplay;
 class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
+class TVolumeDialog;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -64,6 +65,7 @@ public:
     void PauseGameClick();
     void Demo1Click();
     void Sound1Click();
+    void Volume1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -168,6 +170,7 @@ private:
     TScoreDialog *mScoreDialog = nullptr;
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
     TSelLanguageDialog *mLanguageDialog = nullptr;
+    TVolumeDialog *mVolumeDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;
