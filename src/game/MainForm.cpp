@@ -11,6 +11,8 @@
 #include "PauseControl.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
+#include "VolumeDialog.h"
+#include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
@@ -26,6 +28,7 @@
 #include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
 #include "setup/AboutBox.h"
+#include "sound/SoundMixer.h"
 #include "sprites/SpriteBox.h"
 
 #include <QApplication>
@@ -52,7 +55,10 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
     QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
-    QStringLiteral("MainForm.Help1.Caption"),
+    QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
+    QStringLiteral("VolumeDialog.Caption"),
+    QStringLiteral("VolumeDialog.Button1.Caption"),
+    QStringLiteral("VolumeDialog.Button2.Caption"),
     QStringLiteral("DesignSelectDialog.Button1.Caption"),
     QStringLiteral("DesignSelectDialog.Button2.Caption"),
 };
@@ -151,11 +157,14 @@ void TMainForm::FormCreate()
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mSound1->setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mSound1->isChecked();
+    if (mCues->Mixer())
+        mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
 
     mScoreDialog = new TScoreDialog(this);
     mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
     mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
+    mVolumeDialog = new TVolumeDialog(this);
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
@@ -229,6 +238,8 @@ void TMainForm::CreateMenu()
     mSound1 = AddCommand(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S, &TMainForm::Sound1Click);
     mSound1->setCheckable(true);
     mSound1->setChecked(true);
+    AddCommand(game1, "Volume1", QStringLiteral("&Volume..."), QKeySequence(),
+               &TMainForm::Volume1Click);
     game1->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
 
@@ -472,6 +483,16 @@ void TMainForm::Sound1Click()
 {
     mSoundOff = !mSound1->isChecked();
     mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void TMainForm::Volume1Click()
+{
+    mVolumeDialog->SetVolume(VolumeSetting::Read(mSettings));
+    if (!mVolumeDialog->Execute())
+        return;
+    VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
+    if (mCues->Mixer())
+        mCues->Mixer()->SetVolume(mVolumeDialog->Volume());
 }
 
 void TMainForm::Exit1Click()

@@ -31,6 +31,7 @@ class TScoreDisplay;
 class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
+class TVolumeDialog;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -66,6 +67,7 @@ public:
     void PauseGameClick();
     void Demo1Click();
     void Sound1Click();
+    void Volume1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -175,6 +177,7 @@ private:
     TScoreDialog *mScoreDialog = nullptr;
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
     TSelLanguageDialog *mLanguageDialog = nullptr;
+    TVolumeDialog *mVolumeDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;

@@ -44,7 +44,8 @@ struct TCurrentSet
 
 } // namespace
 
-bool MixBlock(const TChannelTable &channels, int32_t position, uint8_t *out, int32_t length)
+bool MixBlock(const TChannelTable &channels, int32_t position, uint8_t *out, int32_t length,
+              int volume)
 {
     TCurrentSet current;
     for (const TChannel &channel : channels) {
@@ -83,7 +84,7 @@ bool MixBlock(const TChannelTable &channels, int32_t position, uint8_t *out, int
             segmentEnd = std::min<int64_t>(segmentEnd, pos - offset + play.Length);
             sources[sourceCount++] = play.Data + offset;
         }
-        MixSources(dest, sources, sourceCount, int32_t(segmentEnd - pos));
+        MixSources(dest, sources, sourceCount, int32_t(segmentEnd - pos), volume);
         pos = segmentEnd;
         current.Advance(pos);
         next = current.NextStart();
@@ -91,9 +92,10 @@ bool MixBlock(const TChannelTable &channels, int32_t position, uint8_t *out, int
     return true;
 }
 
-void MixSources(uint8_t *out, const uint8_t *const *sources, int count, int32_t length)
+void MixSources(uint8_t *out, const uint8_t *const *sources, int count, int32_t length,
+                int volume)
 {
-    if (count == 1) {
+    if (count == 1 && volume == FullVolume) {
         std::memcpy(out, sources[0], size_t(length));
         return;
     }
@@ -112,8 +114,17 @@ void MixSources(uint8_t *out, const uint8_t *const *sources, int count, int32_t 
                 sum[i] = int16_t(sum[i] + source[i] - SilenceByte);
         }
         uint8_t *dest = out + done;
-        for (int32_t i = 0; i < n; ++i)
-            dest[i] = uint8_t(std::clamp<int16_t>(sum[i], 0, 255));
+        if (volume == FullVolume) {
+            for (int32_t i = 0; i < n; ++i)
+                dest[i] = uint8_t(std::clamp<int16_t>(sum[i], 0, 255));
+            continue;
+        }
+        // Scaled before clamping, so a sum that clipped at full volume is
+        // heard whole when turned down.
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t scaled = SilenceByte + (sum[i] - SilenceByte) * volume / FullVolume;
+            dest[i] = uint8_t(std::clamp<int32_t>(scaled, 0, 255));
+        }
     }
 }
 

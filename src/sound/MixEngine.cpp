@@ -231,7 +231,7 @@ void TMixEngine::Feed(TMixSession &s)
 
 bool TMixEngine::MixInto(TMixSession &s, TOutputBlock &block)
 {
-    if (!BlockMixer::MixBlock(s.Channels, s.MixPosition, block.Data, s.BlockLength))
+    if (!BlockMixer::MixBlock(s.Channels, s.MixPosition, block.Data, s.BlockLength, s.Volume))
         return false;
     block.FirstPosition = s.MixPosition;
     s.MixPosition += s.BlockLength;

@@ -1,5 +1,6 @@
 #include "sound/SoundMixer.h"
 
+#include "sound/BlockMixer.h"
 #include "sound/MixEngine.h"
 #include "sound/MixSettings.h"
 #include "sound/MixerError.h"
@@ -52,6 +53,16 @@ void TSoundMixer::SetActivated(bool value)
         return;
     mEngine->MixActivate(mSession, value);
     mActivated = value;
+}
+
+int TSoundMixer::Volume() const
+{
+    return mSession->Volume;
+}
+
+void TSoundMixer::SetVolume(int percent)
+{
+    mSession->Volume = std::clamp(percent, 0, BlockMixer::FullVolume);
 }
 
 void TSoundMixer::SetChannels(int mask)

@@ -33,6 +33,7 @@ class TSoundMixer : public QObject
     Q_OBJECT
     Q_PROPERTY(bool Activated READ Activated WRITE SetActivated)
     Q_PROPERTY(int Channels READ Channels WRITE SetChannels)
+    Q_PROPERTY(int Volume READ Volume WRITE SetVolume)
 
 public:
     // `backend` null means SDL's; `iniPath` null means FindMixerIni().
@@ -51,6 +52,10 @@ public:
     // Bit i set: channel i open.
     int Channels() const { return mChannels; }
     void SetChannels(int mask);
+    // Output level in percent, 0..100 (clamped); blocks already handed to
+    // the device keep the level they were mixed with.
+    int Volume() const;
+    void SetVolume(int percent);
 
     TLoadedWave *LoadWave(const QString &fileName);
     // The bytes LoadWave would hold for the file, from its headers alone.

@@ -36,7 +36,9 @@ const QStringList MainFormPaths = {
     "MainForm.Exit1.Caption",    "MainForm.Info1.Caption",     "MainForm.Design1.Caption",
     "MainForm.Language2.Caption", "MainForm.Load1.Caption",    "MainForm.DesignItem.Caption",
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
-    "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption"};
+    "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
+    "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
+    "VolumeDialog.Button2.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
@@ -68,7 +70,8 @@ const QStringList MessageKeys = {
 const QList<QStringList> MenuGroups = {
     {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.Help1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
-     "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Exit1.Caption"},
+     "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
+     "MainForm.Exit1.Caption"},
     {"MainForm.Load1.Caption", "MainForm.Game2.Caption", "MainForm.Language2.Caption"},
     {"MainForm.Index1.Caption", "MainForm.Info1.Caption"},
     {"DesignParamDialog.File1.Caption", "DesignParamDialog.Exchange1.Caption"},

@@ -110,3 +110,21 @@ TEST(MixClockTest, DeviceClockAddsTheOffsetSetWithTheClock)
     EXPECT_EQ(clock.DeviceOffset(), 700 - 6144);
     EXPECT_EQ(clock.PlayPosition(6144 + 50, 0, 11025, 1), 750);
 }
+
+TEST(BlockMixerTest, VolumeScalesTheSumAroundSilenceBeforeClamping)
+{
+    const std::vector<uint8_t> a = {250, 0, 128, 200};
+    const std::vector<uint8_t> b = {250, 0, 128, 28};
+    const uint8_t *sources[] = {a.data(), b.data()};
+    uint8_t out[4];
+    BlockMixer::MixSources(out, sources, 2, 4);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{255, 0, 128, 100}));
+    // Half volume: what clipped at full volume is heard whole, not clipped.
+    BlockMixer::MixSources(out, sources, 2, 4, 50);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{250, 0, 128, 114}));
+    // A single source is scaled too; zero is silence.
+    BlockMixer::MixSources(out, sources, 1, 4, 25);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{158, 96, 128, 146}));
+    BlockMixer::MixSources(out, sources, 2, 4, 0);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>(4, 128)));
+}

@@ -123,3 +123,25 @@ TEST_F(SoundMixerTest, LoadFailureReachesTheCallerAndKeepsNothing)
     EXPECT_THROW(mMixer->Play(8, wave), EMixerError);
     EXPECT_THROW(mMixer->ReleaseWave(nullptr), EMixerError);
 }
+
+TEST_F(SoundMixerTest, VolumeScalesWhatTheDevicePlaysAndFullVolumeChangesNothing)
+{
+    mMixer->SetChannels(255);
+    mMixer->SetActivated(true);
+    EXPECT_EQ(mMixer->Volume(), 100);
+    TLoadedWave *ramp = LoadWav(Ramp(700));
+    mMixer->PlayCue(1, ramp);
+    mBackend->Device()->RunDry();
+    const QByteArray full = mBackend->Device()->Played();
+    EXPECT_EQ(full.left(699), Ramp(699));
+
+    mMixer->setProperty("Volume", 150);
+    EXPECT_EQ(mMixer->Volume(), 100);
+    mMixer->SetVolume(-3);
+    EXPECT_EQ(mMixer->Volume(), 0);
+    mMixer->SetVolume(50);
+    TLoadedWave *loud = LoadWav(Filled(600, 228));
+    mMixer->PlayCue(1, loud);
+    mBackend->Device()->RunDry();
+    EXPECT_EQ(mBackend->Device()->Played().mid(full.size(), 599), Filled(599, 178));
+}
