@@ -65,9 +65,9 @@ void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
 
 } // namespace
 
-QStringList RegularFilesMatching(const QString &spec)
+QStringList RegularFilesMatching(const QString &wildcardPath)
 {
-    const QFileInfo info(spec);
+    const QFileInfo info(wildcardPath);
     QString pattern = info.fileName();
     if (pattern == QLatin1String("*.*"))
         pattern = QStringLiteral("*"); // every file, also one without a dot

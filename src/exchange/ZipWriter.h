@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <functional>
 
-// The regular files a specification such as "/x/Sea/*.*" or "/x/a.gif"
+// The regular files a pattern such as "/x/Sea/*.*" or "/x/a.gif"
 // names: only the folder's own files, no sub-folders, no hidden files and
 // no symbolic links (a link could carry a file from elsewhere on the disk
 // into an archive handed to strangers). Sorted by name.
-QStringList RegularFilesMatching(const QString &spec);
+QStringList RegularFilesMatching(const QString &wildcardPath);
 
 // Writes a new archive at `archivePath` holding each file under its bare
 // name, deflated at `level` (0: stored), sizes and CRC in every local
