@@ -117,8 +117,8 @@ void TZipArchive::AddFilesNow()
 {
     QStringList files;
     QSet<QString> names;
-    for (const QString &spec : std::as_const(FileSpecs)) {
-        for (const QString &file : RegularFilesMatching(spec)) {
+    for (const QString &wildcardPath : std::as_const(FileSpecs)) {
+        for (const QString &file : RegularFilesMatching(wildcardPath)) {
             // Two folders' files of one name: the first is kept.
             if (!names.contains(QFileInfo(file).fileName().toLower())) {
                 names.insert(QFileInfo(file).fileName().toLower());

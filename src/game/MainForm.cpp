@@ -643,10 +643,7 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
 {
     mTimer1->stop();
     // On again however the import ends, errors included.
-    struct TRestart {
-        QTimer *Timer;
-        ~TRestart() { Timer->start(); }
-    } restart{mTimer1};
+    const auto restart = qScopeGuard([this] { mTimer1->start(); });
     if (files.isEmpty())
         return;
     const QString path = files.first();

@@ -184,11 +184,7 @@ TEST_F(WindowFixture, HelpOpensTheLanguagesHelpFileBesideTheExecutable)
 
 TEST_F(WindowFixture, ErrorInsideATickStopsTheTimerAndIsReported)
 {
-    Start();
-    Run("new\ntick 3");
-    Round().SetScore(30);
-    Round().GameOver();
-    Round().SetCountdown(0);
+    EndAGameWith30Points();
     // The name entry runs inside the tick that ends the game-over display.
     mForm->ScoreDialog().SetAnswerHook(
         [](TScoreDialog &) -> std::optional<QString> { throw std::runtime_error("dialog broke"); });
@@ -208,11 +204,7 @@ TEST_F(WindowFixture, ErrorInsideATickStopsTheTimerAndIsReported)
 
 TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
 {
-    Start();
-    Run("new\ntick 3");
-    Round().SetScore(30);
-    Round().GameOver();
-    Round().SetCountdown(0);
+    EndAGameWith30Points();
     int ticksBehind = -1;
     mForm->ScoreDialog().SetAnswerHook([&](TScoreDialog &) -> std::optional<QString> {
         int ticks = 0;

@@ -39,6 +39,16 @@ protected:
 
     QByteArray SettingsFile() const { return ReadFile(mSettingsPath); }
 
+    // A game over with 30 points whose display ends at the next tick.
+    void EndAGameWith30Points()
+    {
+        Start();
+        Run("new\ntick 3");
+        Round().SetScore(30);
+        Round().GameOver();
+        Round().SetCountdown(0);
+    }
+
     TSprite &Title(int kind) { return *Round().Pictures().FindKind(kind); }
 
     // Ticks one at a time until `done` holds; returns the ticks it took,
