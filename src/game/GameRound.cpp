@@ -55,7 +55,7 @@ TGameRound::~TGameRound()
         mPlayBox.RemoveSprite(mPlayBox.Sprite(0));
 }
 
-void TGameRound::CreateSprites(TGamePar &gamePar, TSpriteBox &attractBox)
+void TGameRound::CreateSprites(const TGamePar &gamePar, TSpriteBox &attractBox)
 {
     auto create = [](TSpriteList &list, TSpriteBox &box, int kind, bool enabled) {
         TSprite *sprite = list.AddNew();
@@ -95,7 +95,7 @@ void TGameRound::PlaceFixedSprites()
     mPlayBox.AddSprite(mCanon.get());
 }
 
-void TGameRound::ApplyDesign(TGamePar &gamePar, int clientWidth, int clientHeight)
+void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clientHeight)
 {
     mGamePar = &gamePar;
     mClientWidth = clientWidth;

@@ -55,10 +55,10 @@ public:
     ~TGameRound();
 
     // Creates every game sprite once; the counts come from `gamePar`.
-    void CreateSprites(TGamePar &gamePar, TSpriteBox &attractBox);
+    void CreateSprites(const TGamePar &gamePar, TSpriteBox &attractBox);
     // Dresses every sprite from `gamePar` (which stays current afterwards)
     // and lays out the field for a client area of the given size.
-    void ApplyDesign(TGamePar &gamePar, int clientWidth, int clientHeight);
+    void ApplyDesign(const TGamePar &gamePar, int clientWidth, int clientHeight);
     // Places the score display and the cannon, as the window does once.
     void PlaceFixedSprites();
 
@@ -120,7 +120,7 @@ private:
     TGameHost &mHost;
     TSpriteBox &mPlayBox;
     TScoreDisplay &mScoreDisplay;
-    TGamePar *mGamePar = nullptr;
+    const TGamePar *mGamePar = nullptr;
 
     std::int32_t mFormationX = 0;
     std::int32_t mFormationVX = 0;

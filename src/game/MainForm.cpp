@@ -4,6 +4,7 @@
 #include "CuePlayer.h"
 #include "DemoPlayer.h"
 #include "DesignMenu.h"
+#include "DesignSwitcher.h"
 #include "DesktopServices.h"
 #include "HelpWindow.h"
 #include "HighScoreTable.h"
@@ -116,7 +117,8 @@ void TMainForm::FormCreate()
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TMainForm::OnApplicationStateChanged);
     Random::Randomize();
-    mGamePar = std::make_unique<TGamePar>(DesignRoot());
+    mDesigns = std::make_unique<TDesignSwitcher>(DesignRoot(), *mCues, mSettings,
+                                                 [this](const TGamePar &design) { ShowDesign(design); });
 
     mClientArea = new QWidget(this);
     setCentralWidget(mClientArea);
@@ -147,11 +149,11 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
-    mRound->CreateSprites(*mGamePar, *mAttractBox);
+    mRound->CreateSprites(mDesigns->Current(), *mAttractBox);
     mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
                                                 mSettings, mHighScores, font);
     mDemo = std::make_unique<TDemoPlayer>(*mRound);
-    ApplyStartDesign();
+    mDesigns->ApplyStored();
     mRound->PlaceFixedSprites();
     mRound->NewLevel();
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
@@ -173,27 +175,6 @@ void TMainForm::FormCreate()
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
-}
-
-void TMainForm::ApplyStartDesign()
-{
-    QString failure;
-    try {
-        ApplyDesign(mSettings.Value(QStringLiteral("Design")));
-        return;
-    } catch (const std::exception &e) {
-        failure = QString::fromUtf8(e.what());
-    }
-    // A design that cannot be loaded must not stop every later start. When
-    // the Default design fails the same way, the caller's report says it all.
-    try {
-        ApplyDesign(QString());
-    } catch (const std::exception &e) {
-        if (QString::fromUtf8(e.what()) != failure)
-            ErrorReport::Show(failure);
-        throw;
-    }
-    ErrorReport::Show(failure);
 }
 
 QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &caption,
@@ -411,7 +392,7 @@ void TMainForm::Timer1Timer()
             // The name entry waits for the end of this tick, so that the
             // attract screen keeps ticking behind its dialog.
             if (!round.DemoMode())
-                mPendingEntry = TPendingEntry{round.Score(), mGamePar->DesignName()};
+                mPendingEntry = TPendingEntry{round.Score(), GamePar().DesignName()};
         }
         break;
     case gsPlaying:
@@ -522,24 +503,21 @@ void TMainForm::DesignItemClick(const QString &designName)
 
 void TMainForm::ApplyDesign(const QString &name)
 {
-    // Load into a fresh object first: a design that fails to load leaves
-    // the game on the complete design it had.
-    // The name becomes a settings line and part of high-score lines.
-    if (HasLineBreakOrControl(name))
-        throw std::runtime_error("A design whose name holds a line break or a control character "
-                                 "cannot be used.");
-    auto candidate = std::make_unique<TGamePar>(DesignRoot());
-    candidate->Load(name);
-    candidate->ComputeLayout();
-    LoadSoundsOf(*candidate);
-    mGamePar = std::move(candidate);
-    SetClientSize(mGamePar->ClientWidth(), mGamePar->ClientHeight());
-    setWindowTitle(mGamePar->IsDefault() ? kTitle
-                                         : kTitle + QStringLiteral(" [") + mGamePar->DesignName()
-                                               + QLatin1Char(']'));
-    mRound->ApplyDesign(*mGamePar, mGamePar->ClientWidth(), mGamePar->ClientHeight());
-    // Only a design that applied whole is worth coming back to.
-    mSettings.SetValue(QStringLiteral("Design"), name);
+    mDesigns->Apply(name);
+}
+
+const TGamePar &TMainForm::GamePar() const
+{
+    return mDesigns->Current();
+}
+
+void TMainForm::ShowDesign(const TGamePar &design)
+{
+    SetClientSize(design.ClientWidth(), design.ClientHeight());
+    setWindowTitle(design.IsDefault() ? kTitle
+                                      : kTitle + QStringLiteral(" [") + design.DesignName()
+                                            + QLatin1Char(']'));
+    mRound->ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
 }
 
 void TMainForm::SetClientSize(int width, int height)
@@ -582,7 +560,7 @@ void TMainForm::DesignGameClick()
         mPause->Resume();
     });
     const QString edited = EditDesign({.Parent = this,
-                                       .DesignName = mGamePar->DesignName(),
+                                       .DesignName = GamePar().DesignName(),
                                        .Settings = &mSettings,
                                        .LanguageFile = mLanguage1->LanguageFile(),
                                        .RootDir = DesignRoot(),
@@ -590,18 +568,7 @@ void TMainForm::DesignGameClick()
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
                                        .OpenFile = [this](const QString &path) { Desktop().OpenFile(path); }});
-    try {
-        ApplyDesign(edited);
-    } catch (...) {
-        // The design the game keeps gets its sounds back.
-        ReleaseSounds();
-        try {
-            LoadSounds();
-        } catch (...) {
-            // They loaded before; the failure to apply is the news.
-        }
-        throw;
-    }
+    mDesigns->ApplyEdited(edited);
 }
 
 void TMainForm::Info1Click()
@@ -652,7 +619,6 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
     mRound->StopGame();
     TMessageBoxPrompts prompts(this, mOptions.Unattended);
     if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot())) {
-        ReleaseSounds();
         ApplyDesign(DesignNameOfArchive(path));
     }
     mRound->StopGame();
@@ -690,31 +656,12 @@ bool TMainForm::WriteSettings()
 
 void TMainForm::ReleaseSounds()
 {
-    mCues->ReleaseSounds();
+    mDesigns->ReleaseSounds();
 }
 
 void TMainForm::LoadSounds()
 {
-    mCues->LoadSounds(*mGamePar);
-}
-
-void TMainForm::LoadSoundsOf(const TGamePar &candidate)
-{
-    ReleaseSounds();
-    try {
-        mCues->LoadSounds(candidate);
-    } catch (...) {
-        // A design whose sounds fail is not applied: the game goes on with
-        // the design it had, sounds included, instead of failing at every F2.
-        if (mGamePar) {
-            try {
-                LoadSounds();
-            } catch (...) {
-                // Its sounds loaded before; the candidate's error is the news.
-            }
-        }
-        throw;
-    }
+    mDesigns->LoadSounds();
 }
 
 void TMainForm::PlayCue(int cue)

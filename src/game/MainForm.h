@@ -19,6 +19,7 @@ class TAttractScreen;
 class TCuePlayer;
 class TDemoPlayer;
 class TDesignMenu;
+class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
 class TGamePar;
@@ -98,7 +99,7 @@ public:
     TSpriteBox &PlayBox() { return *mPlayBox; }
     TSpriteBox &AttractBox() { return *mAttractBox; }
     TLanguage &Language1() { return *mLanguage1; }
-    const TGamePar &GamePar() const { return *mGamePar; }
+    const TGamePar &GamePar() const;
     QTimer &Timer1() { return *mTimer1; }
     QAction &Pause1() { return *mPause1; }
     QAction &Sound1() { return *mSound1; }
@@ -121,8 +122,6 @@ private:
     QMenu *AddMenu(const char *name, const QString &caption);
     bool InGame() const;
     void ShowPaused(bool shown);
-    // The stored design, or Default with one error box when it fails.
-    void ApplyStartDesign();
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut, void (TMainForm::*command)());
     void OnApplicationStateChanged(Qt::ApplicationState state);
@@ -133,9 +132,8 @@ private:
     void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
     void LoadSounds();
-    // Releases the current sounds and loads the candidate's; on failure the
-    // current ones are back.
-    void LoadSoundsOf(const TGamePar &candidate);
+    // Shows a design that applied: window size, title, the round's sprites.
+    void ShowDesign(const TGamePar &design);
     QString ProgramDir() const;
     QString DesignRoot() const;
 
@@ -159,9 +157,9 @@ private:
     };
     std::optional<TPendingEntry> mPendingEntry;
 
-    std::unique_ptr<TGamePar> mGamePar;
     std::unique_ptr<TScoreDisplay> mScoreDisplay;
     std::unique_ptr<TCuePlayer> mCues;
+    std::unique_ptr<TDesignSwitcher> mDesigns;
     std::unique_ptr<TGameRound> mRound;
     std::unique_ptr<TAttractScreen> mAttract;
     std::unique_ptr<TDemoPlayer> mDemo;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TCuePlayer;
+class TGamePar;
+class TKeyValueList;
+
+// Keeps the game's design and switches it whole: a candidate is loaded,
+// laid out and given its sounds before anything the player sees changes,
+// so a design that fails leaves the game on the complete design it had.
+class TDesignSwitcher
+{
+public:
+    // Makes a loaded design the game's on screen: window, title, sprites.
+    using TShowDesign = std::function<void(const TGamePar &)>;
+
+    TDesignSwitcher(QString designRoot, TCuePlayer &cues, TKeyValueList &settings,
+                    TShowDesign showDesign);
+    ~TDesignSwitcher();
+
+    // The design in use; before the first Apply, an empty one.
+    const TGamePar &Current() const { return *mCurrent; }
+
+    void Apply(const QString &name);
+    // The stored design, else Default with one error box; throws only when
+    // Default fails too.
+    void ApplyStored();
+    // The design the editor chose; on failure the kept design gets its
+    // sounds back before the error goes on.
+    void ApplyEdited(const QString &name);
+
+    void LoadSounds();
+    void ReleaseSounds();
+
+private:
+    // Releases the current sounds and loads the candidate's; on failure the
+    // current ones are back.
+    void LoadSoundsOf(const TGamePar &candidate);
+    void RestoreSounds();
+
+    QString mDesignRoot;
+    TCuePlayer &mCues;
+    TKeyValueList &mSettings;
+    TShowDesign mShowDesign;
+    std::unique_ptr<TGamePar> mCurrent;
+    bool mApplied = false;
+    bool mSoundsLoaded = false;
+};
