@@ -538,6 +538,9 @@ void TMainForm::Language2Click()
         // Nothing chosen yet: offer the language the desktop runs in.
         current = LanguageForLocale(TSelLanguageDialog::ListLanguages(ProgramDir()),
                                     EnvironmentLocaleName());
+        // One that has no file of its own gets English, so Enter answers.
+        if (current.isEmpty())
+            current = QStringLiteral("english");
     }
     mLanguageDialog->SetSelectedLanguage(current);
     if (!mLanguageDialog->Execute())
