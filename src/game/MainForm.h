@@ -32,6 +32,7 @@ class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
 class TVolumeDialog;
+class TKeysDialog;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -68,6 +69,7 @@ public:
     void Demo1Click();
     void Sound1Click();
     void Volume1Click();
+    void Keys1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -178,6 +180,7 @@ private:
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
     TSelLanguageDialog *mLanguageDialog = nullptr;
     TVolumeDialog *mVolumeDialog = nullptr;
+    TKeysDialog *mKeysDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;
