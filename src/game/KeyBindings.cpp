@@ -52,10 +52,10 @@ QString TKeyBindings::Conflict(const std::vector<TReservedKey> &reserved,
             // A shortcut held with modifiers still starts with this key.
             if (entry.Shortcut.isEmpty() || entry.Shortcut[0].key() != key)
                 continue;
-            const QString shortcut = entry.Shortcut.toString(QKeySequence::NativeText);
             if (entry.Owner.isEmpty())
-                return texts.UsedByShortcut.arg(KeyName(key), shortcut);
-            return texts.UsedByCommand.arg(KeyName(key), shortcut, entry.Owner);
+                return texts.UsedByShortcut.arg(KeyName(key));
+            return texts.UsedByCommand.arg(KeyName(key), entry.Shortcut.toString(QKeySequence::NativeText),
+                                           entry.Owner);
         }
     }
     return {};

@@ -23,8 +23,8 @@ struct TReservedKey {
 struct TKeyConflictTexts {
     // %1 the key, %2 the shortcut, %3 the command.
     QString UsedByCommand = QStringLiteral("%1 is already used by \"%3\" (%2). Please choose another key.");
-    // %1 the key, %2 the shortcut.
-    QString UsedByShortcut = QStringLiteral("%1 is already used by the shortcut %2. Please choose another key.");
+    // %1 the key.
+    QString UsedByShortcut = QStringLiteral("%1 is already one of the window's shortcuts. Please choose another key.");
     // %1 the key, %2 and %3 the two actions.
     QString UsedTwice = QStringLiteral("%1 is chosen for both \"%2\" and \"%3\". Please choose different keys.");
     std::array<QString, 3> Actions = {QStringLiteral("Move left"), QStringLiteral("Move right"),

@@ -45,7 +45,7 @@ TEST(KeyBindingsTest, ConflictNamesTheKeyAndWhatAlreadyUsesIt)
     keys.SetKey(TGameKey::Space, Qt::Key_F5);
     EXPECT_TRUE(keys.Conflict(reserved).contains(QLatin1String("\"Mars\"")));
     keys.SetKey(TGameKey::Space, Qt::Key_F4);
-    EXPECT_EQ(keys.Conflict(reserved), "F4 is already used by the shortcut F4. Please choose another key.");
+    EXPECT_EQ(keys.Conflict(reserved), "F4 is already one of the window's shortcuts. Please choose another key.");
 
     keys.SetKey(TGameKey::Space, Qt::Key_Left);
     EXPECT_EQ(keys.Conflict({}),
