@@ -7,11 +7,14 @@
 #include "DesignSwitcher.h"
 #include "DesktopServices.h"
 #include "HelpWindow.h"
+#include "Gamepad.h"
 #include "HighScoreTable.h"
+#include "KeysDialog.h"
 #include "MessageBoxPrompts.h"
 #include "PauseControl.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
+#include "SdlControllerSource.h"
 #include "VolumeDialog.h"
 #include "VolumeSetting.h"
 
@@ -60,6 +63,10 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("VolumeDialog.Caption"),
     QStringLiteral("VolumeDialog.Button1.Caption"),
     QStringLiteral("VolumeDialog.Button2.Caption"),
+    QStringLiteral("MainForm.Keys1.Caption"),     QStringLiteral("KeysDialog.Caption"),
+    QStringLiteral("KeysDialog.Label1.Caption"),  QStringLiteral("KeysDialog.Label2.Caption"),
+    QStringLiteral("KeysDialog.Label3.Caption"),  QStringLiteral("KeysDialog.Button1.Caption"),
+    QStringLiteral("KeysDialog.Button2.Caption"),
     QStringLiteral("DesignSelectDialog.Button1.Caption"),
     QStringLiteral("DesignSelectDialog.Button2.Caption"),
 };
@@ -162,11 +169,17 @@ void TMainForm::FormCreate()
     if (mCues->Mixer())
         mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
+    mKeys.SetBindings(TKeyBindings::Read(mSettings));
+    // The scripted run plays by its script alone.
+    if (!mOptions.Unattended)
+        new TGamepad(*this, mKeys, std::make_unique<TSdlControllerSource>(),
+                     [this] { return mPause->PlayerReturned(); });
 
     mScoreDialog = new TScoreDialog(this);
     mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
     mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
     mVolumeDialog = new TVolumeDialog(this);
+    mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
@@ -221,6 +234,7 @@ void TMainForm::CreateMenu()
     mSound1->setChecked(true);
     AddCommand(game1, "Volume1", QStringLiteral("&Volume..."), QKeySequence(),
                &TMainForm::Volume1Click);
+    AddCommand(game1, "Keys1", QStringLiteral("&Keys..."), QKeySequence(), &TMainForm::Keys1Click);
     game1->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
 
@@ -474,6 +488,16 @@ void TMainForm::Volume1Click()
     VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
     if (mCues->Mixer())
         mCues->Mixer()->SetVolume(mVolumeDialog->Volume());
+}
+
+void TMainForm::Keys1Click()
+{
+    mKeysDialog->SetBindings(mKeys.Bindings());
+    mKeysDialog->SetReserved(TKeysDialog::ShortcutsOf(*this));
+    if (!mKeysDialog->Execute())
+        return;
+    mKeys.SetBindings(mKeysDialog->Bindings());
+    mKeys.Bindings().Store(mSettings);
 }
 
 void TMainForm::Exit1Click()

@@ -33,6 +33,7 @@ class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
 class TVolumeDialog;
+class TKeysDialog;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -69,6 +70,7 @@ public:
     void Demo1Click();
     void Sound1Click();
     void Volume1Click();
+    void Keys1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -176,6 +178,7 @@ private:
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
     TSelLanguageDialog *mLanguageDialog = nullptr;
     TVolumeDialog *mVolumeDialog = nullptr;
+    TKeysDialog *mKeysDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
     QAction *mPause1 = nullptr;

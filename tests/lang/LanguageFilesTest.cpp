@@ -38,7 +38,9 @@ const QStringList MainFormPaths = {
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
-    "VolumeDialog.Button2.Caption"};
+    "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
+    "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
+    "KeysDialog.Button1.Caption", "KeysDialog.Button2.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
@@ -64,14 +66,15 @@ const QStringList MessageKeys = {
     "ScollText1",    "ScollText2",    "ScollText3", "Last Score",
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
-    "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused"};
+    "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
+    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
     {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.Help1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
      "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
-     "MainForm.Exit1.Caption"},
+     "MainForm.Keys1.Caption", "MainForm.Exit1.Caption"},
     {"MainForm.Load1.Caption", "MainForm.Game2.Caption", "MainForm.Language2.Caption"},
     {"MainForm.Index1.Caption", "MainForm.Info1.Caption"},
     {"DesignParamDialog.File1.Caption", "DesignParamDialog.Exchange1.Caption"},

@@ -1,0 +1,98 @@
+#include "WindowFixture.h"
+
+#include "game/KeyBindings.h"
+#include "game/KeyCaptureEdit.h"
+#include "game/KeysDialog.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+TEST(KeyBindingsTest, KeysAreStoredAsNamesAndReadBackWhileBadEntriesKeepTheDefaults)
+{
+    TKeyValueList settings;
+    EXPECT_EQ(TKeyBindings::Read(settings), TKeyBindings());
+    TKeyBindings own;
+    own.SetKey(TGameKey::Left, Qt::Key_A);
+    own.SetKey(TGameKey::Space, Qt::Key_Control);
+    own.Store(settings);
+    EXPECT_EQ(settings.Value(QStringLiteral("KeyLeft")), QLatin1String("A"));
+    EXPECT_EQ(settings.Value(QStringLiteral("KeyRight")), QLatin1String("Right"));
+    EXPECT_EQ(settings.Value(QStringLiteral("KeyFire")), QLatin1String("Control"));
+    EXPECT_EQ(TKeyBindings::Read(settings), own);
+
+    settings.SetValue(QStringLiteral("KeyFire"), QStringLiteral("Ctrl+X"));
+    EXPECT_EQ(TKeyBindings::Read(settings).Key(TGameKey::Space), Qt::Key_Space);
+    // A hand-edited file putting one key on two actions.
+    settings.SetValue(QStringLiteral("KeyRight"), QStringLiteral("A"));
+    EXPECT_EQ(TKeyBindings::Read(settings), TKeyBindings());
+}
+
+TEST(KeyBindingsTest, ConflictNamesTheKeyAndWhatAlreadyUsesIt)
+{
+    const std::vector<TReservedKey> reserved = {{QKeySequence(Qt::Key_F2), QStringLiteral("New Game")},
+                                                {QKeySequence(Qt::SHIFT | Qt::Key_F5), QStringLiteral("Mars")},
+                                                {QKeySequence(Qt::Key_F4), QString()}};
+    TKeyBindings keys;
+    EXPECT_EQ(keys.Conflict(reserved), QString());
+
+    keys.SetKey(TGameKey::Space, Qt::Key_F2);
+    EXPECT_EQ(keys.Conflict(reserved), "F2 is already used by \"New Game\" (F2). Please choose another key.");
+    // Held with Shift it would load a design in the middle of a game.
+    keys.SetKey(TGameKey::Space, Qt::Key_F5);
+    EXPECT_TRUE(keys.Conflict(reserved).contains(QLatin1String("\"Mars\"")));
+    keys.SetKey(TGameKey::Space, Qt::Key_F4);
+    EXPECT_EQ(keys.Conflict(reserved), "F4 is already one of the window's shortcuts. Please choose another key.");
+
+    keys.SetKey(TGameKey::Space, Qt::Key_Left);
+    EXPECT_EQ(keys.Conflict({}),
+              "Left is chosen for both \"Move left\" and \"Fire\". Please choose different keys.");
+}
+
+namespace {
+
+// Answers the Keys dialog: the fire field gets `fireKey` pressed in it,
+// then OK. Returns the refusal shown, if the dialog stayed open.
+QString ChooseFireKey(TMainForm &form, Qt::Key fireKey)
+{
+    auto *dialog = form.findChild<TKeysDialog *>(QStringLiteral("KeysDialog"));
+    QString refusal;
+    QTimer::singleShot(0, dialog, [&] {
+        QTest::keyClick(dialog->Edit(TGameKey::Space), fireKey);
+        dialog->Button1()->click();
+        if (dialog->isVisible()) {
+            refusal = dialog->Message()->text();
+            dialog->Button2()->click();
+        }
+    });
+    form.findChild<QAction *>(QStringLiteral("Keys1"))->trigger();
+    return refusal;
+}
+
+} // namespace
+
+TEST_F(WindowFixture, KeysDialogRefusesMenuShortcutsAndTheChosenKeyFiresFromThenOn)
+{
+    Open();
+    EXPECT_EQ(ChooseFireKey(*mForm, Qt::Key_F3),
+              "F3 is already used by \"Stop Game\" (F3). Please choose another key.");
+    EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_P).contains(QLatin1String("Pause Game")));
+    EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_F4).contains(QLatin1String("F4")));
+    EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_Right).contains(QLatin1String("Move right")));
+    EXPECT_EQ(mForm->Keys().Bindings(), TKeyBindings());
+
+    EXPECT_EQ(ChooseFireKey(*mForm, Qt::Key_Control), QString());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_TRUE(mForm->Keys().HandleKeyEvent(press));
+    EXPECT_TRUE(mForm->Keys().IsHeld(TGameKey::Space));
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    EXPECT_FALSE(mForm->Keys().HandleKeyEvent(space));
+
+    mForm->close();
+    EXPECT_TRUE(SettingsFile().contains("KeyFire=Control\n"));
+    Open();
+    EXPECT_EQ(mForm->Keys().Bindings().Key(TGameKey::Space), Qt::Key_Control);
+}
