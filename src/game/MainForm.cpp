@@ -9,6 +9,7 @@
 #include "HighScoreTable.h"
 #include "MessageBoxPrompts.h"
 #include "PauseControl.h"
+#include "ScreenMode.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
 #include "VolumeDialog.h"
@@ -56,6 +57,7 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
     QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
+    QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
     QStringLiteral("VolumeDialog.Caption"),
     QStringLiteral("VolumeDialog.Button1.Caption"),
     QStringLiteral("VolumeDialog.Button2.Caption"),
@@ -92,7 +94,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(kTitle);
     QPalette pal = palette();
@@ -127,6 +129,11 @@ void TMainForm::FormCreate()
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
+    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, *mFullscreen1);
+    mScreen->OnResized = [this] {
+        if (mPausedLabel && mPausedLabel->isVisible())
+            ShowPaused(true);
+    };
 
     mScoreDisplay = std::make_unique<TScoreDisplay>();
     TGameHost &host = *this;
@@ -252,6 +259,9 @@ void TMainForm::CreateMenu()
     AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                &TMainForm::Language2Click);
+
+    QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
+    mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
 
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
@@ -544,11 +554,7 @@ void TMainForm::ApplyDesign(const QString &name)
 
 void TMainForm::SetClientSize(int width, int height)
 {
-    mClientArea->setFixedSize(width, height);
-    mPlayBox->setGeometry(0, 0, width, height);
-    mAttractBox->setGeometry(0, 0, width, height);
-    adjustSize();
-    setFixedSize(sizeHint());
+    mScreen->SetFieldSize(QSize(width, height));
 }
 
 void TMainForm::Language2Click()

@@ -38,7 +38,7 @@ const QStringList MainFormPaths = {
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
-    "VolumeDialog.Button2.Caption"};
+    "VolumeDialog.Button2.Caption", "MainForm.View1.Caption", "MainForm.Fullscreen1.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
@@ -68,7 +68,9 @@ const QStringList MessageKeys = {
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
-    {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.Help1.Caption"},
+    {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.View1.Caption",
+     "MainForm.Help1.Caption"},
+    {"MainForm.Fullscreen1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
      "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
      "MainForm.Exit1.Caption"},
