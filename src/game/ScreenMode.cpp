@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScreen>
 #include <QShortcut>
 
 TScreenMode::TScreenMode(QMainWindow &window, QWidget &clientArea, std::vector<TSpriteBox *> boxes,
@@ -37,7 +38,18 @@ void TScreenMode::SetFullscreen(bool on)
         ShowState();
         return;
     }
+    // Without a window manager nobody acts on the state: the window is placed
+    // here too. Placing it first, as moving a window drops its fullscreen state.
+    if (on) {
+        mNormalGeometry = mWindow.geometry();
+        if (mWindow.screen())
+            mWindow.setGeometry(mWindow.screen()->geometry());
+    }
     mWindow.setWindowState(mWindow.windowState() ^ Qt::WindowFullScreen);
+    if (!on && mNormalGeometry.isValid())
+        mWindow.setGeometry(mNormalGeometry);
+    else if (!on)
+        ShowOneToOne();
     ShowState();
 }
 
@@ -46,13 +58,19 @@ void TScreenMode::SetFieldSize(QSize size)
     for (TSpriteBox *box : mBoxes)
         box->SetFieldSize(size);
     mClientArea.setMinimumSize(size);
-    if (!IsFullscreen() && !mWindow.isMaximized()) {
-        mClientArea.resize(size);
-        if (QLayout *layout = mWindow.layout())
-            layout->activate();
-        mWindow.resize(mWindow.minimumSizeHint());
-    }
+    if (IsFullscreen())
+        mNormalGeometry = QRect(); // left at 1x of the new field
+    else if (!mWindow.isMaximized())
+        ShowOneToOne();
     FitBoxes();
+}
+
+void TScreenMode::ShowOneToOne()
+{
+    mClientArea.resize(mClientArea.minimumSize());
+    if (QLayout *layout = mWindow.layout())
+        layout->activate();
+    mWindow.resize(mWindow.minimumSizeHint());
 }
 
 bool TScreenMode::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QSize>
 
 #include <functional>
@@ -37,12 +38,16 @@ protected:
 
 private:
     void FitBoxes();
+    // The window just big enough for the field at 1x.
+    void ShowOneToOne();
     void ShowState();
 
     QMainWindow &mWindow;
     QWidget &mClientArea;
     std::vector<TSpriteBox *> mBoxes;
     QAction &mFullscreen;
+    // Where the window was before fullscreen, to go back there.
+    QRect mNormalGeometry;
     // Owned by the window.
     QShortcut *mLeave = nullptr;
 };
