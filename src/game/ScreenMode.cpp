@@ -40,6 +40,10 @@ void TScreenMode::SetFullscreen(bool on)
     }
     // Without a window manager nobody acts on the state: the window is placed
     // here too. Placing it first, as moving a window drops its fullscreen state.
+    // A screen smaller than the field shows it shrunk, not cut off.
+    mClientArea.setMinimumSize(on ? QSize(1, 1) : mFieldSize);
+    if (QLayout *layout = mWindow.layout())
+        layout->activate();
     if (on) {
         mNormalGeometry = mWindow.geometry();
         if (mWindow.screen())
@@ -57,7 +61,9 @@ void TScreenMode::SetFieldSize(QSize size)
 {
     for (TSpriteBox *box : mBoxes)
         box->SetFieldSize(size);
-    mClientArea.setMinimumSize(size);
+    mFieldSize = size;
+    if (!IsFullscreen())
+        mClientArea.setMinimumSize(size);
     if (IsFullscreen())
         mNormalGeometry = QRect(); // left at 1x of the new field
     else if (!mWindow.isMaximized())
@@ -67,7 +73,7 @@ void TScreenMode::SetFieldSize(QSize size)
 
 void TScreenMode::ShowOneToOne()
 {
-    mClientArea.resize(mClientArea.minimumSize());
+    mClientArea.resize(mFieldSize);
     if (QLayout *layout = mWindow.layout())
         layout->activate();
     mWindow.resize(mWindow.minimumSizeHint());

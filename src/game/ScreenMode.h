@@ -46,6 +46,7 @@ private:
     QWidget &mClientArea;
     std::vector<TSpriteBox *> mBoxes;
     QAction &mFullscreen;
+    QSize mFieldSize;
     // Where the window was before fullscreen, to go back there.
     QRect mNormalGeometry;
     // Owned by the window.
