@@ -38,36 +38,37 @@ void TScreenMode::SetFullscreen(bool on)
         ShowState();
         return;
     }
-    // Without a window manager nobody acts on the state: the window is placed
-    // here too. Placing it first, as moving a window drops its fullscreen state.
-    // A screen smaller than the field shows it shrunk, not cut off.
-    mClientArea.setMinimumSize(on ? QSize(1, 1) : mFieldSize);
-    if (QLayout *layout = mWindow.layout())
-        layout->activate();
     if (on) {
+        // A screen smaller than the field shows it shrunk, not cut off.
+        mClientArea.setMinimumSize(QSize(1, 1));
+        if (QLayout *layout = mWindow.layout())
+            layout->activate();
         mNormalGeometry = mWindow.geometry();
+        // Without a window manager nobody acts on the state: the window is
+        // placed here too, before the state, as moving a window drops it.
         if (mWindow.screen())
             mWindow.setGeometry(mWindow.screen()->geometry());
     }
     mWindow.setWindowState(mWindow.windowState() ^ Qt::WindowFullScreen);
+    ShowState();
     if (!on && mNormalGeometry.isValid())
         mWindow.setGeometry(mNormalGeometry);
     else if (!on)
         ShowOneToOne();
-    ShowState();
 }
 
 void TScreenMode::SetFieldSize(QSize size)
 {
+    mFieldSize = size;
     for (TSpriteBox *box : mBoxes)
         box->SetFieldSize(size);
-    mFieldSize = size;
-    if (!IsFullscreen())
+    if (IsFullscreen()) {
+        mNormalGeometry = QRect(); // leaving shows the new field at 1x
+    } else {
         mClientArea.setMinimumSize(size);
-    if (IsFullscreen())
-        mNormalGeometry = QRect(); // left at 1x of the new field
-    else if (!mWindow.isMaximized())
-        ShowOneToOne();
+        if (!mWindow.isMaximized())
+            ShowOneToOne();
+    }
     FitBoxes();
 }
 
@@ -101,4 +102,7 @@ void TScreenMode::ShowState()
 {
     mFullscreen.setChecked(IsFullscreen());
     mLeave->setEnabled(IsFullscreen());
+    // Also when the window manager ended fullscreen by itself.
+    if (!IsFullscreen() && mFieldSize.isValid())
+        mClientArea.setMinimumSize(mFieldSize);
 }

@@ -30,11 +30,14 @@ TEST_F(WindowFixture, F11AndEscSwitchFullscreenAndTheMenuShowsIt)
     EXPECT_FALSE(mForm->isFullScreen());
     EXPECT_FALSE(item->isChecked());
 
+    // A design chosen in fullscreen is shown at 1x once fullscreen ends.
     item->trigger();
     EXPECT_TRUE(mForm->isFullScreen());
+    mForm->DesignItemClick(QString());
     QTest::keyClick(mForm.get(), Qt::Key_Escape);
     EXPECT_FALSE(mForm->isFullScreen());
     EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(mForm->centralWidget()->size(), FieldOf(*mForm));
 }
 
 TEST_F(WindowFixture, ResizedWindowScalesTheFieldAndANewDesignResetsIt)
