@@ -35,7 +35,8 @@ double ScreenCopyNs()
             std::memcpy(target.bits(), source.constBits(), bytes);
             benchmark::ClobberMemory();
         }
-        best = std::min(best, std::chrono::duration<double, std::nano>(Clock::now() - start).count() / 50);
+        const auto elapsed = std::chrono::duration<double, std::nano>(Clock::now() - start);
+        best = std::min(best, elapsed.count() / 50);
     }
     return best;
 }
@@ -43,7 +44,8 @@ double ScreenCopyNs()
 // A demo game on the shipped Default design, its field box screen-sized.
 struct TRunningGame
 {
-    TMainForm Form{TMainFormOptions{QString(), true, nullptr, QStringLiteral(SNAPSTORM_BIN_DIR "/design")}};
+    TMainForm Form{
+        TMainFormOptions{QString(), true, nullptr, QStringLiteral(SNAPSTORM_BIN_DIR "/design")}};
 
     TRunningGame()
     {

@@ -94,8 +94,8 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(kTitle);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -261,7 +261,8 @@ void TMainForm::CreateMenu()
                &TMainForm::Language2Click);
 
     QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
-    mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
+    mFullscreen1 =
+        AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
 
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);

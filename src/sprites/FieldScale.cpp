@@ -22,7 +22,8 @@ TFieldScale::TFieldScale(QSize field, QSize target, qreal devicePixelRatio)
         shown = QSize(std::clamp(int(std::lround(field.width() * mFactor)), 1, deviceW),
                       std::clamp(int(std::lround(field.height() * mFactor)), 1, deviceH));
     }
-    mDeviceRect = QRect(QPoint((deviceW - shown.width()) / 2, (deviceH - shown.height()) / 2), shown);
+    const QPoint topLeft((deviceW - shown.width()) / 2, (deviceH - shown.height()) / 2);
+    mDeviceRect = QRect(topLeft, shown);
 }
 
 QRectF TFieldScale::TargetRect() const
