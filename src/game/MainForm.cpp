@@ -12,6 +12,7 @@
 #include "KeysDialog.h"
 #include "MessageBoxPrompts.h"
 #include "PauseControl.h"
+#include "ScreenMode.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
 #include "SdlControllerSource.h"
@@ -60,6 +61,7 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
     QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
+    QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
     QStringLiteral("VolumeDialog.Caption"),
     QStringLiteral("VolumeDialog.Button1.Caption"),
     QStringLiteral("VolumeDialog.Button2.Caption"),
@@ -101,7 +103,7 @@ void TMainForm::FormCreate()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(kTitle);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -136,6 +138,11 @@ void TMainForm::FormCreate()
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
+    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, *mFullscreen1);
+    mScreen->OnResized = [this] {
+        if (mPausedLabel && mPausedLabel->isVisible())
+            ShowPaused(true);
+    };
 
     mScoreDisplay = std::make_unique<TScoreDisplay>();
     TGameHost &host = *this;
@@ -247,6 +254,10 @@ void TMainForm::CreateMenu()
     AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                &TMainForm::Language2Click);
+
+    QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
+    mFullscreen1 =
+        AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
 
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
@@ -546,11 +557,7 @@ void TMainForm::ShowDesign(const TGamePar &design)
 
 void TMainForm::SetClientSize(int width, int height)
 {
-    mClientArea->setFixedSize(width, height);
-    mPlayBox->setGeometry(0, 0, width, height);
-    mAttractBox->setGeometry(0, 0, width, height);
-    adjustSize();
-    setFixedSize(sizeHint());
+    mScreen->SetFieldSize(QSize(width, height));
 }
 
 void TMainForm::Language2Click()

@@ -29,6 +29,7 @@ class TPauseControl;
 class QLabel;
 class TScoreDialog;
 class TScoreDisplay;
+class TScreenMode;
 class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
@@ -184,5 +185,7 @@ private:
     QAction *mPause1 = nullptr;
     QLabel *mPausedLabel = nullptr;
     QAction *mSound1 = nullptr;
+    QAction *mFullscreen1 = nullptr;
+    TScreenMode *mScreen = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "sprites/SpriteBox.h"
 
 #include "base/ErrorReport.h"
+#include "sprites/FieldScale.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -56,6 +57,14 @@ void TSpriteBox::SetStretch(bool stretch)
     UpdateBackground();
 }
 
+void TSpriteBox::SetFieldSize(QSize size)
+{
+    if (size == mFieldSize)
+        return;
+    mFieldSize = size;
+    UpdateBackground();
+}
+
 void TSpriteBox::SetBeforeSprtMove(TSpriteEvent handler)
 {
     mBeforeSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
@@ -94,8 +103,8 @@ TSprite *TSpriteBox::FindSprite(int32_t kind, const TSpriteRect &rect) const
 
 void TSpriteBox::UpdateBackground()
 {
-    const int w = width();
-    const int h = height();
+    const int w = FieldSize().width();
+    const int h = FieldSize().height();
     if (mBackground.size() != QSize(w, h))
         mBackground = QImage(w, h, QImage::Format_RGB32);
     if (!mBackground.isNull()) {
@@ -134,7 +143,7 @@ void TSpriteBox::MoveAndDraw()
     } reset{mStepping};
 
     // A box resized while hidden gets its resize event only when shown.
-    if (mBackground.size() != size())
+    if (mBackground.size() != FieldSize())
         UpdateBackground();
     if (!mBackground.isNull()) {
         if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format())
@@ -188,11 +197,29 @@ void TSpriteBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!mPresentPending && !mStepping) {
         // Uncovered or shown: the window system's repaint also advances the sprites.
-        painter.drawImage(rect(), mBackground);
+        Present(painter, mBackground);
         ErrorReport::Guard([this] { MoveAndDraw(); });
     }
     mPresentPending = false;
-    painter.drawImage(rect(), mBackBuffer);
+    Present(painter, mBackBuffer);
+}
+
+void TSpriteBox::Present(QPainter &painter, const QImage &frame)
+{
+    const TFieldScale scale(frame.size(), size(), devicePixelRatioF());
+    const QRectF target = scale.TargetRect();
+    if (target.size() != QSizeF(size())) {
+        const qreal w = width();
+        const qreal h = height();
+        painter.fillRect(QRectF(0, 0, w, target.top()), Qt::black);
+        painter.fillRect(QRectF(0, target.bottom(), w, h - target.bottom()), Qt::black);
+        painter.fillRect(QRectF(0, target.top(), target.left(), target.height()), Qt::black);
+        painter.fillRect(QRectF(target.right(), target.top(), w - target.right(), target.height()),
+                         Qt::black);
+    }
+    // Whole factors stay nearest-neighbour so pixel art keeps hard edges.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !scale.Whole());
+    painter.drawImage(target, frame);
 }
 
 void TSpriteBox::mousePressEvent(QMouseEvent *event)
@@ -214,7 +241,11 @@ void TSpriteBox::mouseReleaseEvent(QMouseEvent *event)
 void TSpriteBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    UpdateBackground();
+    // A field of its own size is only shown at a new scale: the frame stays.
+    if (mBackground.size() != FieldSize())
+        UpdateBackground();
+    else
+        update();
 }
 
 void TSpriteBox::showEvent(QShowEvent *event)

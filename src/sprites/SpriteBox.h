@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QWidget>
 
 #include <memory>
@@ -31,6 +32,10 @@ public:
     void SetCenter(bool center);
     bool Stretch() const { return mStretch; }
     void SetStretch(bool stretch);
+    // The size the field is drawn at; the box shows it scaled to fit its
+    // own size. Empty (the default): the field follows the box's size.
+    QSize FieldSize() const { return mFieldSize.isEmpty() ? size() : mFieldSize; }
+    void SetFieldSize(QSize size);
     void SetBeforeSprtMove(TSpriteEvent handler);
     void SetAfterSprtMove(TSpriteEvent handler);
 
@@ -67,10 +72,13 @@ private:
     void MoveSprites();
     void DrawSprites();
     void Fire(const THandler &handler, TSprite *sprite);
+    // Draws `frame` scaled into the box, the bands around it black.
+    void Present(QPainter &painter, const QImage &frame);
 
     QImage mImage;
     QImage mBackground;
     QImage mBackBuffer;
+    QSize mFieldSize;
     QColor mColor = Qt::black;
     bool mCenter = true;
     bool mStretch = false;

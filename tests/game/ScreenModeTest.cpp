@@ -1,0 +1,65 @@
+#include "WindowFixture.h"
+
+#include "design/GamePar.h"
+
+#include <QAction>
+#include <QTest>
+
+namespace {
+
+QSize FieldOf(TMainForm &form)
+{
+    return QSize(form.GamePar().ClientWidth(), form.GamePar().ClientHeight());
+}
+
+} // namespace
+
+TEST_F(WindowFixture, F11AndEscSwitchFullscreenAndTheMenuShowsIt)
+{
+    Open();
+    mForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mForm.get()));
+    auto *item = mForm->findChild<QAction *>(QStringLiteral("Fullscreen1"));
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->isChecked());
+
+    QTest::keyClick(mForm.get(), Qt::Key_F11);
+    EXPECT_TRUE(mForm->isFullScreen());
+    EXPECT_TRUE(item->isChecked());
+    QTest::keyClick(mForm.get(), Qt::Key_F11);
+    EXPECT_FALSE(mForm->isFullScreen());
+    EXPECT_FALSE(item->isChecked());
+
+    // A design chosen in fullscreen is shown at 1x once fullscreen ends.
+    item->trigger();
+    EXPECT_TRUE(mForm->isFullScreen());
+    mForm->DesignItemClick(QString());
+    QTest::keyClick(mForm.get(), Qt::Key_Escape);
+    EXPECT_FALSE(mForm->isFullScreen());
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(mForm->centralWidget()->size(), FieldOf(*mForm));
+}
+
+TEST_F(WindowFixture, ResizedWindowScalesTheFieldAndANewDesignResetsIt)
+{
+    Open();
+    const QSize field = FieldOf(*mForm);
+    EXPECT_EQ(mForm->centralWidget()->size(), field);
+
+    mForm->resize(mForm->size() + QSize(800, 500));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mForm->PlayBox().size(), mForm->centralWidget()->size());
+    EXPECT_EQ(mForm->PlayBox().size(), field + QSize(800, 500));
+    Run("new\ntick 2");
+    // The scripted run's snapshots keep drawing at the field's own size.
+    EXPECT_EQ(mForm->PlayBox().BackBuffer().size(), field);
+
+    // Never smaller than one field.
+    mForm->resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mForm->centralWidget()->size(), field);
+
+    mForm->resize(mForm->size() + QSize(300, 300));
+    mForm->DesignItemClick(QString());
+    EXPECT_EQ(mForm->centralWidget()->size(), field);
+}
