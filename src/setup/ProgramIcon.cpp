@@ -6,6 +6,10 @@
 
 namespace {
 
+// What title bars, task bars and switchers draw; the larger files are there
+// for the desktop's icon theme, which reads them from disk itself.
+constexpr int kLargestWindowIcon = 128;
+
 // "48x48" names the size of the icons in that folder; nothing else does.
 QSize SizeOfFolder(const QString &name)
 {
@@ -22,9 +26,11 @@ QIcon LoadProgramIcon(const QString &programDir)
     const QDir sizes(programDir + QLatin1String("/icons/hicolor"));
     for (const QString &size : sizes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString file = sizes.filePath(size + QLatin1String("/apps/snapstorm.png"));
-        // With its size known, a file is only read once that size is drawn.
+        const QSize side = SizeOfFolder(size);
+        if (side.width() > kLargestWindowIcon || side.height() > kLargestWindowIcon)
+            continue;
         if (QFileInfo(file).isFile())
-            icon.addFile(file, SizeOfFolder(size));
+            icon.addFile(file, side);
     }
     return icon;
 }
