@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "FirstFrameProbe.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
@@ -118,8 +119,10 @@ int RunGame(const QString &archive)
     // A signal during start-up (the first-start question included) ends
     // the program here; hiding the shown window writes the settings.
     const bool shown = !quitOnSignal.Requested();
-    if (shown)
+    if (shown) {
+        TFirstFrameProbe::WatchIfAsked(form->findChild<QWidget *>(QStringLiteral("AttractBox")));
         form->show();
+    }
     if (shown && !archive.isEmpty()) {
         QTimer::singleShot(0, form.get(), [&form, archive] {
             ErrorReport::Guard([&] { form->ImportDroppedFiles({archive}); });

@@ -4,64 +4,24 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
-namespace {
-
-struct Entry {
-    QString key;
-    QString value;
-};
-
-// A value written in double quotes (to keep its blanks) loses them.
-QString Unquoted(const QString &value)
+std::shared_ptr<const TIniContents> TIniFile::Contents() const
 {
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-        return value.mid(1, value.size() - 2);
-    return value;
-}
-
-// Calls `visit` for every "key=value" line of `section`; stops when it
-// returns false. Returns whether the section was found.
-template <class Visit>
-bool VisitSection(const QString &path, const QString &section, Visit visit)
-{
-    const QStringList lines = SplitLines(ReadTextFile(path));
-    bool inSection = false;
-    bool found = false;
-    for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
-            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
-            found = found || inSection;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        Entry entry{line.left(eq).trimmed(), Unquoted(line.mid(eq + 1).trimmed())};
-        if (!visit(entry))
-            break;
+    const std::optional<QByteArray> read = ReadRegularFile(mPath, MaxTextFileSize);
+    const QByteArray bytes = read.value_or(QByteArray());
+    if (!mContents || bytes != mBytes) {
+        mContents = std::make_shared<const TIniContents>(DecodeText(bytes));
+        mBytes = bytes;
     }
-    return found;
+    return mContents;
 }
-
-} // namespace
 
 QString TIniFile::ReadString(const QString &section, const QString &key,
                              const QString &fallback) const
 {
-    QString result = fallback;
-    VisitSection(mPath, section, [&](const Entry &entry) {
-        if (entry.key.compare(key, Qt::CaseInsensitive) != 0)
-            return true;
-        result = entry.value.left(MaxValueLength);
-        return false;
-    });
-    return result;
+    const QString *value = Contents()->Value(section, key);
+    return value ? *value : fallback;
 }
 
 int TIniFile::ReadInteger(const QString &section, const QString &key, int fallback) const
@@ -84,16 +44,10 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int fallba
 
 QStringList TIniFile::ReadSectionKeys(const QString &section) const
 {
-    QStringList keys;
-    VisitSection(mPath, section, [&](const Entry &entry) {
-        if (!keys.contains(entry.key, Qt::CaseInsensitive))
-            keys.append(entry.key);
-        return true;
-    });
-    return keys;
+    return Contents()->SectionKeys(section);
 }
 
 bool TIniFile::SectionExists(const QString &section) const
 {
-    return VisitSection(mPath, section, [](const Entry &) { return false; });
+    return Contents()->SectionExists(section);
 }

@@ -88,7 +88,7 @@ qint64 TDesignBudget::PixelsOf(const TPicture &picture)
     if (const TGifImage *gif = picture.Gif()) {
         qint64 pixels = 0;
         for (int f = 0; f < gif->FrameCount(); ++f)
-            pixels += qint64(gif->Frame(f).Size.width()) * gif->Frame(f).Size.height();
+            pixels += qint64(gif->DrawnFrame(f).Size.width()) * gif->DrawnFrame(f).Size.height();
         return pixels;
     }
     return qint64(picture.Width()) * picture.Height();

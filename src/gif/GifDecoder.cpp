@@ -1,12 +1,14 @@
 // Reads GIF data frame by frame, so every size can be checked before the
 // memory for it is taken.
 #include "gif/GifImage.h"
+#include "gif/GifLzwDecoder.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -74,7 +76,15 @@ QVector<QRgb> PaletteFrom(const ColorMapObject *map)
 class TGifDecoder
 {
 public:
-    TGifDecoder(const QByteArray &bytes, QString name) : mName(std::move(name))
+    // Own: pixel data is expanded here, straight into the rows it ends in.
+    // Library: by giflib, line by line; used for the rare data the own
+    // expansion does not take as well formed, so such data reads as it always has.
+    enum class TCodes { Own, Library };
+    // Thrown when the own expansion meets data it does not take.
+    struct TUnusualCodes {};
+
+    TGifDecoder(const QByteArray &bytes, QString name, TCodes codes, bool indicesOnly)
+        : mName(std::move(name)), mCodes(codes), mIndicesOnly(indicesOnly)
     {
         mSource.Data = bytes.constData();
         mSource.Size = bytes.size();
@@ -100,6 +110,7 @@ public:
             Fail(QStringLiteral("it holds no frame"));
         FitScreenToFrames();
         mImage.mOriginal = bytes;
+        mImage.mIndicesDropped = !mIndicesOnly;
         return std::move(mImage);
     }
 
@@ -181,9 +192,13 @@ private:
             frame.TransparentIndex = mControl.TransparentColor;
             mHasControl = false;
         }
-        frame.Indices = ReadIndices(width, height, desc.Interlace);
+        mImage.ReserveFrame(width, height, mName);
+        if (mIndicesOnly)
+            ReadIndices(frame, width, height);
+        else
+            ReadImage(frame, width, height);
         ForgetSavedImages();
-        mImage.AppendFrame(std::move(frame), width, height, mName);
+        mImage.PushFrame(std::move(frame), width, height);
     }
 
     // The library keeps a record of every frame described, growing its list
@@ -195,27 +210,85 @@ private:
         mGif->ImageCount = 0;
     }
 
-    QByteArray ReadIndices(int width, int height, bool interlaced)
+    void ReadIndices(TGifFrame &frame, int width, int height)
     {
-        QByteArray indices(qint64(width) * height, Qt::Uninitialized);
-        if (indices.size() != qint64(width) * height)
+        frame.Indices = QByteArray(qint64(width) * height, Qt::Uninitialized);
+        if (frame.Indices.size() != qint64(width) * height)
             Fail(Describe(D_GIF_ERR_NOT_ENOUGH_MEM));
-        auto *data = reinterpret_cast<GifPixelType *>(indices.data());
-        auto readRow = [&](int y) {
-            if (DGifGetLine(mGif.get(), data + qint64(y) * width, width) == GIF_ERROR)
-                Fail(Describe(mGif->Error));
-        };
-        if (interlaced) {
-            static constexpr int start[] = {0, 4, 2, 1};
-            static constexpr int step[] = {8, 8, 4, 2};
-            for (int pass = 0; pass < 4; ++pass)
-                for (int y = start[pass]; y < height; y += step[pass])
-                    readRow(y);
-        } else {
-            for (int y = 0; y < height; ++y)
-                readRow(y);
+        char *out = frame.Indices.data();
+        ReadRows(width, height, frame.Interlaced, [&](int y, const uchar *row) {
+            std::memcpy(out + qint64(y) * width, row, std::size_t(width));
+        });
+    }
+
+    // Each index becomes its drawn colour as its row arrives; no frame of indices is kept.
+    void ReadImage(TGifFrame &frame, int width, int height)
+    {
+        QRgb table[256];
+        TGifImage::DrawnColours(mImage.PaletteOf(frame), frame.TransparentIndex, table);
+        frame.Image = TGifImage::NewFrameImage(width, height, mName);
+        uchar *bits = frame.Image.bits();
+        const qsizetype stride = frame.Image.bytesPerLine();
+        ReadRows(width, height, frame.Interlaced, [&](int y, const uchar *row) {
+            auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
+            for (int x = 0; x < width; ++x)
+                line[x] = table[row[x]];
+        });
+    }
+
+    // Calls `sink(y, indices)` for every row of the frame, in file order.
+    template <class Sink>
+    void ReadRows(int width, int height, bool interlaced, Sink sink)
+    {
+        const std::vector<int> order = RowOrder(height, interlaced);
+        if (mCodes == TCodes::Library) {
+            std::vector<GifPixelType> row(static_cast<std::size_t>(width));
+            for (int y : order) {
+                if (DGifGetLine(mGif.get(), row.data(), width) == GIF_ERROR)
+                    Fail(Describe(mGif->Error));
+                sink(y, row.data());
+            }
+            return;
         }
-        return indices;
+        int codeSize = 0;
+        const QByteArray data = ReadCodeBlocks(codeSize);
+        std::size_t next = 0;
+        const TGifLzwDecoder codes(codeSize, width, height);
+        if (!codes.Decode(reinterpret_cast<const uchar *>(data.constData()), data.size(),
+                          [&](const uchar *row) { sink(order[next++], row); }))
+            throw TUnusualCodes{};
+    }
+
+    // The frame's code stream, its sub-blocks joined.
+    QByteArray ReadCodeBlocks(int &codeSize)
+    {
+        GifByteType *block = nullptr;
+        if (DGifGetCode(mGif.get(), &codeSize, &block) == GIF_ERROR)
+            throw TUnusualCodes{};
+        QByteArray data;
+        while (block) {
+            data.append(reinterpret_cast<const char *>(block + 1), block[0]);
+            if (DGifGetCodeNext(mGif.get(), &block) == GIF_ERROR)
+                throw TUnusualCodes{};
+        }
+        return data;
+    }
+
+    static std::vector<int> RowOrder(int height, bool interlaced)
+    {
+        std::vector<int> order;
+        order.reserve(std::size_t(height));
+        if (!interlaced) {
+            for (int y = 0; y < height; ++y)
+                order.push_back(y);
+            return order;
+        }
+        static constexpr int start[] = {0, 4, 2, 1};
+        static constexpr int step[] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = start[pass]; y < height; y += step[pass])
+                order.push_back(y);
+        return order;
     }
 
     // Some writers leave the logical screen at 0 x 0; the frames then say how big it is.
@@ -237,6 +310,8 @@ private:
     }
 
     QString mName;
+    TCodes mCodes;
+    bool mIndicesOnly;
     TByteSource mSource;
     TGifHandle mGif;
     TGifImage mImage;
@@ -244,8 +319,26 @@ private:
     bool mHasControl = false;
 };
 
+TGifImage TGifImage::Decode(const QByteArray &bytes, const QString &name, bool indicesOnly)
+{
+    try {
+        return TGifDecoder(bytes, name, TGifDecoder::TCodes::Own, indicesOnly).Decode(bytes);
+    } catch (const TGifDecoder::TUnusualCodes &) {
+        return TGifDecoder(bytes, name, TGifDecoder::TCodes::Library, indicesOnly).Decode(bytes);
+    }
+}
+
 TGifImage TGifImage::FromBytes(const QByteArray &bytes, const QString &name)
 {
-    TGifDecoder decoder(bytes, name);
-    return decoder.Decode(bytes);
+    return Decode(bytes, name, false);
+}
+
+void TGifImage::RestoreIndices() const
+{
+    if (!mIndicesDropped)
+        return;
+    TGifImage again = Decode(mOriginal, QStringLiteral("GIF"), true);
+    for (std::size_t i = 0; i < mFrames.size() && i < again.mFrames.size(); ++i)
+        mFrames[i].Indices = std::move(again.mFrames[i].Indices);
+    mIndicesDropped = false;
 }

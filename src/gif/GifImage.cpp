@@ -15,30 +15,6 @@ QString Quoted(const QString &name)
     return QStringLiteral("\"%1\"").arg(name);
 }
 
-// A frame's pixels become premultiplied ARGB once, so drawing is a plain copy.
-QImage BuildFrameImage(const QByteArray &indices, int width, int height,
-                       const QVector<QRgb> &palette, int transparentIndex)
-{
-    if (width <= 0 || height <= 0)
-        return {};
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    QRgb table[256];
-    for (int i = 0; i < 256; ++i)
-        table[i] = i < palette.size() ? (palette[i] | 0xFF000000u) : 0xFF000000u;
-    if (transparentIndex >= 0 && transparentIndex < 256)
-        table[transparentIndex] = 0;
-    const auto *source = reinterpret_cast<const uchar *>(indices.constData());
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const uchar *row = source + qint64(y) * width;
-        for (int x = 0; x < width; ++x)
-            line[x] = table[row[x]];
-    }
-    return image;
-}
-
 // Palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
 QVector<QRgb> ColourCube()
 {
@@ -157,8 +133,23 @@ TGifImage TGifImage::FromImage(const QImage &source)
     return gif;
 }
 
+void TGifImage::DrawnColours(const QVector<QRgb> &palette, int transparentIndex, QRgb (&table)[256])
+{
+    for (int i = 0; i < 256; ++i)
+        table[i] = i < palette.size() ? (palette[i] | 0xFF000000u) : 0xFF000000u;
+    if (transparentIndex >= 0 && transparentIndex < 256)
+        table[transparentIndex] = 0;
+}
+
+const TGifFrame &TGifImage::Frame(int index) const
+{
+    RestoreIndices();
+    return mFrames.at(std::size_t(index));
+}
+
 void TGifImage::SetLoopCount(int count)
 {
+    RestoreIndices();
     mLoopCount = std::clamp(count, -1, 0xFFFF);
     mOriginal.clear();
 }
@@ -173,6 +164,7 @@ void TGifImage::AddFrame(int left, int top, int width, int height, QByteArray in
                          int disposal)
 {
     const QString name = QStringLiteral("new GIF");
+    RestoreIndices();
     if (width < 0 || height < 0 || left < 0 || top < 0 || left > 0xFFFF || top > 0xFFFF)
         throw EGifError(QStringLiteral("A GIF frame needs a place and size of 0 to 65535 pixels."));
     if (indices.size() != qint64(width) * height)
@@ -192,13 +184,24 @@ void TGifImage::AddFrame(int left, int top, int width, int height, QByteArray in
     const auto *data = reinterpret_cast<const uchar *>(indices.constData());
     if (std::any_of(data, data + indices.size(), [&](uchar i) { return i >= palette.size(); }))
         throw EGifError(QStringLiteral("A GIF frame uses a colour its table does not hold."));
+    ReserveFrame(width, height, name);
+    QRgb table[256];
+    DrawnColours(palette, frame.TransparentIndex, table);
+    // Pixels become premultiplied ARGB once, so drawing is a plain copy.
+    frame.Image = NewFrameImage(width, height, name);
+    const auto *source = reinterpret_cast<const uchar *>(indices.constData());
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(frame.Image.scanLine(y));
+        const uchar *row = source + qint64(y) * width;
+        for (int x = 0; x < width; ++x)
+            line[x] = table[row[x]];
+    }
     frame.Indices = std::move(indices);
-    AppendFrame(std::move(frame), width, height, name);
+    PushFrame(std::move(frame), width, height);
     mOriginal.clear();
 }
 
-// Checks the limits, then builds the frame's image; shared by reading and building.
-void TGifImage::AppendFrame(TGifFrame frame, int width, int height, const QString &name)
+void TGifImage::ReserveFrame(int width, int height, const QString &name)
 {
     if (IsAbsurdSize(width, height))
         throw EGifError(QStringLiteral("The GIF picture %1 has a frame of %2 x %3 pixels, "
@@ -215,15 +218,24 @@ void TGifImage::AppendFrame(TGifFrame frame, int width, int height, const QStrin
     if (mTotalPixels > MaxTotalPixels)
         throw EGifError(QStringLiteral("The GIF picture %1 has too many pixels in all its "
                                        "frames together.").arg(Quoted(name)));
+}
+
+QImage TGifImage::NewFrameImage(int width, int height, const QString &name)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        throw EGifError(QStringLiteral("There is not enough memory for the GIF picture %1.")
+                            .arg(Quoted(name)));
+    return image;
+}
+
+void TGifImage::PushFrame(TGifFrame frame, int width, int height)
+{
     const QVector<QRgb> &palette = PaletteOf(frame);
     if (frame.TransparentIndex >= 0)
         frame.TransparentColor = frame.TransparentIndex < palette.size()
                                      ? (palette[frame.TransparentIndex] | 0xFF000000u)
                                      : 0xFF000000u;
-    frame.Image = BuildFrameImage(frame.Indices, width, height, palette, frame.TransparentIndex);
-    if (frame.Image.isNull() && width > 0 && height > 0)
-        throw EGifError(QStringLiteral("There is not enough memory for the GIF picture %1.")
-                            .arg(Quoted(name)));
     frame.Size = QSize(width, height);
     mFrames.push_back(std::move(frame));
 }

@@ -17,8 +17,8 @@ public:
     explicit EGifError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
-// One frame of a GIF: its pixels both as palette indices (what gets
-// written back) and as a ready image (what gets drawn).
+// One frame of a GIF: its pixels as a ready image (what gets drawn) and as
+// palette indices (what gets written back).
 struct TGifFrame
 {
     QImage Image;                // ARGB32_Premultiplied, the frame's own size
@@ -29,7 +29,7 @@ struct TGifFrame
     int TransparentIndex = -1;   // -1: none
     QRgb TransparentColor = 0;   // the palette colour behind TransparentIndex, opaque
     bool Interlaced = false;
-    QByteArray Indices;          // width * height palette indices, row by row
+    QByteArray Indices;          // width * height palette indices, row by row (see DrawnFrame)
     QVector<QRgb> Palette;       // local colour table; empty: the global one
 };
 
@@ -63,7 +63,11 @@ public:
     int Height() const { return mHeight; }
     QSize Size() const { return {mWidth, mHeight}; }
     int FrameCount() const { return int(mFrames.size()); }
-    const TGifFrame &Frame(int index) const { return mFrames.at(std::size_t(index)); }
+    // Everything about a frame. The indices of a GIF read from bytes are
+    // decoded again from those bytes when a frame is first asked for here.
+    const TGifFrame &Frame(int index) const;
+    // A frame for drawing or measuring: its Indices may be empty.
+    const TGifFrame &DrawnFrame(int index) const { return mFrames.at(std::size_t(index)); }
     const QVector<QRgb> &GlobalPalette() const { return mGlobalPalette; }
     // Repetitions from the looping extension: -1 none, 0 for ever.
     int LoopCount() const { return mLoopCount; }
@@ -87,8 +91,19 @@ public:
 private:
     friend class TGifDecoder;
 
-    void AppendFrame(TGifFrame frame, int width, int height, const QString &name);
+    // Checks a frame's size against every limit and counts its pixels; before anything is allocated.
+    void ReserveFrame(int width, int height, const QString &name);
+    // A frame's image, or EGifError when there is no memory for it.
+    static QImage NewFrameImage(int width, int height, const QString &name);
+    // Appends a frame; fills in its size and transparent colour.
+    void PushFrame(TGifFrame frame, int width, int height);
     const QVector<QRgb> &PaletteOf(const TGifFrame &frame) const;
+    // What each index is drawn as: opaque colours, black beyond the table, the transparent one clear.
+    static void DrawnColours(const QVector<QRgb> &palette, int transparentIndex, QRgb (&table)[256]);
+    // Reads bytes into images, or into indices only (no images).
+    static TGifImage Decode(const QByteArray &bytes, const QString &name, bool indicesOnly);
+    // Puts the indices back into frames read without them (before any change drops the bytes).
+    void RestoreIndices() const;
 
     int mWidth = 0;
     int mHeight = 0;
@@ -96,6 +111,8 @@ private:
     int mLoopCount = -1;
     qint64 mTotalPixels = 0;
     QVector<QRgb> mGlobalPalette;
-    std::vector<TGifFrame> mFrames;
+    // Frames read from bytes are drawn without their indices; they come back from mOriginal when asked.
+    mutable std::vector<TGifFrame> mFrames;
+    mutable bool mIndicesDropped = false;
     QByteArray mOriginal;   // the bytes read, kept while nothing changed
 };

@@ -1,7 +1,6 @@
 #include "lang/Language.h"
 
 #include "base/FileNames.h"
-#include "base/IniFile.h"
 #include "lang/ObjectPath.h"
 #include "lang/PropertyAdapter.h"
 
@@ -20,14 +19,16 @@ void TLanguage::Translate()
 {
     if (mOnBeforeTranslation)
         mOnBeforeTranslation(*this);
-    const TIniFile file(mLanguageFile);
+    // One look at the file for all entries.
+    const std::shared_ptr<const TIniContents> contents = mFile.Contents();
     const QString section = QLatin1String(TranslationsSection);
     // A handler may change the list while we run; work on a copy.
     const QStringList paths = mProperties;
     for (const QString &path : paths) {
         if (path.trimmed().isEmpty())
             continue;
-        ApplyTranslation(path, file.ReadString(section, path));
+        const QString *text = contents->Value(section, path);
+        ApplyTranslation(path, text ? *text : QString());
     }
     if (mOnAfterTranslation)
         mOnAfterTranslation(*this);
@@ -35,7 +36,7 @@ void TLanguage::Translate()
 
 QString TLanguage::LookupMessage(const QString &key) const
 {
-    return TIniFile(mLanguageFile).ReadString(QLatin1String(MessagesSection), key, key);
+    return mFile.ReadString(QLatin1String(MessagesSection), key, key);
 }
 
 void TLanguage::ApplyTranslation(const QString &path, const QString &text)

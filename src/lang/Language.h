@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/IniFile.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,8 +19,9 @@ public:
 
 // Translates the captions of the program's windows from a language file, an
 // ini file with the sections "Translations" (property path = text) and
-// "Messages" (key = text). The file is read afresh on every call, so a
-// changed or replaced file takes effect at once.
+// "Messages" (key = text). Every call sees the file as it is now, so a
+// changed or replaced file takes effect at once; its text is parsed again
+// only when it has changed.
 class TLanguage : public QObject
 {
     Q_OBJECT
@@ -35,8 +38,8 @@ public:
 
     explicit TLanguage(QObject *parent = nullptr);
 
-    const QString &LanguageFile() const { return mLanguageFile; }
-    void SetLanguageFile(const QString &path) { mLanguageFile = path; }
+    const QString &LanguageFile() const { return mFile.Path(); }
+    void SetLanguageFile(const QString &path) { mFile = TIniFile(path); }
 
     // Paths such as "MainForm.Game1.Caption", one per entry.
     const QStringList &Properties() const { return mProperties; }
@@ -79,7 +82,7 @@ public:
     static QString StoredLanguageFilePath(const QString &folder, const QString &fileName);
 
 private:
-    QString mLanguageFile;
+    TIniFile mFile{QString()};
     QStringList mProperties;
     QString mSeparator;
     TNotifyEvent mOnBeforeTranslation;

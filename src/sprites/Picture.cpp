@@ -69,7 +69,7 @@ void TPicture::Draw(QPainter &painter, int left, int top, int frame, bool transp
             painter.drawImage(left, top, transparent ? mKeyed : mOpaque);
         return;
     }
-    const TGifFrame &shown = mGif->Frame(std::clamp(frame, 0, mGif->FrameCount() - 1));
+    const TGifFrame &shown = mGif->DrawnFrame(std::clamp(frame, 0, mGif->FrameCount() - 1));
     if (shown.Image.isNull())
         return;
     const QRect screen(left, top, mGif->Width(), mGif->Height());

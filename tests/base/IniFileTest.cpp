@@ -60,3 +60,16 @@ TEST(IniFile, QuotedValuesLoseTheirQuotesAndUtf16FilesAreRead)
     dir.Write("deutsch.lng", utf16);
     EXPECT_EQ(TIniFile(dir.File("deutsch.lng")).ReadString("messages", "ok"), QString::fromUtf8("Schließen"));
 }
+
+TEST(IniFile, SectionsOfTheSameNameReadAsOneInFileOrder)
+{
+    TempDir dir;
+    dir.Write("a.ini", "k=outside\n[S]\na=1\n[t]\na=t\n[s]\nA=2\nb=3\n[ s ]\nc=4\n");
+    TIniFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadString("s", "a"), "1");
+    EXPECT_EQ(ini.ReadString("s", "b"), "3");
+    EXPECT_EQ(ini.ReadString("s", "c"), "4");
+    EXPECT_EQ(ini.ReadString("s", "k", "none"), "none");
+    EXPECT_EQ(ini.ReadSectionKeys("S"), QStringList({"a", "b", "c"}));
+    EXPECT_FALSE(ini.SectionExists("u"));
+}

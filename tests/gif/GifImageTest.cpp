@@ -347,3 +347,21 @@ TEST(GifBuilding, FromImageReducesManyColoursToOneTable)
     EXPECT_EQ(gif.Size(), QSize(32, 32));
     EXPECT_LE(gif.GlobalPalette().size(), 256);
 }
+
+TEST(GifReading, LargeFramesReadBackExactlyAndKeepNoIndicesUntilAsked)
+{
+    // Enough pixels and colours that the code table fills and restarts.
+    QVector<QRgb> palette;
+    for (int i = 0; i < 256; ++i)
+        palette.append(qRgb(i, 255 - i, (i * 37) % 256));
+    TGifImage built(310, 70, palette);
+    QByteArray indices;
+    for (int i = 0; i < 310 * 70; ++i)
+        indices.append(char((i % 97 < 40) ? (i * 7919 / 13) % 256 : (i / 310) % 5));
+    built.AddFrame(0, 0, 310, 70, indices, {}, 3);
+
+    const TGifImage read = TGifImage::FromBytes(built.Encode(), "large.gif");
+    EXPECT_EQ(read.DrawnFrame(0).Image, built.Frame(0).Image);
+    EXPECT_TRUE(read.DrawnFrame(0).Indices.isEmpty());
+    EXPECT_EQ(read.Frame(0).Indices, indices);
+}
