@@ -152,8 +152,10 @@ void TSdlAudioDevice::Fill(Uint8 *stream, int length)
         mPosition += written;
     }
     // Ran dry: the rest is silence.
-    if (written < length)
+    if (written < length) {
         std::memset(stream + written, 0x80, size_t(length - written));
+        ++mShortFills;
+    }
     mStreamBytes += length;
     if (finished && !mNoticePending.exchange(true))
         QCoreApplication::postEvent(&mNotifier, new QEvent(NoticeType()));

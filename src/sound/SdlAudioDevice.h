@@ -38,6 +38,9 @@ public:
 
     // Bytes handed to SDL so far, silence included (for measurements).
     int64_t StreamBytes() const { return mStreamBytes.load(); }
+    // SDL's requests that found fewer bytes written than they asked for,
+    // the rest being played as silence (for measurements).
+    int64_t ShortFills() const { return mShortFills.load(); }
 
 private:
     enum class TSlotState { Free, Queued, Done };
@@ -77,4 +80,5 @@ private:
     int mPauses = 0; // engine thread only
     std::atomic<bool> mNoticePending{false};
     std::atomic<int64_t> mStreamBytes{0};
+    std::atomic<int64_t> mShortFills{0};
 };
