@@ -49,6 +49,33 @@ public:
     virtual void Reset() = 0;
     // Bytes played since the device was opened or last reset.
     virtual int32_t Position() = 0;
+    // Keeps a device that takes bytes on a thread of its own from taking any
+    // until Unlock, so that the engine can read the position, drop the
+    // written blocks and write new ones without a byte played in between.
+    // Nestable; a device that only plays when told needs neither.
+    virtual void Lock() {}
+    virtual void Unlock() {}
+};
+
+// Holds a device locked for a scope; no device, no lock.
+class TDeviceLock
+{
+public:
+    explicit TDeviceLock(TAudioDevice *device) : mDevice(device)
+    {
+        if (mDevice)
+            mDevice->Lock();
+    }
+    ~TDeviceLock()
+    {
+        if (mDevice)
+            mDevice->Unlock();
+    }
+    TDeviceLock(const TDeviceLock &) = delete;
+    TDeviceLock &operator=(const TDeviceLock &) = delete;
+
+private:
+    TAudioDevice *mDevice;
 };
 
 // The audio layer: lists, describes and opens devices and tells the time.

@@ -58,6 +58,8 @@ void TManualAudioDevice::Reset()
         queued.Header->Done = true;
     mQueue.clear();
     mPosition = 0;
+    if (mLocks == 0)
+        ++UnlockedResets;
     Log << QStringLiteral("reset");
 }
 

@@ -27,6 +27,8 @@ public:
     void Restart() override;
     void Reset() override;
     int32_t Position() override { return mPosition; }
+    void Lock() override { ++mLocks; }
+    void Unlock() override { --mLocks; }
 
     // Plays up to `bytes` of the written blocks (none while paused), marks
     // finished blocks done and, when any finished and `notify` is set,
@@ -46,6 +48,10 @@ public:
     QByteArray Pending() const;
     // "pause", "restart", "reset", "write <length>" in call order.
     QStringList Log;
+    // Resets while the device was not locked: a threaded device would play
+    // on between the engine reading the position and dropping the blocks.
+    int UnlockedResets = 0;
+    int Locks() const { return mLocks; }
 
 private:
     struct TQueued
@@ -61,6 +67,7 @@ private:
     QByteArray mPlayed;
     int32_t mPosition = 0;
     bool mPaused = false;
+    int mLocks = 0;
     int mWrites = 0;
 };
 

@@ -101,6 +101,7 @@ void TMixEngine::ReadSettings(TMixSession &session, const TMixConfig *config)
     session.AppendMode = settings.AppendMode();
     session.Clock.SetDeviceClock(settings.UsesDeviceClock());
     session.BlockCount = settings.ClampedBlockCount();
+    session.CuesAtPlayPosition = settings.CuesAtPlayPosition();
 
     TPcmFormat &format = session.Format;
     if (config && (config->Flags & ConfigStereo) && config->Channels > 1 && caps.Channels > 1) {

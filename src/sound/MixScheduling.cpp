@@ -61,8 +61,10 @@ void TMixEngine::MixFlushChannel(TMixSession *session, int32_t channel, uint32_t
 {
     TMixSession &s = Check(session);
     const int removed = Flush(s, channel, flags);
-    if (removed > 0 && !(flags & FlushNoRemix) && s.Active)
+    if (removed > 0 && !(flags & FlushNoRemix) && s.Active) {
+        const TDeviceLock hold(s.Device.get());
         Remix(s, CurrentPlayPosition(s), nullptr);
+    }
 }
 
 void TMixEngine::MixCloseChannel(TMixSession *session, int32_t channel, uint32_t flags)
@@ -143,6 +145,9 @@ void TMixEngine::MixPlay(TPlayParams *params)
     if (params->Flags & PlayHold)
         return;
 
+    // From the play position read below to the last block written, the
+    // device takes nothing: a remix then neither repeats nor skips a byte.
+    const TDeviceLock hold(s.Device.get());
     // Whenever the engine has been idle, the stream starts again at 0.
     if (!mBlocks.AnyInFlight() && !AnyQueued(s))
         SetClock(s, 0);

@@ -31,6 +31,7 @@ struct TMixSession
     int32_t MixPosition = 0;
     TMixClock Clock;
     bool AppendMode = false;
+    bool CuesAtPlayPosition = false; // game cues remix the queued blocks
     int Volume = 100; // percent applied to every block mixed from now on
     TPendingRing Pending;
     uint16_t EndMark = SessionMark;

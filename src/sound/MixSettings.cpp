@@ -32,6 +32,8 @@ TMixSettings TMixSettings::ReadSection(const TIniFile *file, const QString &sect
     read.BlockLength =
         RoundBlockLength(ini.ReadInteger(section, QStringLiteral("BlockLength"), BlockLength));
     read.SampleRate = ini.ReadInteger(section, QStringLiteral("SampleRate"), SampleRate);
+    read.CueAtPlayPosition =
+        ini.ReadInteger(section, QStringLiteral("CueAtPlayPosition"), CueAtPlayPosition);
     return read;
 }
 

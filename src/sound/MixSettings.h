@@ -14,6 +14,9 @@ struct TMixSettings
     int BlockCount = 3;
     int BlockLength = 0; // 0: follows the rate
     int SampleRate = 11; // 11, 22 or 44
+    // 1: a game cue starts at the play position, mixed into the blocks
+    // already queued, so deep queues cost no latency; else it waits for them.
+    int CueAtPlayPosition = 0;
 
     // Reads every key of `section`, each defaulting to this record's value;
     // without a file the values are this record's.
@@ -21,6 +24,7 @@ struct TMixSettings
 
     bool AppendMode() const { return Remix == 2; }
     bool UsesDeviceClock() const { return DeviceClock == 1; }
+    bool CuesAtPlayPosition() const { return CueAtPlayPosition == 1; }
     int ClampedBlockCount() const;
     int32_t Rate() const;
     // Block length in bytes for output at `rate` samples per second.

@@ -23,6 +23,8 @@ TSdlAudioDevice::TSdlAudioDevice(TAudioDeviceClient &client) : mClient(client), 
 TSdlAudioDevice::~TSdlAudioDevice()
 {
     // Closing waits for SDL's thread; pending notices die with mNotifier.
+    while (mPauses > 0)
+        Restart();
     if (mId)
         SDL_CloseAudioDevice(mId);
 }
@@ -77,14 +79,20 @@ int TSdlAudioDevice::Write(TWaveHeader &header)
     return 0;
 }
 
+// A paused SDL device plays silence, a gap in whatever was playing when the
+// engine rewrites its blocks; holding its lock just delays the next bytes.
 void TSdlAudioDevice::Pause()
 {
-    SDL_PauseAudioDevice(mId, 1);
+    Lock();
+    ++mPauses;
 }
 
 void TSdlAudioDevice::Restart()
 {
-    SDL_PauseAudioDevice(mId, 0);
+    if (mPauses == 0)
+        return;
+    --mPauses;
+    Unlock();
 }
 
 void TSdlAudioDevice::Reset()
@@ -103,6 +111,18 @@ int32_t TSdlAudioDevice::Position()
 {
     std::lock_guard lock(mMutex);
     return mPosition;
+}
+
+// SDL's own lock keeps its thread out of the callback without playing the
+// silence a paused device would.
+void TSdlAudioDevice::Lock()
+{
+    SDL_LockAudioDevice(mId);
+}
+
+void TSdlAudioDevice::Unlock()
+{
+    SDL_UnlockAudioDevice(mId);
 }
 
 void TSdlAudioDevice::Callback(void *user, Uint8 *stream, int length)
@@ -132,8 +152,10 @@ void TSdlAudioDevice::Fill(Uint8 *stream, int length)
         mPosition += written;
     }
     // Ran dry: the rest is silence.
-    if (written < length)
+    if (written < length) {
         std::memset(stream + written, 0x80, size_t(length - written));
+        ++mShortFills;
+    }
     mStreamBytes += length;
     if (finished && !mNoticePending.exchange(true))
         QCoreApplication::postEvent(&mNotifier, new QEvent(NoticeType()));

@@ -14,6 +14,7 @@
 // back to back; finished blocks are handed to the engine's thread through a
 // posted event, where their Done flags are set and the engine is told.
 // Written data is copied, so the engine may refill its blocks freely.
+// Pausing holds SDL's thread off rather than letting it play silence.
 class TSdlAudioDevice : public TAudioDevice
 {
 public:
@@ -32,9 +33,14 @@ public:
     void Restart() override;
     void Reset() override;
     int32_t Position() override;
+    void Lock() override;
+    void Unlock() override;
 
     // Bytes handed to SDL so far, silence included (for measurements).
     int64_t StreamBytes() const { return mStreamBytes.load(); }
+    // SDL's requests that found fewer bytes written than they asked for,
+    // the rest being played as silence (for measurements).
+    int64_t ShortFills() const { return mShortFills.load(); }
 
 private:
     enum class TSlotState { Free, Queued, Done };
@@ -71,6 +77,8 @@ private:
     int mOrderHead = 0;
     int mOrderCount = 0;
     int32_t mPosition = 0;
+    int mPauses = 0; // engine thread only
     std::atomic<bool> mNoticePending{false};
     std::atomic<int64_t> mStreamBytes{0};
+    std::atomic<int64_t> mShortFills{0};
 };

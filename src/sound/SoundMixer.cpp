@@ -135,5 +135,5 @@ void TSoundMixer::Play(int channel, TLoadedWave *wave, QObject *notify, uint32_t
 void TSoundMixer::PlayCue(int channel, TLoadedWave *wave)
 {
     FlushChannel(channel, true);
-    Play(channel, wave, nullptr, 0, 0);
+    Play(channel, wave, nullptr, mSession->CuesAtPlayPosition ? PlayAtPlayPosition : 0, 0);
 }

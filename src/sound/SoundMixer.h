@@ -68,7 +68,9 @@ public:
     void Play(int channel, TLoadedWave *wave, QObject *notify = nullptr, uint32_t flags = 0,
               uint16_t loops = 0);
     // A sound cue: cancels what of the channel's previous play is not yet
-    // mixed, then plays `wave` once on it.
+    // mixed, then plays `wave` once on it. With "CueAtPlayPosition" set the
+    // cue starts where the device is playing, mixed again into the blocks
+    // already queued, and cuts its previous occurrence there.
     void PlayCue(int channel, TLoadedWave *wave);
 
     TMixEngine &Engine() const { return *mEngine; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -127,4 +128,35 @@ TEST(BlockMixerTest, VolumeScalesTheSumAroundSilenceBeforeClamping)
     EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{158, 96, 128, 146}));
     BlockMixer::MixSources(out, sources, 2, 4, 0);
     EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>(4, 128)));
+}
+
+TEST(BlockMixerTest, EveryLengthAndSourceCountMixesLikeTheByteByByteSum)
+{
+    // Lengths around the mixer's internal step, so whole steps and the
+    // scalar remainder are both checked against the plain formula.
+    std::vector<std::vector<uint8_t>> waves(8, std::vector<uint8_t>(300));
+    for (size_t s = 0; s < waves.size(); ++s)
+        for (size_t i = 0; i < 300; ++i)
+            waves[s][i] = uint8_t((i * (s + 5) * 37 + s * 101) % 256);
+    const uint8_t *sources[8];
+    for (size_t s = 0; s < 8; ++s)
+        sources[s] = waves[s].data() + s;
+    for (const int volume : {100, 37}) {
+        for (const int count : {2, 3, 8}) {
+            for (const int32_t length : {1, 63, 64, 65, 130, 291}) {
+                std::vector<uint8_t> out(size_t(length) + 1, 42);
+                BlockMixer::MixSources(out.data(), sources, count, length, volume);
+                for (int32_t i = 0; i < length; ++i) {
+                    int32_t sum = 0;
+                    for (int s = 0; s < count; ++s)
+                        sum += sources[s][i] - 128;
+                    const int expected = std::clamp(128 + sum * volume / 100, 0, 255);
+                    ASSERT_EQ(out[size_t(i)], expected)
+                        << "volume " << volume << " count " << count << " length " << length
+                        << " at " << i;
+                }
+                EXPECT_EQ(out[size_t(length)], 42) << "wrote past the end";
+            }
+        }
+    }
 }

@@ -150,3 +150,18 @@ TEST_F(MixOptionsTest, LeastRecentChannelAmongBusyOnesIsTheOneStampedEarliest)
     EXPECT_EQ(params.Channel, 2);
     EXPECT_EQ(mSession->Stamps[2], 4);
 }
+
+TEST_F(MixOptionsTest, RemixesRewriteTheDeviceWhileItIsLocked)
+{
+    Start("DeviceClock=1\n");
+    const auto background = Loaded(Filled(5000, 140));
+    const auto shot = Loaded(Filled(1001, 150));
+    Play(0, *background);
+    Device().Consume(200);
+    Play(1, *shot, PlayAtPlayPosition);
+    Device().Consume(100);
+    mEngine->MixFlushChannel(mSession, 1, 0);
+    EXPECT_EQ(Device().Log.count(QStringLiteral("reset")), 2);
+    EXPECT_EQ(Device().UnlockedResets, 0);
+    EXPECT_EQ(Device().Locks(), 0);
+}

@@ -145,3 +145,29 @@ TEST_F(SoundMixerTest, VolumeScalesWhatTheDevicePlaysAndFullVolumeChangesNothing
     mBackend->Device()->RunDry();
     EXPECT_EQ(mBackend->Device()->Played().mid(full.size(), 599), Filled(599, 178));
 }
+
+TEST_F(SoundMixerTest, CueAtPlayPositionIsHeardAtOnceOverTheQueuedBlocksAndCutsItsOwnPrevious)
+{
+    auto backend = std::make_unique<TManualAudioBackend>();
+    TManualAudioBackend *raw = backend.get();
+    TSoundMixer mixer(nullptr, std::move(backend),
+                      mDir.Write("cues.ini", "[default]\nBlockLength=512\nBlockCount=6\n"
+                                             "DeviceClock=1\nCueAtPlayPosition=1\n"));
+    mixer.SetChannels(255);
+    mixer.SetActivated(true);
+    TLoadedWave *shot = mixer.LoadWave(mDir.Write("shot.wav", Wav(1, 11025, 8, Filled(3001, 150))));
+    TLoadedWave *boom = mixer.LoadWave(mDir.Write("boom.wav", Wav(1, 11025, 8, Filled(4001, 108))));
+    TManualAudioDevice &device = *raw->Device();
+    mixer.PlayCue(1, shot);
+    device.Consume(100);
+    mixer.PlayCue(2, boom);
+    device.Consume(200);
+    mixer.PlayCue(1, shot);
+    device.RunDry();
+    const QByteArray played = device.Played();
+    EXPECT_EQ(played.left(100), Filled(100, 150));
+    EXPECT_EQ(played.mid(100, 200), Filled(200, 130));
+    // The second shot restarts where the device stood, over the explosion.
+    EXPECT_EQ(played.mid(300, 3000), Filled(3000, 130));
+    EXPECT_EQ(played.mid(3300, 801), Filled(800, 108) + char(SilenceByte));
+}
