@@ -16,13 +16,11 @@ namespace {
 
 // Qt may refuse a huge BMP for reasons of its own, and it draws the rows
 // missing from a cut file black; reading the headers here tells the user
-// what is actually wrong.
-void CheckBmpHeader(const QString &path)
+// what is actually wrong. Leaves the file at its start for the decoder.
+void CheckBmpHeader(const QString &path, QFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
     const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
+    file.seek(0);
     if (!header)
         return;
     if (header->Width > 0 && TGifImage::IsAbsurdSize(header->Width, header->Height))
@@ -54,9 +52,18 @@ QImage OpaqueUnlessAlphaInUse(QImage image)
 
 QImage ReadWithQt(const QString &path, const QByteArray &format)
 {
-    if (format == "bmp")
-        CheckBmpHeader(path);
-    QImageReader reader(path, format);
+    // One open file for the header check and the decoder: a design with
+    // many photos opens each of them only once here.
+    QFile file(path);
+    QImageReader reader;
+    if (file.open(QIODevice::ReadOnly)) {
+        if (format == "bmp")
+            CheckBmpHeader(path, file);
+        reader.setDevice(&file);
+    } else {
+        reader.setFileName(path);
+    }
+    reader.setFormat(format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
     // Our own limit (64 M pixels) is the one that counts; Qt's default sits right at it.
