@@ -140,6 +140,18 @@ std::size_t HeapInUse()
     return info.uordblks + info.hblkhd;
 }
 
+// The palette indices the GIF frames keep beside their drawn pixels.
+qint64 GifIndexBytes(const TGamePar &par)
+{
+    qint64 bytes = 0;
+    for (int i = 0; i < TGamePar::ImageCount; ++i) {
+        if (const TGifImage *gif = par.Image(i).Picture().Gif())
+            for (int f = 0; f < gif->FrameCount(); ++f)
+                bytes += gif->Frame(f).Indices.size();
+    }
+    return bytes;
+}
+
 // Four bytes for every pixel a picture can show: each bitmap once, each
 // GIF frame once.
 qint64 DrawnPixelBytes(const TGamePar &par)
@@ -162,16 +174,19 @@ qint64 DrawnPixelBytes(const TGamePar &par)
 // again does not count.
 void BM_HeapHeldByDefault(benchmark::State &state)
 {
-    double held = 0, drawn = 0;
+    double held = 0, drawn = 0, indices = 0;
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
         auto par = std::make_unique<TGamePar>(ShippedRoot());
         par->Load(QString());
         held = double(HeapInUse() - before);
         drawn = double(DrawnPixelBytes(*par));
+        indices = double(GifIndexBytes(*par));
         benchmark::DoNotOptimize(par.get());
     }
     state.counters["heap_MB"] = held / (1024 * 1024);
+    state.counters["drawn_MB"] = drawn / (1024 * 1024);
+    state.counters["gif_indices_MB"] = indices / (1024 * 1024);
     state.counters["ratio_to_drawn_pixels"] = drawn > 0 ? held / drawn : 0;
 }
 BENCHMARK(BM_HeapHeldByDefault)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -110,7 +110,12 @@ qint64 TDesignBudget::PixelsOf(const TPicture &picture)
 
 void TDesignBudget::CheckPictureFile(int slot, const QString &path) const
 {
-    if (PixelsBesides(slot) + DeclaredPixels(path) > MaxPixels)
+    CheckPixels(slot, DeclaredPixels(path), path);
+}
+
+void TDesignBudget::CheckPixels(int slot, qint64 pixels, const QString &path) const
+{
+    if (PixelsBesides(slot) + pixels > MaxPixels)
         RefusePixels(path);
 }
 

@@ -23,6 +23,8 @@ public:
     // than the design has left besides what `slot` holds now. A slot is
     // any number the caller gives one picture.
     void CheckPictureFile(int slot, const QString &path) const;
+    // The same for a count of pixels read from `path`'s headers elsewhere.
+    void CheckPixels(int slot, qint64 pixels, const QString &path) const;
     // After decoding: `slot` now holds this picture.
     void BookPicture(int slot, const TPicture &picture, const QString &path);
     void BookSound(int cue, qint64 bytes, const QString &path);

@@ -134,10 +134,14 @@ void TGamePar::LoadPhotos()
         const QString file = PhotoFile(QStringLiteral("Photo_%1").arg(k));
         // Photos book slots of their own, apart from pictures 0..12.
         const int slot = -k;
-        mBudget.CheckPictureFile(slot, file);
+        // Photo files are BMPs by name, so the reader tells the budget
+        // their size from the headers it reads anyway.
+        const auto checkBudget = [&](qint64 pixels) { mBudget.CheckPixels(slot, pixels, file); };
         TPicture photo;
         try {
-            photo = LoadPicture(file);
+            photo = LoadPicture(file, checkBudget);
+        } catch (const EDesignError &) {
+            throw;
         } catch (const std::exception &) {
             // A missing or broken photo must not stop the game: ships that
             // draw it show the design's ship picture.

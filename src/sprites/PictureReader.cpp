@@ -50,7 +50,7 @@ QImage OpaqueUnlessAlphaInUse(QImage image)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage ReadWithQt(const QString &path, const QByteArray &format)
+QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclaredPixelsCheck &beforeDecoding)
 {
     // One open file for the header check and the decoder: a design with
     // many photos opens each of them only once here.
@@ -72,6 +72,8 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
     if (size.isValid() && TGifImage::IsAbsurdSize(size.width(), size.height()))
         Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
                        .arg(size.width()).arg(size.height()));
+    if (beforeDecoding && size.isValid())
+        beforeDecoding(qint64(size.width()) * size.height());
     QImage image = reader.read();
     if (image.isNull())
         Fail(path, reader.errorString());
@@ -80,7 +82,7 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
 
 } // namespace
 
-TPicture LoadPicture(const QString &path)
+TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDecoding)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -100,7 +102,7 @@ TPicture LoadPicture(const QString &path)
         return TPicture::FromImage(ReadJpegFile(path));
     if (extension == QLatin1String("bmp") || extension == QLatin1String("ico")
         || extension == QLatin1String("png"))
-        return TPicture::FromImage(ReadWithQt(path, extension.toLatin1()));
+        return TPicture::FromImage(ReadWithQt(path, extension.toLatin1(), beforeDecoding));
     if (extension == QLatin1String("emf") || extension == QLatin1String("wmf"))
         Fail(path, QStringLiteral("metafiles are not supported; please convert it to a "
                                   "bitmap, GIF or JPEG picture first"));
