@@ -1,5 +1,7 @@
 // How long loading a design takes compared with decoding the same files
-// with the image libraries alone. Printed as the counter ratio_to_libraries.
+// with the image libraries alone (counter ratio_to_libraries), and how much
+// heap a loaded Default design holds compared with the pixels it draws
+// (counter ratio_to_drawn_pixels).
 #include "design/GamePar.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -74,34 +77,51 @@ void BM_LoadDefault(benchmark::State &state)
 }
 BENCHMARK(BM_LoadDefault)->Unit(benchmark::kMillisecond);
 
-// A design with 20 photos: loading it and giving a formation of 15 ships
-// their photos, as applying a design does.
-void BM_LoadDesignWithTwentyPhotos(benchmark::State &state)
+// A scratch root with a copy of the shipped Default and a design "Photos"
+// that carries only its photos, so every picture is looked up in vain in
+// the photo folder first.
+class TPhotoDesign
 {
-    QTemporaryDir temp;
-    const QString root = temp.path() + QStringLiteral("/design/");
-    const QString defaultDir = root + QStringLiteral("Default/");
-    const QString photoDir = root + QStringLiteral("Photos/");
-    QDir().mkpath(defaultDir);
-    QDir().mkpath(photoDir);
-    for (const QString &name : QDir(ShippedRoot() + QStringLiteral("Default")).entryList(QDir::Files))
-        QFile::copy(ShippedRoot() + QStringLiteral("Default/") + name, defaultDir + name);
-    QStringList photos;
-    for (int k = 1; k <= 20; ++k) {
-        QImage photo(100, 80, QImage::Format_RGB32);
-        photo.fill(qRgb(10 * k, 255 - 10 * k, 128));
-        photos << photoDir + QStringLiteral("Photo_%1.bmp").arg(k);
-        photo.save(photos.last(), "BMP");
+public:
+    explicit TPhotoDesign(int count)
+    {
+        const QString defaultDir = Root() + QStringLiteral("Default/");
+        const QString photoDir = Root() + QStringLiteral("Photos/");
+        QDir().mkpath(defaultDir);
+        QDir().mkpath(photoDir);
+        for (const QString &name : QDir(ShippedRoot() + QStringLiteral("Default")).entryList(QDir::Files))
+            QFile::copy(ShippedRoot() + QStringLiteral("Default/") + name, defaultDir + name);
+        for (int k = 1; k <= count; ++k) {
+            QImage photo(100, 80, QImage::Format_RGB32);
+            photo.fill(qRgb(k % 256, 255 - k % 256, 128));
+            photo.setPixel(0, 79, qRgb(255, 255, 255));
+            mPhotos << photoDir + QStringLiteral("Photo_%1.bmp").arg(k);
+            photo.save(mPhotos.last(), "BMP");
+        }
+        QFile ini(photoDir + QStringLiteral("!design.ini"));
+        ini.open(QIODevice::WriteOnly);
+        ini.write(QStringLiteral("PhotoCount=%1\r\nBigShipWidth=100\r\nBigShipHeight=80\r\n")
+                      .arg(count)
+                      .toLatin1());
     }
-    QFile ini(photoDir + QStringLiteral("!design.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("PhotoCount=20\r\nBigShipWidth=100\r\nBigShipHeight=80\r\n");
-    ini.close();
 
-    TGamePar par(root);
+    QString Root() const { return mTemp.path() + QStringLiteral("/design/"); }
+    const QStringList &Photos() const { return mPhotos; }
+
+private:
+    QTemporaryDir mTemp;
+    QStringList mPhotos;
+};
+
+// Loading a design with photos and giving a formation of 15 ships their
+// photos, as applying a design does. The baseline decodes the pictures and
+// every photo once.
+void BM_LoadDesignWithPhotos(benchmark::State &state)
+{
+    const TPhotoDesign design(int(state.range(0)));
+    TGamePar par(design.Root());
     par.Load(QStringLiteral("Photos"));
-    // The baseline decodes the pictures and 15 photos, as many as are drawn.
-    QStringList files = PictureFiles(par) + photos.mid(0, 15);
+    const QStringList files = PictureFiles(par) + design.Photos();
     std::vector<std::unique_ptr<TSprite>> ships(15);
     for (auto &ship : ships)
         ship = std::make_unique<TSprite>();
@@ -112,6 +132,63 @@ void BM_LoadDesignWithTwentyPhotos(benchmark::State &state)
             par.AssignImage(*ship, -1);
     });
 }
-BENCHMARK(BM_LoadDesignWithTwentyPhotos)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDesignWithPhotos)->Arg(20)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// The palette indices the GIF frames keep beside their drawn pixels.
+qint64 GifIndexBytes(const TGamePar &par)
+{
+    qint64 bytes = 0;
+    for (int i = 0; i < TGamePar::ImageCount; ++i) {
+        if (const TGifImage *gif = par.Image(i).Picture().Gif())
+            for (int f = 0; f < gif->FrameCount(); ++f)
+                bytes += gif->Frame(f).Indices.size();
+    }
+    return bytes;
+}
+
+// Four bytes for every pixel a picture can show: each bitmap once, each
+// GIF frame once.
+qint64 DrawnPixelBytes(const TGamePar &par)
+{
+    qint64 pixels = 0;
+    for (int i = 0; i < TGamePar::ImageCount; ++i) {
+        const TPicture &picture = par.Image(i).Picture();
+        if (const TGifImage *gif = picture.Gif()) {
+            for (int f = 0; f < gif->FrameCount(); ++f)
+                pixels += qint64(gif->Frame(f).Size.width()) * gif->Frame(f).Size.height();
+        } else {
+            pixels += qint64(picture.Width()) * picture.Height();
+        }
+    }
+    return 4 * pixels;
+}
+
+// The heap a loaded Default design holds, measured from before the
+// design object exists to after its load, so whatever the load freed
+// again does not count.
+void BM_HeapHeldByDefault(benchmark::State &state)
+{
+    double held = 0, drawn = 0, indices = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        auto par = std::make_unique<TGamePar>(ShippedRoot());
+        par->Load(QString());
+        held = double(HeapInUse() - before);
+        drawn = double(DrawnPixelBytes(*par));
+        indices = double(GifIndexBytes(*par));
+        benchmark::DoNotOptimize(par.get());
+    }
+    state.counters["heap_MB"] = held / (1024 * 1024);
+    state.counters["drawn_MB"] = drawn / (1024 * 1024);
+    state.counters["gif_indices_MB"] = indices / (1024 * 1024);
+    state.counters["ratio_to_drawn_pixels"] = drawn > 0 ? held / drawn : 0;
+}
+BENCHMARK(BM_HeapHeldByDefault)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "FileNames.h"
 
+#include "base/FolderIndex.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,13 +14,7 @@ QString FindEntryNoCase(const QString &dir, const QString &name)
     const QString exact = WithTrailingSlash(dir) + name;
     if (QFileInfo::exists(exact))
         return exact;
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return WithTrailingSlash(dir) + entry;
-    }
-    return {};
+    return TFolderIndex(dir).Find(name);
 }
 
 QString ResolvePathNoCase(const QString &dir, const QString &name)

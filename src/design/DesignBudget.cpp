@@ -1,6 +1,7 @@
 #include "design/DesignBudget.h"
 
 #include "design/DesignFolder.h"
+#include "sprites/BmpHeader.h"
 #include "sprites/Picture.h"
 
 #include <QDir>
@@ -64,6 +65,7 @@ void TDesignBudget::Reset(const QString &designName)
     mDesignName = designName;
     mPixels.clear();
     mSoundBytes.clear();
+    mPixelTotal = mSoundTotal = 0;
 }
 
 qint64 TDesignBudget::DeclaredPixels(const QString &path)
@@ -76,6 +78,18 @@ qint64 TDesignBudget::DeclaredPixels(const QString &path)
     if (format == "gif") {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? DeclaredGifPixels(file.readAll()) : 0;
+    }
+    if (format == "bmp") {
+        // The headers alone: much cheaper than opening an image reader. A
+        // size the picture reader refuses anyway is left for it to name.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const auto header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
+            if (header && header->Width > 0) {
+                const bool refused = TGifImage::IsAbsurdSize(header->Width, header->Height);
+                return refused ? 0 : header->Width * header->Height;
+            }
+        }
     }
     QImageReader reader(path, format);
     reader.setDecideFormatFromContent(false);
@@ -96,7 +110,12 @@ qint64 TDesignBudget::PixelsOf(const TPicture &picture)
 
 void TDesignBudget::CheckPictureFile(int slot, const QString &path) const
 {
-    if (PixelsBesides(slot) + DeclaredPixels(path) > MaxPixels)
+    CheckPixels(slot, DeclaredPixels(path), path);
+}
+
+void TDesignBudget::CheckPixels(int slot, qint64 pixels, const QString &path) const
+{
+    if (PixelsBesides(slot) + pixels > MaxPixels)
         RefusePixels(path);
 }
 
@@ -105,7 +124,7 @@ void TDesignBudget::BookPicture(int slot, const TPicture &picture, const QString
     const qint64 pixels = PixelsOf(picture);
     if (PixelsBesides(slot) + pixels > MaxPixels)
         RefusePixels(path);
-    mPixels[slot] = pixels;
+    Book(mPixels, mPixelTotal, slot, pixels);
 }
 
 void TDesignBudget::BookSound(int cue, qint64 bytes, const QString &path)
@@ -119,15 +138,14 @@ void TDesignBudget::BookSound(int cue, qint64 bytes, const QString &path)
                            "take more than %3 MB in all.")
                 .arg(mDesignName, QDir::toNativeSeparators(path))
                 .arg(MaxSoundBytes / (1024 * 1024)));
-    mSoundBytes[cue] = bytes;
+    Book(mSoundBytes, mSoundTotal, cue, bytes);
 }
 
-qint64 TDesignBudget::Sum(const std::map<int, qint64> &booked)
+void TDesignBudget::Book(std::map<int, qint64> &booked, qint64 &total, int key, qint64 amount)
 {
-    qint64 sum = 0;
-    for (const auto &entry : booked)
-        sum += entry.second;
-    return sum;
+    qint64 &held = booked[key];
+    total += amount - held;
+    held = amount;
 }
 
 qint64 TDesignBudget::PixelsBesides(int slot) const

@@ -23,12 +23,14 @@ public:
     // than the design has left besides what `slot` holds now. A slot is
     // any number the caller gives one picture.
     void CheckPictureFile(int slot, const QString &path) const;
+    // The same for a count of pixels read from `path`'s headers elsewhere.
+    void CheckPixels(int slot, qint64 pixels, const QString &path) const;
     // After decoding: `slot` now holds this picture.
     void BookPicture(int slot, const TPicture &picture, const QString &path);
     void BookSound(int cue, qint64 bytes, const QString &path);
 
-    qint64 Pixels() const { return Sum(mPixels); }
-    qint64 SoundBytes() const { return Sum(mSoundBytes); }
+    qint64 Pixels() const { return mPixelTotal; }
+    qint64 SoundBytes() const { return mSoundTotal; }
 
     // The pixels a picture file declares in its headers (all frames of a
     // GIF), read without decoding; 0 when the file does not tell.
@@ -36,11 +38,15 @@ public:
     static qint64 PixelsOf(const TPicture &picture);
 
 private:
-    static qint64 Sum(const std::map<int, qint64> &booked);
+    // Books `amount` for `key`, replacing what it held, and keeps `total`.
+    static void Book(std::map<int, qint64> &booked, qint64 &total, int key, qint64 amount);
     qint64 PixelsBesides(int slot) const;
     [[noreturn]] void RefusePixels(const QString &path) const;
 
     QString mDesignName;
     std::map<int, qint64> mPixels;
     std::map<int, qint64> mSoundBytes;
+    // Kept as they go: a design with a thousand photos books a thousand times.
+    qint64 mPixelTotal = 0;
+    qint64 mSoundTotal = 0;
 };

@@ -1,6 +1,7 @@
 #include "design/DesignFolder.h"
 
 #include "base/FileNames.h"
+#include "base/FolderIndex.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -140,6 +141,12 @@ QString PhotoName(int k) { return QStringLiteral("Photo_%1.bmp").arg(k); }
 QString ExistingFileNoCase(const QString &dir, const QString &name)
 {
     const QString path = FindEntryNoCase(dir, name);
+    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
+QString ExistingFileNoCase(const TFolderIndex &index, const QString &name)
+{
+    const QString path = index.Find(name);
     return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
 }
 

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+class TFolderIndex;
+
 // A design is a folder under the design root. Names inside a design folder
 // (and the Default folder itself) are matched without regard to letter
 // case, since designs are often made on file systems that ignore it.
@@ -53,6 +55,8 @@ inline constexpr const char *DesignIniName = "!design.ini";
 
 // The entry `name` in `dir` when it exists under any letter case, else empty.
 QString ExistingFileNoCase(const QString &dir, const QString &name);
+// The same in a folder listed beforehand.
+QString ExistingFileNoCase(const TFolderIndex &index, const QString &name);
 // Deletes every entry of `dir` whose name equals `name` without regard to
 // case. A missing file is no error; a file that stays raises EDesignError.
 void RemoveFileNoCase(const QString &dir, const QString &name);

@@ -91,7 +91,18 @@ void TGamePar::Load(const QString &name)
     mParams.Clear();
     mPhotos.clear();
     mBudget.Reset(mDesignName);
-    const QString ini = ExistingFileNoCase(mDesignDir, QLatin1String(DesignIniName));
+    struct TDropIndexes
+    {
+        TGamePar &Par;
+        ~TDropIndexes()
+        {
+            Par.mDesignIndex.reset();
+            Par.mDefaultIndex.reset();
+        }
+    } dropIndexes{*this};
+    mDesignIndex = std::make_unique<TFolderIndex>(mDesignDir);
+    mDefaultIndex = std::make_unique<TFolderIndex>(DefaultDir());
+    const QString ini = FindInDesign(QLatin1String(DesignIniName));
     if (!ini.isEmpty()) {
         mParams.LoadFromFile(ini);
         mPhotoCount = ReadBoundedNumber(QStringLiteral("PhotoCount"), mPhotoCount, 0, MaxPhotoCount);
@@ -123,10 +134,14 @@ void TGamePar::LoadPhotos()
         const QString file = PhotoFile(QStringLiteral("Photo_%1").arg(k));
         // Photos book slots of their own, apart from pictures 0..12.
         const int slot = -k;
-        mBudget.CheckPictureFile(slot, file);
+        // Photo files are BMPs by name, so the reader tells the budget
+        // their size from the headers it reads anyway.
+        const auto checkBudget = [&](qint64 pixels) { mBudget.CheckPixels(slot, pixels, file); };
         TPicture photo;
         try {
-            photo = LoadPicture(file);
+            photo = LoadPicture(file, checkBudget);
+        } catch (const EDesignError &) {
+            throw;
         } catch (const std::exception &) {
             // A missing or broken photo must not stop the game: ships that
             // draw it show the design's ship picture.
@@ -201,27 +216,41 @@ QString TGamePar::PictureCause(int i) const
         .arg(Image(i).Height());
 }
 
+QString TGamePar::FindInDesign(const QString &name) const
+{
+    return mDesignIndex ? ExistingFileNoCase(*mDesignIndex, name) : ExistingFileNoCase(mDesignDir, name);
+}
+
+QString TGamePar::FindInDefault(const QString &name) const
+{
+    return mDefaultIndex ? ExistingFileNoCase(*mDefaultIndex, name) : ExistingFileNoCase(DefaultDir(), name);
+}
+
+QString TGamePar::ResolveInDefault(const QString &name) const
+{
+    return mDefaultIndex ? mDefaultIndex->Resolve(name) : ResolvePathNoCase(DefaultDir(), name);
+}
+
 QString TGamePar::PhotoFile(const QString &baseName) const
 {
-    return ResolvePathNoCase(mDesignDir, baseName + QStringLiteral(".bmp"));
+    const QString name = baseName + QStringLiteral(".bmp");
+    return mDesignIndex ? mDesignIndex->Resolve(name) : ResolvePathNoCase(mDesignDir, name);
 }
 
 QString TGamePar::SoundFile(int n) const
 {
-    const QString own = ExistingFileNoCase(mDesignDir, SoundName(n));
-    return !own.isEmpty() ? own : ResolvePathNoCase(DefaultDir(), SoundName(n));
+    const QString own = FindInDesign(SoundName(n));
+    return !own.isEmpty() ? own : ResolveInDefault(SoundName(n));
 }
 
 QString TGamePar::ImageFile(int i) const
 {
-    const QString defaultDir = DefaultDir();
-    for (const QString &found : {ExistingFileNoCase(mDesignDir, ImageGifName(i)),
-                                 ExistingFileNoCase(mDesignDir, ImageBmpName(i)),
-                                 ExistingFileNoCase(defaultDir, ImageGifName(i))}) {
+    for (const QString &found : {FindInDesign(ImageGifName(i)), FindInDesign(ImageBmpName(i)),
+                                 FindInDefault(ImageGifName(i))}) {
         if (!found.isEmpty())
             return found;
     }
-    return ResolvePathNoCase(defaultDir, ImageBmpName(i));
+    return ResolveInDefault(ImageBmpName(i));
 }
 
 void TGamePar::AssignImage(TSprite &sprite, int i) const
@@ -239,10 +268,13 @@ void TGamePar::AssignImage(TSprite &sprite, int i) const
     const int k = mPhotoCount == 1 ? 1 : Random::Below(mPhotoCount) + 1;
     if (std::size_t(k) <= mPhotos.size()) {
         const TPicture &photo = mPhotos[std::size_t(k - 1)];
-        if (photo.IsEmpty())
+        if (photo.IsEmpty()) {
             sprite.Assign(Image(6));
-        else
+        } else {
+            // Only photos that are shown get their see-through copy.
+            photo.PrepareKeyed();
             sprite.AssignPicture(photo);
+        }
         return;
     }
     // PhotoCount raised since the load (the editor's list): read the file.
@@ -281,6 +313,9 @@ void TGamePar::LoadImage(TSprite &sprite, int i)
     mBudget.CheckPictureFile(i, file);
     TPicture picture = LoadPicture(file);
     mBudget.BookPicture(i, picture, file);
+    // The background is drawn as it is; every other picture see-through.
+    if (i != 0)
+        picture.PrepareKeyed();
     sprite.SetPicture(std::move(picture));
     if (!sprite.IsAnimated())
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FolderIndex.h"
 #include "base/KeyValueList.h"
 #include "design/DesignBudget.h"
 #include "design/DesignFolder.h"
@@ -153,6 +154,9 @@ private:
     QString FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const;
     QString PictureCause(int i) const;
     void LoadPhotos();
+    QString FindInDesign(const QString &name) const;
+    QString FindInDefault(const QString &name) const;
+    QString ResolveInDefault(const QString &name) const;
     void RemoveRedundantImages(const QString &defaultDir);
     void RemoveStalePhotos();
 
@@ -195,4 +199,9 @@ private:
     // ship that shows it; an empty picture where the photo could not be read.
     std::vector<TPicture> mPhotos;
     TDesignBudget mBudget;
+    // The design's and Default's folders, each listed once per Load for
+    // the lookups of that load; empty otherwise, as the editor changes
+    // the folders between loads.
+    std::unique_ptr<TFolderIndex> mDesignIndex;
+    std::unique_ptr<TFolderIndex> mDefaultIndex;
 };

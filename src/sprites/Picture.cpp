@@ -33,9 +33,26 @@ TPicture TPicture::FromImage(const QImage &image)
     TPicture picture;
     if (image.isNull())
         return picture;
-    picture.mOpaque = image;
-    picture.mKeyed = KeyOutColour(image);
+    picture.mBitmap = std::make_shared<const TBitmap>(TBitmap{image, QImage()});
     return picture;
+}
+
+const QImage &TPicture::Bitmap() const
+{
+    static const QImage none;
+    return mBitmap ? mBitmap->Opaque : none;
+}
+
+void TPicture::PrepareKeyed() const
+{
+    if (mBitmap && mBitmap->Keyed.isNull())
+        mBitmap->Keyed = KeyOutColour(mBitmap->Opaque);
+}
+
+const QImage &TPicture::Keyed() const
+{
+    PrepareKeyed();
+    return mBitmap->Keyed;
 }
 
 TPicture TPicture::FromGif(TGifImage gif)
@@ -49,12 +66,12 @@ TPicture TPicture::FromGif(TGifImage gif)
 
 int TPicture::Width() const
 {
-    return mGif ? mGif->Width() : mOpaque.width();
+    return mGif ? mGif->Width() : Bitmap().width();
 }
 
 int TPicture::Height() const
 {
-    return mGif ? mGif->Height() : mOpaque.height();
+    return mGif ? mGif->Height() : Bitmap().height();
 }
 
 int TPicture::FrameCount() const
@@ -65,8 +82,8 @@ int TPicture::FrameCount() const
 void TPicture::Draw(QPainter &painter, int left, int top, int frame, bool transparent) const
 {
     if (!mGif) {
-        if (!mOpaque.isNull())
-            painter.drawImage(left, top, transparent ? mKeyed : mOpaque);
+        if (mBitmap)
+            painter.drawImage(left, top, transparent ? Keyed() : mBitmap->Opaque);
         return;
     }
     const TGifFrame &shown = mGif->DrawnFrame(std::clamp(frame, 0, mGif->FrameCount() - 1));
@@ -85,7 +102,7 @@ void TPicture::Draw(QPainter &painter, int left, int top, int frame, bool transp
 QImage TPicture::ToImage() const
 {
     if (!mGif)
-        return mOpaque;
+        return Bitmap();
     QImage image(mGif->Width(), mGif->Height(), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return image;
@@ -104,7 +121,7 @@ void TPicture::SaveToFile(const QString &path) const
             if (mGif)
                 mGif->SaveToFile(path);
             else
-                TGifImage::FromImage(mOpaque).SaveToFile(path);
+                TGifImage::FromImage(Bitmap()).SaveToFile(path);
             return;
         }
     } catch (const EGifError &e) {
@@ -114,7 +131,7 @@ void TPicture::SaveToFile(const QString &path) const
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QImage image = mGif ? ToImage().convertToFormat(QImage::Format_RGB32) : mOpaque;
+    const QImage image = mGif ? ToImage().convertToFormat(QImage::Format_RGB32) : Bitmap();
     if (!image.save(&buffer, "BMP") || !WriteFileAtomic(path, bytes))
         throw EPictureError(QStringLiteral("The picture \"%1\" cannot be written.").arg(path));
 }

@@ -17,13 +17,15 @@ public:
     TPicture() = default;
 
     // A bitmap. Its see-through colour is the bottom-left pixel's (white in
-    // a two-colour bitmap); the keyed copy is made here, once.
+    // a two-colour bitmap); the copy with that colour keyed out is made
+    // once, by PrepareKeyed or the first transparent Draw, and shared by
+    // every copy of the picture.
     static TPicture FromImage(const QImage &image);
     static TPicture FromGif(TGifImage gif);
 
-    bool IsEmpty() const { return !mGif && mOpaque.isNull(); }
+    bool IsEmpty() const { return !mGif && !mBitmap; }
     bool IsGif() const { return bool(mGif); }
-    bool IsBitmap() const { return !mGif && !mOpaque.isNull(); }
+    bool IsBitmap() const { return bool(mBitmap); }
     int Width() const;
     int Height() const;
     QSize Size() const { return {Width(), Height()}; }
@@ -31,7 +33,10 @@ public:
     int FrameCount() const;
     const TGifImage *Gif() const { return mGif.get(); }
     // The bitmap as loaded, without its see-through colour applied.
-    const QImage &Bitmap() const { return mOpaque; }
+    const QImage &Bitmap() const;
+    // Makes the keyed copy of a bitmap now, so that drawing never has to;
+    // only for pictures that are drawn transparently.
+    void PrepareKeyed() const;
 
     // Draws with the top-left corner at (left, top). A GIF draws only the
     // given frame (kept within the frame count) at its offset, clipped to
@@ -45,7 +50,14 @@ public:
     void SaveToFile(const QString &path) const;
 
 private:
-    QImage mOpaque;   // bitmap as loaded
-    QImage mKeyed;    // bitmap with its see-through colour at alpha 0
+    struct TBitmap
+    {
+        QImage Opaque;           // as loaded
+        mutable QImage Keyed;    // see-through colour at alpha 0; null until needed
+    };
+
+    const QImage &Keyed() const;
+
+    std::shared_ptr<const TBitmap> mBitmap;
     std::shared_ptr<const TGifImage> mGif;
 };

@@ -16,13 +16,11 @@ namespace {
 
 // Qt may refuse a huge BMP for reasons of its own, and it draws the rows
 // missing from a cut file black; reading the headers here tells the user
-// what is actually wrong.
-void CheckBmpHeader(const QString &path)
+// what is actually wrong. Leaves the file at its start for the decoder.
+void CheckBmpHeader(const QString &path, QFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
     const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
+    file.seek(0);
     if (!header)
         return;
     if (header->Width > 0 && TGifImage::IsAbsurdSize(header->Width, header->Height))
@@ -52,11 +50,20 @@ QImage OpaqueUnlessAlphaInUse(QImage image)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage ReadWithQt(const QString &path, const QByteArray &format)
+QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclaredPixelsCheck &beforeDecoding)
 {
-    if (format == "bmp")
-        CheckBmpHeader(path);
-    QImageReader reader(path, format);
+    // One open file for the header check and the decoder: a design with
+    // many photos opens each of them only once here.
+    QFile file(path);
+    QImageReader reader;
+    if (file.open(QIODevice::ReadOnly)) {
+        if (format == "bmp")
+            CheckBmpHeader(path, file);
+        reader.setDevice(&file);
+    } else {
+        reader.setFileName(path);
+    }
+    reader.setFormat(format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
     // Our own limit (64 M pixels) is the one that counts; Qt's default sits right at it.
@@ -65,6 +72,8 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
     if (size.isValid() && TGifImage::IsAbsurdSize(size.width(), size.height()))
         Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
                        .arg(size.width()).arg(size.height()));
+    if (beforeDecoding && size.isValid())
+        beforeDecoding(qint64(size.width()) * size.height());
     QImage image = reader.read();
     if (image.isNull())
         Fail(path, reader.errorString());
@@ -73,7 +82,7 @@ QImage ReadWithQt(const QString &path, const QByteArray &format)
 
 } // namespace
 
-TPicture LoadPicture(const QString &path)
+TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDecoding)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -93,7 +102,7 @@ TPicture LoadPicture(const QString &path)
         return TPicture::FromImage(ReadJpegFile(path));
     if (extension == QLatin1String("bmp") || extension == QLatin1String("ico")
         || extension == QLatin1String("png"))
-        return TPicture::FromImage(ReadWithQt(path, extension.toLatin1()));
+        return TPicture::FromImage(ReadWithQt(path, extension.toLatin1(), beforeDecoding));
     if (extension == QLatin1String("emf") || extension == QLatin1String("wmf"))
         Fail(path, QStringLiteral("metafiles are not supported; please convert it to a "
                                   "bitmap, GIF or JPEG picture first"));

@@ -5,12 +5,19 @@
 
 #include <QString>
 
+#include <functional>
+
+// Told the pixels a picture file declares in its headers before any are
+// decoded; refuses the picture by throwing.
+using TDeclaredPixelsCheck = std::function<void(qint64 pixels)>;
+
 // Loads a picture by its file's extension, in any letter case: ".gif"
 // (all frames), ".jpg"/".jpeg", ".bmp", ".ico", ".png". Metafiles
 // (".emf", ".wmf") and unknown kinds are refused. Every failure, and every
 // picture whose side exceeds 16384 pixels or whose area exceeds 64 M
 // pixels, raises EPictureError naming the file before memory is taken.
-TPicture LoadPicture(const QString &path);
+// For BMP, ICO and PNG files `beforeDecoding`, when given, is asked too.
+TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDecoding = {});
 
 // Reads a JPEG file through libjpeg; used by LoadPicture.
 QImage ReadJpegFile(const QString &path);

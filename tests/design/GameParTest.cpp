@@ -412,6 +412,17 @@ TEST_F(GameParPhotos, MissingPhotoFallsBackToTheShipPictureWithItsAnimation)
     EXPECT_EQ(ship.AnimationDelay(), 2);
 }
 
+TEST_F(GameParPhotos, NewLevelsAndKillsNeverReadPhotosFromDiskAgain)
+{
+    MakePhotos(2, {1, 2});
+    TGamePar par(mRoot.Root());
+    par.Load(QStringLiteral("P"));
+    for (int k : {1, 2})
+        QFile::remove(Dir(QStringLiteral("P")) + QStringLiteral("Photo_%1.bmp").arg(k));
+    const auto widths = Draw(par, 40);
+    EXPECT_EQ(widths.count(41) + widths.count(42), 40u);
+}
+
 TEST_F(GameParPhotos, PhotosAreNeverTakenFromDefault)
 {
     MakePhotos(1, {});
