@@ -5,6 +5,7 @@
 #include "DemoPlayer.h"
 #include "DesignMenu.h"
 #include "DesktopServices.h"
+#include "FramePump.h"
 #include "HelpWindow.h"
 #include "HighScoreTable.h"
 #include "MessageBoxPrompts.h"
@@ -56,6 +57,7 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
     QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
+    QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.SmoothMotion1.Caption"),
     QStringLiteral("VolumeDialog.Caption"),
     QStringLiteral("VolumeDialog.Button1.Caption"),
     QStringLiteral("VolumeDialog.Button2.Caption"),
@@ -127,6 +129,7 @@ void TMainForm::FormCreate()
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
+    mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
 
     mScoreDisplay = std::make_unique<TScoreDisplay>();
     TGameHost &host = *this;
@@ -157,6 +160,9 @@ void TMainForm::FormCreate()
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mSound1->setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mSound1->isChecked();
+    mSmoothMotion1->setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
+    // The scripted run draws once per tick, whatever the setting says.
+    mFramePump->SetEnabled(mSmoothMotion1->isChecked() && !mOptions.Unattended);
     if (mCues->Mixer())
         mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
@@ -252,6 +258,11 @@ void TMainForm::CreateMenu()
     AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                &TMainForm::Language2Click);
+
+    QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
+    mSmoothMotion1 = AddCommand(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
+                                QKeySequence(), &TMainForm::SmoothMotion1Click);
+    mSmoothMotion1->setCheckable(true);
 
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
@@ -383,6 +394,7 @@ void TMainForm::ShowPaused(bool shown)
 
 void TMainForm::OnTimer1()
 {
+    mFramePump->TickStarted();
     ErrorReport::Guard([this] { Timer1Timer(); }, [this] { mTimer1->stop(); });
     if (mPendingEntry)
         QMetaObject::invokeMethod(this, &TMainForm::EnterPendingHighScore, Qt::QueuedConnection);
@@ -483,6 +495,13 @@ void TMainForm::Sound1Click()
 {
     mSoundOff = !mSound1->isChecked();
     mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void TMainForm::SmoothMotion1Click()
+{
+    const bool on = mSmoothMotion1->isChecked();
+    mSettings.SetValue(QStringLiteral("SmoothMotion"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    mFramePump->SetEnabled(on && !mOptions.Unattended);
 }
 
 void TMainForm::Volume1Click()

@@ -21,6 +21,7 @@ class TDemoPlayer;
 class TDesignMenu;
 class TDesktopServices;
 class TDragComp;
+class TFramePump;
 class TGamePar;
 class THelpWindow;
 class TLanguage;
@@ -68,6 +69,7 @@ public:
     void Demo1Click();
     void Sound1Click();
     void Volume1Click();
+    void SmoothMotion1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -102,6 +104,8 @@ public:
     QTimer &Timer1() { return *mTimer1; }
     QAction &Pause1() { return *mPause1; }
     QAction &Sound1() { return *mSound1; }
+    QAction &SmoothMotion1() { return *mSmoothMotion1; }
+    TFramePump &FramePump() { return *mFramePump; }
     TDragComp &DragComp1() { return *mDragComp1; }
     bool WriteSettings();
 
@@ -183,5 +187,7 @@ private:
     QAction *mPause1 = nullptr;
     QLabel *mPausedLabel = nullptr;
     QAction *mSound1 = nullptr;
+    QAction *mSmoothMotion1 = nullptr;
+    TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "sprites/Picture.h"
 
+#include <QPoint>
 #include <QRect>
 
 #include <cstdint>
@@ -101,6 +102,22 @@ public:
     // One move step: the animation clock, then OnMove.
     virtual void DoMove();
     virtual void DrawOn(QPainter &painter);
+    // The picture's current frame with its top-left corner at (left, top).
+    void DrawAt(QPainter &painter, int32_t left, int32_t top) const;
+
+    // The farthest the sprite goes in one tick when it moves as it should;
+    // a longer move is a jump. 0: it never glides.
+    int32_t Speed() const { return mSpeed; }
+    void SetSpeed(int32_t pixels) { mSpeed = pixels; }
+    // Placed anew rather than moved: in-between frames show it at its new
+    // place, never sliding there.
+    void Jump() { mJumped = true; }
+    // Notes where the sprite stands as a tick begins.
+    void NoteTickStart();
+    // Where to draw it when `fraction` (0..1) of the tick has passed: on the
+    // way from where the tick found it to where it is, unless it jumped,
+    // was hidden when the tick began or went farther than its speed.
+    QPoint PlaceAt(double fraction) const;
 
     // Takes the other sprite's picture, AnimationLoop and AnimationDelay;
     // nothing else.
@@ -144,5 +161,10 @@ private:
     int32_t mAnimationDelay = 0;
     TPicture mPicture;
     bool mTransparent = true;
+    int32_t mSpeed = 0;
+    int32_t mTickLeft = 0;
+    int32_t mTickTop = 0;
+    bool mShownAtTickStart = false;
+    bool mJumped = false;
     std::vector<TSpriteBox *> mBoxes;   // boxes whose lists hold this sprite
 };

@@ -110,6 +110,7 @@ void TSpriteBox::UpdateBackground()
             painter.drawImage(target, mImage);
         }
     }
+    EndPainting();
     mBackBuffer = mBackground.copy();
     update();
 }
@@ -133,19 +134,59 @@ void TSpriteBox::MoveAndDraw()
         ~TReset() { Flag = false; }
     } reset{mStepping};
 
+    ResetBackBuffer();
+    ++mStepCount;
+    MoveSprites();
+    DrawSprites(mSmooth ? mFraction : 1.0);
+}
+
+void TSpriteBox::BeginTick()
+{
+    for (TSprite *sprite : mSprites)
+        sprite->NoteTickStart();
+    mFraction = 0.0;
+}
+
+void TSpriteBox::DrawFrame(double fraction)
+{
+    // Inside a step the sprites are half moved.
+    if (mStepping)
+        return;
+    mFraction = std::clamp(fraction, 0.0, 1.0);
+    ResetBackBuffer();
+    DrawSprites(mFraction);
+    mPresentPending = true;
+    update();
+}
+
+void TSpriteBox::ResetBackBuffer()
+{
     // A box resized while hidden gets its resize event only when shown.
     if (mBackground.size() != size())
         UpdateBackground();
-    if (!mBackground.isNull()) {
-        if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format())
-            mBackBuffer = mBackground.copy();
-        else
-            std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
-                        std::size_t(mBackground.sizeInBytes()));
+    if (mBackground.isNull())
+        return;
+    if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format()) {
+        EndPainting();
+        mBackBuffer = mBackground.copy();
+    } else {
+        std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
+                    std::size_t(mBackground.sizeInBytes()));
     }
-    ++mStepCount;
-    MoveSprites();
-    DrawSprites();
+}
+
+QPainter &TSpriteBox::BackPainter()
+{
+    if (!mPainter.isActive())
+        mPainter.begin(&mBackBuffer);
+    return mPainter;
+}
+
+void TSpriteBox::EndPainting()
+{
+    // The image must not be replaced under an open painter.
+    if (mPainter.isActive())
+        mPainter.end();
 }
 
 void TSpriteBox::MoveSprites()
@@ -165,14 +206,22 @@ void TSpriteBox::MoveSprites()
     }
 }
 
-void TSpriteBox::DrawSprites()
+void TSpriteBox::DrawSprites(double fraction)
 {
     if (mBackBuffer.isNull())
         return;
-    QPainter painter(&mBackBuffer);
-    for (std::size_t i = 0; i < mSprites.size(); ++i)
-        if (mSprites[i]->Enabled())
-            mSprites[i]->DrawOn(painter);
+    QPainter &painter = BackPainter();
+    for (std::size_t i = 0; i < mSprites.size(); ++i) {
+        TSprite *sprite = mSprites[i];
+        if (!sprite->Enabled())
+            continue;
+        if (fraction >= 1.0) {
+            sprite->DrawOn(painter);
+        } else {
+            const QPoint at = sprite->PlaceAt(fraction);
+            sprite->DrawAt(painter, at.x(), at.y());
+        }
+    }
 }
 
 void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)

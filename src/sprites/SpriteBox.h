@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <memory>
@@ -42,6 +43,18 @@ public:
     // Moves every enabled sprite, draws the enabled ones over the
     // background into BackBuffer and has it shown.
     void Step();
+    // Notes where every sprite stands as a tick begins; frames drawn until
+    // the next tick place each sprite on its way from there.
+    void BeginTick();
+    // Draws the background and the enabled sprites into BackBuffer, each
+    // `fraction` (0..1) of its way through the tick, and has it shown.
+    // Moves nothing and fires nothing.
+    void DrawFrame(double fraction);
+    // Smooth: Step draws at the fraction last drawn (0 as a tick begins)
+    // rather than at the sprites' own places, so frames never run ahead.
+    bool Smooth() const { return mSmooth; }
+    void SetSmooth(bool smooth) { mSmooth = smooth; }
+
     // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
     TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const;
     void UpdateBackground();
@@ -65,12 +78,18 @@ private:
 
     void MoveAndDraw();
     void MoveSprites();
-    void DrawSprites();
+    void ResetBackBuffer();
+    void DrawSprites(double fraction);
+    QPainter &BackPainter();
+    void EndPainting();
     void Fire(const THandler &handler, TSprite *sprite);
 
     QImage mImage;
     QImage mBackground;
     QImage mBackBuffer;
+    // Kept open on BackBuffer between frames: opening a painter allocates.
+    // Declared after it, so it closes before the image goes.
+    QPainter mPainter;
     QColor mColor = Qt::black;
     bool mCenter = true;
     bool mStretch = false;
@@ -82,5 +101,7 @@ private:
     bool mPresentPending = false;
     bool mStepping = false;
     bool mPressed = false;
+    bool mSmooth = false;
+    double mFraction = 0.0;
     qint64 mStepCount = 0;
 };

@@ -38,7 +38,7 @@ const QStringList MainFormPaths = {
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
-    "VolumeDialog.Button2.Caption"};
+    "VolumeDialog.Button2.Caption", "MainForm.View1.Caption", "MainForm.SmoothMotion1.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
