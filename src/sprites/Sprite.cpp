@@ -92,24 +92,27 @@ void TSprite::DrawAt(QPainter &painter, int32_t left, int32_t top) const
         mPicture.Draw(painter, left, top, 0, mTransparent);
 }
 
-void TSprite::NoteTickStart()
+void TSprite::NoteStepPlace(bool drawn)
 {
-    mTickLeft = mLeft;
-    mTickTop = mTop;
-    mShownAtTickStart = mEnabled;
+    const std::int64_t dx = std::int64_t(mLeft) - mToLeft;
+    const std::int64_t dy = std::int64_t(mTop) - mToTop;
+    mGlides = drawn && mDrawnInStep && !mJumped && std::abs(dx) <= mSpeed && std::abs(dy) <= mSpeed;
+    mFromLeft = mToLeft;
+    mFromTop = mToTop;
+    mToLeft = mLeft;
+    mToTop = mTop;
+    mDrawnInStep = drawn;
     mJumped = false;
 }
 
 QPoint TSprite::PlaceAt(double fraction) const
 {
-    const std::int64_t dx = std::int64_t(mLeft) - mTickLeft;
-    const std::int64_t dy = std::int64_t(mTop) - mTickTop;
-    if (mJumped || !mShownAtTickStart || fraction >= 1.0 || std::abs(dx) > mSpeed
-        || std::abs(dy) > mSpeed)
-        return {mLeft, mTop};
-    // Counted back from where it is, so that the whole tick lands exactly there.
+    if (!mGlides || fraction >= 1.0)
+        return {mToLeft, mToTop};
+    // Counted back from the end, so that the whole tick lands exactly there.
     const double back = 1.0 - std::max(fraction, 0.0);
-    return {mLeft - int(std::lround(double(dx) * back)), mTop - int(std::lround(double(dy) * back))};
+    return {mToLeft - int(std::lround((mToLeft - mFromLeft) * back)),
+            mToTop - int(std::lround((mToTop - mFromTop) * back))};
 }
 
 void TSprite::Assign(const TSprite &source)

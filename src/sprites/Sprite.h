@@ -110,14 +110,15 @@ public:
     int32_t Speed() const { return mSpeed; }
     void SetSpeed(int32_t pixels) { mSpeed = pixels; }
     // Placed anew rather than moved: in-between frames show it at its new
-    // place, never sliding there.
+    // place from the next step on, never sliding there.
     void Jump() { mJumped = true; }
-    // Notes where the sprite stands as a tick begins.
-    void NoteTickStart();
-    // Where to draw it when `fraction` (0..1) of the tick has passed: on the
-    // way from where the tick found it to where it is, unless it jumped,
-    // was hidden when the tick began or went farther than its speed.
+    // Where in-between frames draw it when `fraction` (0..1) of the tick
+    // has passed: on its way from where the step before last drew it to
+    // where the last step did, unless it jumped, was not drawn then or went
+    // farther than its speed.
     QPoint PlaceAt(double fraction) const;
+    // Whether the last step of its box drew it.
+    bool DrawnInStep() const { return mDrawnInStep; }
 
     // Takes the other sprite's picture, AnimationLoop and AnimationDelay;
     // nothing else.
@@ -136,6 +137,8 @@ private:
     static THandler Wrap(TSpriteEvent handler);
     // A handler may replace itself while it runs, so it is kept alive by a
     // copy of its pointer for the duration of the call.
+    // The box notes where a step draws the sprite (drawn: it does).
+    void NoteStepPlace(bool drawn);
     void Fire(const THandler &handler)
     {
         if (handler) {
@@ -162,9 +165,12 @@ private:
     TPicture mPicture;
     bool mTransparent = true;
     int32_t mSpeed = 0;
-    int32_t mTickLeft = 0;
-    int32_t mTickTop = 0;
-    bool mShownAtTickStart = false;
+    int32_t mFromLeft = 0;
+    int32_t mFromTop = 0;
+    int32_t mToLeft = 0;
+    int32_t mToTop = 0;
+    bool mDrawnInStep = false;
+    bool mGlides = false;
     bool mJumped = false;
     std::vector<TSpriteBox *> mBoxes;   // boxes whose lists hold this sprite
 };

@@ -72,6 +72,8 @@ void TSpriteBox::AddSprite(TSprite *sprite)
         return;
     mSprites.push_back(sprite);
     sprite->mBoxes.push_back(this);
+    // Not drawn here yet, whatever another box or an earlier stay did.
+    sprite->mDrawnInStep = false;
 }
 
 void TSpriteBox::RemoveSprite(TSprite *sprite)
@@ -137,14 +139,17 @@ void TSpriteBox::MoveAndDraw()
     ResetBackBuffer();
     ++mStepCount;
     MoveSprites();
-    DrawSprites(mSmooth ? mFraction : 1.0);
+    NoteStepPlaces();
+    if (mSmooth)
+        DrawSprites(mFraction);
+    else
+        DrawSprites();
 }
 
-void TSpriteBox::BeginTick()
+void TSpriteBox::NoteStepPlaces()
 {
     for (TSprite *sprite : mSprites)
-        sprite->NoteTickStart();
-    mFraction = 0.0;
+        sprite->NoteStepPlace(sprite->Enabled() && !mBackBuffer.isNull());
 }
 
 void TSpriteBox::DrawFrame(double fraction)
@@ -206,18 +211,26 @@ void TSpriteBox::MoveSprites()
     }
 }
 
+void TSpriteBox::DrawSprites()
+{
+    if (mBackBuffer.isNull())
+        return;
+    QPainter &painter = BackPainter();
+    for (std::size_t i = 0; i < mSprites.size(); ++i)
+        if (mSprites[i]->Enabled())
+            mSprites[i]->DrawOn(painter);
+}
+
 void TSpriteBox::DrawSprites(double fraction)
 {
     if (mBackBuffer.isNull())
         return;
     QPainter &painter = BackPainter();
+    // What changed since the last step shows at the next one, as it would
+    // without in-between frames.
     for (std::size_t i = 0; i < mSprites.size(); ++i) {
-        TSprite *sprite = mSprites[i];
-        if (!sprite->Enabled())
-            continue;
-        if (fraction >= 1.0) {
-            sprite->DrawOn(painter);
-        } else {
+        const TSprite *sprite = mSprites[i];
+        if (sprite->DrawnInStep()) {
             const QPoint at = sprite->PlaceAt(fraction);
             sprite->DrawAt(painter, at.x(), at.y());
         }

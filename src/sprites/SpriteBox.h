@@ -43,12 +43,11 @@ public:
     // Moves every enabled sprite, draws the enabled ones over the
     // background into BackBuffer and has it shown.
     void Step();
-    // Notes where every sprite stands as a tick begins; frames drawn until
-    // the next tick place each sprite on its way from there.
-    void BeginTick();
-    // Draws the background and the enabled sprites into BackBuffer, each
-    // `fraction` (0..1) of its way through the tick, and has it shown.
-    // Moves nothing and fires nothing.
+    // A tick begins: in-between frames start over from its beginning.
+    void BeginTick() { mFraction = 0.0; }
+    // Draws the background and the sprites the last step drew into
+    // BackBuffer, each `fraction` (0..1) of its way from where the step
+    // before drew it, and has it shown. Moves nothing and fires nothing.
     void DrawFrame(double fraction);
     // Smooth: Step draws at the fraction last drawn (0 as a tick begins)
     // rather than at the sprites' own places, so frames never run ahead.
@@ -79,6 +78,10 @@ private:
     void MoveAndDraw();
     void MoveSprites();
     void ResetBackBuffer();
+    void NoteStepPlaces();
+    // The enabled sprites where they stand.
+    void DrawSprites();
+    // The sprites the last step drew, `fraction` of their way.
     void DrawSprites(double fraction);
     QPainter &BackPainter();
     void EndPainting();

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -325,4 +326,73 @@ TEST(SpriteBoxClick, LeftClickInsideTheBoxIsReported)
     click(Qt::RightButton, QPoint(6, 6));
     click(Qt::LeftButton, QPoint(500, 6));   // released outside: no click
     EXPECT_EQ(clicks, 1);
+}
+
+namespace {
+
+// A 4 x 4 sprite at x = 10 that moves 20 pixels right at each step.
+struct TMovingField
+{
+    TSpriteBox Box;
+    TSprite Sprite;
+
+    TMovingField()
+    {
+        Box.resize(100, 10);
+        Sprite.SetPicture(KeyedBitmap(4, 4, Qt::red));
+        Sprite.SetLeft(10);
+        Sprite.SetSpeed(20);
+        Sprite.SetOnMove([](TSprite *s) { s->SetLeft(s->Left() + 20); });
+        Box.AddSprite(&Sprite);
+    }
+    bool DrawnAt(int x) { return Box.BackBuffer().pixel(x + 1, 1) == qRgb(255, 0, 0); }
+};
+
+} // namespace
+
+TEST(SpriteBoxFrames, SpriteIsDrawnThePartOfItsWayThatTheTickHasRun)
+{
+    TMovingField field;
+    field.Box.Step();
+    field.Box.Step();
+    EXPECT_TRUE(field.DrawnAt(50));   // one frame per tick: where the step left it
+    field.Box.DrawFrame(0.25);
+    EXPECT_TRUE(field.DrawnAt(35));
+    EXPECT_FALSE(field.DrawnAt(50));
+    field.Box.DrawFrame(1.0);
+    EXPECT_TRUE(field.DrawnAt(50));
+
+    // Smooth, the tick's own step shows its start, so frames never run ahead.
+    field.Box.SetSmooth(true);
+    field.Box.BeginTick();
+    field.Box.Step();
+    EXPECT_TRUE(field.DrawnAt(50));
+    EXPECT_FALSE(field.DrawnAt(70));
+}
+
+TEST(SpriteBoxFrames, SpriteThatJumpsIsDrawnAtItsNewPlaceAtAnyFraction)
+{
+    TMovingField field;
+    TSprite &sprite = field.Sprite;
+    sprite.SetOnMove(nullptr);
+    auto changeThenStep = [&](const std::function<void()> &change) {
+        change();
+        field.Box.Step();
+    };
+    changeThenStep([] {});
+    changeThenStep([&] { sprite.SetLeft(30); sprite.Jump(); });
+    EXPECT_EQ(sprite.PlaceAt(0.25), QPoint(30, 0));
+    changeThenStep([&] { sprite.SetLeft(51); });   // farther than its speed
+    EXPECT_EQ(sprite.PlaceAt(0.5), QPoint(51, 0));
+    sprite.SetEnabled(false);
+    field.Box.Step();
+    changeThenStep([&] { sprite.SetEnabled(true); sprite.SetLeft(61); });
+    EXPECT_EQ(sprite.PlaceAt(0.0), QPoint(61, 0));
+    changeThenStep([&] { sprite.SetTop(-20); });   // up is a move too
+    EXPECT_EQ(sprite.PlaceAt(0.75), QPoint(61, -15));
+
+    // Changed after the step: frames show it as the step drew it.
+    sprite.SetLeft(0);
+    field.Box.DrawFrame(0.5);
+    EXPECT_FALSE(field.DrawnAt(0));
 }
