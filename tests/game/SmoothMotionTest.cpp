@@ -1,10 +1,9 @@
 #include "GameFixture.h"
 
+#include "design/GamePar.h"
 #include "game/FramePump.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
-#include "sprites/SpriteList.h"
-#include "design/GamePar.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -36,10 +35,9 @@ TEST_F(GameFixture, SmoothMotionIsAViewItemStoredInTheSettingsAndNeverPumpsAScri
     for (const QAction *menu : mForm->menuBar()->actions())
         menus << menu->objectName();
     EXPECT_EQ(menus, QStringList({"Game1", "Design1", "View1", "Help1"}));
-    QAction &item = mForm->SmoothMotion1();
-    EXPECT_TRUE(item.isChecked());
+    EXPECT_TRUE(mForm->SmoothMotion1().isChecked());
     EXPECT_FALSE(mForm->FramePump().Enabled());
-    item.trigger();
+    mForm->SmoothMotion1().trigger();
     EXPECT_EQ(mForm->Settings().Value(QStringLiteral("SmoothMotion")), QStringLiteral("0"));
     EXPECT_FALSE(mForm->PlayBox().Smooth());
 }

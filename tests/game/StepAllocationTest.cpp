@@ -4,24 +4,30 @@
 #include "sprites/SpriteBox.h"
 
 #include <cstddef>
+#include <utility>
 
-// Every heap allocation of the program (operator new included) ends in one
-// of these; counting them here sees Qt's allocations as well as ours.
-extern "C" {
-void *__libc_malloc(std::size_t size);
-void *__libc_calloc(std::size_t count, std::size_t size);
-void *__libc_realloc(void *pointer, std::size_t size);
-}
-
+// Every heap allocation, operator new and Qt's included, ends in one of
+// these; counted on this thread while a count runs (-1: not counting).
+extern "C" void *__libc_malloc(std::size_t size);
+extern "C" void *__libc_calloc(std::size_t count, std::size_t size);
+extern "C" void *__libc_realloc(void *pointer, std::size_t size);
 namespace {
-
-// Only this thread's, and only while a count runs (-1: not counting).
 thread_local long tAllocations = -1;
-
-void Note()
+}
+extern "C" void *malloc(std::size_t size)
 {
-    if (tAllocations >= 0)
-        ++tAllocations;
+    tAllocations += tAllocations >= 0;
+    return __libc_malloc(size);
+}
+extern "C" void *calloc(std::size_t count, std::size_t size)
+{
+    tAllocations += tAllocations >= 0;
+    return __libc_calloc(count, size);
+}
+extern "C" void *realloc(void *pointer, std::size_t size)
+{
+    tAllocations += tAllocations >= 0;
+    return __libc_realloc(pointer, size);
 }
 
 template <typename Work>
@@ -29,35 +35,13 @@ long CountAllocations(Work &&work)
 {
     tAllocations = 0;
     work();
-    const long counted = tAllocations;
-    tAllocations = -1;
-    return counted;
-}
-
-} // namespace
-
-extern "C" void *malloc(std::size_t size)
-{
-    Note();
-    return __libc_malloc(size);
-}
-
-extern "C" void *calloc(std::size_t count, std::size_t size)
-{
-    Note();
-    return __libc_calloc(count, size);
-}
-
-extern "C" void *realloc(void *pointer, std::size_t size)
-{
-    Note();
-    return __libc_realloc(pointer, size);
+    return std::exchange(tAllocations, -1);
 }
 
 TEST_F(WindowFixture, StepsAndSmoothFramesOfARunningGameAllocateNothing)
 {
     Open();
-    // Rockets, bombs, an animated explosion or two and a gliding formation.
+    // Rockets, bombs, explosions and a gliding formation.
     Run("seed 3\nnew\ntick 30 Space Left\ntick 20 Space Right");
     TSpriteBox &box = mForm->PlayBox();
     ASSERT_TRUE(box.isVisible());

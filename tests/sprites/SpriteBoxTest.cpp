@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
@@ -328,71 +327,46 @@ TEST(SpriteBoxClick, LeftClickInsideTheBoxIsReported)
     EXPECT_EQ(clicks, 1);
 }
 
-namespace {
-
-// A 4 x 4 sprite at x = 10 that moves 20 pixels right at each step.
-struct TMovingField
-{
-    TSpriteBox Box;
-    TSprite Sprite;
-
-    TMovingField()
-    {
-        Box.resize(100, 10);
-        Sprite.SetPicture(KeyedBitmap(4, 4, Qt::red));
-        Sprite.SetLeft(10);
-        Sprite.SetSpeed(20);
-        Sprite.SetOnMove([](TSprite *s) { s->SetLeft(s->Left() + 20); });
-        Box.AddSprite(&Sprite);
-    }
-    bool DrawnAt(int x) { return Box.BackBuffer().pixel(x + 1, 1) == qRgb(255, 0, 0); }
-};
-
-} // namespace
-
 TEST(SpriteBoxFrames, SpriteIsDrawnThePartOfItsWayThatTheTickHasRun)
 {
-    TMovingField field;
+    TField field(1);
+    field.Box.resize(100, 10);
+    TSprite &sprite = *field.At(0);
+    sprite.SetSpeed(20);
+    sprite.SetOnMove([](TSprite *s) { s->SetLeft(s->Left() + 20); });
     field.Box.Step();
     field.Box.Step();
-    EXPECT_TRUE(field.DrawnAt(50));   // one frame per tick: where the step left it
     field.Box.DrawFrame(0.25);
-    EXPECT_TRUE(field.DrawnAt(35));
-    EXPECT_FALSE(field.DrawnAt(50));
-    field.Box.DrawFrame(1.0);
-    EXPECT_TRUE(field.DrawnAt(50));
-
-    // Smooth, the tick's own step shows its start, so frames never run ahead.
+    EXPECT_EQ(sprite.PlaceAt(0.25), QPoint(25, 0));
+    EXPECT_EQ(field.Box.BackBuffer().pixel(26, 1), qRgb(10, 100, 100));
+    // Smooth, the tick's own step shows where the tick began.
     field.Box.SetSmooth(true);
     field.Box.BeginTick();
     field.Box.Step();
-    EXPECT_TRUE(field.DrawnAt(50));
-    EXPECT_FALSE(field.DrawnAt(70));
+    EXPECT_EQ(field.Box.BackBuffer().pixel(41, 1), qRgb(10, 100, 100));
 }
 
 TEST(SpriteBoxFrames, SpriteThatJumpsIsDrawnAtItsNewPlaceAtAnyFraction)
 {
-    TMovingField field;
-    TSprite &sprite = field.Sprite;
-    sprite.SetOnMove(nullptr);
-    auto changeThenStep = [&](const std::function<void()> &change) {
-        change();
+    TField field(1);
+    TSprite &sprite = *field.At(0);
+    sprite.SetSpeed(20);
+    auto stepAt = [&](int left, int top) {
+        sprite.SetLeft(left);
+        sprite.SetTop(top);
         field.Box.Step();
+        return sprite.PlaceAt(0.25);
     };
-    changeThenStep([] {});
-    changeThenStep([&] { sprite.SetLeft(30); sprite.Jump(); });
-    EXPECT_EQ(sprite.PlaceAt(0.25), QPoint(30, 0));
-    changeThenStep([&] { sprite.SetLeft(51); });   // farther than its speed
-    EXPECT_EQ(sprite.PlaceAt(0.5), QPoint(51, 0));
+    stepAt(0, 0);
+    sprite.Jump();
+    EXPECT_EQ(stepAt(20, 0), QPoint(20, 0));
+    EXPECT_EQ(stepAt(41, 0), QPoint(41, 0));   // farther than its speed
     sprite.SetEnabled(false);
-    field.Box.Step();
-    changeThenStep([&] { sprite.SetEnabled(true); sprite.SetLeft(61); });
-    EXPECT_EQ(sprite.PlaceAt(0.0), QPoint(61, 0));
-    changeThenStep([&] { sprite.SetTop(-20); });   // up is a move too
-    EXPECT_EQ(sprite.PlaceAt(0.75), QPoint(61, -15));
-
-    // Changed after the step: frames show it as the step drew it.
-    sprite.SetLeft(0);
+    stepAt(41, 0);
+    sprite.SetEnabled(true);
+    EXPECT_EQ(stepAt(51, 0), QPoint(51, 0));
+    EXPECT_EQ(stepAt(51, -20), QPoint(51, -5));
+    sprite.SetTop(0);   // after the step: frames show what the step drew
     field.Box.DrawFrame(0.5);
-    EXPECT_FALSE(field.DrawnAt(0));
+    EXPECT_NE(field.Box.BackBuffer().pixel(52, 1), qRgb(10, 100, 100));
 }
