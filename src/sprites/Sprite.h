@@ -135,10 +135,10 @@ private:
     using THandler = std::shared_ptr<const TSpriteEvent>;
 
     static THandler Wrap(TSpriteEvent handler);
-    // A handler may replace itself while it runs, so it is kept alive by a
-    // copy of its pointer for the duration of the call.
     // The box notes where a step draws the sprite (drawn: it does).
     void NoteStepPlace(bool drawn);
+    // A handler may replace itself while it runs, so it is kept alive by a
+    // copy of its pointer for the duration of the call.
     void Fire(const THandler &handler)
     {
         if (handler) {

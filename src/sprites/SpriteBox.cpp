@@ -137,6 +137,7 @@ void TSpriteBox::MoveAndDraw()
     } reset{mStepping};
 
     ResetBackBuffer();
+    mAwaitingStep = false;
     ++mStepCount;
     MoveSprites();
     NoteStepPlaces();
@@ -155,7 +156,7 @@ void TSpriteBox::NoteStepPlaces()
 void TSpriteBox::DrawFrame(double fraction)
 {
     // Inside a step the sprites are half moved.
-    if (mStepping)
+    if (mStepping || mAwaitingStep)
         return;
     mFraction = std::clamp(fraction, 0.0, 1.0);
     ResetBackBuffer();
@@ -282,6 +283,8 @@ void TSpriteBox::resizeEvent(QResizeEvent *event)
 void TSpriteBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // A frame requested while hidden was never shown; showing is a fresh repaint.
+    // A frame requested while hidden was never shown; showing is a fresh
+    // repaint, whose step must not be pre-empted by a frame of old places.
     mPresentPending = false;
+    mAwaitingStep = true;
 }

@@ -105,6 +105,8 @@ private:
     bool mStepping = false;
     bool mPressed = false;
     bool mSmooth = false;
+    // Shown since the last step: what the sprites' records hold is stale.
+    bool mAwaitingStep = false;
     double mFraction = 0.0;
     qint64 mStepCount = 0;
 };

@@ -370,3 +370,16 @@ TEST(SpriteBoxFrames, SpriteThatJumpsIsDrawnAtItsNewPlaceAtAnyFraction)
     field.Box.DrawFrame(0.5);
     EXPECT_NE(field.Box.BackBuffer().pixel(52, 1), qRgb(10, 100, 100));
 }
+
+TEST(SpriteBoxFrames, BoxJustShownDrawsNoFrameBeforeItsNextStep)
+{
+    TField field(1);
+    field.Box.Step();
+    field.Box.UpdateBackground();
+    field.Box.show();
+    field.Box.DrawFrame(0.5);
+    EXPECT_FALSE(field.Drawn(0));   // the show's own repaint steps first
+    field.Box.Step();
+    field.Box.DrawFrame(0.5);
+    EXPECT_TRUE(field.Drawn(0));
+}
