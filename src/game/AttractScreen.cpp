@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kScrollLineKind = 1000;
 constexpr int kTitleWaitTicks = 1000;
+constexpr int kScrollStep = 2;
 
 } // namespace
 
@@ -99,6 +100,7 @@ void TAttractScreen::StartScrollLine(TSprite *line)
         mAttractBox.AddSprite(line);
         line->SetEnabled(false);
         line->SetKind(kScrollLineKind);
+        line->SetSpeed(kScrollStep);
         line->SetOnMove([this](TSprite *s) { ScrollLineMove(s); });
     }
     const QFontMetrics metrics(mFont);
@@ -116,6 +118,7 @@ void TAttractScreen::StartScrollLine(TSprite *line)
     line->SetPicture(TPicture::FromImage(bitmap));
     line->SetTop(Percent(90));
     line->SetLeft((mRound.ClientWidth() - width) / 2);
+    line->Jump();
     line->SetEnabled(true);
     ++mScrollIndex;
     if (mScrollIndex >= mScrollTexts.size())
@@ -125,7 +128,7 @@ void TAttractScreen::StartScrollLine(TSprite *line)
 void TAttractScreen::ScrollLineMove(TSprite *line)
 {
     const int height = line->Height();
-    line->SetTop(line->Top() - 2);
+    line->SetTop(line->Top() - kScrollStep);
     if (line->Top() < Percent(10))
         line->SetEnabled(false);
     TSprite *free = nullptr;

@@ -9,6 +9,8 @@
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 
+#include <algorithm>
+
 namespace {
 
 // Design picture numbers.
@@ -22,6 +24,7 @@ constexpr int kShipExplodePicture = 7;
 constexpr int kCanonExplodePicture = 8;
 constexpr int kRandomShipPicture = -1;
 constexpr int kGameOverTicks = 50;
+constexpr int kStepDown = 10;
 
 enum TExplosionState { esNormal = 0, esExploding = 1, esExploded = 2 };
 
@@ -113,6 +116,7 @@ void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clien
     for (int i = 0; i < mPictures.Count(); ++i)
         gamePar.AssignImage(*mPictures.Items(i), mPictures.Items(i)->Kind());
     gamePar.AssignImage(*mCanon, kCanonPicture);
+    SetSpeeds();
     SetBackground();
     for (int k = 0; k < mHomes.Count(); ++k) {
         TSprite *home = mHomes.Items(k);
@@ -120,7 +124,21 @@ void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clien
         home->SetLeft(clientWidth * (k + 1) / 4 - home->Width());
     }
     mCanon->SetTop(gamePar.CanonTop());
+    mCanon->Jump();
     PlaceShips();
+}
+
+void TGameRound::SetSpeeds()
+{
+    // How far each moving sprite goes in a tick; anything farther is drawn
+    // as a jump, not as a slide.
+    for (int i = 0; i < mShips.Count(); ++i)
+        mShips.Items(i)->SetSpeed(std::max(mGamePar->ShipStepX(), kStepDown));
+    for (int i = 0; i < mBombs.Count(); ++i)
+        mBombs.Items(i)->SetSpeed(mGamePar->BombStep());
+    for (int i = 0; i < mRockets.Count(); ++i)
+        mRockets.Items(i)->SetSpeed(mGamePar->RocketStep());
+    mCanon->SetSpeed(std::max(mGamePar->CanonStep(), mGamePar->BombStep()));
 }
 
 void TGameRound::SetBackground()
@@ -184,8 +202,10 @@ void TGameRound::NewLevel()
         mMoveDownDelay -= 8;
     mMoveDownCount = mMoveDownDelay;
     PlaceShips();
-    for (int i = 0; i < mShips.Count(); ++i)
+    for (int i = 0; i < mShips.Count(); ++i) {
+        mShips.Items(i)->Jump();
         mShips.Items(i)->SetEnabled(true);
+    }
 }
 
 void TGameRound::PlaceShips()
@@ -228,7 +248,7 @@ void TGameRound::GameTick()
     }
     if (--mMoveDownCount <= 0) {
         mHost.PlayCue(3);
-        mFormationY += 10;
+        mFormationY += kStepDown;
         mMoveDownCount = mMoveDownDelay;
     }
     if (!mCanon->Enabled())
@@ -259,6 +279,7 @@ void TGameRound::FireRocket()
         mHost.PlayCue(1);
         rocket->SetTop(mCanon->Top());
         rocket->SetLeft(mCanon->Left() + 15);
+        rocket->Jump();
         rocket->SetEnabled(true);
         mReloadCount = 0;
         return;
@@ -306,6 +327,7 @@ void TGameRound::DropBomb(const TSprite &ship)
         bomb->SetEnabled(true);
         bomb->SetLeft(ship.Left() + ship.Width() / 2);
         bomb->SetTop(ship.Top() + ship.Height());
+        bomb->Jump();
         return;
     }
 }
@@ -357,6 +379,7 @@ void TGameRound::ShowExplosion(TSprite *sprite, int picture)
     mGamePar->AssignImage(*sprite, picture);
     sprite->SetLeft(centreX - sprite->Width() / 2);
     sprite->SetTop(centreY - sprite->Height() / 2);
+    sprite->Jump();
     sprite->SetFrame(0);
 }
 
@@ -430,6 +453,7 @@ void TGameRound::NextCanon()
     mCanon->SetState(esNormal);
     mCanon->SetLeft(mGamePar->LivesLeft());
     mCanon->SetTop(mGamePar->LivesTop());
+    mCanon->Jump();
 }
 
 void TGameRound::SetCanonsLeft(int count)

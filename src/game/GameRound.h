@@ -114,6 +114,7 @@ private:
     void CheckLevelDone();
     void ShowExplosion(TSprite *sprite, int picture);
     void SetBackground();
+    void SetSpeeds();
     TSprite *HomeHitBy(const TSprite &sprite) const;
     TSprite &GameOverPicture();
 

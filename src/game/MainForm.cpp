@@ -6,6 +6,7 @@
 #include "DesignMenu.h"
 #include "DesignSwitcher.h"
 #include "DesktopServices.h"
+#include "FramePump.h"
 #include "HelpWindow.h"
 #include "Gamepad.h"
 #include "HighScoreTable.h"
@@ -62,6 +63,7 @@ const QStringList kTranslatedProperties = {
     QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
     QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
     QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
+    QStringLiteral("MainForm.SmoothMotion1.Caption"),
     QStringLiteral("VolumeDialog.Caption"),
     QStringLiteral("VolumeDialog.Button1.Caption"),
     QStringLiteral("VolumeDialog.Button2.Caption"),
@@ -143,6 +145,7 @@ void TMainForm::FormCreate()
         if (mPausedLabel && mPausedLabel->isVisible())
             ShowPaused(true);
     };
+    mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
 
     mScoreDisplay = std::make_unique<TScoreDisplay>();
     TGameHost &host = *this;
@@ -173,6 +176,9 @@ void TMainForm::FormCreate()
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mSound1->setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mSound1->isChecked();
+    mSmoothMotion1->setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
+    // The scripted run draws once per tick, whatever the setting says.
+    mFramePump->SetEnabled(mSmoothMotion1->isChecked() && !mOptions.Unattended);
     if (mCues->Mixer())
         mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
@@ -258,6 +264,9 @@ void TMainForm::CreateMenu()
     QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
     mFullscreen1 =
         AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
+    mSmoothMotion1 = AddCommand(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
+                                QKeySequence(), &TMainForm::SmoothMotion1Click);
+    mSmoothMotion1->setCheckable(true);
 
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
     AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
@@ -389,6 +398,7 @@ void TMainForm::ShowPaused(bool shown)
 
 void TMainForm::OnTimer1()
 {
+    mFramePump->TickStarted();
     ErrorReport::Guard([this] { Timer1Timer(); }, [this] { mTimer1->stop(); });
     if (mPendingEntry)
         QMetaObject::invokeMethod(this, &TMainForm::EnterPendingHighScore, Qt::QueuedConnection);
@@ -489,6 +499,13 @@ void TMainForm::Sound1Click()
 {
     mSoundOff = !mSound1->isChecked();
     mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void TMainForm::SmoothMotion1Click()
+{
+    const bool on = mSmoothMotion1->isChecked();
+    mSettings.SetValue(QStringLiteral("SmoothMotion"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    mFramePump->SetEnabled(on && !mOptions.Unattended);
 }
 
 void TMainForm::Volume1Click()

@@ -22,6 +22,7 @@ class TDesignMenu;
 class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
+class TFramePump;
 class TGamePar;
 class THelpWindow;
 class TLanguage;
@@ -72,6 +73,7 @@ public:
     void Sound1Click();
     void Volume1Click();
     void Keys1Click();
+    void SmoothMotion1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
     void Language2Click();
@@ -106,6 +108,8 @@ public:
     QTimer &Timer1() { return *mTimer1; }
     QAction &Pause1() { return *mPause1; }
     QAction &Sound1() { return *mSound1; }
+    QAction &SmoothMotion1() { return *mSmoothMotion1; }
+    TFramePump &FramePump() { return *mFramePump; }
     TDragComp &DragComp1() { return *mDragComp1; }
     bool WriteSettings();
 
@@ -187,5 +191,7 @@ private:
     QAction *mSound1 = nullptr;
     QAction *mFullscreen1 = nullptr;
     TScreenMode *mScreen = nullptr;
+    QAction *mSmoothMotion1 = nullptr;
+    TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

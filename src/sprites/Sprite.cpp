@@ -4,6 +4,10 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 bool RectsIntersect(const TSpriteRect &a, const TSpriteRect &b)
 {
     if (a.IsEmpty() || b.IsEmpty())
@@ -75,12 +79,40 @@ void TSprite::DoMove()
 
 void TSprite::DrawOn(QPainter &painter)
 {
+    DrawAt(painter, mLeft, mTop);
+}
+
+void TSprite::DrawAt(QPainter &painter, int32_t left, int32_t top) const
+{
     // Picture::Draw keeps the frame index within the picture's frames, so
     // a picture swapped in by OnLastFrame is never read past its end.
     if (IsAnimated())
-        mPicture.Draw(painter, mLeft, mTop, mFrame, true);
+        mPicture.Draw(painter, left, top, mFrame, true);
     else
-        mPicture.Draw(painter, mLeft, mTop, 0, mTransparent);
+        mPicture.Draw(painter, left, top, 0, mTransparent);
+}
+
+void TSprite::NoteStepPlace(bool drawn)
+{
+    const std::int64_t dx = std::int64_t(mLeft) - mToLeft;
+    const std::int64_t dy = std::int64_t(mTop) - mToTop;
+    mGlides = drawn && mDrawnInStep && !mJumped && std::abs(dx) <= mSpeed && std::abs(dy) <= mSpeed;
+    mFromLeft = mToLeft;
+    mFromTop = mToTop;
+    mToLeft = mLeft;
+    mToTop = mTop;
+    mDrawnInStep = drawn;
+    mJumped = false;
+}
+
+QPoint TSprite::PlaceAt(double fraction) const
+{
+    if (!mGlides || fraction >= 1.0)
+        return {mToLeft, mToTop};
+    // Counted back from the end, so that the whole tick lands exactly there.
+    const double back = 1.0 - std::max(fraction, 0.0);
+    return {mToLeft - int(std::lround((mToLeft - mFromLeft) * back)),
+            mToTop - int(std::lround((mToTop - mFromTop) * back))};
 }
 
 void TSprite::Assign(const TSprite &source)

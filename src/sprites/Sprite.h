@@ -2,6 +2,7 @@
 
 #include "sprites/Picture.h"
 
+#include <QPoint>
 #include <QRect>
 
 #include <cstdint>
@@ -101,6 +102,23 @@ public:
     // One move step: the animation clock, then OnMove.
     virtual void DoMove();
     virtual void DrawOn(QPainter &painter);
+    // The picture's current frame with its top-left corner at (left, top).
+    void DrawAt(QPainter &painter, int32_t left, int32_t top) const;
+
+    // The farthest the sprite goes in one tick when it moves as it should;
+    // a longer move is a jump. 0: it never glides.
+    int32_t Speed() const { return mSpeed; }
+    void SetSpeed(int32_t pixels) { mSpeed = pixels; }
+    // Placed anew rather than moved: in-between frames show it at its new
+    // place from the next step on, never sliding there.
+    void Jump() { mJumped = true; }
+    // Where in-between frames draw it when `fraction` (0..1) of the tick
+    // has passed: on its way from where the step before last drew it to
+    // where the last step did, unless it jumped, was not drawn then or went
+    // farther than its speed.
+    QPoint PlaceAt(double fraction) const;
+    // Whether the last step of its box drew it.
+    bool DrawnInStep() const { return mDrawnInStep; }
 
     // Takes the other sprite's picture, AnimationLoop and AnimationDelay;
     // nothing else.
@@ -117,6 +135,8 @@ private:
     using THandler = std::shared_ptr<const TSpriteEvent>;
 
     static THandler Wrap(TSpriteEvent handler);
+    // The box notes where a step draws the sprite (drawn: it does).
+    void NoteStepPlace(bool drawn);
     // A handler may replace itself while it runs, so it is kept alive by a
     // copy of its pointer for the duration of the call.
     void Fire(const THandler &handler)
@@ -144,5 +164,13 @@ private:
     int32_t mAnimationDelay = 0;
     TPicture mPicture;
     bool mTransparent = true;
+    int32_t mSpeed = 0;
+    int32_t mFromLeft = 0;
+    int32_t mFromTop = 0;
+    int32_t mToLeft = 0;
+    int32_t mToTop = 0;
+    bool mDrawnInStep = false;
+    bool mGlides = false;
+    bool mJumped = false;
     std::vector<TSpriteBox *> mBoxes;   // boxes whose lists hold this sprite
 };

@@ -81,6 +81,8 @@ void TSpriteBox::AddSprite(TSprite *sprite)
         return;
     mSprites.push_back(sprite);
     sprite->mBoxes.push_back(this);
+    // Not drawn here yet, whatever another box or an earlier stay did.
+    sprite->mDrawnInStep = false;
 }
 
 void TSpriteBox::RemoveSprite(TSprite *sprite)
@@ -119,6 +121,7 @@ void TSpriteBox::UpdateBackground()
             painter.drawImage(target, mImage);
         }
     }
+    EndPainting();
     mBackBuffer = mBackground.copy();
     update();
 }
@@ -142,19 +145,63 @@ void TSpriteBox::MoveAndDraw()
         ~TReset() { Flag = false; }
     } reset{mStepping};
 
+    ResetBackBuffer();
+    mAwaitingStep = false;
+    ++mStepCount;
+    MoveSprites();
+    NoteStepPlaces();
+    if (mSmooth)
+        DrawSprites(mFraction);
+    else
+        DrawSprites();
+}
+
+void TSpriteBox::NoteStepPlaces()
+{
+    for (TSprite *sprite : mSprites)
+        sprite->NoteStepPlace(sprite->Enabled() && !mBackBuffer.isNull());
+}
+
+void TSpriteBox::DrawFrame(double fraction)
+{
+    // Inside a step the sprites are half moved.
+    if (mStepping || mAwaitingStep)
+        return;
+    mFraction = std::clamp(fraction, 0.0, 1.0);
+    ResetBackBuffer();
+    DrawSprites(mFraction);
+    mPresentPending = true;
+    update();
+}
+
+void TSpriteBox::ResetBackBuffer()
+{
     // A box resized while hidden gets its resize event only when shown.
     if (mBackground.size() != FieldSize())
         UpdateBackground();
-    if (!mBackground.isNull()) {
-        if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format())
-            mBackBuffer = mBackground.copy();
-        else
-            std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
-                        std::size_t(mBackground.sizeInBytes()));
+    if (mBackground.isNull())
+        return;
+    if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format()) {
+        EndPainting();
+        mBackBuffer = mBackground.copy();
+    } else {
+        std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
+                    std::size_t(mBackground.sizeInBytes()));
     }
-    ++mStepCount;
-    MoveSprites();
-    DrawSprites();
+}
+
+QPainter &TSpriteBox::BackPainter()
+{
+    if (!mPainter.isActive())
+        mPainter.begin(&mBackBuffer);
+    return mPainter;
+}
+
+void TSpriteBox::EndPainting()
+{
+    // The image must not be replaced under an open painter.
+    if (mPainter.isActive())
+        mPainter.end();
 }
 
 void TSpriteBox::MoveSprites()
@@ -178,10 +225,26 @@ void TSpriteBox::DrawSprites()
 {
     if (mBackBuffer.isNull())
         return;
-    QPainter painter(&mBackBuffer);
+    QPainter &painter = BackPainter();
     for (std::size_t i = 0; i < mSprites.size(); ++i)
         if (mSprites[i]->Enabled())
             mSprites[i]->DrawOn(painter);
+}
+
+void TSpriteBox::DrawSprites(double fraction)
+{
+    if (mBackBuffer.isNull())
+        return;
+    QPainter &painter = BackPainter();
+    // What changed since the last step shows at the next one, as it would
+    // without in-between frames.
+    for (std::size_t i = 0; i < mSprites.size(); ++i) {
+        const TSprite *sprite = mSprites[i];
+        if (sprite->DrawnInStep()) {
+            const QPoint at = sprite->PlaceAt(fraction);
+            sprite->DrawAt(painter, at.x(), at.y());
+        }
+    }
 }
 
 void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)
@@ -251,6 +314,8 @@ void TSpriteBox::resizeEvent(QResizeEvent *event)
 void TSpriteBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // A frame requested while hidden was never shown; showing is a fresh repaint.
+    // A frame requested while hidden was never shown; showing is a fresh
+    // repaint, whose step must not be pre-empted by a frame of old places.
     mPresentPending = false;
+    mAwaitingStep = true;
 }

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <QPainter>
 #include <QWidget>
 
 #include <memory>
@@ -47,6 +48,17 @@ public:
     // Moves every enabled sprite, draws the enabled ones over the
     // background into BackBuffer and has it shown.
     void Step();
+    // A tick begins: in-between frames start over from its beginning.
+    void BeginTick() { mFraction = 0.0; }
+    // Draws the background and the sprites the last step drew into
+    // BackBuffer, each `fraction` (0..1) of its way from where the step
+    // before drew it, and has it shown. Moves nothing and fires nothing.
+    void DrawFrame(double fraction);
+    // Smooth: Step draws at the fraction last drawn (0 as a tick begins)
+    // rather than at the sprites' own places, so frames never run ahead.
+    bool Smooth() const { return mSmooth; }
+    void SetSmooth(bool smooth) { mSmooth = smooth; }
+
     // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
     TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const;
     void UpdateBackground();
@@ -70,7 +82,14 @@ private:
 
     void MoveAndDraw();
     void MoveSprites();
+    void ResetBackBuffer();
+    void NoteStepPlaces();
+    // The enabled sprites where they stand.
     void DrawSprites();
+    // The sprites the last step drew, `fraction` of their way.
+    void DrawSprites(double fraction);
+    QPainter &BackPainter();
+    void EndPainting();
     void Fire(const THandler &handler, TSprite *sprite);
     // Draws `frame` scaled into the box, the bands around it black.
     void Present(QPainter &painter, const QImage &frame);
@@ -79,6 +98,9 @@ private:
     QImage mBackground;
     QImage mBackBuffer;
     QSize mFieldSize;
+    // Kept open on BackBuffer between frames: opening a painter allocates.
+    // Declared after it, so it closes before the image goes.
+    QPainter mPainter;
     QColor mColor = Qt::black;
     bool mCenter = true;
     bool mStretch = false;
@@ -90,5 +112,9 @@ private:
     bool mPresentPending = false;
     bool mStepping = false;
     bool mPressed = false;
+    bool mSmooth = false;
+    // Shown since the last step: what the sprites' records hold is stale.
+    bool mAwaitingStep = false;
+    double mFraction = 0.0;
     qint64 mStepCount = 0;
 };

@@ -326,3 +326,60 @@ TEST(SpriteBoxClick, LeftClickInsideTheBoxIsReported)
     click(Qt::LeftButton, QPoint(500, 6));   // released outside: no click
     EXPECT_EQ(clicks, 1);
 }
+
+TEST(SpriteBoxFrames, SpriteIsDrawnThePartOfItsWayThatTheTickHasRun)
+{
+    TField field(1);
+    field.Box.resize(100, 10);
+    TSprite &sprite = *field.At(0);
+    sprite.SetSpeed(20);
+    sprite.SetOnMove([](TSprite *s) { s->SetLeft(s->Left() + 20); });
+    field.Box.Step();
+    field.Box.Step();
+    field.Box.DrawFrame(0.25);
+    EXPECT_EQ(sprite.PlaceAt(0.25), QPoint(25, 0));
+    EXPECT_EQ(field.Box.BackBuffer().pixel(26, 1), qRgb(10, 100, 100));
+    // Smooth, the tick's own step shows where the tick began.
+    field.Box.SetSmooth(true);
+    field.Box.BeginTick();
+    field.Box.Step();
+    EXPECT_EQ(field.Box.BackBuffer().pixel(41, 1), qRgb(10, 100, 100));
+}
+
+TEST(SpriteBoxFrames, SpriteThatJumpsIsDrawnAtItsNewPlaceAtAnyFraction)
+{
+    TField field(1);
+    TSprite &sprite = *field.At(0);
+    sprite.SetSpeed(20);
+    auto stepAt = [&](int left, int top) {
+        sprite.SetLeft(left);
+        sprite.SetTop(top);
+        field.Box.Step();
+        return sprite.PlaceAt(0.25);
+    };
+    stepAt(0, 0);
+    sprite.Jump();
+    EXPECT_EQ(stepAt(20, 0), QPoint(20, 0));
+    EXPECT_EQ(stepAt(41, 0), QPoint(41, 0));   // farther than its speed
+    sprite.SetEnabled(false);
+    stepAt(41, 0);
+    sprite.SetEnabled(true);
+    EXPECT_EQ(stepAt(51, 0), QPoint(51, 0));
+    EXPECT_EQ(stepAt(51, -20), QPoint(51, -5));
+    sprite.SetTop(0);   // after the step: frames show what the step drew
+    field.Box.DrawFrame(0.5);
+    EXPECT_NE(field.Box.BackBuffer().pixel(52, 1), qRgb(10, 100, 100));
+}
+
+TEST(SpriteBoxFrames, BoxJustShownDrawsNoFrameBeforeItsNextStep)
+{
+    TField field(1);
+    field.Box.Step();
+    field.Box.UpdateBackground();
+    field.Box.show();
+    field.Box.DrawFrame(0.5);
+    EXPECT_FALSE(field.Drawn(0));   // the show's own repaint steps first
+    field.Box.Step();
+    field.Box.DrawFrame(0.5);
+    EXPECT_TRUE(field.Drawn(0));
+}
