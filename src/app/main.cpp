@@ -4,6 +4,7 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
+#include "game/AfterFirstPaint.h"
 #include "game/MainForm.h"
 #include "game/ModalDialogs.h"
 #include "game/ReplayRunner.h"
@@ -50,6 +51,11 @@ std::optional<int> Answer(const TCommandLine &line, const char *program)
     default:
         return std::nullopt;
     }
+}
+
+void SetProgramIcon()
+{
+    QApplication::setWindowIcon(LoadProgramIcon(QCoreApplication::applicationDirPath()));
 }
 
 int RunReplay(const TCommandLine &options)
@@ -120,7 +126,10 @@ int RunGame(const QString &archive)
     // the program here; hiding the shown window writes the settings.
     const bool shown = !quitOnSignal.Requested();
     if (shown) {
-        TFirstFrameProbe::WatchIfAsked(form->findChild<QWidget *>(QStringLiteral("AttractBox")));
+        auto *attractBox = form->findChild<QWidget *>(QStringLiteral("AttractBox"));
+        // Decoding the icon files waits until the window shows.
+        TAfterFirstPaint::Run(*attractBox, &SetProgramIcon);
+        TFirstFrameProbe::WatchIfAsked(attractBox);
         form->show();
     }
     if (shown && !archive.isEmpty()) {
@@ -156,7 +165,6 @@ int main(int argc, char **argv)
         return *answered;
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
-    QApplication::setWindowIcon(LoadProgramIcon(QCoreApplication::applicationDirPath()));
 
     if (line.Action == TCommandLine::Replay)
         return RunReplay(line);
@@ -166,6 +174,7 @@ int main(int argc, char **argv)
         });
         TQuitOnSignal quitOnSignal;
         QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
+        SetProgramIcon();
         TSetupForm setup;
         setup.show();
         return quitOnSignal.Requested() ? 0 : QApplication::exec();

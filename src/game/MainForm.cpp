@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AfterFirstPaint.h"
 #include "AttractScreen.h"
 #include "CuePlayer.h"
 #include "DemoPlayer.h"
@@ -183,14 +184,16 @@ void TMainForm::FormCreate()
         mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
     mKeys.SetBindings(TKeyBindings::Read(mSettings));
-    // The scripted run plays by its script alone.
+    // The scripted run plays by its script alone; pads are looked for once the window shows.
     if (!mOptions.Unattended)
-        new TGamepad(*this, mKeys, std::make_unique<TSdlControllerSource>(),
-                     [this] { return mPause->PlayerReturned(); });
+        TAfterFirstPaint::Run(*mAttractBox, [this] {
+            new TGamepad(*this, mKeys, std::make_unique<TSdlControllerSource>(),
+                         [this] { return mPause->PlayerReturned(); });
+        });
 
-    mScoreDialog = new TScoreDialog(this);
+    mScoreDialog.Defer([this] { return new TScoreDialog(this); });
     mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
-    mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
+    mLanguageDialog.Defer([this] { return new TSelLanguageDialog(this, ProgramDir()); });
     mVolumeDialog = new TVolumeDialog(this);
     mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mDragComp1 = new TDragComp(this);

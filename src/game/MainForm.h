@@ -3,6 +3,7 @@
 #include "GameRound.h"
 #include "HighScoreTable.h"
 #include "KeyState.h"
+#include "LazyChild.h"
 #include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
@@ -179,9 +180,9 @@ private:
     TSpriteBox *mPlayBox = nullptr;
     TSpriteBox *mAttractBox = nullptr;
     TLanguage *mLanguage1 = nullptr;
-    TScoreDialog *mScoreDialog = nullptr;
+    TLazyChild<TScoreDialog> mScoreDialog;
     TDesignSelectDialog *mDesignSelectDialog = nullptr;
-    TSelLanguageDialog *mLanguageDialog = nullptr;
+    TLazyChild<TSelLanguageDialog> mLanguageDialog;
     TVolumeDialog *mVolumeDialog = nullptr;
     TKeysDialog *mKeysDialog = nullptr;
     TDesignMenu *mDesignMenu = nullptr;

@@ -14,6 +14,7 @@ std::optional<TBmpHeader> TBmpHeader::Parse(const QByteArray &bytes)
     TBmpHeader header;
     header.PixelOffset = dword(10);
     const quint32 infoSize = dword(14);
+    header.InfoSize = infoSize;
     if (infoSize == 12) {
         header.Width = word(18);
         header.Height = word(20);
@@ -23,6 +24,7 @@ std::optional<TBmpHeader> TBmpHeader::Parse(const QByteArray &bytes)
     header.Width = signedDword(18);
     // A negative height only means rows stored top-down.
     header.Height = qAbs(qint64(signedDword(22)));
+    header.TopDown = signedDword(22) < 0;
     if (bytes.size() >= BytesNeeded) {
         header.BitsPerPixel = word(28);
         header.Compression = dword(30);

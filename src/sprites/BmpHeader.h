@@ -10,6 +10,8 @@ struct TBmpHeader
 {
     qint64 Width = 0;
     qint64 Height = 0;          // rows, whichever way they are stored
+    bool TopDown = false;       // first stored row at the top
+    quint32 InfoSize = 0;       // size of the info header
     int BitsPerPixel = 0;
     quint32 Compression = 0;    // 0 plain, 1 and 2 run-length, 3 and 6 bit fields
     qint64 PixelOffset = 0;     // where the pixel data starts in the file

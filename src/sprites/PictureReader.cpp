@@ -2,6 +2,7 @@
 
 #include "gif/GifImage.h"
 #include "sprites/BmpHeader.h"
+#include "sprites/BmpTrueColour.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,17 +18,18 @@ namespace {
 // Qt may refuse a huge BMP for reasons of its own, and it draws the rows
 // missing from a cut file black; reading the headers here tells the user
 // what is actually wrong. Leaves the file at its start for the decoder.
-void CheckBmpHeader(const QString &path, QFile &file)
+std::optional<TBmpHeader> CheckBmpHeader(const QString &path, QFile &file)
 {
     const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
     file.seek(0);
     if (!header)
-        return;
+        return header;
     if (header->Width > 0 && TGifImage::IsAbsurdSize(header->Width, header->Height))
         Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
                        .arg(header->Width).arg(header->Height));
     if (file.size() < header->FileSizeNeeded())
         Fail(path, QStringLiteral("the file ends before its last row of pixels"));
+    return header;
 }
 
 // Many programs write 32-bit bitmaps with the fourth byte of every pixel 0;
@@ -57,8 +59,15 @@ QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclared
     QFile file(path);
     QImageReader reader;
     if (file.open(QIODevice::ReadOnly)) {
-        if (format == "bmp")
-            CheckBmpHeader(path, file);
+        const std::optional<TBmpHeader> bmp = format == "bmp" ? CheckBmpHeader(path, file) : std::nullopt;
+        if (bmp && BmpTrueColour::Handles(*bmp, file.size())) {
+            if (beforeDecoding)
+                beforeDecoding(bmp->Width * bmp->Height);
+            QImage image = BmpTrueColour::Decode(file.readAll(), *bmp);
+            if (image.isNull())
+                Fail(path, QStringLiteral("it cannot be read"));
+            return image;
+        }
         reader.setDevice(&file);
     } else {
         reader.setFileName(path);

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -176,6 +177,28 @@ TEST(PictureReader, CutBitmapsAreDamagedPictures)
     }
     dir.Write("whole.bmp", rle);
     EXPECT_EQ(LoadPicture(dir.File("whole.bmp")).Bitmap().pixel(1, 1), qRgb(255, 255, 255));
+}
+
+TEST(PictureReader, TrueColourBitmapsReadAsQtReadsThem)
+{
+    TempDir dir;
+    // Widths that need 0 to 3 bytes of row padding, rows stored either way up.
+    for (int width = 1; width <= 5; ++width) {
+        for (bool topDown : {false, true}) {
+            QByteArray pixels;
+            const int rowBytes = (width * 3 + 3) / 4 * 4;
+            for (int i = 0; i < rowBytes * 3; ++i)
+                pixels.append(char(i * 37 + width));
+            QByteArray bytes = Bmp(width, 3, 24, 0, {}, pixels);
+            if (topDown)
+                PutLong(bytes, 22, -3);
+            const QString path = dir.Write(QStringLiteral("p%1%2.bmp").arg(width).arg(topDown), bytes);
+            const QImage expected = QImageReader(path, "bmp").read();
+            const QImage image = LoadPicture(path).Bitmap();
+            EXPECT_EQ(image.format(), expected.format()) << width << topDown;
+            EXPECT_EQ(image, expected) << width << topDown;
+        }
+    }
 }
 
 TEST(PictureReader, ThirtyTwoBitBitmapWithoutAlphaIsOpaqueWithTheBottomLeftKey)
