@@ -1,9 +1,9 @@
 #include "gif/GifLzwDecoder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -17,6 +17,8 @@ struct TCodeTable
     std::uint16_t Length[kMaxCodes];
     uchar Suffix[kMaxCodes];
     uchar First[kMaxCodes];
+    // Where the code's string was last written in the stream of indices.
+    qsizetype Start[kMaxCodes];
 
     explicit TCodeTable(int literals)
     {
@@ -34,17 +36,31 @@ struct TCodeTable
         Length[code] = std::uint16_t(Length[prefix] + 1);
         Suffix[code] = last;
         First[code] = First[prefix];
+        // The prefix was just written, and the next string, which starts
+        // with `last`, follows it: together they are this string.
+        Start[code] = Start[prefix];
     }
 
-    // Writes the string of `code` at `out`, last index first.
-    void Write(int code, uchar *out) const
+    // Writes the string of `code` at stream position `at`; `held` holds
+    // the stream from position `base` on.
+    void Write(int code, uchar *held, qsizetype base, qsizetype at)
     {
-        uchar *at = out + Length[code] - 1;
-        while (Length[code] > 1) {
-            *at-- = Suffix[code];
-            code = Prefix[code];
+        uchar *out = held + (at - base);
+        const int length = Length[code];
+        if (length > 1 && Start[code] >= base) {
+            // Its prefix is still held: one copy instead of a walk down the chain.
+            std::memcpy(out, held + (Start[code] - base), std::size_t(length - 1));
+            out[length - 1] = Suffix[code];
+        } else {
+            const int last = code;
+            for (uchar *to = out + length - 1; to > out; --to) {
+                *to = Suffix[code];
+                code = Prefix[code];
+            }
+            *out = Suffix[code];
+            code = last;
         }
-        *at = Suffix[code];
+        Start[code] = at;
     }
 };
 
@@ -57,9 +73,13 @@ bool TGifLzwDecoder::Decode(const uchar *data, qsizetype size, const TRowSink &r
     const int clear = 1 << mMinCodeSize;
     const int end = clear + 1;
     const auto table = std::make_unique<TCodeTable>(clear);
-    // A row plus the longest string that may run past it.
-    std::vector<uchar> pending(std::size_t(mWidth) + kMaxCodes);
-    qsizetype filled = 0;
+    // The rows not yet given and as much as fits of those given before, so
+    // that most strings are copies of ones written a moment ago.
+    const qsizetype capacity = std::max<qsizetype>(2 * (qsizetype(mWidth) + kMaxCodes), 1 << 16);
+    const auto held = std::make_unique_for_overwrite<uchar[]>(std::size_t(capacity));
+    qsizetype base = 0;    // stream position of held[0]
+    qsizetype written = 0; // stream position of the next index
+    qsizetype given = 0;   // stream position of the next row
     int rowsLeft = mRows;
 
     int codeSize = mMinCodeSize + 1;
@@ -100,17 +120,17 @@ bool TGifLzwDecoder::Decode(const uchar *data, qsizetype size, const TRowSink &r
         if (next >= (1 << codeSize) && codeSize < kMaxCodeSize)
             ++codeSize;
 
-        table->Write(code, pending.data() + filled);
-        filled += table->Length[code];
-        qsizetype start = 0;
-        while (filled - start >= mWidth && rowsLeft > 0) {
-            row(pending.data() + start);
-            start += mWidth;
-            --rowsLeft;
+        if (capacity - (written - base) < kMaxCodes) {
+            // Room for the longest string: the older half goes.
+            const qsizetype keep = written - capacity / 2;
+            std::memmove(held.get(), held.get() + (keep - base), std::size_t(written - keep));
+            base = keep;
         }
-        if (start > 0) {
-            filled -= start;
-            std::memmove(pending.data(), pending.data() + start, std::size_t(filled));
+        table->Write(code, held.get(), base, written);
+        written += table->Length[code];
+        for (; written - given >= mWidth && rowsLeft > 0; --rowsLeft) {
+            row(held.get() + (given - base));
+            given += mWidth;
         }
     }
     return true;

@@ -365,3 +365,23 @@ TEST(GifReading, LargeFramesReadBackExactlyAndKeepNoIndicesUntilAsked)
     EXPECT_TRUE(read.DrawnFrame(0).Indices.isEmpty());
     EXPECT_EQ(read.Frame(0).Indices, indices);
 }
+
+TEST(GifReading, LongRepeatingFramesReadBackExactly)
+{
+    // A patch of pattern, a long plain stretch, the patch again: its strings
+    // come back long after they were last written.
+    QVector<QRgb> palette;
+    for (int i = 0; i < 16; ++i)
+        palette.append(qRgb(i * 16, 0, 255 - i * 16));
+    const int width = 640;
+    const int height = 400;
+    TGifImage built(width, height, palette);
+    QByteArray indices;
+    for (int i = 0; i < width * height; ++i)
+        indices.append(char(i % 100000 < 3000 ? (i % 100000 * 7 / 3) % 13 : 15));
+    built.AddFrame(0, 0, width, height, indices, {}, 3);
+
+    const TGifImage read = TGifImage::FromBytes(built.Encode(), "long.gif");
+    EXPECT_EQ(read.DrawnFrame(0).Image, built.Frame(0).Image);
+    EXPECT_EQ(read.Frame(0).Indices, indices);
+}
