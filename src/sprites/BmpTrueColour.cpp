@@ -1,5 +1,7 @@
 #include "sprites/BmpTrueColour.h"
 
+#include <QtEndian>
+
 namespace {
 
 qint64 RowBytes(const TBmpHeader &header)
@@ -30,7 +32,18 @@ QImage BmpTrueColour::Decode(const QByteArray &file, const TBmpHeader &header)
     for (int y = 0; y < height; ++y) {
         const uchar *in = pixels + RowBytes(header) * (header.TopDown ? y : height - 1 - y);
         auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, in += 3)
+        int x = 0;
+        // Four pixels from three words: blue, green, red, blue, green, ...
+        for (; x + 4 <= width; x += 4, in += 12) {
+            const quint32 a = qFromLittleEndian<quint32>(in);
+            const quint32 b = qFromLittleEndian<quint32>(in + 4);
+            const quint32 c = qFromLittleEndian<quint32>(in + 8);
+            out[x] = 0xFF000000u | (a & 0xFFFFFFu);
+            out[x + 1] = 0xFF000000u | a >> 24 | (b & 0xFFFFu) << 8;
+            out[x + 2] = 0xFF000000u | b >> 16 | (c & 0xFFu) << 16;
+            out[x + 3] = 0xFF000000u | c >> 8;
+        }
+        for (; x < width; ++x, in += 3)
             out[x] = 0xFF000000u | uint(in[2]) << 16 | uint(in[1]) << 8 | in[0];
     }
     return image;
