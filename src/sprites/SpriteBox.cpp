@@ -121,8 +121,13 @@ void TSpriteBox::UpdateBackground()
             painter.drawImage(target, mImage);
         }
     }
-    EndPainting();
-    mBackBuffer = mBackground.copy();
+    if (mBackground.isNull()) {
+        EndPainting();
+        mBackBuffer = QImage();
+    } else {
+        // Into the buffer there is, when it fits: no fresh pages to fault in.
+        ResetBackBuffer();
+    }
     update();
 }
 
@@ -177,8 +182,10 @@ void TSpriteBox::DrawFrame(double fraction)
 void TSpriteBox::ResetBackBuffer()
 {
     // A box resized while hidden gets its resize event only when shown.
-    if (mBackground.size() != FieldSize())
+    if (mBackground.size() != FieldSize()) {
         UpdateBackground();
+        return;
+    }
     if (mBackground.isNull())
         return;
     if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format()) {
