@@ -3,6 +3,7 @@
 #include "GameRound.h"
 #include "HighScoreTable.h"
 #include "KeyState.h"
+#include "MainMenu.h"
 #include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
@@ -18,7 +19,6 @@ class QTimer;
 class TAttractScreen;
 class TCuePlayer;
 class TDemoPlayer;
-class TDesignMenu;
 class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
@@ -106,9 +106,9 @@ public:
     TLanguage &Language1() { return *mLanguage1; }
     const TGamePar &GamePar() const;
     QTimer &Timer1() { return *mTimer1; }
-    QAction &Pause1() { return *mPause1; }
-    QAction &Sound1() { return *mSound1; }
-    QAction &SmoothMotion1() { return *mSmoothMotion1; }
+    QAction &Pause1() { return mMenu->Pause1(); }
+    QAction &Sound1() { return mMenu->Sound1(); }
+    QAction &SmoothMotion1() { return mMenu->SmoothMotion1(); }
     TFramePump &FramePump() { return *mFramePump; }
     TDragComp &DragComp1() { return *mDragComp1; }
     bool WriteSettings();
@@ -125,16 +125,11 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
-    void CreateMenu();
-    QMenu *AddMenu(const char *name, const QString &caption);
     bool InGame() const;
     void ShowPaused(bool shown);
-    QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
-                        const QKeySequence &shortcut, void (TMainForm::*command)());
     void OnApplicationStateChanged(Qt::ApplicationState state);
     // The desktop services given in the options, else the system's.
     TDesktopServices &Desktop();
-    void LoadDesign(const QString &name);
     void SetClientSize(int width, int height);
     void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
@@ -165,6 +160,7 @@ private:
     std::optional<TPendingEntry> mPendingEntry;
 
     std::unique_ptr<TScoreDisplay> mScoreDisplay;
+    std::unique_ptr<TMainMenu> mMenu;
     std::unique_ptr<TCuePlayer> mCues;
     std::unique_ptr<TDesignSwitcher> mDesigns;
     std::unique_ptr<TGameRound> mRound;
@@ -184,14 +180,9 @@ private:
     TSelLanguageDialog *mLanguageDialog = nullptr;
     TVolumeDialog *mVolumeDialog = nullptr;
     TKeysDialog *mKeysDialog = nullptr;
-    TDesignMenu *mDesignMenu = nullptr;
     THelpWindow *mHelpWindow = nullptr;
-    QAction *mPause1 = nullptr;
     QLabel *mPausedLabel = nullptr;
-    QAction *mSound1 = nullptr;
-    QAction *mFullscreen1 = nullptr;
     TScreenMode *mScreen = nullptr;
-    QAction *mSmoothMotion1 = nullptr;
     TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };
