@@ -6,13 +6,14 @@
 #include "DesignSwitcher.h"
 #include "DesktopServices.h"
 #include "FramePump.h"
-#include "HelpWindow.h"
+#include "HelpOpener.h"
 #include "Gamepad.h"
 #include "HighScoreTable.h"
 #include "KeysDialog.h"
 #include "MainMenu.h"
 #include "MessageBoxPrompts.h"
 #include "PauseControl.h"
+#include "PausedOverlay.h"
 #include "ScreenMode.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
@@ -39,7 +40,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -193,6 +193,7 @@ void TMainForm::FormCreate()
     mLanguageDialog = new TSelLanguageDialog(this, ProgramDir());
     mVolumeDialog = new TVolumeDialog(this);
     mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
+    mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
@@ -310,20 +311,9 @@ void TMainForm::ShowPaused(bool shown)
             mPausedLabel->hide();
         return;
     }
-    if (!mPausedLabel) {
-        mPausedLabel = new QLabel(mClientArea);
-        mPausedLabel->setObjectName(QStringLiteral("PausedLabel"));
-        mPausedLabel->setAlignment(Qt::AlignCenter);
-        mPausedLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-        mPausedLabel->setStyleSheet(QStringLiteral(
-            "color: white; background: rgba(0, 0, 0, 160); font-size: 40px; padding: 12px 32px;"));
-    }
-    mPausedLabel->setText(mLanguage1->LookupMessage(QStringLiteral("Paused")));
-    mPausedLabel->adjustSize();
-    const QRect field = mPlayBox->geometry();
-    mPausedLabel->move(field.center() - mPausedLabel->rect().center());
-    mPausedLabel->raise();
-    mPausedLabel->show();
+    if (!mPausedLabel)
+        mPausedLabel = new TPausedOverlay(mClientArea);
+    mPausedLabel->ShowOver(mPlayBox->geometry(), mLanguage1->LookupMessage(QStringLiteral("Paused")));
 }
 
 void TMainForm::OnTimer1()
@@ -548,7 +538,7 @@ void TMainForm::DesignGameClick()
                                        .SelectDialog = mDesignSelectDialog,
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
-                                       .OpenFile = [this](const QString &path) { Desktop().OpenFile(path); }});
+                                       .OpenFile = [this](const QString &path) { mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
 }
 
@@ -559,27 +549,7 @@ void TMainForm::Info1Click()
 
 void TMainForm::Index1Click()
 {
-    const QString name = mLanguage1->LookupMessage(QStringLiteral("HelpFile"));
-    const QString helpFile = HelpFilePath(ProgramDir(), name);
-    if (helpFile.isEmpty())
-        throw std::runtime_error(QStringLiteral("The help file \"%1\" was not found in %2.")
-                                     .arg(name, ProgramDir())
-                                     .toStdString());
-    if (Desktop().OpenFile(helpFile))
-        return;
-    // No program to open it with: show it ourselves.
-    if (!mHelpWindow)
-        mHelpWindow = new THelpWindow(this);
-    mHelpWindow->ShowFile(helpFile);
-}
-
-TDesktopServices &TMainForm::Desktop()
-{
-    if (mOptions.Desktop)
-        return *mOptions.Desktop;
-    if (!mSystemDesktop)
-        mSystemDesktop = std::make_unique<TSystemDesktopServices>();
-    return *mSystemDesktop;
+    mHelp->OpenHelp(ProgramDir(), mLanguage1->LookupMessage(QStringLiteral("HelpFile")));
 }
 
 void TMainForm::DragComp1DropFiles()

@@ -24,10 +24,10 @@ class TDesktopServices;
 class TDragComp;
 class TFramePump;
 class TGamePar;
-class THelpWindow;
+class THelpOpener;
 class TLanguage;
 class TPauseControl;
-class QLabel;
+class TPausedOverlay;
 class TScoreDialog;
 class TScoreDisplay;
 class TScreenMode;
@@ -128,8 +128,6 @@ private:
     bool InGame() const;
     void ShowPaused(bool shown);
     void OnApplicationStateChanged(Qt::ApplicationState state);
-    // The desktop services given in the options, else the system's.
-    TDesktopServices &Desktop();
     void SetClientSize(int width, int height);
     void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
@@ -166,7 +164,7 @@ private:
     std::unique_ptr<TGameRound> mRound;
     std::unique_ptr<TAttractScreen> mAttract;
     std::unique_ptr<TDemoPlayer> mDemo;
-    std::unique_ptr<TDesktopServices> mSystemDesktop;
+    std::unique_ptr<THelpOpener> mHelp;
     std::unique_ptr<TPauseControl> mPause;
 
     // Owned by their Qt parent.
@@ -180,8 +178,7 @@ private:
     TSelLanguageDialog *mLanguageDialog = nullptr;
     TVolumeDialog *mVolumeDialog = nullptr;
     TKeysDialog *mKeysDialog = nullptr;
-    THelpWindow *mHelpWindow = nullptr;
-    QLabel *mPausedLabel = nullptr;
+    TPausedOverlay *mPausedLabel = nullptr;
     TScreenMode *mScreen = nullptr;
     TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
