@@ -50,28 +50,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Snapstorm");
 
-const QStringList kTranslatedProperties = {
-    QStringLiteral("MainForm.Game1.Caption"),     QStringLiteral("MainForm.New1.Caption"),
-    QStringLiteral("MainForm.Stop1.Caption"),     QStringLiteral("MainForm.Pause1.Caption"),
-    QStringLiteral("MainForm.Demo1.Caption"),     QStringLiteral("MainForm.Sound1.Caption"),
-    QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
-    QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
-    QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
-    QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
-    QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
-    QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
-    QStringLiteral("MainForm.SmoothMotion1.Caption"),
-    QStringLiteral("VolumeDialog.Caption"),
-    QStringLiteral("VolumeDialog.Button1.Caption"),
-    QStringLiteral("VolumeDialog.Button2.Caption"),
-    QStringLiteral("MainForm.Keys1.Caption"),     QStringLiteral("KeysDialog.Caption"),
-    QStringLiteral("KeysDialog.Label1.Caption"),  QStringLiteral("KeysDialog.Label2.Caption"),
-    QStringLiteral("KeysDialog.Label3.Caption"),  QStringLiteral("KeysDialog.Button1.Caption"),
-    QStringLiteral("KeysDialog.Button2.Caption"),
-    QStringLiteral("DesignSelectDialog.Button1.Caption"),
-    QStringLiteral("DesignSelectDialog.Button2.Caption"),
-};
-
 int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
 {
     bool ok = false;
@@ -201,7 +179,7 @@ void TMainForm::FormCreate()
         ErrorReport::Guard([this] { DragComp1DropFiles(); });
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
-    mLanguage1->SetProperties(kTranslatedProperties);
+    mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
 }
 
 void TMainForm::FormShow()

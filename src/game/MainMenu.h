@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,6 +18,10 @@ class TMainMenu
 public:
     // `menuOpened` runs whenever a menu is about to show.
     TMainMenu(TMainForm &form, const QString &designRoot, std::function<void()> menuOpened);
+
+    // The captions a language file may change: the menus' and those of the
+    // dialogs the window owns.
+    static const QStringList &TranslatedProperties();
 
     QAction &Pause1() const { return *mPause1; }
     QAction &Sound1() const { return *mSound1; }
