@@ -109,4 +109,27 @@ void BM_TickAndPresentAt1080p(benchmark::State &state)
 }
 BENCHMARK(BM_TickAndPresentAt1080p)->Unit(benchmark::kMillisecond);
 
+// One in-between frame of smooth motion, the work of most frames at the
+// display's rate: the sprites drawn part of their way, presented at 1080p.
+void BM_SmoothFrameAt1080p(benchmark::State &state)
+{
+    TRunningGame game;
+    TSpriteBox &box = game.Form.PlayBox();
+    box.SetSmooth(true);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    const double copyNs = ScreenCopyNs();
+    int frame = 0;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        // Six frames to a tick, as at 60 Hz.
+        if (frame++ % 6 == 0)
+            game.Tick();
+        box.DrawFrame(double(frame % 6) / 6.0);
+        box.render(&screen);
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+    Report(state, start, copyNs);
+}
+BENCHMARK(BM_SmoothFrameAt1080p)->Unit(benchmark::kMillisecond);
+
 } // namespace

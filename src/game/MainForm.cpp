@@ -4,16 +4,17 @@
 #include "AttractScreen.h"
 #include "CuePlayer.h"
 #include "DemoPlayer.h"
-#include "DesignMenu.h"
 #include "DesignSwitcher.h"
 #include "DesktopServices.h"
 #include "FramePump.h"
-#include "HelpWindow.h"
+#include "HelpOpener.h"
 #include "Gamepad.h"
 #include "HighScoreTable.h"
 #include "KeysDialog.h"
+#include "MainMenu.h"
 #include "MessageBoxPrompts.h"
 #include "PauseControl.h"
+#include "PausedOverlay.h"
 #include "ScreenMode.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
@@ -24,7 +25,6 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
-#include "base/TextFile.h"
 #include "design/DesignFolder.h"
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
@@ -41,10 +41,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenuBar>
 #include <QScopeGuard>
-#include <QShortcut>
 #include <QTimer>
 
 #include <stdexcept>
@@ -53,28 +50,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Snapstorm");
-
-const QStringList kTranslatedProperties = {
-    QStringLiteral("MainForm.Game1.Caption"),     QStringLiteral("MainForm.New1.Caption"),
-    QStringLiteral("MainForm.Stop1.Caption"),     QStringLiteral("MainForm.Pause1.Caption"),
-    QStringLiteral("MainForm.Demo1.Caption"),     QStringLiteral("MainForm.Sound1.Caption"),
-    QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
-    QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
-    QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
-    QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
-    QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
-    QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
-    QStringLiteral("MainForm.SmoothMotion1.Caption"),
-    QStringLiteral("VolumeDialog.Caption"),
-    QStringLiteral("VolumeDialog.Button1.Caption"),
-    QStringLiteral("VolumeDialog.Button2.Caption"),
-    QStringLiteral("MainForm.Keys1.Caption"),     QStringLiteral("KeysDialog.Caption"),
-    QStringLiteral("KeysDialog.Label1.Caption"),  QStringLiteral("KeysDialog.Label2.Caption"),
-    QStringLiteral("KeysDialog.Label3.Caption"),  QStringLiteral("KeysDialog.Button1.Caption"),
-    QStringLiteral("KeysDialog.Button2.Caption"),
-    QStringLiteral("DesignSelectDialog.Button1.Caption"),
-    QStringLiteral("DesignSelectDialog.Button2.Caption"),
-};
 
 int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
 {
@@ -123,7 +98,10 @@ void TMainForm::FormCreate()
     mTimer1->setInterval(100);
     mTimer1->setTimerType(Qt::PreciseTimer);
     connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
-    CreateMenu();
+    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), [this] {
+        // A game does not go on under an open menu.
+        mPause->Interrupt();
+    });
 
     mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -141,7 +119,7 @@ void TMainForm::FormCreate()
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
-    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, *mFullscreen1);
+    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, mMenu->Fullscreen1());
     mScreen->OnResized = [this] {
         if (mPausedLabel && mPausedLabel->isVisible())
             ShowPaused(true);
@@ -152,7 +130,7 @@ void TMainForm::FormCreate()
     TGameHost &host = *this;
     mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
     mPause = std::make_unique<TPauseControl>(
-        *mPause1, *mTimer1,
+        mMenu->Pause1(), *mTimer1,
         TPauseControl::THooks{.InGame = [this] { return InGame(); },
                               .ShowPaused = [this](bool shown) { ShowPaused(shown); }});
 
@@ -175,11 +153,11 @@ void TMainForm::FormCreate()
     mRound->PlaceFixedSprites();
     mRound->NewLevel();
     mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
-    mSound1->setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
-    mSoundOff = !mSound1->isChecked();
-    mSmoothMotion1->setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
+    mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
+    mSoundOff = !mMenu->Sound1().isChecked();
+    mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
     // The scripted run draws once per tick, whatever the setting says.
-    mFramePump->SetEnabled(mSmoothMotion1->isChecked() && !mOptions.Unattended);
+    mFramePump->SetEnabled(mMenu->SmoothMotion1().isChecked() && !mOptions.Unattended);
     if (mCues->Mixer())
         mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
@@ -196,6 +174,7 @@ void TMainForm::FormCreate()
     mLanguageDialog.Defer([this] { return new TSelLanguageDialog(this, ProgramDir()); });
     mVolumeDialog = new TVolumeDialog(this);
     mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
+    mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
@@ -203,77 +182,7 @@ void TMainForm::FormCreate()
         ErrorReport::Guard([this] { DragComp1DropFiles(); });
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
-    mLanguage1->SetProperties(kTranslatedProperties);
-}
-
-QAction *TMainForm::AddCommand(QMenu *menu, const char *name, const QString &caption,
-                               const QKeySequence &shortcut, void (TMainForm::*command)())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    if (command) {
-        connect(action, &QAction::triggered, this, [this, command] {
-            ErrorReport::Guard([&] { (this->*command)(); });
-        });
-    }
-    return action;
-}
-
-QMenu *TMainForm::AddMenu(const char *name, const QString &caption)
-{
-    QMenu *menu = menuBar()->addMenu(caption);
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    // A game does not go on under an open menu.
-    connect(menu, &QMenu::aboutToShow, this, [this] { mPause->Interrupt(); });
-    return menu;
-}
-
-void TMainForm::CreateMenu()
-{
-    // The window's bold serif font belongs to the attract text, not the menu.
-    menuBar()->setFont(QApplication::font());
-    QMenu *game1 = AddMenu("Game1", QStringLiteral("&Game"));
-    // F4 opens the Game menu, as its shortcut says.
-    auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), this);
-    connect(openGame, &QShortcut::activated, this, [this, game1] {
-        menuBar()->setActiveAction(game1->menuAction());
-    });
-    AddCommand(game1, "New1", QStringLiteral("New Game"), Qt::Key_F2, &TMainForm::NewGameClick);
-    AddCommand(game1, "Stop1", QStringLiteral("Stop Game"), Qt::Key_F3, &TMainForm::StopGameClick);
-    mPause1 = AddCommand(game1, "Pause1", QStringLiteral("Pause Game"), Qt::Key_P,
-                         &TMainForm::PauseGameClick);
-    mPause1->setCheckable(true);
-    AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, &TMainForm::Demo1Click);
-    mSound1 = AddCommand(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S, &TMainForm::Sound1Click);
-    mSound1->setCheckable(true);
-    mSound1->setChecked(true);
-    AddCommand(game1, "Volume1", QStringLiteral("&Volume..."), QKeySequence(),
-               &TMainForm::Volume1Click);
-    AddCommand(game1, "Keys1", QStringLiteral("&Keys..."), QKeySequence(), &TMainForm::Keys1Click);
-    game1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
-
-    QMenu *design1 = AddMenu("Design1", QStringLiteral("&Design"));
-    mDesignMenu = new TDesignMenu(design1, this);
-    mDesignMenu->SetRootDir(DesignRoot());
-    connect(mDesignMenu, &TDesignMenu::DesignChosen, this, [this](const QString &name) {
-        ErrorReport::Guard([&] { DesignItemClick(name); });
-    });
-    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
-    AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
-               &TMainForm::Language2Click);
-
-    QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
-    mFullscreen1 =
-        AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
-    mSmoothMotion1 = AddCommand(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
-                                QKeySequence(), &TMainForm::SmoothMotion1Click);
-    mSmoothMotion1->setCheckable(true);
-
-    QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
-    AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
-    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), &TMainForm::Info1Click);
+    mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
 }
 
 void TMainForm::FormShow()
@@ -289,7 +198,7 @@ void TMainForm::FormShow()
     }
     mPlayBox->hide();
     mAttractBox->hide();
-    mSoundOff = !mSound1->isChecked();
+    mSoundOff = !mMenu->Sound1().isChecked();
     mPause->Start();
     mAttract->ShowAttract(true);
 }
@@ -383,20 +292,9 @@ void TMainForm::ShowPaused(bool shown)
             mPausedLabel->hide();
         return;
     }
-    if (!mPausedLabel) {
-        mPausedLabel = new QLabel(mClientArea);
-        mPausedLabel->setObjectName(QStringLiteral("PausedLabel"));
-        mPausedLabel->setAlignment(Qt::AlignCenter);
-        mPausedLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-        mPausedLabel->setStyleSheet(QStringLiteral(
-            "color: white; background: rgba(0, 0, 0, 160); font-size: 40px; padding: 12px 32px;"));
-    }
-    mPausedLabel->setText(mLanguage1->LookupMessage(QStringLiteral("Paused")));
-    mPausedLabel->adjustSize();
-    const QRect field = mPlayBox->geometry();
-    mPausedLabel->move(field.center() - mPausedLabel->rect().center());
-    mPausedLabel->raise();
-    mPausedLabel->show();
+    if (!mPausedLabel)
+        mPausedLabel = new TPausedOverlay(mClientArea);
+    mPausedLabel->ShowOver(mPlayBox->geometry(), mLanguage1->LookupMessage(QStringLiteral("Paused")));
 }
 
 void TMainForm::OnTimer1()
@@ -500,13 +398,13 @@ void TMainForm::PauseGameClick()
 
 void TMainForm::Sound1Click()
 {
-    mSoundOff = !mSound1->isChecked();
+    mSoundOff = !mMenu->Sound1().isChecked();
     mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
 }
 
 void TMainForm::SmoothMotion1Click()
 {
-    const bool on = mSmoothMotion1->isChecked();
+    const bool on = mMenu->SmoothMotion1().isChecked();
     mSettings.SetValue(QStringLiteral("SmoothMotion"), on ? QStringLiteral("1") : QStringLiteral("0"));
     mFramePump->SetEnabled(on && !mOptions.Unattended);
 }
@@ -621,7 +519,7 @@ void TMainForm::DesignGameClick()
                                        .SelectDialog = mDesignSelectDialog,
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
-                                       .OpenFile = [this](const QString &path) { Desktop().OpenFile(path); }});
+                                       .OpenFile = [this](const QString &path) { mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
 }
 
@@ -632,27 +530,7 @@ void TMainForm::Info1Click()
 
 void TMainForm::Index1Click()
 {
-    const QString name = mLanguage1->LookupMessage(QStringLiteral("HelpFile"));
-    const QString helpFile = HelpFilePath(ProgramDir(), name);
-    if (helpFile.isEmpty())
-        throw std::runtime_error(QStringLiteral("The help file \"%1\" was not found in %2.")
-                                     .arg(name, ProgramDir())
-                                     .toStdString());
-    if (Desktop().OpenFile(helpFile))
-        return;
-    // No program to open it with: show it ourselves.
-    if (!mHelpWindow)
-        mHelpWindow = new THelpWindow(this);
-    mHelpWindow->ShowFile(helpFile);
-}
-
-TDesktopServices &TMainForm::Desktop()
-{
-    if (mOptions.Desktop)
-        return *mOptions.Desktop;
-    if (!mSystemDesktop)
-        mSystemDesktop = std::make_unique<TSystemDesktopServices>();
-    return *mSystemDesktop;
+    mHelp->OpenHelp(ProgramDir(), mLanguage1->LookupMessage(QStringLiteral("HelpFile")));
 }
 
 void TMainForm::DragComp1DropFiles()

@@ -4,6 +4,7 @@
 #include "HighScoreTable.h"
 #include "KeyState.h"
 #include "LazyChild.h"
+#include "MainMenu.h"
 #include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
@@ -19,16 +20,15 @@ class QTimer;
 class TAttractScreen;
 class TCuePlayer;
 class TDemoPlayer;
-class TDesignMenu;
 class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
 class TFramePump;
 class TGamePar;
-class THelpWindow;
+class THelpOpener;
 class TLanguage;
 class TPauseControl;
-class QLabel;
+class TPausedOverlay;
 class TScoreDialog;
 class TScoreDisplay;
 class TScreenMode;
@@ -107,9 +107,9 @@ public:
     TLanguage &Language1() { return *mLanguage1; }
     const TGamePar &GamePar() const;
     QTimer &Timer1() { return *mTimer1; }
-    QAction &Pause1() { return *mPause1; }
-    QAction &Sound1() { return *mSound1; }
-    QAction &SmoothMotion1() { return *mSmoothMotion1; }
+    QAction &Pause1() { return mMenu->Pause1(); }
+    QAction &Sound1() { return mMenu->Sound1(); }
+    QAction &SmoothMotion1() { return mMenu->SmoothMotion1(); }
     TFramePump &FramePump() { return *mFramePump; }
     TDragComp &DragComp1() { return *mDragComp1; }
     bool WriteSettings();
@@ -126,16 +126,9 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
-    void CreateMenu();
-    QMenu *AddMenu(const char *name, const QString &caption);
     bool InGame() const;
     void ShowPaused(bool shown);
-    QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
-                        const QKeySequence &shortcut, void (TMainForm::*command)());
     void OnApplicationStateChanged(Qt::ApplicationState state);
-    // The desktop services given in the options, else the system's.
-    TDesktopServices &Desktop();
-    void LoadDesign(const QString &name);
     void SetClientSize(int width, int height);
     void EnterHighScore(std::int32_t score, const QString &designName);
     void ReleaseSounds();
@@ -166,12 +159,13 @@ private:
     std::optional<TPendingEntry> mPendingEntry;
 
     std::unique_ptr<TScoreDisplay> mScoreDisplay;
+    std::unique_ptr<TMainMenu> mMenu;
     std::unique_ptr<TCuePlayer> mCues;
     std::unique_ptr<TDesignSwitcher> mDesigns;
     std::unique_ptr<TGameRound> mRound;
     std::unique_ptr<TAttractScreen> mAttract;
     std::unique_ptr<TDemoPlayer> mDemo;
-    std::unique_ptr<TDesktopServices> mSystemDesktop;
+    std::unique_ptr<THelpOpener> mHelp;
     std::unique_ptr<TPauseControl> mPause;
 
     // Owned by their Qt parent.
@@ -185,14 +179,8 @@ private:
     TLazyChild<TSelLanguageDialog> mLanguageDialog;
     TVolumeDialog *mVolumeDialog = nullptr;
     TKeysDialog *mKeysDialog = nullptr;
-    TDesignMenu *mDesignMenu = nullptr;
-    THelpWindow *mHelpWindow = nullptr;
-    QAction *mPause1 = nullptr;
-    QLabel *mPausedLabel = nullptr;
-    QAction *mSound1 = nullptr;
-    QAction *mFullscreen1 = nullptr;
+    TPausedOverlay *mPausedLabel = nullptr;
     TScreenMode *mScreen = nullptr;
-    QAction *mSmoothMotion1 = nullptr;
     TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

@@ -1,0 +1,134 @@
+#include "MainMenu.h"
+
+#include "DesignMenu.h"
+#include "MainForm.h"
+
+#include "base/ErrorReport.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QShortcut>
+
+#include <utility>
+
+TMainMenu::TMainMenu(TMainForm &form, const QString &designRoot, std::function<void()> menuOpened)
+    : mForm(form)
+    , mMenuOpened(std::move(menuOpened))
+{
+    // The window's bold serif font belongs to the attract text, not the menu.
+    mForm.menuBar()->setFont(QApplication::font());
+    CreateGameMenu();
+    CreateDesignMenu(designRoot);
+    CreateViewMenu();
+    CreateHelpMenu();
+}
+
+const QStringList &TMainMenu::TranslatedProperties()
+{
+    static const QStringList properties = {
+        QStringLiteral("MainForm.Game1.Caption"),     QStringLiteral("MainForm.New1.Caption"),
+        QStringLiteral("MainForm.Stop1.Caption"),     QStringLiteral("MainForm.Pause1.Caption"),
+        QStringLiteral("MainForm.Demo1.Caption"),     QStringLiteral("MainForm.Sound1.Caption"),
+        QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
+        QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
+        QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
+        QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
+        QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
+        QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
+        QStringLiteral("MainForm.SmoothMotion1.Caption"),
+        QStringLiteral("VolumeDialog.Caption"),
+        QStringLiteral("VolumeDialog.Button1.Caption"),
+        QStringLiteral("VolumeDialog.Button2.Caption"),
+        QStringLiteral("MainForm.Keys1.Caption"),     QStringLiteral("KeysDialog.Caption"),
+        QStringLiteral("KeysDialog.Label1.Caption"),  QStringLiteral("KeysDialog.Label2.Caption"),
+        QStringLiteral("KeysDialog.Label3.Caption"),  QStringLiteral("KeysDialog.Button1.Caption"),
+        QStringLiteral("KeysDialog.Button2.Caption"),
+        QStringLiteral("DesignSelectDialog.Button1.Caption"),
+        QStringLiteral("DesignSelectDialog.Button2.Caption"),
+    };
+    return properties;
+}
+
+QMenu *TMainMenu::AddMenu(const char *name, const QString &caption)
+{
+    QMenu *menu = mForm.menuBar()->addMenu(caption);
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    QObject::connect(menu, &QMenu::aboutToShow, &mForm, [this] { mMenuOpened(); });
+    return menu;
+}
+
+QAction *TMainMenu::AddCommand(QMenu *menu, const char *name, const QString &caption,
+                               const QKeySequence &shortcut, TCommand command)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    if (command) {
+        TMainForm *form = &mForm;
+        QObject::connect(action, &QAction::triggered, form, [form, command] {
+            ErrorReport::Guard([&] { (form->*command)(); });
+        });
+    }
+    return action;
+}
+
+QAction *TMainMenu::AddCheckable(QMenu *menu, const char *name, const QString &caption,
+                                 const QKeySequence &shortcut, TCommand command)
+{
+    QAction *action = AddCommand(menu, name, caption, shortcut, command);
+    action->setCheckable(true);
+    return action;
+}
+
+void TMainMenu::CreateGameMenu()
+{
+    QMenu *game1 = AddMenu("Game1", QStringLiteral("&Game"));
+    // F4 opens the Game menu, as its shortcut says.
+    auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), &mForm);
+    QObject::connect(openGame, &QShortcut::activated, &mForm, [this, game1] {
+        mForm.menuBar()->setActiveAction(game1->menuAction());
+    });
+    AddCommand(game1, "New1", QStringLiteral("New Game"), Qt::Key_F2, &TMainForm::NewGameClick);
+    AddCommand(game1, "Stop1", QStringLiteral("Stop Game"), Qt::Key_F3, &TMainForm::StopGameClick);
+    mPause1 = AddCheckable(game1, "Pause1", QStringLiteral("Pause Game"), Qt::Key_P,
+                           &TMainForm::PauseGameClick);
+    AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, &TMainForm::Demo1Click);
+    mSound1 = AddCheckable(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S,
+                           &TMainForm::Sound1Click);
+    mSound1->setChecked(true);
+    AddCommand(game1, "Volume1", QStringLiteral("&Volume..."), QKeySequence(),
+               &TMainForm::Volume1Click);
+    AddCommand(game1, "Keys1", QStringLiteral("&Keys..."), QKeySequence(), &TMainForm::Keys1Click);
+    game1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
+}
+
+void TMainMenu::CreateDesignMenu(const QString &designRoot)
+{
+    QMenu *design1 = AddMenu("Design1", QStringLiteral("&Design"));
+    auto *designs = new TDesignMenu(design1, &mForm);
+    designs->SetRootDir(designRoot);
+    TMainForm *form = &mForm;
+    QObject::connect(designs, &TDesignMenu::DesignChosen, form, [form](const QString &name) {
+        ErrorReport::Guard([&] { form->DesignItemClick(name); });
+    });
+    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
+    AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
+               &TMainForm::Language2Click);
+}
+
+void TMainMenu::CreateViewMenu()
+{
+    QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
+    // The screen mode connects to it itself.
+    mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
+    mSmoothMotion1 = AddCheckable(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
+                                  QKeySequence(), &TMainForm::SmoothMotion1Click);
+}
+
+void TMainMenu::CreateHelpMenu()
+{
+    QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
+    AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
+    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), &TMainForm::Info1Click);
+}
