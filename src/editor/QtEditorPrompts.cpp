@@ -7,36 +7,27 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
-#include <cstdio>
 
 TQtEditorPrompts::TQtEditorPrompts(TDesignSelectDialog &select, bool unattended)
-    : mSelect(select), mUnattended(unattended)
+    : mSelect(select), mUnattended(unattended), mBoxes(nullptr, unattended)
 {
+}
+
+void TQtEditorPrompts::SetWindow(QWidget *window)
+{
+    mWindow = window;
+    mBoxes.SetParent(window);
 }
 
 void TQtEditorPrompts::Message(const QString &text)
 {
-    if (mUnattended) {
-        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
-        return;
-    }
-    QMessageBox::information(mWindow, QApplication::applicationName(), text);
+    mBoxes.Message(text);
 }
 
 TDesignPrompts::TAnswer TQtEditorPrompts::Question(const QString &text)
 {
-    if (mUnattended) {
-        std::fprintf(stderr, "question (cancelled): %s\n", text.toUtf8().constData());
-        return TAnswer::Cancel;
-    }
-    const auto button = QMessageBox::question(mWindow, QApplication::applicationName(), text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
-    if (button == QMessageBox::Yes)
-        return TAnswer::Yes;
-    return button == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
+    return mBoxes.Question(text);
 }
 
 std::optional<QString> TQtEditorPrompts::ChooseDesign(const QString &current, bool allowNew)

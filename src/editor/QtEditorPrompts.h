@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/MessageBoxPrompts.h"
 #include "editor/EditorPrompts.h"
 
 class QWidget;
@@ -16,7 +17,7 @@ public:
     TQtEditorPrompts(TDesignSelectDialog &select, bool unattended);
 
     // The window the dialogs belong to.
-    void SetWindow(QWidget *window) { mWindow = window; }
+    void SetWindow(QWidget *window);
 
     void Message(const QString &text) override;
     TAnswer Question(const QString &text) override;
@@ -31,5 +32,7 @@ private:
     TDesignSelectDialog &mSelect;
     bool mUnattended = false;
     QWidget *mWindow = nullptr;
+    // Messages and questions, shared with the game window's prompts.
+    TMessageBoxPrompts mBoxes;
     int mBusy = 0;
 };

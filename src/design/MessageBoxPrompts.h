@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/PrepareDesignFolder.h"
+#include "PrepareDesignFolder.h"
 
 class QWidget;
 
@@ -11,6 +11,8 @@ class TMessageBoxPrompts : public TDesignPrompts
 {
 public:
     TMessageBoxPrompts(QWidget *parent, bool unattended) : mParent(parent), mUnattended(unattended) {}
+
+    void SetParent(QWidget *parent) { mParent = parent; }
 
     void Message(const QString &text) override;
     TAnswer Question(const QString &text) override;

@@ -21,7 +21,8 @@ TDesignPrompts::TAnswer TMessageBoxPrompts::Question(const QString &text)
         return TAnswer::Cancel;
     }
     switch (QMessageBox::question(mParent, QApplication::applicationName(), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
     case QMessageBox::Yes:
         return TAnswer::Yes;
     case QMessageBox::No:
