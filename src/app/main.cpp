@@ -5,6 +5,7 @@
 #include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
 #include "game/AfterFirstPaint.h"
+#include "game/FontWarmUp.h"
 #include "game/MainForm.h"
 #include "game/ModalDialogs.h"
 #include "game/ReplayRunner.h"
@@ -104,6 +105,7 @@ int RunReplay(const TCommandLine &options)
 // as if dropped on the window, once the window shows.
 int RunGame(const QString &archive)
 {
+    const TFontWarmUp fonts;
     ErrorReport::SetHandler([](const QString &message) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
     });

@@ -7,30 +7,38 @@
 
 #include <cstdio>
 
-TCuePlayer::TCuePlayer(QObject *owner, bool unattended)
+TCuePlayer::TCuePlayer(QObject *owner, bool unattended) : mOwner(owner), mUnattended(unattended)
 {
+}
+
+TSoundMixer *TCuePlayer::Mixer()
+{
+    if (mMixerMade)
+        return mMixer;
+    mMixerMade = true;
     try {
         std::unique_ptr<TAudioBackend> backend;
-        if (unattended)
+        if (mUnattended)
             backend = std::make_unique<TManualAudioBackend>();
-        mMixer = TSoundMixer::CreateForGame(owner, std::move(backend));
+        mMixer = TSoundMixer::CreateForGame(mOwner, std::move(backend));
     } catch (const std::exception &e) {
         // No sound is no reason not to play.
         std::fprintf(stderr, "Snapstorm runs without sound: %s\n", e.what());
         mMixer = nullptr;
     }
+    return mMixer;
 }
 
 void TCuePlayer::SetActivated(bool activated)
 {
-    if (mMixer)
+    if (Mixer())
         mMixer->SetActivated(activated);
 }
 
 // Runs on the window thread, like every mixer call.
 void TCuePlayer::LoadSounds(const TGamePar &gamePar)
 {
-    if (mDisabled || !mMixer)
+    if (mDisabled || !Mixer())
         return;
     TDesignBudget budget(gamePar.DesignName());
     try {
@@ -61,14 +69,14 @@ void TCuePlayer::ReleaseSounds()
 void TCuePlayer::PlayCue(int cue)
 {
     // An empty slot (a wave that failed to load) is simply silent.
-    if (mDisabled || !mMixer || !mMixer->Activated() || cue < 1 || cue > CueCount || !mWaves[cue])
+    if (mDisabled || !Mixer() || !mMixer->Activated() || cue < 1 || cue > CueCount || !mWaves[cue])
         return;
     mMixer->PlayCue(cue, mWaves[cue]);
 }
 
 void TCuePlayer::PlayPreview(const QString &file)
 {
-    if (mDisabled || !mMixer)
+    if (mDisabled || !Mixer())
         return;
     if (TLoadedWave *&preview = mWaves[0]) {
         mMixer->FlushChannel(0, true);

@@ -15,8 +15,10 @@ class TCuePlayer
 public:
     static constexpr int CueCount = 7;
 
-    // Creates the mixer as a child of `owner`. Unattended (the scripted
-    // run and tests): a device that plays nothing, so nothing is opened.
+    // The mixer becomes a child of `owner` when first needed, so that the
+    // sound output is opened while the window is already being built.
+    // Unattended (the scripted run and tests): a device that plays nothing,
+    // so nothing is opened.
     TCuePlayer(QObject *owner, bool unattended);
 
     // The settings turn all sound off for the run: nothing loads or plays.
@@ -31,10 +33,14 @@ public:
     // the preview before it.
     void PlayPreview(const QString &file);
 
-    TSoundMixer *Mixer() const { return mMixer; }
+    // Null when there is no sound output.
+    TSoundMixer *Mixer();
 
 private:
+    QObject *mOwner;
+    bool mUnattended;
     bool mDisabled = false;
+    bool mMixerMade = false;
     TSoundMixer *mMixer = nullptr; // owned by its Qt parent
     // Slot n holds cue n; slot 0 is the design editor's preview.
     std::array<TLoadedWave *, CueCount + 1> mWaves{};

@@ -37,6 +37,18 @@ TKeysDialog::TKeysDialog(QWidget *parent, std::function<QString(const QString &)
 {
     setObjectName(QStringLiteral("KeysDialog"));
     setWindowTitle(QStringLiteral("Keys"));
+}
+
+const TKeysDialog &TKeysDialog::Built() const
+{
+    // Building only adds the controls, so the const accessors may do it.
+    if (!mMessage)
+        const_cast<TKeysDialog *>(this)->BuildControls();
+    return *this;
+}
+
+void TKeysDialog::BuildControls()
+{
     const TKeyConflictTexts english;
     auto *grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
@@ -89,7 +101,7 @@ void TKeysDialog::SetBindings(const TKeyBindings &bindings)
 
 bool TKeysDialog::Execute()
 {
-    mMessage->clear();
+    Message()->clear();
     mMessage->hide();
     // The captions may have been translated since the last showing.
     for (int i = 0; i < 3; ++i)

@@ -14,7 +14,9 @@ class TKeyCaptureEdit;
 
 // The small window that assigns the keys for left, right and fire. OK is
 // refused, with the reason shown in the dialog, while a key is taken twice
-// or is one of the window's shortcuts.
+// or is one of the window's shortcuts. Its controls are built on first use,
+// so that the game window shows sooner; translate its captions after that
+// (the accessors and SetBindings build them).
 class TKeysDialog : public QDialog
 {
     Q_OBJECT
@@ -32,12 +34,14 @@ public:
     // The shortcuts of `window`'s menus and its own, by command caption.
     static std::vector<TReservedKey> ShortcutsOf(const QWidget &window);
 
-    TKeyCaptureEdit *Edit(TGameKey key) const { return mEdits[static_cast<int>(key)]; }
-    QLabel *Message() const { return mMessage; }
-    QPushButton *Button1() const { return mButton1; }
-    QPushButton *Button2() const { return mButton2; }
+    TKeyCaptureEdit *Edit(TGameKey key) const { return Built().mEdits[static_cast<int>(key)]; }
+    QLabel *Message() const { return Built().mMessage; }
+    QPushButton *Button1() const { return Built().mButton1; }
+    QPushButton *Button2() const { return Built().mButton2; }
 
 private:
+    const TKeysDialog &Built() const;
+    void BuildControls();
     void OkClick();
     TKeyConflictTexts ConflictTexts() const;
     QString Text(const QString &key, const QString &fallback) const;

@@ -2,6 +2,7 @@
 
 #include "AfterFirstPaint.h"
 #include "AttractScreen.h"
+#include "ControllerSource.h"
 #include "CuePlayer.h"
 #include "DemoPlayer.h"
 #include "DesignSwitcher.h"
@@ -17,13 +18,13 @@
 #include "ScreenMode.h"
 #include "ScoreDialog.h"
 #include "ScoreDisplay.h"
-#include "SdlControllerSource.h"
 #include "VolumeDialog.h"
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
+#include "base/SdlModule.h"
 #include "design/DesignFolder.h"
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
@@ -165,12 +166,21 @@ void TMainForm::FormCreate()
     // The scripted run plays by its script alone; pads are looked for once the window shows.
     if (!mOptions.Unattended)
         TAfterFirstPaint::Run(*mAttractBox, [this] {
-            new TGamepad(*this, mKeys, std::make_unique<TSdlControllerSource>(),
-                         [this] { return mPause->PlayerReturned(); });
+            auto pads = TSdlModule::Create<TControllerSource>(TSdlModule::ControllerSourceFactory);
+            if (!pads) {
+                qWarning("No game controller support, playing without a pad: %s",
+                         qPrintable(TSdlModule::Error()));
+                return;
+            }
+            new TGamepad(*this, mKeys, std::move(pads), [this] { return mPause->PlayerReturned(); });
         });
 
     mScoreDialog.Defer([this] { return new TScoreDialog(this); });
-    mDesignSelectDialog = new TDesignSelectDialog(this, DesignRoot());
+    mDesignSelectDialog.Defer([this] {
+        auto *dialog = new TDesignSelectDialog(this, DesignRoot());
+        mLanguage1->TranslateWindow(dialog->objectName());
+        return dialog;
+    });
     mLanguageDialog.Defer([this] { return new TSelLanguageDialog(this, ProgramDir()); });
     mVolumeDialog = new TVolumeDialog(this);
     mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
@@ -412,6 +422,8 @@ void TMainForm::SmoothMotion1Click()
 void TMainForm::Volume1Click()
 {
     mVolumeDialog->SetVolume(VolumeSetting::Read(mSettings));
+    // Its controls are built on first use, after the window was translated.
+    mLanguage1->TranslateWindow(mVolumeDialog->objectName());
     if (!mVolumeDialog->Execute())
         return;
     VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
@@ -422,6 +434,7 @@ void TMainForm::Volume1Click()
 void TMainForm::Keys1Click()
 {
     mKeysDialog->SetBindings(mKeys.Bindings());
+    mLanguage1->TranslateWindow(mKeysDialog->objectName());
     mKeysDialog->SetReserved(TKeysDialog::ShortcutsOf(*this));
     if (!mKeysDialog->Execute())
         return;
@@ -516,7 +529,7 @@ void TMainForm::DesignGameClick()
                                        .Settings = &mSettings,
                                        .LanguageFile = mLanguage1->LanguageFile(),
                                        .RootDir = DesignRoot(),
-                                       .SelectDialog = mDesignSelectDialog,
+                                       .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
                                        .OpenFile = [this](const QString &path) { mHelp->Desktop().OpenFile(path); }});

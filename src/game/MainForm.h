@@ -175,7 +175,7 @@ private:
     TSpriteBox *mAttractBox = nullptr;
     TLanguage *mLanguage1 = nullptr;
     TLazyChild<TScoreDialog> mScoreDialog;
-    TDesignSelectDialog *mDesignSelectDialog = nullptr;
+    TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
     TLazyChild<TSelLanguageDialog> mLanguageDialog;
     TVolumeDialog *mVolumeDialog = nullptr;
     TKeysDialog *mKeysDialog = nullptr;

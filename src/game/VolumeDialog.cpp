@@ -10,6 +10,18 @@ TVolumeDialog::TVolumeDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("VolumeDialog"));
     setWindowTitle(QStringLiteral("Volume"));
+}
+
+const TVolumeDialog &TVolumeDialog::Built() const
+{
+    // Building only adds the controls, so the const accessors may do it.
+    if (!mSlider)
+        const_cast<TVolumeDialog *>(this)->BuildControls();
+    return *this;
+}
+
+void TVolumeDialog::BuildControls()
+{
     mSlider = new QSlider(Qt::Horizontal, this);
     mSlider->setObjectName(QStringLiteral("Slider1"));
     mSlider->setRange(0, 100);
@@ -44,17 +56,17 @@ TVolumeDialog::TVolumeDialog(QWidget *parent) : QDialog(parent)
 
 int TVolumeDialog::Volume() const
 {
-    return mSlider->value();
+    return Slider()->value();
 }
 
 void TVolumeDialog::SetVolume(int percent)
 {
-    mSlider->setValue(percent);
+    Slider()->setValue(percent);
 }
 
 bool TVolumeDialog::Execute()
 {
-    mSlider->setFocus();
+    Slider()->setFocus();
     return exec() == QDialog::Accepted;
 }
 

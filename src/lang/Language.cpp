@@ -19,19 +19,33 @@ void TLanguage::Translate()
 {
     if (mOnBeforeTranslation)
         mOnBeforeTranslation(*this);
+    // A handler may change the list while we run; work on a copy.
+    ApplyPaths(QStringList(mProperties));
+    if (mOnAfterTranslation)
+        mOnAfterTranslation(*this);
+}
+
+void TLanguage::TranslateWindow(const QString &objectName)
+{
+    const QString prefix = objectName + QLatin1Char('.');
+    QStringList paths;
+    for (const QString &path : mProperties)
+        if (path.trimmed().startsWith(prefix))
+            paths.append(path);
+    ApplyPaths(paths);
+}
+
+void TLanguage::ApplyPaths(const QStringList &paths)
+{
     // One look at the file for all entries.
     const std::shared_ptr<const TIniContents> contents = mFile.Contents();
     const QString section = QLatin1String(TranslationsSection);
-    // A handler may change the list while we run; work on a copy.
-    const QStringList paths = mProperties;
     for (const QString &path : paths) {
         if (path.trimmed().isEmpty())
             continue;
         const QString *text = contents->Value(section, path);
         ApplyTranslation(path, text ? *text : QString());
     }
-    if (mOnAfterTranslation)
-        mOnAfterTranslation(*this);
 }
 
 QString TLanguage::LookupMessage(const QString &key) const

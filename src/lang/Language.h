@@ -59,6 +59,10 @@ public:
     // Applies the language file to every path in Properties. A bad number
     // throws EConversionError and leaves the entries before it applied.
     void Translate();
+    // Applies only the paths of the window `objectName` ("Name.Child.Caption"),
+    // for a window built after the rest was translated; no handlers run
+    // but OnTranslate.
+    void TranslateWindow(const QString &objectName);
     // The text of `key` in "Messages", or the key itself when there is none.
     QString LookupMessage(const QString &key) const;
 
@@ -82,6 +86,8 @@ public:
     static QString StoredLanguageFilePath(const QString &folder, const QString &fileName);
 
 private:
+    void ApplyPaths(const QStringList &paths);
+
     TIniFile mFile{QString()};
     QStringList mProperties;
     QString mSeparator;

@@ -6,7 +6,8 @@
 #include "sound/MixerError.h"
 #include "sound/MixSession.h"
 #include "sound/WaveFile.h"
-#include "sound/SdlAudioBackend.h"
+
+#include "base/SdlModule.h"
 
 #include <algorithm>
 
@@ -15,8 +16,11 @@ TSoundMixer::TSoundMixer(QObject *owner, std::unique_ptr<TAudioBackend> backend,
     : QObject(owner), mBackend(std::move(backend))
 {
     setObjectName(QStringLiteral("Mixer"));
-    if (!mBackend)
-        mBackend = std::make_unique<TSdlAudioBackend>();
+    if (!mBackend) {
+        mBackend = TSdlModule::Create<TAudioBackend>(TSdlModule::AudioBackendFactory);
+        if (!mBackend)
+            throw EMixerError(QStringLiteral("no sound output (%1)").arg(TSdlModule::Error()));
+    }
     mEngine = std::make_unique<TMixEngine>(*mBackend, iniPath.isNull() ? FindMixerIni() : iniPath);
     const TMixConfig config{10, 0, 1, 11};
     mSession = mEngine->MixInit(&config);

@@ -105,30 +105,57 @@ TSprite *TSpriteBox::FindSprite(int32_t kind, const TSpriteRect &rect) const
 
 void TSpriteBox::UpdateBackground()
 {
-    const int w = FieldSize().width();
-    const int h = FieldSize().height();
-    if (mBackground.size() != QSize(w, h))
-        mBackground = QImage(w, h, QImage::Format_RGB32);
-    if (!mBackground.isNull()) {
-        mBackground.fill(mColor);
-        if (mImage.width() > 0 && mImage.height() > 0) {
-            QRect target(0, 0, mImage.width(), mImage.height());
-            if (mStretch)
-                target = QRect(0, 0, w, h);
-            else if (mCenter)
-                target.moveTo((w - mImage.width()) / 2, (h - mImage.height()) / 2);
-            QPainter painter(&mBackground);
-            painter.drawImage(target, mImage);
-        }
+    mBackgroundStale = true;
+    update();
+}
+
+void TSpriteBox::EnsureBackground() const
+{
+    // Building changes no observable state, so the accessors may do it.
+    if (mBackgroundStale)
+        const_cast<TSpriteBox *>(this)->BuildBackground();
+}
+
+const QImage &TSpriteBox::Background() const
+{
+    EnsureBackground();
+    // A plain background is only made into a picture for those who ask.
+    if (mPlain && mBackground.size() != mBuiltSize) {
+        auto &background = const_cast<QImage &>(mBackground);
+        background = QImage(mBuiltSize, QImage::Format_RGB32);
+        background.fill(mColor);
     }
-    if (mBackground.isNull()) {
+    return mBackground;
+}
+
+void TSpriteBox::BuildBackground()
+{
+    mBackgroundStale = false;
+    mBuiltSize = FieldSize();
+    mPlain = mImage.width() <= 0 || mImage.height() <= 0;
+    if (mBuiltSize.isEmpty()) {
+        mBackground = QImage();
         EndPainting();
         mBackBuffer = QImage();
-    } else {
-        // Into the buffer there is, when it fits: no fresh pages to fault in.
-        ResetBackBuffer();
+        return;
     }
-    update();
+    if (mPlain) {
+        // Each frame starts from the colour alone: no picture to keep.
+        mBackground = QImage();
+    } else {
+        if (mBackground.size() != mBuiltSize)
+            mBackground = QImage(mBuiltSize, QImage::Format_RGB32);
+        mBackground.fill(mColor);
+        QRect target(QPoint(0, 0), mImage.size());
+        if (mStretch)
+            target = QRect(QPoint(0, 0), mBuiltSize);
+        else if (mCenter)
+            target.moveTo((mBuiltSize.width() - mImage.width()) / 2,
+                          (mBuiltSize.height() - mImage.height()) / 2);
+        QPainter painter(&mBackground);
+        painter.drawImage(target, mImage);
+    }
+    CopyBackground();
 }
 
 void TSpriteBox::Step()
@@ -182,19 +209,23 @@ void TSpriteBox::DrawFrame(double fraction)
 void TSpriteBox::ResetBackBuffer()
 {
     // A box resized while hidden gets its resize event only when shown.
-    if (mBackground.size() != FieldSize()) {
-        UpdateBackground();
-        return;
-    }
-    if (mBackground.isNull())
-        return;
-    if (mBackBuffer.size() != mBackground.size() || mBackBuffer.format() != mBackground.format()) {
+    if (mBackgroundStale || mBuiltSize != FieldSize())
+        BuildBackground();
+    else if (!mBuiltSize.isEmpty())
+        CopyBackground();
+}
+
+// Into the buffer there is, when it fits: no fresh pages to fault in.
+void TSpriteBox::CopyBackground()
+{
+    if (mBackBuffer.size() != mBuiltSize || mBackBuffer.format() != QImage::Format_RGB32) {
         EndPainting();
-        mBackBuffer = mBackground.copy();
-    } else {
-        std::memcpy(mBackBuffer.bits(), mBackground.constBits(),
-                    std::size_t(mBackground.sizeInBytes()));
+        mBackBuffer = QImage(mBuiltSize, QImage::Format_RGB32);
     }
+    if (mPlain)
+        mBackBuffer.fill(mColor);
+    else
+        std::memcpy(mBackBuffer.bits(), mBackground.constBits(), std::size_t(mBackground.sizeInBytes()));
 }
 
 QPainter &TSpriteBox::BackPainter()
@@ -264,12 +295,11 @@ void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)
 
 void TSpriteBox::paintEvent(QPaintEvent *)
 {
+    EnsureBackground();
     QPainter painter(this);
-    if (!mPresentPending && !mStepping) {
-        // Uncovered or shown: the window system's repaint also advances the sprites.
-        Present(painter, mBackground);
+    // Uncovered or shown: the window system's repaint also advances the sprites.
+    if (!mPresentPending && !mStepping)
         ErrorReport::Guard([this] { MoveAndDraw(); });
-    }
     mPresentPending = false;
     Present(painter, mBackBuffer);
 }
@@ -312,7 +342,7 @@ void TSpriteBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // A field of its own size is only shown at a new scale: the frame stays.
-    if (mBackground.size() != FieldSize())
+    if (mBuiltSize != FieldSize())
         UpdateBackground();
     else
         update();

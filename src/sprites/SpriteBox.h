@@ -25,8 +25,12 @@ public:
     const QImage &Image() const { return mImage; }
     // A null image empties the background picture.
     void SetImage(const QImage &image);
-    const QImage &Background() const { return mBackground; }
-    const QImage &BackBuffer() const { return mBackBuffer; }
+    const QImage &Background() const;
+    const QImage &BackBuffer() const
+    {
+        EnsureBackground();
+        return mBackBuffer;
+    }
     QColor Color() const { return mColor; }
     void SetColor(const QColor &color);
     bool Center() const { return mCenter; }
@@ -61,6 +65,8 @@ public:
 
     // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
     TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const;
+    // The background is built anew (colour, picture) when next needed, so
+    // a hidden box or a run of setters costs nothing.
     void UpdateBackground();
 
     // How many Steps have run, counting those set off by repaints.
@@ -82,7 +88,11 @@ private:
 
     void MoveAndDraw();
     void MoveSprites();
+    void EnsureBackground() const;
+    void BuildBackground();
+    // BackBuffer becomes the background again, built first when stale.
     void ResetBackBuffer();
+    void CopyBackground();
     void NoteStepPlaces();
     // The enabled sprites where they stand.
     void DrawSprites();
@@ -101,6 +111,11 @@ private:
     // Kept open on BackBuffer between frames: opening a painter allocates.
     // Declared after it, so it closes before the image goes.
     QPainter mPainter;
+    bool mBackgroundStale = true;
+    // What the background was last built for; plain: no picture, the
+    // colour alone, so that no background image need be kept.
+    QSize mBuiltSize;
+    bool mPlain = true;
     QColor mColor = Qt::black;
     bool mCenter = true;
     bool mStretch = false;

@@ -3,6 +3,7 @@
 #include "game/KeyBindings.h"
 #include "game/KeyCaptureEdit.h"
 #include "game/KeysDialog.h"
+#include "game/VolumeDialog.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -95,4 +96,31 @@ TEST_F(WindowFixture, KeysDialogRefusesMenuShortcutsAndTheChosenKeyFiresFromThen
     EXPECT_TRUE(SettingsFile().contains("KeyFire=Control\n"));
     Open();
     EXPECT_EQ(mForm->Keys().Bindings().Key(TGameKey::Space), Qt::Key_Control);
+}
+
+TEST_F(WindowFixture, DialogsBuiltOnFirstUseShowTheChosenLanguage)
+{
+    TempDir program;
+    program.Write("deutsch.lng", "[Translations]\nKeysDialog.Label3.Caption=Feuer\n"
+                                 "VolumeDialog.Button2.Caption=Abbrechen\n[Messages]\n");
+    mSettingsDir.Write("snapstorm.ini", "Language=deutsch.lng\n");
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, true, nullptr, mRoot.Path(), false, program.Path()});
+    mForm->FormShow();
+    QString fire;
+    QString cancel;
+    auto *keys = mForm->findChild<TKeysDialog *>(QStringLiteral("KeysDialog"));
+    QTimer::singleShot(0, keys, [&] {
+        fire = keys->Edit(TGameKey::Space)->accessibleName();
+        keys->Button2()->click();
+    });
+    mForm->findChild<QAction *>(QStringLiteral("Keys1"))->trigger();
+    auto *volume = mForm->findChild<TVolumeDialog *>(QStringLiteral("VolumeDialog"));
+    QTimer::singleShot(0, volume, [&] {
+        cancel = volume->Button2()->text();
+        volume->Button2()->click();
+    });
+    mForm->findChild<QAction *>(QStringLiteral("Volume1"))->trigger();
+    EXPECT_EQ(fire, "Feuer");
+    EXPECT_EQ(cancel, "Abbrechen");
 }
