@@ -6,6 +6,7 @@
 #include "sound/SoundMixer.h"
 
 #include <cstdio>
+#include <utility>
 
 TCuePlayer::TCuePlayer(QObject *owner, bool unattended) : mOwner(owner), mUnattended(unattended)
 {
@@ -13,7 +14,7 @@ TCuePlayer::TCuePlayer(QObject *owner, bool unattended) : mOwner(owner), mUnatte
 
 TSoundMixer *TCuePlayer::Mixer()
 {
-    if (mMixerMade)
+    if (mMixerMade || mDeferred)
         return mMixer;
     mMixerMade = true;
     try {
@@ -25,20 +26,59 @@ TSoundMixer *TCuePlayer::Mixer()
         // No sound is no reason not to play.
         std::fprintf(stderr, "Snapstorm runs without sound: %s\n", e.what());
         mMixer = nullptr;
+        return nullptr;
     }
+    if (mVolume >= 0)
+        mMixer->SetVolume(mVolume);
+    mMixer->SetActivated(mActivated);
     return mMixer;
+}
+
+void TCuePlayer::OpenDeferred()
+{
+    if (!mDeferred)
+        return;
+    mDeferred = false;
+    const TGamePar *design = std::exchange(mDeferredDesign, nullptr);
+    const int cue = std::exchange(mWaitingCue, 0);
+    Mixer();
+    if (design)
+        LoadSounds(*design);
+    if (cue)
+        PlayCue(cue);
 }
 
 void TCuePlayer::SetActivated(bool activated)
 {
-    if (Mixer())
+    mActivated = activated;
+    if (mMixer)
         mMixer->SetActivated(activated);
+}
+
+void TCuePlayer::SetVolume(int percent)
+{
+    mVolume = percent;
+    if (Mixer())
+        mMixer->SetVolume(percent);
 }
 
 // Runs on the window thread, like every mixer call.
 void TCuePlayer::LoadSounds(const TGamePar &gamePar)
 {
-    if (mDisabled || !Mixer())
+    if (mDisabled)
+        return;
+    if (mDeferred) {
+        if (!mDeferredDesign) {
+            mDeferredDesign = &gamePar;
+            return;
+        }
+        // A second design before the output opened (one dropped at start):
+        // it is checked now, like any design the player changes to.
+        mDeferred = false;
+        mDeferredDesign = nullptr;
+        mWaitingCue = 0;
+    }
+    if (!Mixer())
         return;
     TDesignBudget budget(gamePar.DesignName());
     try {
@@ -69,6 +109,10 @@ void TCuePlayer::ReleaseSounds()
 void TCuePlayer::PlayCue(int cue)
 {
     // An empty slot (a wave that failed to load) is simply silent.
+    if (mDeferred && !mDisabled) {
+        mWaitingCue = cue;
+        return;
+    }
     if (mDisabled || !Mixer() || !mMixer->Activated() || cue < 1 || cue > CueCount || !mWaves[cue])
         return;
     mMixer->PlayCue(cue, mWaves[cue]);

@@ -15,16 +15,26 @@ class TCuePlayer
 public:
     static constexpr int CueCount = 7;
 
-    // The mixer becomes a child of `owner` when first needed, so that the
-    // sound output is opened while the window is already being built.
-    // Unattended (the scripted run and tests): a device that plays nothing,
-    // so nothing is opened.
+    // The mixer becomes a child of `owner` when first needed. Unattended
+    // (the scripted run and tests): a device that plays nothing, so nothing
+    // is opened.
     TCuePlayer(QObject *owner, bool unattended);
+
+    // Keeps the sound output closed until OpenDeferred, so that the window
+    // shows before the sound system and its libraries are loaded. Meanwhile
+    // the first LoadSounds only notes its design (a later one opens the
+    // output at once), and the last cue asked for waits.
+    void DeferOpening() { mDeferred = true; }
+    // Opens the output, loads the noted design's sounds (throwing as
+    // LoadSounds does, holding none) and plays the cue that waited.
+    void OpenDeferred();
 
     // The settings turn all sound off for the run: nothing loads or plays.
     void SetDisabled(bool disabled) { mDisabled = disabled; }
     // Follows the application's activation; inactive means silent.
     void SetActivated(bool activated);
+    // 0..100; makes the mixer unless the output is deferred.
+    void SetVolume(int percent);
 
     void LoadSounds(const TGamePar &gamePar);
     void ReleaseSounds();
@@ -33,13 +43,18 @@ public:
     // the preview before it.
     void PlayPreview(const QString &file);
 
-    // Null when there is no sound output.
+private:
+    // The mixer, made on first use; null while deferred or without output.
     TSoundMixer *Mixer();
 
-private:
     QObject *mOwner;
     bool mUnattended;
     bool mDisabled = false;
+    bool mDeferred = false;
+    const TGamePar *mDeferredDesign = nullptr;
+    int mWaitingCue = 0;
+    bool mActivated = true;
+    int mVolume = -1; // none set
     bool mMixerMade = false;
     TSoundMixer *mMixer = nullptr; // owned by its Qt parent
     // Slot n holds cue n; slot 0 is the design editor's preview.

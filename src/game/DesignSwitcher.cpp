@@ -72,6 +72,20 @@ void TDesignSwitcher::ApplyEdited(const QString &name)
     }
 }
 
+void TDesignSwitcher::OpenDeferredSound()
+{
+    try {
+        mCues.OpenDeferred();
+        return;
+    } catch (const std::exception &e) {
+        mSoundsLoaded = false;
+        ErrorReport::Show(QString::fromUtf8(e.what()));
+    }
+    // Default failing too leaves the game silent, with that one report.
+    if (mCurrent->DesignName().compare(QLatin1String("Default"), Qt::CaseInsensitive) != 0)
+        ErrorReport::Guard([this] { Apply(QString()); });
+}
+
 void TDesignSwitcher::LoadSounds()
 {
     mCues.LoadSounds(*mCurrent);

@@ -35,6 +35,10 @@ public:
 
     void LoadSounds();
     void ReleaseSounds();
+    // Opens the sound output held back at start (TCuePlayer::DeferOpening)
+    // with the design's sounds. Sounds that fail now are reported and the
+    // game gives way to Default, as a stored design that fails at start does.
+    void OpenDeferredSound();
 
 private:
     // Releases the current sounds and loads the candidate's; on failure the

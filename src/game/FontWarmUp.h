@@ -2,7 +2,7 @@
 
 #include <thread>
 
-// Reads the system's font list on a thread of its own while the window is
+// Reads the system's fonts on a thread of its own while the window is
 // built. The font database is shared and locked by the toolkit, so the
 // window thread finds it filled (or waits for the rest) when it first
 // measures text, instead of reading every font configuration file itself.

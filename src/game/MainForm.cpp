@@ -78,6 +78,14 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
+QFont TMainForm::GameFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setBold(true);
+    font.setPixelSize(19);
+    return font;
+}
+
 void TMainForm::FormCreate()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -88,9 +96,7 @@ void TMainForm::FormCreate()
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setBold(true);
-    font.setPixelSize(19);
+    const QFont font = GameFont();
     setFont(font);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -105,6 +111,9 @@ void TMainForm::FormCreate()
     });
 
     mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
+    // The player sees the window first; sound follows a moment later.
+    if (!mOptions.Unattended)
+        mCues->DeferOpening();
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TMainForm::OnApplicationStateChanged);
     Random::Randomize();
@@ -159,13 +168,14 @@ void TMainForm::FormCreate()
     mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
     // The scripted run draws once per tick, whatever the setting says.
     mFramePump->SetEnabled(mMenu->SmoothMotion1().isChecked() && !mOptions.Unattended);
-    if (mCues->Mixer())
-        mCues->Mixer()->SetVolume(VolumeSetting::Read(mSettings));
+    mCues->SetVolume(VolumeSetting::Read(mSettings));
     mHighScores.Load(mSettings);
     mKeys.SetBindings(TKeyBindings::Read(mSettings));
-    // The scripted run plays by its script alone; pads are looked for once the window shows.
+    // The scripted run plays by its script alone; sound opens and pads are
+    // looked for once the window shows.
     if (!mOptions.Unattended)
         TAfterFirstPaint::Run(*mAttractBox, [this] {
+            mDesigns->OpenDeferredSound();
             auto pads = TSdlModule::Create<TControllerSource>(TSdlModule::ControllerSourceFactory);
             if (!pads) {
                 qWarning("No game controller support, playing without a pad: %s",
@@ -427,8 +437,7 @@ void TMainForm::Volume1Click()
     if (!mVolumeDialog->Execute())
         return;
     VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
-    if (mCues->Mixer())
-        mCues->Mixer()->SetVolume(mVolumeDialog->Volume());
+    mCues->SetVolume(mVolumeDialog->Volume());
 }
 
 void TMainForm::Keys1Click()

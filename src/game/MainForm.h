@@ -66,6 +66,9 @@ public:
     explicit TMainForm(TMainFormOptions options, QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    // The font of the window's own texts: scores, attract screen, signs.
+    static QFont GameFont();
+
     // Menu commands.
     void NewGameClick();
     void StopGameClick();

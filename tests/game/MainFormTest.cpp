@@ -8,11 +8,13 @@
 #include "game/ScoreDialog.h"
 #include "lang/Language.h"
 #include "lang/SelLanguageDialog.h"
+#include "sound/SoundMixer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QTest>
 #include <QTextBrowser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -326,4 +328,21 @@ TEST(ModalDialogs, ADialogThatAsksBeforeClosingStillClosesWhenTheProgramStops)
     QTimer::singleShot(3000, &dialog, [&] { dialog.done(42); });  // never hang the suite
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_EQ(dialog.Asked, 1);
+}
+
+TEST_F(WindowFixture, SoundOpensAfterTheFirstFrameAndAStoredDesignWhoseSoundFailsGivesWayToDefault)
+{
+    MakeDesign("Broken", {{"!design.ini", ""}, {"Sound1.wav", "not a wave"}});
+    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\nDesign=Broken\n");
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    mForm = std::make_unique<TMainForm>(TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path()});
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Broken");
+    EXPECT_EQ(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
+    mForm->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000));
+    ErrorReport::SetHandler(nullptr);
+    EXPECT_NE(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
 }
