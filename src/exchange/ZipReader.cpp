@@ -2,6 +2,7 @@
 
 #include "base/FileNames.h"
 #include "exchange/ZipError.h"
+#include "exchange/ZipLibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,19 +13,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <zip.h>
 
 #include <memory>
 
 namespace {
 
-QString LibzipError(int code)
+const TZipLibrary &Zip()
 {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
+    return TZipLibrary::Get();
 }
 
 int OpenError(const QString &path, zip **archive)
@@ -32,7 +28,7 @@ int OpenError(const QString &path, zip **archive)
     int code = 0;
     // No ZIP_CHECKCONS: common tools write archives it calls inconsistent;
     // every entry's data is checked against its CRC when read instead.
-    *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    *archive = Zip().Open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
     return *archive ? ZIP_ER_OK : code;
 }
 
@@ -47,7 +43,7 @@ bool IsSymLinkEntry(zip *archive, zip_uint64_t index)
 {
     zip_uint8_t system = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0)
+    if (Zip().FileGetExternalAttributes(archive, index, 0, &system, &attributes) != 0)
         return false;
     return system == ZIP_OPSYS_UNIX && S_ISLNK(attributes >> 16);
 }
@@ -100,9 +96,9 @@ bool CopyData(zip_file_t *in, std::uint64_t statedSize, QFile *out, QString &err
     char buffer[65536];
     std::uint64_t total = 0;
     for (;;) {
-        const zip_int64_t n = zip_fread(in, buffer, sizeof buffer);
+        const zip_int64_t n = Zip().Fread(in, buffer, sizeof buffer);
         if (n < 0) {
-            error = QString::fromUtf8(zip_error_strerror(zip_file_get_error(in)));
+            error = QString::fromUtf8(Zip().ErrorStrerror(Zip().FileGetError(in)));
             return false;
         }
         if (n == 0)
@@ -129,19 +125,19 @@ TZipReader::TZipReader(const QString &path)
     if (code == ZIP_ER_NOZIP && StartsLikeAnArchive(path))
         throw EZipError(QStringLiteral("The archive is incomplete or damaged: its directory is missing."));
     if (code != ZIP_ER_OK)
-        throw EZipError(LibzipError(code));
+        throw EZipError(Zip().ErrorText(code));
     try {
         ReadEntries();
     } catch (...) {
         // No destructor runs for a constructor that throws.
-        zip_discard(mArchive);
+        Zip().Discard(mArchive);
         throw;
     }
 }
 
 void TZipReader::ReadEntries()
 {
-    const zip_int64_t count = zip_get_num_entries(mArchive, 0);
+    const zip_int64_t count = Zip().GetNumEntries(mArchive, 0);
     // Refused before anything is allocated per entry.
     if (count > MaxEntries)
         throw EZipError(QStringLiteral("The archive holds %1 entries; at most %2 are accepted.")
@@ -150,9 +146,9 @@ void TZipReader::ReadEntries()
     mEntries.reserve(size_t(count));
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(mArchive, zip_uint64_t(i), 0, &st) != 0)
-            throw EZipError(QString::fromUtf8(zip_strerror(mArchive)));
+        Zip().StatInit(&st);
+        if (Zip().StatIndex(mArchive, zip_uint64_t(i), 0, &st) != 0)
+            throw EZipError(QString::fromUtf8(Zip().Strerror(mArchive)));
         TEntry entry;
         entry.Name = QString::fromUtf8(st.name ? st.name : "");
         entry.BareName = UsableBareName(entry.Name);
@@ -167,7 +163,7 @@ void TZipReader::ReadEntries()
 TZipReader::~TZipReader()
 {
     if (mArchive)
-        zip_discard(mArchive);
+        Zip().Discard(mArchive);
 }
 
 bool TZipReader::IsNotAnArchive(const QString &path)
@@ -175,7 +171,7 @@ bool TZipReader::IsNotAnArchive(const QString &path)
     zip *archive = nullptr;
     const int code = OpenError(path, &archive);
     if (archive)
-        zip_discard(archive);
+        Zip().Discard(archive);
     return code == ZIP_ER_NOZIP && !StartsLikeAnArchive(path);
 }
 
@@ -243,10 +239,10 @@ TZipReader::TOutcome TZipReader::Extract(const QString &dir, const QStringList &
 bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, QString &error) const
 {
     const TEntry &entry = mEntries[size_t(index)];
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> in(zip_fopen_index(mArchive, zip_uint64_t(index), 0),
-                                                          &zip_fclose);
+    std::unique_ptr<zip_file_t, decltype(TZipLibrary::Fclose)> in(
+        Zip().FopenIndex(mArchive, zip_uint64_t(index), 0), Zip().Fclose);
     if (!in) {
-        error = QString::fromUtf8(zip_strerror(mArchive));
+        error = QString::fromUtf8(Zip().Strerror(mArchive));
         return false;
     }
     const QFileInfo info(target);

@@ -1,6 +1,7 @@
 #include "exchange/ZipWriter.h"
 
 #include "exchange/ZipError.h"
+#include "exchange/ZipLibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,14 +11,18 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zip.h>
 
 namespace {
 
+const TZipLibrary &Zip()
+{
+    return TZipLibrary::Get();
+}
+
 [[noreturn]] void Fail(zip *archive, const QString &what)
 {
-    const QString reason = QString::fromUtf8(zip_strerror(archive));
-    zip_discard(archive);
+    const QString reason = QString::fromUtf8(Zip().Strerror(archive));
+    Zip().Discard(archive);
     throw EZipError(QStringLiteral("%1: %2").arg(what, reason));
 }
 
@@ -44,22 +49,22 @@ void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
 {
     FILE *file = OpenRegularFile(path, size);
     if (!file) {
-        zip_discard(archive);
+        Zip().Discard(archive);
         throw EZipError(QStringLiteral("Cannot read %1").arg(path));
     }
-    zip_source_t *source = zip_source_filep(archive, file, 0, -1);
+    zip_source_t *source = Zip().SourceFilep(archive, file, 0, -1);
     if (!source) {
         std::fclose(file);
         Fail(archive, path);
     }
     const QByteArray name = QFileInfo(path).fileName().toUtf8();
-    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = Zip().FileAdd(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        Zip().SourceFree(source);
         Fail(archive, path);
     }
     const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-    if (zip_set_file_compression(archive, zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
+    if (Zip().SetFileCompression(archive, zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
         Fail(archive, path);
 }
 
@@ -90,12 +95,9 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
     int code = 0;
     // libzip writes to a temporary file beside the target and renames it at
     // close, so a failed write leaves the old archive as it was.
-    zip *archive = zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    zip *archive = Zip().Open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
+        const QString reason = Zip().ErrorText(code);
         throw EZipError(QStringLiteral("%1: %2").arg(archivePath, reason));
     }
     for (const QString &file : files) {
@@ -104,6 +106,6 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
         if (progress)
             progress(QFileInfo(file).fileName(), size);
     }
-    if (zip_close(archive) != 0)
+    if (Zip().Close(archive) != 0)
         Fail(archive, archivePath);
 }
