@@ -229,6 +229,16 @@ private:
         frame.Image = TGifImage::NewFrameImage(width, height, mName);
         uchar *bits = frame.Image.bits();
         const qsizetype stride = frame.Image.bytesPerLine();
+        if (mCodes == TCodes::Own && !frame.Interlaced && stride == qsizetype(width) * qsizetype(sizeof(QRgb))) {
+            // Rows follow each other in the stream as in memory: colours go straight in.
+            int codeSize = 0;
+            const QByteArray data = ReadCodeBlocks(codeSize);
+            if (!TGifLzwDecoder(codeSize, width, height)
+                     .DecodeColours(reinterpret_cast<const uchar *>(data.constData()), data.size(), table,
+                                    reinterpret_cast<QRgb *>(bits)))
+                throw TUnusualCodes{};
+            return;
+        }
         ReadRows(width, height, frame.Interlaced, [&](int y, const uchar *row) {
             auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
             for (int x = 0; x < width; ++x)

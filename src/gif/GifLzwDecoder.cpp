@@ -66,29 +66,23 @@ struct TCodeTable
 
 } // namespace
 
-bool TGifLzwDecoder::Decode(const uchar *data, qsizetype size, const TRowSink &row) const
+template <class Write>
+bool TGifLzwDecoder::ReadCodes(const uchar *data, qsizetype size, Write write) const
 {
     if (mMinCodeSize < 1 || mMinCodeSize > 8 || mWidth <= 0 || mRows <= 0)
         return false;
     const int clear = 1 << mMinCodeSize;
     const int end = clear + 1;
     const auto table = std::make_unique<TCodeTable>(clear);
-    // The rows not yet given and as much as fits of those given before, so
-    // that most strings are copies of ones written a moment ago.
-    const qsizetype capacity = std::max<qsizetype>(2 * (qsizetype(mWidth) + kMaxCodes), 1 << 16);
-    const auto held = std::make_unique_for_overwrite<uchar[]>(std::size_t(capacity));
-    qsizetype base = 0;    // stream position of held[0]
+    const qsizetype total = qsizetype(mWidth) * mRows;
     qsizetype written = 0; // stream position of the next index
-    qsizetype given = 0;   // stream position of the next row
-    int rowsLeft = mRows;
-
     int codeSize = mMinCodeSize + 1;
     int next = clear + 2;
     int previous = -1;
     std::uint32_t bits = 0;
     int bitCount = 0;
     qsizetype at = 0;
-    while (rowsLeft > 0) {
+    while (written < total) {
         while (bitCount < codeSize) {
             if (at >= size)
                 return false;
@@ -119,19 +113,57 @@ bool TGifLzwDecoder::Decode(const uchar *data, qsizetype size, const TRowSink &r
         // The reader widens its codes as soon as the next free code needs it.
         if (next >= (1 << codeSize) && codeSize < kMaxCodeSize)
             ++codeSize;
+        written += write(*table, code, written);
+    }
+    return true;
+}
 
+bool TGifLzwDecoder::Decode(const uchar *data, qsizetype size, const TRowSink &row) const
+{
+    // The rows not yet given and as much as fits of those given before, so
+    // that most strings are copies of ones written a moment ago.
+    const qsizetype capacity = std::max<qsizetype>(2 * (qsizetype(mWidth) + kMaxCodes), 1 << 16);
+    const auto held = std::make_unique_for_overwrite<uchar[]>(std::size_t(capacity));
+    qsizetype base = 0;  // stream position of held[0]
+    qsizetype given = 0; // stream position of the next row
+    int rowsLeft = mRows;
+    return ReadCodes(data, size, [&](TCodeTable &table, int code, qsizetype written) {
         if (capacity - (written - base) < kMaxCodes) {
             // Room for the longest string: the older half goes.
             const qsizetype keep = written - capacity / 2;
             std::memmove(held.get(), held.get() + (keep - base), std::size_t(written - keep));
             base = keep;
         }
-        table->Write(code, held.get(), base, written);
-        written += table->Length[code];
-        for (; written - given >= mWidth && rowsLeft > 0; --rowsLeft) {
+        table.Write(code, held.get(), base, written);
+        const qsizetype length = table.Length[code];
+        for (; written + length - given >= mWidth && rowsLeft > 0; --rowsLeft) {
             row(held.get() + (given - base));
             given += mWidth;
         }
-    }
-    return true;
+        return length;
+    });
+}
+
+bool TGifLzwDecoder::DecodeColours(const uchar *data, qsizetype size, const QRgb (&colours)[256], QRgb *out) const
+{
+    const qsizetype total = qsizetype(mWidth) * mRows;
+    return ReadCodes(data, size, [&](TCodeTable &table, int code, qsizetype written) {
+        const int length = table.Length[code];
+        // A string running past the last pixel is cut there.
+        const qsizetype fits = std::min<qsizetype>(length, total - written);
+        QRgb *to = out + written;
+        if (length > 1 && table.Start[code] >= 0) {
+            // Its prefix is already out, in colours: one copy.
+            std::memcpy(to, out + table.Start[code], std::size_t(std::min<qsizetype>(length - 1, fits)) * sizeof(QRgb));
+            if (fits == length)
+                to[length - 1] = colours[table.Suffix[code]];
+        } else {
+            int link = code;
+            for (qsizetype i = length - 1; i >= 0; --i, link = table.Prefix[link])
+                if (i < fits)
+                    to[i] = colours[table.Suffix[link]];
+        }
+        table.Start[code] = written;
+        return qsizetype(length);
+    });
 }

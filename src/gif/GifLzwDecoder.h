@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QRgb>
 #include <QtGlobal>
 
 #include <functional>
 
-// Expands the LZW code stream of one GIF frame, row by row, without
-// holding the whole frame's indices at any time.
+// Expands the LZW code stream of one GIF frame, either row by row as
+// indices (never holding the whole frame's indices) or straight into the
+// frame's colours.
 class TGifLzwDecoder
 {
 public:
@@ -19,7 +21,18 @@ public:
     // Data after the last pixel is ignored.
     bool Decode(const uchar *data, qsizetype size, const TRowSink &row) const;
 
+    // The same stream written as `colours[index]` into `out`, width times
+    // rows pixels in stream order (a frame that is not interlaced): each
+    // string is copied from where it was written before, so most pixels
+    // never go through the colour table. False as Decode.
+    bool DecodeColours(const uchar *data, qsizetype size, const QRgb (&colours)[256], QRgb *out) const;
+
 private:
+    // Reads codes until `rows` rows are out, handing each code's string to
+    // `write`, which returns how many pixels it put out.
+    template <class Write>
+    bool ReadCodes(const uchar *data, qsizetype size, Write write) const;
+
     int mMinCodeSize;
     int mWidth;
     int mRows;
