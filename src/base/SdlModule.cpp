@@ -38,7 +38,7 @@ std::string ProgramDir()
 
 // Beside the program first (an installed copy); else wherever the dynamic
 // linker looks (tests run from elsewhere in the build tree and find it on
-// their run path). Lazy binding: SDL has thousands of functions, the
+// their run path or library path). Lazy binding: SDL has thousands of functions, the
 // program calls a few dozen.
 TModule &Opened()
 {
