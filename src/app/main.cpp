@@ -105,7 +105,7 @@ int RunReplay(const TCommandLine &options)
 // as if dropped on the window, once the window shows.
 int RunGame(const QString &archive)
 {
-    const TFontWarmUp fonts;
+    const TFontWarmUp fonts(TMainForm::GameFont());
     ErrorReport::SetHandler([](const QString &message) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
     });

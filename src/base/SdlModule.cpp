@@ -4,27 +4,18 @@
 #include <limits.h>
 #include <unistd.h>
 
-#include <mutex>
 #include <string>
 
 namespace {
 
 const char *const ModuleFile = "libsnapstorm-sdl.so";
 
-// The one module of the process; opened once, never closed.
+// The one module of the process: opened once, never closed.
 struct TModule
 {
-    std::once_flag Opened;
-    std::mutex Lock; // guards Error
     void *Handle = nullptr;
-    std::string Error;
+    QString Error; // why Handle is null
 };
-
-TModule &Module()
-{
-    static TModule module;
-    return module;
-}
 
 std::string ProgramDir()
 {
@@ -38,21 +29,26 @@ std::string ProgramDir()
 
 // Beside the program first (an installed copy); else wherever the dynamic
 // linker looks (tests run from elsewhere in the build tree and find it on
-// their run path or library path). Lazy binding: SDL has thousands of functions, the
-// program calls a few dozen.
-TModule &Opened()
+// their run path or library path). Lazy binding: SDL has thousands of
+// functions, the program calls a few dozen.
+TModule Open()
 {
-    TModule &module = Module();
-    std::call_once(module.Opened, [&module] {
-        const std::string beside = ProgramDir() + ModuleFile;
-        module.Handle = dlopen(beside.c_str(), RTLD_LAZY | RTLD_LOCAL);
-        if (!module.Handle)
-            module.Handle = dlopen(ModuleFile, RTLD_LAZY | RTLD_LOCAL);
-        if (!module.Handle) {
-            const char *error = dlerror();
-            module.Error = error ? error : "cannot be opened";
-        }
-    });
+    TModule module;
+    const std::string beside = ProgramDir() + ModuleFile;
+    module.Handle = dlopen(beside.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (!module.Handle)
+        module.Handle = dlopen(ModuleFile, RTLD_LAZY | RTLD_LOCAL);
+    if (!module.Handle) {
+        const char *error = dlerror();
+        module.Error = QString::fromLocal8Bit(error ? error : "cannot be opened");
+    }
+    return module;
+}
+
+// Thread-safe by static initialisation.
+const TModule &Module()
+{
+    static const TModule module = Open();
     return module;
 }
 
@@ -60,20 +56,13 @@ TModule &Opened()
 
 void *TSdlModule::Symbol(const char *name)
 {
-    TModule &module = Opened();
-    if (!module.Handle)
-        return nullptr;
-    void *symbol = dlsym(module.Handle, name);
-    if (!symbol) {
-        const std::lock_guard guard(module.Lock);
-        module.Error = std::string(name) + " is missing from " + ModuleFile;
-    }
-    return symbol;
+    const TModule &module = Module();
+    return module.Handle ? dlsym(module.Handle, name) : nullptr;
 }
 
 QString TSdlModule::Error()
 {
-    TModule &module = Opened();
-    const std::lock_guard guard(module.Lock);
-    return QString::fromStdString(module.Error);
+    const TModule &module = Module();
+    return module.Handle ? QStringLiteral("%1 lacks a function the program needs").arg(QLatin1String(ModuleFile))
+                         : module.Error;
 }

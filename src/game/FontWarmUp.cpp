@@ -1,17 +1,14 @@
 #include "FontWarmUp.h"
 
-#include "MainForm.h"
-
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
 
-TFontWarmUp::TFontWarmUp()
-    : mThread([] {
+TFontWarmUp::TFontWarmUp(const QFont &font)
+    : mThread([font] {
           // Runs on its own thread: every font database function is thread-safe.
           QFontDatabase::families();
-          // The game font's substitutes are looked up once and kept for all threads.
-          QFontMetrics(TMainForm::GameFont()).height();
+          QFontMetrics(font).height();
       })
 {
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 #include <thread>
 
 // Reads the system's fonts on a thread of its own while the window is
@@ -9,8 +11,9 @@
 class TFontWarmUp
 {
 public:
-    // Needs the application object; starts at once.
-    TFontWarmUp();
+    // Needs the application object; starts at once. `font`'s substitutes
+    // are looked up too: the toolkit keeps them for all threads.
+    explicit TFontWarmUp(const QFont &font);
     // Waits for the reading to end: the application must outlive it.
     ~TFontWarmUp();
     TFontWarmUp(const TFontWarmUp &) = delete;

@@ -2,6 +2,8 @@
 
 #include "ControllerSource.h"
 
+#include "base/SdlModule.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
@@ -23,6 +25,16 @@ TGamepad::TGamepad(QWidget &window, TKeyState &keys, std::unique_ptr<TController
 }
 
 TGamepad::~TGamepad() = default;
+
+void TGamepad::StartWithSystemPads(QWidget &window, TKeyState &keys, std::function<bool()> playerReturned)
+{
+    auto pads = TSdlModule::Create<TControllerSource>(TSdlModule::ControllerSourceFactory);
+    if (!pads) {
+        qWarning("No game controller support, playing without a pad: %s", qPrintable(TSdlModule::Error()));
+        return;
+    }
+    new TGamepad(window, keys, std::move(pads), std::move(playerReturned));
+}
 
 void TGamepad::Poll()
 {

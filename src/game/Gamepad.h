@@ -26,6 +26,11 @@ public:
              std::function<bool()> playerReturned);
     ~TGamepad() override;
 
+    // The system's pads through the SDL module, as a child of `window`;
+    // without the module, one warning and no gamepad.
+    static void StartWithSystemPads(QWidget &window, TKeyState &keys,
+                                    std::function<bool()> playerReturned);
+
     void Poll();
 
 private:

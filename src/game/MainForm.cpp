@@ -2,7 +2,6 @@
 
 #include "AfterFirstPaint.h"
 #include "AttractScreen.h"
-#include "ControllerSource.h"
 #include "CuePlayer.h"
 #include "DemoPlayer.h"
 #include "DesignSwitcher.h"
@@ -24,7 +23,6 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
-#include "base/SdlModule.h"
 #include "design/DesignFolder.h"
 #include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
@@ -176,13 +174,7 @@ void TMainForm::FormCreate()
     if (!mOptions.Unattended)
         TAfterFirstPaint::Run(*mAttractBox, [this] {
             mDesigns->OpenDeferredSound();
-            auto pads = TSdlModule::Create<TControllerSource>(TSdlModule::ControllerSourceFactory);
-            if (!pads) {
-                qWarning("No game controller support, playing without a pad: %s",
-                         qPrintable(TSdlModule::Error()));
-                return;
-            }
-            new TGamepad(*this, mKeys, std::move(pads), [this] { return mPause->PlayerReturned(); });
+            TGamepad::StartWithSystemPads(*this, mKeys, [this] { return mPause->PlayerReturned(); });
         });
 
     mScoreDialog.Defer([this] { return new TScoreDialog(this); });

@@ -295,11 +295,14 @@ void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)
 
 void TSpriteBox::paintEvent(QPaintEvent *)
 {
-    EnsureBackground();
     QPainter painter(this);
-    // Uncovered or shown: the window system's repaint also advances the sprites.
+    // Uncovered or shown: the window system's repaint also advances the
+    // sprites, which starts from the background; a frame ready to show needs
+    // only a background that is up to date.
     if (!mPresentPending && !mStepping)
         ErrorReport::Guard([this] { MoveAndDraw(); });
+    else
+        EnsureBackground();
     mPresentPending = false;
     Present(painter, mBackBuffer);
 }
