@@ -3,6 +3,7 @@
 // A key list written back must read back with the same lines.
 #include "FuzzSupport.h"
 
+#include "base/FileWriter.h"
 #include "base/IniFile.h"
 #include "base/KeyValueList.h"
 #include "base/TextFile.h"
@@ -28,8 +29,11 @@ void ReadAsKeyList(const QString &path)
     scores.WriteTo(list);
 
     const QString copyPath = FuzzScratchDir() + QStringLiteral("copy.ini");
-    if (!list.SaveToFile(copyPath, TKeyValueList::LineEnd::CrLf))
+    try {
+        list.SaveToFile(copyPath, TKeyValueList::LineEnd::CrLf);
+    } catch (const EWriteError &) {
         return;
+    }
     TKeyValueList back;
     back.LoadFromFile(copyPath);
     // Text that is not valid Unicode (a lone surrogate from a UTF-16 file)

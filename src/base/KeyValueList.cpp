@@ -1,5 +1,6 @@
 #include "KeyValueList.h"
 
+#include "FileWriter.h"
 #include "TextFile.h"
 
 #include <stdexcept>
@@ -9,13 +10,13 @@ void TKeyValueList::LoadFromFile(const QString &path)
     mLines = SplitLines(ReadTextFile(path));
 }
 
-bool TKeyValueList::SaveToFile(const QString &path, LineEnd lineEnd) const
+void TKeyValueList::SaveToFile(const QString &path, LineEnd lineEnd) const
 {
     const QString eol = lineEnd == LineEnd::CrLf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString text;
     for (const QString &line : mLines)
         text += line + eol;
-    return WriteTextFileAtomic(path, text);
+    WriteTextFileAtomic(path, text);
 }
 
 QString TKeyValueList::KeyOf(const QString &line)

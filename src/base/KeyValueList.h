@@ -19,7 +19,8 @@ public:
     void LoadFromFile(const QString &path);
     // Replaces the file only once the new text is complete on disk, so a
     // crash or a full disk never leaves half a file. Returns false on failure.
-    bool SaveToFile(const QString &path, LineEnd lineEnd = LineEnd::Lf) const;
+    // EWriteError when the file cannot be written; the old one then stays.
+    void SaveToFile(const QString &path, LineEnd lineEnd = LineEnd::Lf) const;
 
     QString Value(const QString &key) const;
     // An empty value deletes the key's line; otherwise the first line is

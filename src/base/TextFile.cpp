@@ -1,7 +1,6 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -135,24 +134,4 @@ bool IsLineBreakOrControl(QChar c)
 bool HasLineBreakOrControl(const QString &text)
 {
     return std::any_of(text.begin(), text.end(), IsLineBreakOrControl);
-}
-
-bool WriteFileAtomic(const QString &path, const QByteArray &bytes, WriteFallback fallback)
-{
-    QSaveFile file(path);
-    // Without a temporary file beside it (a read-only folder holding a
-    // writable file) the file is rewritten where it stands.
-    file.setDirectWriteFallback(fallback == WriteFallback::InPlace);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool WriteTextFileAtomic(const QString &path, const QString &text)
-{
-    return WriteFileAtomic(path, text.toUtf8());
 }

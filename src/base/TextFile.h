@@ -24,11 +24,3 @@ QStringList SplitLines(const QString &text);
 // reach a line-based file inside a value.
 bool IsLineBreakOrControl(QChar c);
 bool HasLineBreakOrControl(const QString &text);
-
-enum class WriteFallback { None, InPlace };
-// Writes UTF-8 to a temporary file beside `path` and then renames it over
-// `path`; on any failure the old file stays untouched. With InPlace, an
-// existing file whose folder refuses a temporary file is rewritten directly.
-bool WriteTextFileAtomic(const QString &path, const QString &text);
-bool WriteFileAtomic(const QString &path, const QByteArray &bytes,
-                     WriteFallback fallback = WriteFallback::None);

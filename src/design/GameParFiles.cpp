@@ -81,8 +81,7 @@ void TGamePar::SaveParams()
     mParams.SetValue(QStringLiteral("Version"), QStringLiteral("Banana"));
     MakeFolder(mDesignDir);
     const QString path = WritePathNoCase(mDesignDir, QLatin1String(DesignIniName));
-    if (!mParams.SaveToFile(path, TKeyValueList::LineEnd::CrLf))
-        throw EDesignError(QStringLiteral("Cannot write file %1").arg(QDir::toNativeSeparators(path)));
+    mParams.SaveToFile(path, TKeyValueList::LineEnd::CrLf);
 }
 
 void TGamePar::RemoveRedundantFiles()

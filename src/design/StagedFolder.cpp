@@ -1,18 +1,35 @@
 #include "design/StagedFolder.h"
 
 #include "base/FileNames.h"
+#include "base/FileWriter.h"
 #include "design/DesignFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 
 namespace {
+
+// How long a save waits for another copy of the game that writes a design.
+constexpr int LockTimeoutMs = 5000;
 
 QStringList FilesOf(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
+}
+
+QStringList SubFoldersOf(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks,
                                QDir::Name);
 }
 
@@ -21,95 +38,208 @@ QStringList FilesOf(const QString &dir)
     throw EDesignError(QStringLiteral("%1 %2").arg(what, QDir::toNativeSeparators(path)));
 }
 
-void MoveFile(const QString &from, const QString &to)
+bool Rename(const QString &from, const QString &to)
 {
-    if (!QFile::rename(from, to))
-        Fail(QStringLiteral("Cannot move file to"), to);
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QString MadeRoot(const QString &rootDir)
+{
+    const QString root = WithTrailingSlash(rootDir);
+    if (!QDir().mkpath(root))
+        Fail(QStringLiteral("Cannot create folder"), root);
+    return root;
+}
+
+QString Unslashed(const QString &dir)
+{
+    return QDir::cleanPath(dir);
+}
+
+// The hidden folders a save leaves in the root while it runs: the new
+// files before the swap, and the old ones after a swap by two renames.
+QString StagingName(const QString &design)
+{
+    return QLatin1Char('.') + design + QStringLiteral(".saving");
+}
+
+QString OldName(const QString &design)
+{
+    return QLatin1Char('.') + design + QStringLiteral(".old");
+}
+
+// Sub-folders the target lacks come back from a leftover, so no recovery
+// ever deletes one.
+void RescueSubFolders(const QString &leftover, const QString &target)
+{
+    for (const QString &sub : SubFoldersOf(leftover)) {
+        if (!QFileInfo::exists(target + sub))
+            Rename(leftover + sub, target + sub);
+    }
+}
+
+// A folder that an earlier version moved the old files into one by one,
+// while moving the new ones in: putting the old ones back gives the old
+// design again.
+void RestoreMovedFiles(const QString &leftover, const QString &target)
+{
+    for (const QString &name : FilesOf(leftover))
+        Rename(leftover + name, target + name);
+}
+
+void RecoverOne(const QString &root, const QString &leftover)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.(saving|old|old-[A-Za-z0-9]{6})$"));
+    const QRegularExpressionMatch match = pattern.match(leftover);
+    if (!match.hasMatch())
+        return;
+    const QString from = root + leftover + QLatin1Char('/');
+    const QString target = root + match.captured(1) + QLatin1Char('/');
+    const QString kind = match.captured(2);
+    const bool targetGone = !QFileInfo(target).isDir();
+    // The old folder of a swap by two renames, cut between the two.
+    if (kind != QLatin1String("saving") && targetGone) {
+        Rename(Unslashed(from), Unslashed(target));
+        return;
+    }
+    if (!targetGone) {
+        if (kind.startsWith(QLatin1String("old-")))
+            RestoreMovedFiles(from, target);
+        RescueSubFolders(from, target);
+    }
+    QDir(from).removeRecursively();
 }
 
 } // namespace
 
 TStagedFolder::TStagedFolder(const QString &rootDir, const QString &name, bool seedFromTarget)
+    : mLock(MadeRoot(rootDir), TFolderLock::Mode::Exclusive, LockTimeoutMs)
+    , mRoot(WithTrailingSlash(rootDir))
+    , mKillAtStep(qEnvironmentVariableIntValue("SNAPSTORM_KILL_AT_STEP"))
 {
-    const QString root = WithTrailingSlash(rootDir);
-    if (!QDir().mkpath(root))
-        Fail(QStringLiteral("Cannot create folder"), root);
-    mTargetDir = WithTrailingSlash(ResolvePathNoCase(root, name));
-    const QString staging = root + QLatin1Char('.') + QFileInfo(QDir::cleanPath(mTargetDir)).fileName()
-                            + QStringLiteral(".saving");
-    // Only a save that never finished leaves this folder behind; it never
-    // holds the only copy of anything.
-    if (QFileInfo(staging).isDir() && !QFileInfo(staging).isSymLink())
-        QDir(staging).removeRecursively();
-    if (!QDir(root).mkdir(QFileInfo(staging).fileName()))
-        Fail(QStringLiteral("Cannot create folder"), staging);
-    mDir = WithTrailingSlash(staging);
-    if (seedFromTarget && QFileInfo(mTargetDir).isDir())
-        Seed();
+    if (!mLock.Locked())
+        throw EDesignError(QStringLiteral("Another copy of Snapstorm is saving a design in %1; "
+                                          "please try again in a moment.")
+                               .arg(QDir::toNativeSeparators(mRoot)));
+    mTargetDir = WithTrailingSlash(ResolvePathNoCase(mRoot, name));
+    const QString design = QFileInfo(Unslashed(mTargetDir)).fileName();
+    for (const QString &leftover : {OldName(design), StagingName(design)}) {
+        if (QFileInfo(mRoot + leftover).isDir())
+            RecoverOne(mRoot, leftover);
+    }
+    if (!QDir(mRoot).mkdir(StagingName(design)))
+        Fail(QStringLiteral("Cannot create folder"), mRoot + StagingName(design));
+    mDir = WithTrailingSlash(mRoot + StagingName(design));
+    Step();
+    // No destructor runs for a constructor that throws: clean up here.
+    try {
+        if (seedFromTarget && QFileInfo(mTargetDir).isDir())
+            Seed();
+    } catch (...) {
+        QDir(mDir).removeRecursively();
+        throw;
+    }
 }
 
 TStagedFolder::~TStagedFolder()
 {
-    if (!mCommitted)
-        QDir(mDir).removeRecursively();
+    if (mCommitted || mDir.isEmpty())
+        return;
+    if (QFileInfo(mTargetDir).isDir())
+        RescueSubFolders(mDir, mTargetDir);
+    QDir(mDir).removeRecursively();
+}
+
+void TStagedFolder::Step()
+{
+    if (mKillAtStep > 0 && ++mSteps == mKillAtStep)
+        std::raise(SIGKILL);
 }
 
 void TStagedFolder::Seed()
 {
-    for (const QString &name : FilesOf(mTargetDir)) {
-        if (!QFile::copy(mTargetDir + name, mDir + name))
-            Fail(QStringLiteral("Cannot copy file"), mTargetDir + name);
-    }
+    for (const QString &name : FilesOf(mTargetDir))
+        CopyFileAtomic(mTargetDir + name, mDir + name);
+    Step();
 }
 
 void TStagedFolder::Commit()
 {
+    Step();
+    SyncFolder(mDir);
     if (!QFileInfo(mTargetDir).isDir()) {
-        if (!QDir().rename(QDir::cleanPath(mDir), QDir::cleanPath(mTargetDir)))
+        if (!Rename(Unslashed(mDir), Unslashed(mTargetDir)))
             Fail(QStringLiteral("Cannot create folder"), mTargetDir);
-    } else {
-        SwapIntoExisting();
-        QDir(mDir).removeRecursively();
+        mCommitted = true;
+        SyncFolder(mRoot);
+        Step();
+        return;
     }
-    mCommitted = true;
-}
-
-// Renames stay within the design root, so each move is a single step that
-// cannot leave half a file behind.
-void TStagedFolder::SwapIntoExisting()
-{
-    const QString root = QFileInfo(QDir::cleanPath(mTargetDir)).absolutePath();
-    QTemporaryDir backup(root + QStringLiteral("/.") + QFileInfo(QDir::cleanPath(mTargetDir)).fileName()
-                         + QStringLiteral(".old-XXXXXX"));
-    if (!backup.isValid())
-        Fail(QStringLiteral("Cannot create folder in"), root);
-    backup.setAutoRemove(false);
-    const QString backupDir = WithTrailingSlash(backup.path());
-    QStringList moved, placed;
     try {
-        for (const QString &name : FilesOf(mTargetDir)) {
-            MoveFile(mTargetDir + name, backupDir + name);
-            moved.append(name);
-        }
-        for (const QString &name : FilesOf(mDir)) {
-            MoveFile(mDir + name, mTargetDir + name);
-            placed.append(name);
-        }
+        MoveSubFolders(mTargetDir, mDir);
+        SwapFolders();
     } catch (...) {
-        RollBack(backupDir, moved, placed);
+        RescueSubFolders(mDir, mTargetDir);
         throw;
     }
-    QDir(backupDir).removeRecursively();
 }
 
-void TStagedFolder::RollBack(const QString &backupDir, const QStringList &moved, const QStringList &placed)
+void TStagedFolder::MoveSubFolders(const QString &from, const QString &to)
 {
-    for (const QString &name : placed)
-        QFile::rename(mTargetDir + name, mDir + name);
-    bool restored = true;
-    for (const QString &name : moved)
-        restored = QFile::rename(backupDir + name, mTargetDir + name) && restored;
-    // Whatever could not be put back stays in the backup rather than be lost.
-    if (restored)
-        QDir(backupDir).removeRecursively();
+    for (const QString &sub : SubFoldersOf(from)) {
+        if (!Rename(from + sub, to + sub))
+            Fail(QStringLiteral("Cannot move folder to"), to + sub);
+        Step();
+    }
+}
+
+// One rename swaps the two folders, so the design is whole before and
+// after it. File systems without that fall back to two renames, which
+// RecoverLeftovers completes should the program stop between them.
+void TStagedFolder::SwapFolders()
+{
+    const QByteArray staged = QFile::encodeName(Unslashed(mDir));
+    const QByteArray target = QFile::encodeName(Unslashed(mTargetDir));
+    QString oldDir = mDir;
+    if (::renameat2(AT_FDCWD, staged.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+        oldDir = WithTrailingSlash(mRoot + OldName(QFileInfo(Unslashed(mTargetDir)).fileName()));
+        if (!Rename(Unslashed(mTargetDir), Unslashed(oldDir)))
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+        Step();
+        if (!Rename(Unslashed(mDir), Unslashed(mTargetDir))) {
+            Rename(Unslashed(oldDir), Unslashed(mTargetDir));
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+        }
+    }
+    mCommitted = true;
+    SyncFolder(mRoot);
+    Step();
+    RemoveOldFiles(oldDir);
+}
+
+void TStagedFolder::RemoveOldFiles(const QString &dir)
+{
+    for (const QString &name : FilesOf(dir)) {
+        QFile::remove(dir + name);
+        Step();
+    }
+    QDir(dir).removeRecursively();
+}
+
+void TStagedFolder::RecoverLeftovers(const QString &rootDir)
+{
+    const QString root = WithTrailingSlash(rootDir);
+    if (!QFileInfo(root).isDir())
+        return;
+    TFolderLock lock(root, TFolderLock::Mode::Exclusive, 0);
+    if (!lock.Locked())
+        return;
+    QStringList leftovers = QDir(root).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    // Old folders first: one cut between two renames is the design itself.
+    std::stable_partition(leftovers.begin(), leftovers.end(),
+                          [](const QString &name) { return !name.endsWith(QLatin1String(".saving")); });
+    for (const QString &leftover : leftovers)
+        RecoverOne(root, leftover);
 }

@@ -1,5 +1,6 @@
 #include "editor/DesignSaver.h"
 
+#include "base/FileWriter.h"
 #include "design/GamePar.h"
 #include "design/StagedFolder.h"
 #include "editor/PhotoList.h"
@@ -48,6 +49,10 @@ void TDesignSaver::Save(const QString &name, bool inPlace, int photoSize)
         WriteAll(photoSize);
         stage.Commit();
         mDesign.SetDesignDir(stage.TargetDir());
+    } catch (const EWriteError &e) {
+        before.RestoreTo(mDesign);
+        throw EDesignError(QStringLiteral("The design \"%1\" was not saved and stays as it was. %2")
+                               .arg(name, QString::fromUtf8(e.what())));
     } catch (...) {
         before.RestoreTo(mDesign);
         throw;

@@ -1,6 +1,7 @@
 #include "editor/SoundFiles.h"
 
 #include "base/FileNames.h"
+#include "base/FileWriter.h"
 #include "design/GamePar.h"
 
 #include <QDir>
@@ -52,9 +53,6 @@ void TSoundFiles::SaveSounds(const QString &dir) const
         if (QFileInfo(File(n)).canonicalFilePath() == QFileInfo(target).canonicalFilePath()
             && QFileInfo::exists(target))
             continue;
-        RemoveFileNoCase(dir, SoundName(n));
-        if (!QFile::copy(File(n), target))
-            throw EDesignError(QStringLiteral("Cannot copy the sound %1 to %2")
-                                   .arg(QDir::toNativeSeparators(File(n)), QDir::toNativeSeparators(target)));
+        CopyFileAtomic(File(n), target);
     }
 }

@@ -1,8 +1,8 @@
 #include "MailMessage.h"
 
+#include "base/FileWriter.h"
 #include "exchange/MailError.h"
 #include "exchange/MailMessageEncoder.h"
-#include "exchange/PrivateTempFolder.h"
 
 #include <QBuffer>
 
@@ -13,7 +13,12 @@ void TMailMessage::SaveToFile(const QString &path)
     buffer.open(QIODevice::WriteOnly);
     SaveToStream(buffer);
     buffer.close();
-    WriteFileNoFollow(path, bytes);
+    // Renamed over the path: a link planted there is replaced, never written through.
+    try {
+        WriteFileAtomic(path, bytes);
+    } catch (const EWriteError &e) {
+        throw EMailError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TMailMessage::SaveToStream(QIODevice &stream)

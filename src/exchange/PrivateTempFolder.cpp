@@ -52,28 +52,3 @@ QString PrivateTempFolder(const QString &base)
     CheckOwnFolder(folder);
     return folder + QLatin1Char('/');
 }
-
-void WriteFileNoFollow(const QString &path, const QByteArray &bytes)
-{
-    QByteArray temp = QFile::encodeName(path) + ".XXXXXX";
-    // mkstemp creates the file exclusively, so it never opens a planted link.
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw EMailError(QStringLiteral("Cannot write \"%1\": %2").arg(path, SystemError()));
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    const bool complete = done == bytes.size();
-    const bool written = ::close(fd) == 0 && complete;
-    if (!written || ::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString why = complete ? SystemError() : QStringLiteral("the disk may be full");
-        ::unlink(temp.constData());
-        throw EMailError(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
-    }
-}

@@ -12,8 +12,3 @@
 // 0700 again. EMailError when it is a symbolic link, not a folder, belongs
 // to someone else or cannot be made.
 QString PrivateTempFolder(const QString &base = QString());
-
-// Writes `bytes` to a new file beside `path` and renames it over `path`, so
-// a symbolic link there is replaced, never written through, and an old
-// file is replaced only by a complete new one. EMailError on failure.
-void WriteFileNoFollow(const QString &path, const QByteArray &bytes);

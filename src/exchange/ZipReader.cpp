@@ -1,6 +1,7 @@
 #include "exchange/ZipReader.h"
 
 #include "base/FileNames.h"
+#include "base/FileWriter.h"
 #include "exchange/ZipError.h"
 #include "exchange/ZipLibrary.h"
 
@@ -91,7 +92,7 @@ QSet<QString> ExistingNames(const QString &dir)
 }
 
 // Copies an entry's data, never more than the archive states.
-bool CopyData(zip_file_t *in, std::uint64_t statedSize, QFile *out, QString &error)
+bool CopyData(zip_file_t *in, std::uint64_t statedSize, TFileWriter *out, QString &error)
 {
     char buffer[65536];
     std::uint64_t total = 0;
@@ -108,10 +109,8 @@ bool CopyData(zip_file_t *in, std::uint64_t statedSize, QFile *out, QString &err
             error = QStringLiteral("more data than the archive states");
             return false;
         }
-        if (out && out->write(buffer, n) != n) {
-            error = out->errorString();
-            return false;
-        }
+        if (out)
+            out->Write(buffer, n);
     }
 }
 
@@ -233,9 +232,8 @@ TZipReader::TOutcome TZipReader::Extract(const QString &dir, const QStringList &
     return outcome;
 }
 
-// The file appears whole or not at all: it is written under a hidden name
-// and renamed once complete, so a damaged entry leaves nothing. No sync to
-// disk per file: a design import commits a whole staged folder at once.
+// The file appears whole or not at all, so a damaged entry or a full disk
+// leaves nothing behind.
 bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, QString &error) const
 {
     const TEntry &entry = mEntries[size_t(index)];
@@ -245,20 +243,15 @@ bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, Q
         error = QString::fromUtf8(Zip().Strerror(mArchive));
         return false;
     }
-    const QFileInfo info(target);
-    QFile out(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part"));
-    if (!testOnly && !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = out.errorString();
-        return false;
-    }
-    const bool copied = CopyData(in.get(), entry.Size, testOnly ? nullptr : &out, error);
     if (testOnly)
-        return copied;
-    out.close();
-    if (copied && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        error = QString::fromLocal8Bit(std::strerror(errno));
-    if (!error.isEmpty()) {
-        out.remove();
+        return CopyData(in.get(), entry.Size, nullptr, error);
+    try {
+        TFileWriter out(target);
+        if (!CopyData(in.get(), entry.Size, &out, error))
+            return false;
+        out.Commit();
+    } catch (const EWriteError &e) {
+        error = QString::fromUtf8(e.what());
         return false;
     }
     return true;

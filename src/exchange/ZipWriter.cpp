@@ -1,5 +1,6 @@
 #include "exchange/ZipWriter.h"
 
+#include "base/FileWriter.h"
 #include "exchange/ZipError.h"
 #include "exchange/ZipLibrary.h"
 
@@ -68,6 +69,20 @@ void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
         Fail(archive, path);
 }
 
+// The archive is complete once closed; this puts it on the disk before the
+// player is told it is written.
+void SyncFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced)
+        throw EZipError(QString::fromUtf8(WriteFailure(path, error).what()));
+    SyncFolder(QFileInfo(path).path());
+}
+
 } // namespace
 
 QStringList RegularFilesMatching(const QString &wildcardPath)
@@ -108,4 +123,5 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
     }
     if (Zip().Close(archive) != 0)
         Fail(archive, archivePath);
+    SyncFile(archivePath);
 }

@@ -3,6 +3,7 @@
 #include "HighScoreTable.h"
 
 #include "base/FolderLock.h"
+#include "base/FileWriter.h"
 #include "base/TextFile.h"
 
 #include <QDir>
@@ -108,8 +109,12 @@ bool TSettingsFile::Save(TKeyValueList &settings)
     QString text;
     for (const QString &line : merged)
         text += line + QLatin1Char('\n');
-    if (!WriteFileAtomic(mLocation.Path, text.toUtf8(), WriteFallback::InPlace)) {
-        mError = QStringLiteral("The settings could not be saved to %1.").arg(mLocation.Path);
+    try {
+        WriteFileAtomic(mLocation.Path, text.toUtf8(), WriteFallback::InPlace);
+    } catch (const EWriteError &e) {
+        mError = QStringLiteral("The settings and high scores could not be saved. %1 The file keeps what it "
+                                "held before.")
+                     .arg(QString::fromUtf8(e.what()));
         return false;
     }
     settings.Lines() = merged;

@@ -1,5 +1,6 @@
 #include "gif/GifImage.h"
 
+#include "base/FileWriter.h"
 #include "base/TextFile.h"
 
 #include <QFile>
@@ -242,7 +243,5 @@ void TGifImage::PushFrame(TGifFrame frame, int width, int height)
 
 void TGifImage::SaveToFile(const QString &path) const
 {
-    const QByteArray bytes = Encode();
-    if (!WriteFileAtomic(path, bytes))
-        throw EGifError(QStringLiteral("The GIF picture %1 cannot be written.").arg(Quoted(path)));
+    WriteFileAtomic(path, Encode());
 }

@@ -1,7 +1,7 @@
 #include "setup/Installer.h"
 
 #include "base/FileNames.h"
-#include "base/TextFile.h"
+#include "base/FileWriter.h"
 #include "setup/ShortcutLink.h"
 
 #include <QDir>
@@ -82,17 +82,13 @@ void TInstaller::CopyFolder(const QString &from, const QString &to, bool recurse
     }
 }
 
-// Copied under a temporary name, then renamed over the old file, so a file
-// in the destination is either the old one or the whole new one.
+// A file in the destination is either the old one or the whole new one.
 void TInstaller::CopyOneFile(const QString &from, const QString &to)
 {
-    const QString part = to + QStringLiteral(".setup-part");
-    QFile::remove(part);
-    const bool copied = QFile::copy(from, part)
-                        && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(to).constData()) == 0;
-    if (!copied) {
-        QFile::remove(part);
-        mFailures << QDir::toNativeSeparators(to);
+    try {
+        CopyFileAtomic(from, to);
+    } catch (const EWriteError &e) {
+        mFailures << QString::fromUtf8(e.what());
     }
 }
 
@@ -101,8 +97,11 @@ void TInstaller::CopyOneFile(const QString &from, const QString &to)
 void TInstaller::WriteSettings(const QString &languageFile)
 {
     const QString path = mDest + QFileInfo(mExeName).completeBaseName() + QStringLiteral(".ini");
-    if (!WriteTextFileAtomic(path, QStringLiteral("Language=") + languageFile + QLatin1Char('\n')))
-        mFailures << QDir::toNativeSeparators(path);
+    try {
+        WriteTextFileAtomic(path, QStringLiteral("Language=") + languageFile + QLatin1Char('\n'));
+    } catch (const EWriteError &e) {
+        mFailures << QString::fromUtf8(e.what());
+    }
 }
 
 void TInstaller::CopyDefaultDesign()

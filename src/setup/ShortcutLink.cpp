@@ -1,6 +1,7 @@
 #include "setup/ShortcutLink.h"
 
 #include "base/FileNames.h"
+#include "base/FileWriter.h"
 #include "base/TextFile.h"
 #include "setup/DesktopEntryText.h"
 
@@ -86,13 +87,16 @@ QByteArray TShortcutLink::DesktopEntry() const
 void TShortcutLink::Save() const
 {
     const QFileInfo file(mShortcutFile);
-    if (mShortcutFile.isEmpty() || mTarget.isEmpty() || !QDir().mkpath(file.absolutePath())
-        || !WriteFileAtomic(file.absoluteFilePath(), DesktopEntry()))
+    if (mShortcutFile.isEmpty() || mTarget.isEmpty() || !QDir().mkpath(file.absolutePath()))
         throw EShortcutError(LinkError);
     // Desktops start only launchers that are executable.
-    const QFile::Permissions exec = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    if (!QFile::setPermissions(file.absoluteFilePath(), QFile::permissions(file.absoluteFilePath()) | exec))
-        throw EShortcutError(LinkError);
+    try {
+        TFileWriter writer(file.absoluteFilePath(), 0755);
+        writer.Write(DesktopEntry());
+        writer.Commit();
+    } catch (const EWriteError &e) {
+        throw EShortcutError(std::string(LinkError) + "\n" + e.what());
+    }
 }
 
 QString TShortcutLink::GetDesktopFolder()

@@ -1,5 +1,6 @@
 #include "sprites/Picture.h"
 
+#include "base/FileWriter.h"
 #include "base/TextFile.h"
 #include "sprites/PictureError.h"
 
@@ -132,6 +133,7 @@ void TPicture::SaveToFile(const QString &path) const
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const QImage image = mGif ? ToImage().convertToFormat(QImage::Format_RGB32) : Bitmap();
-    if (!image.save(&buffer, "BMP") || !WriteFileAtomic(path, bytes))
+    if (!image.save(&buffer, "BMP"))
         throw EPictureError(QStringLiteral("The picture \"%1\" cannot be written.").arg(path));
+    WriteFileAtomic(path, bytes);
 }

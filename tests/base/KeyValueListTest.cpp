@@ -1,3 +1,4 @@
+#include "base/FileWriter.h"
 #include "base/KeyValueList.h"
 #include "support/TempDir.h"
 
@@ -33,7 +34,7 @@ TEST(KeyValueList, RoundTripKeepsUnknownLinesAndWritesChosenLineEnds)
     TKeyValueList list;
     list.LoadFromFile(dir.File("s.ini"));
     EXPECT_EQ(list.Lines(), QStringList({"# c", "[x]", "Sound=0", "odd line"}));
-    ASSERT_TRUE(list.SaveToFile(dir.File("s.ini"), TKeyValueList::LineEnd::CrLf));
+    list.SaveToFile(dir.File("s.ini"), TKeyValueList::LineEnd::CrLf);
     EXPECT_EQ(dir.Read("s.ini"), QByteArray("# c\r\n[x]\r\nSound=0\r\nodd line\r\n"));
 }
 
@@ -44,7 +45,7 @@ TEST(KeyValueList, MissingFileLoadsEmptyAndUnwritableSaveFailsWithoutHarm)
     list.LoadFromFile(dir.File("none.ini"));
     EXPECT_TRUE(list.Lines().isEmpty());
     list.SetValue("A", "1");
-    EXPECT_FALSE(list.SaveToFile(dir.File("no/such/folder/x.ini")));
+    EXPECT_THROW(list.SaveToFile(dir.File("no/such/folder/x.ini")), EWriteError);
 }
 
 TEST(KeyValueList, ValuesThatWouldForgeOrBreakLinesAreRefused)

@@ -13,16 +13,6 @@ TEST(TextFile, Utf8IsKeptAndOtherBytesReadAsWindows1252)
     EXPECT_EQ(DecodeText("\xEF\xBB\xBFok"), "ok");
 }
 
-TEST(TextFile, AtomicWriteReplacesWholeFileOrNothing)
-{
-    TempDir dir;
-    dir.Write("f.txt", "old");
-    EXPECT_TRUE(WriteTextFileAtomic(dir.File("f.txt"), "new"));
-    EXPECT_EQ(dir.Read("f.txt"), "new");
-    EXPECT_FALSE(WriteTextFileAtomic(dir.File("missing/f.txt"), "x"));
-    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList({"f.txt"}));
-}
-
 TEST(FileNames, LookupIgnoresCaseAndPrefersExactName)
 {
     TempDir dir;

@@ -1,3 +1,4 @@
+#include "base/FileWriter.h"
 #include "sprites/Picture.h"
 #include "sprites/PictureReader.h"
 
@@ -148,5 +149,5 @@ TEST(PictureSaving, GifKeepsAllFramesAndOtherNamesGiveABmp)
     EXPECT_EQ(fromGif.ToImage().pixel(2, 2), QColor(Qt::yellow).rgb());
 
     EXPECT_THROW(TPicture().SaveToFile(dir.File("none.bmp")), EPictureError);
-    EXPECT_THROW(gif.SaveToFile(dir.File("no/such/folder/x.gif")), EPictureError);
+    EXPECT_THROW(gif.SaveToFile(dir.File("no/such/folder/x.gif")), EWriteError);
 }
