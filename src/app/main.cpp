@@ -4,6 +4,8 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
+#include "design/DesignFolder.h"
+#include "design/StagedFolder.h"
 #include "game/AfterFirstPaint.h"
 #include "game/FontWarmUp.h"
 #include "game/MainForm.h"
@@ -167,6 +169,9 @@ int main(int argc, char **argv)
         return *answered;
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
+    // A design save cut short by a crash or a kill is finished or undone
+    // before any design is read.
+    TStagedFolder::RecoverLeftovers(DesignRootDir());
 
     if (line.Action == TCommandLine::Replay)
         return RunReplay(line);

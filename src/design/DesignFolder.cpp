@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -67,6 +68,50 @@ QString DefaultDesignDir(const QString &rootDir)
 bool IsDefaultDesignName(const QString &name)
 {
     return name.isEmpty() || name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
+}
+
+namespace {
+
+// Letters of other scripts that read as Latin ones in common fonts, and
+// the digit and bar that read as "l".
+QChar LatinLookAlike(QChar c)
+{
+    static const std::pair<char16_t, char> table[] = {
+        {u'а', 'a'}, {u'е', 'e'}, {u'о', 'o'}, {u'р', 'p'}, {u'с', 'c'}, {u'у', 'y'}, {u'х', 'x'},
+        {u'ԁ', 'd'}, {u'і', 'i'}, {u'ӏ', 'l'}, {u'т', 't'}, {u'ѕ', 's'}, {u'А', 'a'}, {u'Е', 'e'},
+        {u'О', 'o'}, {u'Т', 't'}, {u'Ӏ', 'l'}, {u'α', 'a'}, {u'ο', 'o'}, {u'τ', 't'}, {u'υ', 'u'},
+        {u'Α', 'a'}, {u'Ε', 'e'}, {u'Ο', 'o'}, {u'Τ', 't'}, {u'ս', 'u'}, {u'օ', 'o'}, {u'1', 'l'},
+        {u'|', 'l'}, {u'I', 'l'}, {u'ɑ', 'a'}, {u'ℓ', 'l'},
+    };
+    for (const auto &[from, to] : table) {
+        if (c.unicode() == from)
+            return QLatin1Char(to);
+    }
+    return c;
+}
+
+} // namespace
+
+bool LooksLikeDefaultName(const QString &name)
+{
+    QString folded;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing
+            || category == QChar::Other_Format)
+            continue;
+        folded += LatinLookAlike(c);
+    }
+    return IsDefaultDesignName(folded.trimmed());
+}
+
+bool IsDesignFileName(const QString &name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(!design\\.ini|image([0-9]|1[0-2])\\.(gif|bmp)|photo_([1-9][0-9]{0,2}|1000)\\.bmp|"
+                       "sound[1-7]\\.wav)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
 }
 
 void ListDesignDirs(const QString &mask, QStringList &list)

@@ -25,6 +25,10 @@ QString DesignRootDir();
 QString DefaultDesignDir(const QString &rootDir = DesignRootDir());
 // True for an empty name and for "default" in any letter case.
 bool IsDefaultDesignName(const QString &name);
+// True also for names a reader would take for Default: blanks around it,
+// accents, invisible characters, or letters of other scripts that look
+// like Latin ones ("Dеfault" with a Cyrillic "е").
+bool LooksLikeDefaultName(const QString &name);
 
 // Clears `list`, then adds the name of every folder matching `mask` (a path
 // whose last part is a wildcard pattern; "*.*" means every entry) that is
@@ -52,6 +56,9 @@ QString ImageBmpName(int i);
 QString SoundName(int n);
 QString PhotoName(int k);
 inline constexpr const char *DesignIniName = "!design.ini";
+// True for the names above (in any letter case): the only files a design
+// is made of.
+bool IsDesignFileName(const QString &name);
 
 // The entry `name` in `dir` when it exists under any letter case, else empty.
 QString ExistingFileNoCase(const QString &dir, const QString &name);

@@ -1,16 +1,18 @@
 #include "design/PrepareDesignFolder.h"
 
 #include "base/FileNames.h"
+#include "base/TextFile.h"
 #include "lang/Language.h"
 
 #include <QFileInfo>
 
 namespace {
 
+// The name also becomes a settings line and part of high-score lines.
 bool IsUsableFolderName(const QString &name)
 {
     return !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
-           && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+           && !name.contains(QLatin1Char('\\')) && !HasLineBreakOrControl(name);
 }
 
 } // namespace
@@ -18,14 +20,15 @@ bool IsUsableFolderName(const QString &name)
 bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesignPrompts &prompts,
                          const QString &rootDir)
 {
-    if (IsDefaultDesignName(name)) {
+    if (LooksLikeDefaultName(name)) {
         prompts.Message(language.LookupMessage(QStringLiteral("CannotsavetoDefault")));
         return false;
     }
     if (!IsUsableFolderName(name))
         throw EDesignError(QStringLiteral("\"%1\" cannot be the name of a design: it must not begin "
-                                          "with a dot or hold a slash or backslash.")
-                               .arg(name));
+                                          "with a dot or hold a slash, a backslash, a line break or "
+                                          "another control character.")
+                               .arg(name.simplified()));
     if (FindEntryNoCase(WithTrailingSlash(rootDir), name).isEmpty())
         return true;
     const QString text = language.LookupMessage(QStringLiteral("Override Design"))

@@ -20,10 +20,11 @@ public:
 };
 
 // Whether a design may be written under `name`: never the Default design
-// (the text for "CannotsavetoDefault" is shown), and an existing folder of
+// or a name that reads like it (the text for "CannotsavetoDefault" is
+// shown), and an existing folder of
 // that name only after the user says Yes to "Override Design". Nothing is
 // deleted here: the writer replaces the folder's files once its new ones
 // are complete (TStagedFolder). A name that would lead out of the design
-// root or hide the folder raises EDesignError.
+// root, hide the folder or break a settings line raises EDesignError.
 bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesignPrompts &prompts,
                          const QString &rootDir = DesignRootDir());

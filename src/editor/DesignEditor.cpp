@@ -150,7 +150,7 @@ std::optional<QString> TDesignEditor::AskSaveName()
     const std::optional<QString> name = mPrompts.ChooseDesign(mDesign->DesignName(), true);
     if (!name)
         return std::nullopt;
-    if (IsDefaultDesignName(*name)) {
+    if (LooksLikeDefaultName(*name)) {
         mPrompts.Message(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "exchange/DesignArchive.h"
 
 #include "base/FileNames.h"
+#include "design/DesignBudget.h"
 #include "design/PrepareDesignFolder.h"
 #include "design/StagedFolder.h"
 #include "exchange/ZipError.h"
@@ -18,6 +19,17 @@ namespace {
 QString AboutArchive(const QString &path, const QString &text)
 {
     return QStringLiteral("\"%1\"\r\n%2").arg(path, text);
+}
+
+// What the archive would unpack to once only design files are taken.
+std::uint64_t DesignBytes(const TZipReader &reader)
+{
+    std::uint64_t total = 0;
+    for (const TZipReader::TEntry &entry : reader.Entries()) {
+        if (IsDesignFileName(entry.BareName))
+            total += entry.Size;
+    }
+    return total;
 }
 
 // Only a settings file at the archive's root makes it a design.
@@ -41,6 +53,10 @@ std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLangua
     try {
         auto reader = std::make_unique<TZipReader>(path);
         reader->CheckLimits();
+        if (DesignBytes(*reader) > std::uint64_t(TDesignBudget::MaxFileBytes))
+            throw EZipError(QStringLiteral("The design in it is larger than any design Snapstorm can load "
+                                           "(%1 MiB).")
+                                .arg(TDesignBudget::MaxFileBytes >> 20));
         if (HasDesignIni(*reader))
             return reader;
         prompts.Message(noDesign);
@@ -50,10 +66,12 @@ std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLangua
     return nullptr;
 }
 
-// Unpacks into the staged folder; the reasons when anything failed.
+// Unpacks the design's own files into the staged folder; anything else in
+// the archive stays out. The reasons when anything failed.
 QStringList Unpack(const TZipReader &reader, const TStagedFolder &staged)
 {
-    const TZipReader::TOutcome outcome = reader.Extract(staged.Dir(), {}, false, false, {});
+    const auto designFile = [](const TZipReader::TEntry &entry) { return IsDesignFileName(entry.BareName); };
+    const TZipReader::TOutcome outcome = reader.ExtractWanted(staged.Dir(), designFile, false, false, {});
     QStringList problems = outcome.Failed;
     if (problems.isEmpty() && ExistingFileNoCase(staged.Dir(), QLatin1String(DesignIniName)).isEmpty())
         problems << QStringLiteral("%1 could not be unpacked").arg(QLatin1String(DesignIniName));

@@ -141,3 +141,92 @@ void ListZipEntries(const QString &path, std::vector<ZipEntryInfo> &entries,
             return;
     }
 }
+
+namespace {
+
+constexpr std::uint32_t kZip64EndOfCentralDir = 0x06064b50;
+constexpr std::uint32_t kZip64Locator = 0x07064b50;
+constexpr qint64 kMaxCommentSize = 0xFFFF;
+constexpr qint64 kMaxDirectorySize = 64LL << 20;
+
+std::uint64_t Le64(const QByteArray &bytes, int at)
+{
+    return std::uint64_t(Le(bytes, at, 4)) | (std::uint64_t(Le(bytes, at + 4, 4)) << 32);
+}
+
+struct TDirectory {
+    std::uint64_t Count = 0, Size = 0, Offset = 0;
+};
+
+QByteArray ReadAt(QFile &file, qint64 at, qint64 size)
+{
+    return file.seek(at) ? file.read(size) : QByteArray();
+}
+
+// The end record is the last one of its signature within reach of the
+// longest comment; a ZIP64 record, when its locator precedes the end, wins.
+bool FindDirectory(QFile &file, TDirectory &dir)
+{
+    const qint64 tailSize = std::min(file.size(), kEndRecordSize + kMaxCommentSize);
+    const qint64 tailStart = file.size() - tailSize;
+    const QByteArray tail = ReadAt(file, tailStart, tailSize);
+    qint64 end = -1;
+    for (qint64 i = tail.size() - kEndRecordSize; i >= 0 && end < 0; --i) {
+        if (Le(tail, int(i), 4) == kEndOfCentralDir)
+            end = i;
+    }
+    if (end < 0)
+        return false;
+    dir = {Le(tail, int(end) + 10, 2), Le(tail, int(end) + 12, 4), Le(tail, int(end) + 16, 4)};
+    const qint64 locatorAt = tailStart + end - 20;
+    const QByteArray locator = locatorAt >= 0 ? ReadAt(file, locatorAt, 20) : QByteArray();
+    if (locator.size() < 20 || Le(locator, 0, 4) != kZip64Locator)
+        return true;
+    const QByteArray record = ReadAt(file, qint64(std::min<std::uint64_t>(Le64(locator, 8), INT64_MAX)), 56);
+    if (record.size() < 56 || Le(record, 0, 4) != kZip64EndOfCentralDir)
+        return false;
+    dir = {Le64(record, 32), Le64(record, 40), Le64(record, 48)};
+    return true;
+}
+
+// A ZIP64 extra field lists, in this order, only the values whose 32-bit
+// fields are all ones.
+std::uint64_t Zip64Offset(const QByteArray &extra, bool sizeMissing, bool compressedMissing)
+{
+    for (int at = 0; at + 4 <= extra.size();) {
+        const int id = int(Le(extra, at, 2));
+        const int length = int(Le(extra, at + 2, 2));
+        const int field = at + 4 + (sizeMissing ? 8 : 0) + (compressedMissing ? 8 : 0);
+        if (id == 1 && field + 8 <= at + 4 + length && field + 8 <= extra.size())
+            return Le64(extra, field);
+        at += 4 + length;
+    }
+    return UINT64_MAX;
+}
+
+} // namespace
+
+std::vector<std::uint64_t> CentralDirectoryOffsets(const QString &path)
+{
+    QFile file(path);
+    TDirectory dir;
+    if (!file.open(QIODevice::ReadOnly) || !FindDirectory(file, dir) || dir.Size > std::uint64_t(kMaxDirectorySize)
+        || dir.Offset > std::uint64_t(file.size()))
+        return {};
+    const QByteArray bytes = ReadAt(file, qint64(dir.Offset), qint64(dir.Size));
+    std::vector<std::uint64_t> offsets;
+    for (int at = 0; offsets.size() < dir.Count && at + 46 <= bytes.size();) {
+        if (Le(bytes, at, 4) != kCentralHeader)
+            return {};
+        const int nameLength = int(Le(bytes, at + 28, 2));
+        const int extraLength = int(Le(bytes, at + 30, 2));
+        const int commentLength = int(Le(bytes, at + 32, 2));
+        std::uint64_t offset = Le(bytes, at + 42, 4);
+        if (offset == 0xFFFFFFFFu)
+            offset = Zip64Offset(bytes.mid(at + 46 + nameLength, extraLength), Le(bytes, at + 24, 4) == 0xFFFFFFFFu,
+                                 Le(bytes, at + 20, 4) == 0xFFFFFFFFu);
+        offsets.push_back(offset);
+        at += 46 + nameLength + extraLength + commentLength;
+    }
+    return offsets.size() == dir.Count ? offsets : std::vector<std::uint64_t>{};
+}

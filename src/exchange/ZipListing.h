@@ -28,3 +28,8 @@ struct ZipEntryInfo {
 // raises EZipError, leaving the entries read so far.
 void ListZipEntries(const QString &path, std::vector<ZipEntryInfo> &entries,
                     const std::function<void(const QString &)> &show);
+
+// Where each entry's local header lies, in the order of the archive's
+// central directory (the order libzip numbers entries in). Empty when the
+// directory cannot be found or read.
+std::vector<std::uint64_t> CentralDirectoryOffsets(const QString &path);

@@ -4,6 +4,7 @@
 #include "base/FileWriter.h"
 #include "exchange/ZipError.h"
 #include "exchange/ZipLibrary.h"
+#include "exchange/ZipListing.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -127,6 +129,9 @@ TZipReader::TZipReader(const QString &path)
         throw EZipError(Zip().ErrorText(code));
     try {
         ReadEntries();
+        std::vector<std::uint64_t> offsets = CentralDirectoryOffsets(path);
+        std::sort(offsets.begin(), offsets.end());
+        mSharedData = std::adjacent_find(offsets.begin(), offsets.end()) != offsets.end();
     } catch (...) {
         // No destructor runs for a constructor that throws.
         Zip().Discard(mArchive);
@@ -176,6 +181,9 @@ bool TZipReader::IsNotAnArchive(const QString &path)
 
 void TZipReader::CheckLimits() const
 {
+    if (mSharedData)
+        throw EZipError(QStringLiteral("Several entries of the archive share the same data: it is damaged or "
+                                       "made to fill the disk."));
     std::uint64_t total = 0;
     for (const TEntry &entry : mEntries) {
         total += entry.Size;
@@ -191,14 +199,21 @@ void TZipReader::CheckLimits() const
 TZipReader::TOutcome TZipReader::Extract(const QString &dir, const QStringList &patterns, bool overwrite,
                                          bool testOnly, const TProgress &progress) const
 {
+    const QList<QRegularExpression> compiled = Compile(patterns);
+    return ExtractWanted(
+        dir, [&](const TEntry &entry) { return Matches(entry, compiled); }, overwrite, testOnly, progress);
+}
+
+TZipReader::TOutcome TZipReader::ExtractWanted(const QString &dir, const TWanted &wanted, bool overwrite,
+                                               bool testOnly, const TProgress &progress) const
+{
     TOutcome outcome;
     const QString folder = WithTrailingSlash(dir);
-    const QList<QRegularExpression> wanted = Compile(patterns);
     QSet<QString> existing = testOnly ? QSet<QString>() : ExistingNames(folder);
     QSet<QString> seen;
     for (int i = 0; i < int(mEntries.size()); ++i) {
         const TEntry &entry = mEntries[size_t(i)];
-        if (entry.Name.endsWith(QLatin1Char('/')) || !Matches(entry, wanted))
+        if (entry.Name.endsWith(QLatin1Char('/')) || !wanted(entry))
             continue; // folders are never recreated
         const QString key = entry.BareName.toLower();
         QString why;

@@ -29,6 +29,7 @@ public:
         QStringList Failed;    // encrypted entries, damaged data, write errors
     };
     using TProgress = std::function<void(const QString &name, std::uint64_t size)>;
+    using TWanted = std::function<bool(const TEntry &entry)>;
 
     static constexpr int MaxEntries = 10000;
     static constexpr std::uint64_t MaxTotalSize = 256ull << 20;
@@ -45,7 +46,9 @@ public:
 
     const std::vector<TEntry> &Entries() const { return mEntries; }
     // EZipError when the archive is too big to unpack safely: too many
-    // entries, too many bytes in all, or an entry that expands too far.
+    // entries, too many bytes in all, an entry that expands too far, or
+    // entries that share one stream of data (a few bytes unpacked again
+    // and again).
     void CheckLimits() const;
     // Writes every entry whose stored or bare name matches one of
     // `patterns` (none: all) into `dir` under its bare name. The first of
@@ -53,6 +56,9 @@ public:
     // `overwrite`. `testOnly` reads and checks without writing.
     TOutcome Extract(const QString &dir, const QStringList &patterns, bool overwrite, bool testOnly,
                      const TProgress &progress) const;
+    // The same for the entries `wanted` picks; the others are skipped.
+    TOutcome ExtractWanted(const QString &dir, const TWanted &wanted, bool overwrite, bool testOnly,
+                           const TProgress &progress) const;
 
 private:
     void ReadEntries();
@@ -60,4 +66,5 @@ private:
 
     zip *mArchive = nullptr;
     std::vector<TEntry> mEntries;
+    bool mSharedData = false;
 };

@@ -74,13 +74,14 @@ protected:
 
 } // namespace
 
-TEST_F(DesignArchiveTest, OnlyARootSettingsFileMakesADesignArchive)
+TEST_F(DesignArchiveTest, OnlyARootSettingsFileMakesADesignArchiveAndOnlyDesignFilesLand)
 {
-    ASSERT_TRUE(Build(Zip("Lake.zip"), {{"!DESIGN.INI", "ini"}, {"img/Photo_1.jpg", "jpg"}}));
+    ASSERT_TRUE(Build(Zip("Lake.zip"), {{"!DESIGN.INI", "ini"}, {"img/PHOTO_1.bmp", "bmp"}, {"Photo_1.jpg", "jpg"},
+                                        {"Image13.gif", "13"}, {"sound8.wav", "8"}, {"run.sh", "sh"}}));
     ASSERT_TRUE(Build(Zip("Deep.zip"), {{"designs/Deep/!design.ini", "ini"}}));
     EXPECT_TRUE(Import(Zip("Lake.zip")));
-    EXPECT_EQ(Temp.Read("design/Lake/Photo_1.jpg"), "jpg");
-    EXPECT_EQ(Temp.Read("design/Lake/!DESIGN.INI"), "ini");
+    EXPECT_EQ(QDir(Root() + "Lake").entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"!DESIGN.INI", "PHOTO_1.bmp"}));
 
     EXPECT_FALSE(Import(Zip("Deep.zip")));
     EXPECT_FALSE(Import(Zip("Typed.zip")));
@@ -124,13 +125,13 @@ TEST_F(DesignArchiveTest, ReplacingADesignAsksAndKeepsItsSubFolders)
 TEST_F(DesignArchiveTest, HostileNamesLandAsBareNamesInsideTheDesign)
 {
     ASSERT_TRUE(Build(Zip("Reef.zip"), {{"!design.ini", "ini"},
-                                        {"../../evil.txt", "first"},
-                                        {"/etc/evil", "abs"},
-                                        {"C:\\evil.txt", "second"},
-                                        {"..\\..\\evil", "back"},
+                                        {"../../Image3.gif", "first"},
+                                        {"/etc/Image4.gif", "abs"},
+                                        {"C:\\Image3.gif", "second"},
+                                        {"..\\..\\Image4.gif", "back"},
                                         {"..", "dots"},
                                         {"dir/.hidden", "hidden"},
-                                        {"link", "/etc/passwd", false, true}}));
+                                        {"Sound1.wav", "/etc/passwd", false, true}}));
     auto before = Snapshot();
     EXPECT_TRUE(Import(Zip("Reef.zip")));
     EXPECT_TRUE(Prompts.Messages.isEmpty());
@@ -142,7 +143,7 @@ TEST_F(DesignArchiveTest, HostileNamesLandAsBareNamesInsideTheDesign)
         if (!before.count(path))
             added << path.mid(Root().size()) + "=" + bytes;
     }
-    EXPECT_EQ(added, (QStringList{"Reef/!design.ini=ini", "Reef/evil=abs", "Reef/evil.txt=first"}));
+    EXPECT_EQ(added, (QStringList{"Reef/!design.ini=ini", "Reef/Image3.gif=first", "Reef/Image4.gif=abs"}));
 }
 
 TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
@@ -151,7 +152,7 @@ TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
     for (int i = 0; i < 20000; ++i)
         many.push_back({"f" + QByteArray::number(i), "", true});
     ASSERT_TRUE(Build(Zip("many.zip"), many));
-    ASSERT_TRUE(Build(Zip("locked.zip"), {{"!design.ini", "ini"}, {"Photo_1.jpg", "jpg", false, false, true}}));
+    ASSERT_TRUE(Build(Zip("locked.zip"), {{"!design.ini", "ini"}, {"Photo_1.bmp", "bmp", false, false, true}}));
 
     const QByteArray zeros(1 << 20, '\0');
     ASSERT_TRUE(Build(Zip("bomb.zip"), {{"!design.ini", "ini", true}, {"zeros", zeros}}));
@@ -167,7 +168,7 @@ TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
     expanding.replace(central + 24, 4, QByteArray("\0\0\x50\0", 4));
     WriteFile(Zip("expanding.zip"), expanding);
 
-    ASSERT_TRUE(Build(Zip("crc.zip"), {{"!design.ini", "ini", true}, {"data.bin", "hello world", true}}));
+    ASSERT_TRUE(Build(Zip("crc.zip"), {{"!design.ini", "ini", true}, {"Sound1.wav", "hello world", true}}));
     QByteArray crc = ReadFile(Zip("crc.zip"));
     crc[crc.indexOf("hello")] = 'j';
     WriteFile(Zip("crc.zip"), crc);
@@ -176,8 +177,8 @@ TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
     const auto before = Snapshot();
     const std::pair<const char *, const char *> cases[] = {
         {"many.zip", "at most 10000"}, {"bomb.zip", "more than 256 MiB"},
-        {"expanding.zip", "expands more than 1000-fold"}, {"locked.zip", "Photo_1.jpg: encrypted"},
-        {"crc.zip", "data.bin: CRC error"}, {"cut.zip", "incomplete or damaged"},
+        {"expanding.zip", "expands more than 1000-fold"}, {"locked.zip", "Photo_1.bmp: encrypted"},
+        {"crc.zip", "Sound1.wav: CRC error"}, {"cut.zip", "incomplete or damaged"},
     };
     for (const auto &[name, reason] : cases) {
         for (const char *design : {"Sea", "Sea2"}) {

@@ -47,7 +47,7 @@ protected:
         for (char &c : photo)
             c = char(QRandomGenerator::global()->bounded(256));
         Files = {{"!design.ini", "Author=someone\r\nVersion=2\r\n"},
-                 {"Photo_1.jpg", photo},
+                 {"Photo_1.bmp", photo},
                  {"Sound1.wav", QByteArray(30000, 'w')}};
         for (const auto &[name, bytes] : Files)
             Temp.Write("src/" + name, bytes);
