@@ -41,10 +41,11 @@ TEST(FileWriter, FullDiskKeepsTheOldFileAndSaysWhy)
     TempDir dir;
     const QByteArray old(195, 's');
     dir.Write("snapstorm.ini", old);
-    const int code = ChildProcess::RunOnFullDisk(100, [&] {
+    const ChildProcess::TResult result = ChildProcess::RunOnFullDisk(100, [&] {
         WriteFileAtomic(dir.File("snapstorm.ini"), QByteArray(300, 'n'), WriteFallback::InPlace);
     });
-    EXPECT_EQ(code, ChildProcess::Threw);
+    EXPECT_EQ(result.Outcome, ChildProcess::TResult::Threw);
+    EXPECT_NE(result.Message.find("larger than the system allows"), std::string::npos) << result.Message;
     EXPECT_EQ(dir.Read("snapstorm.ini"), old);
     EXPECT_EQ(AllFiles(dir), QStringList({"snapstorm.ini"}));
 

@@ -54,6 +54,16 @@ private:
     }
 };
 
+// A saved design "Garden" with two photos, an own sound and a title picture.
+inline void MakeGarden(const TDesignRoot &root)
+{
+    TDesignRoot::WriteText(root.Dir("Garden") + "!design.ini", "PhotoCount=2\r\nAuthor=Ann\r\n");
+    TDesignRoot::WriteBmp(root.Dir("Garden") + "Photo_1.bmp", 40, 30);
+    TDesignRoot::WriteBmp(root.Dir("Garden") + "Photo_2.bmp", 50, 30);
+    TDesignRoot::WriteText(root.Dir("Garden") + "Sound3.wav", "garden sound");
+    TDesignRoot::WriteGif(root.Dir("Garden") + "Image10.gif", 30, 10, 2);
+}
+
 // A design root with Default and an editor on it; message texts are their keys.
 class EditorTest : public ::testing::Test
 {

@@ -6,20 +6,6 @@
 
 using TAnswer = TDesignPrompts::TAnswer;
 
-namespace {
-
-// A saved design "Garden" with two photos, an own sound and a title picture.
-void MakeGarden(const TDesignRoot &root)
-{
-    TDesignRoot::WriteText(root.Dir("Garden") + "!design.ini", "PhotoCount=2\r\nAuthor=Ann\r\n");
-    TDesignRoot::WriteBmp(root.Dir("Garden") + "Photo_1.bmp", 40, 30);
-    TDesignRoot::WriteBmp(root.Dir("Garden") + "Photo_2.bmp", 50, 30);
-    TDesignRoot::WriteText(root.Dir("Garden") + "Sound3.wav", "garden sound");
-    TDesignRoot::WriteGif(root.Dir("Garden") + "Image10.gif", 30, 10, 2);
-}
-
-} // namespace
-
 TEST_F(EditorTest, SavePhotosShrinksAndKeepsTheCellAtLeastTheShip)
 {
     Editor.Load("");

@@ -1,5 +1,6 @@
 #include "ZipBytes.h"
 
+#include "design/DesignFolder.h"
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
 #include "exchange/ZipReader.h"
@@ -92,16 +93,31 @@ TEST_F(DesignArchiveTest, OnlyARootSettingsFileMakesADesignArchiveAndOnlyDesignF
     EXPECT_FALSE(Import(QString()));
 }
 
-TEST_F(DesignArchiveTest, DefaultAndEmptyNamesAreRefused)
+// A second "Default" in Design > Load, or a name that breaks the settings
+// line it becomes, must never reach the design root.
+TEST_F(DesignArchiveTest, DefaultLookAlikesAndUnusableNamesAreRefused)
 {
     const auto before = Snapshot();
-    for (const QString name : {"Default.zip", "default.ZIP", ".zip"}) {
+    const QStringList lookAlikes = {"Default.zip", "default.ZIP", ".zip", " Default .zip",
+                                    QString::fromUtf8("D\xD0\xB5" "fault.zip"), QString::fromUtf8("DEF\xCE\x91ULT.zip"),
+                                    QString::fromUtf8("De\xE2\x80\x8B" "fault.zip"), QString::fromUtf8("D\xC3\xA9" "fault.zip")};
+    for (const QString &name : lookAlikes) {
+        ASSERT_TRUE(Build(Zip(name), {{"!design.ini", "ini"}}));
+        EXPECT_FALSE(Import(Zip(name))) << name.toStdString();
+        QFile::remove(Zip(name));
+    }
+    EXPECT_EQ(Prompts.Messages, QStringList(lookAlikes.size(), "CannotsavetoDefault"));
+    Prompts.Messages.clear();
+    for (const QString name : {"Se\na.zip", "Se\ra.zip", "Sea\x01.zip"}) {
         ASSERT_TRUE(Build(Zip(name), {{"!design.ini", "ini"}}));
         EXPECT_FALSE(Import(Zip(name)));
         QFile::remove(Zip(name));
     }
-    EXPECT_EQ(Prompts.Messages, QStringList(3, "CannotsavetoDefault"));
+    ASSERT_EQ(Prompts.Messages.size(), 3);
+    EXPECT_TRUE(Prompts.Messages[0].contains("line break")) << Prompts.Messages[0].toStdString();
     EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(LooksLikeDefaultName("Defaults"));
+    EXPECT_FALSE(LooksLikeDefaultName(QString::fromUtf8("\xD0\x94\xD0\xB5\xD1\x84")));
 }
 
 TEST_F(DesignArchiveTest, ReplacingADesignAsksAndKeepsItsSubFolders)
@@ -174,11 +190,20 @@ TEST_F(DesignArchiveTest, BrokenOrOversizedArchivesAreRefusedLeavingTheDesign)
     WriteFile(Zip("crc.zip"), crc);
     WriteFile(Zip("cut.zip"), crc.left(crc.size() / 2));
 
+    // The second sound's directory entry points at the first one's data.
+    ASSERT_TRUE(Build(Zip("shared.zip"), {{"!design.ini", "ini"}, {"Sound1.wav", "wave"}, {"Sound2.wav", "wave"}}));
+    QByteArray shared = ReadFile(Zip("shared.zip"));
+    const int second = shared.indexOf("PK\1\2", shared.indexOf("PK\1\2") + 4);
+    const int third = shared.indexOf("PK\1\2", second + 4);
+    shared.replace(third + 42, 4, shared.mid(second + 42, 4));
+    WriteFile(Zip("shared.zip"), shared);
+
     const auto before = Snapshot();
     const std::pair<const char *, const char *> cases[] = {
         {"many.zip", "at most 10000"}, {"bomb.zip", "more than 256 MiB"},
         {"expanding.zip", "expands more than 1000-fold"}, {"locked.zip", "Photo_1.bmp: encrypted"},
         {"crc.zip", "Sound1.wav: CRC error"}, {"cut.zip", "incomplete or damaged"},
+        {"shared.zip", "share the same data"},
     };
     for (const auto &[name, reason] : cases) {
         for (const char *design : {"Sea", "Sea2"}) {

@@ -2,6 +2,7 @@
 #include "game/SettingsFile.h"
 
 #include "base/FolderLock.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -139,4 +140,27 @@ TEST(SettingsFile, WritableFileInAReadOnlyFolderIsRewrittenInPlace)
     EXPECT_TRUE(saved);
     EXPECT_EQ(file.Path(), path);
     EXPECT_EQ(dir.Read("snapstorm.ini"), "Sound=0\n");
+}
+
+// A full disk used to replace the file with an empty one: every score lost.
+TEST(SettingsFile, AFullDiskKeepsEveryScoreAndSaysWhy)
+{
+    TempDir dir;
+    TSettingsFile file(TSettingsFile::Locate(dir.Path(), "snapstorm", dir.File("config")));
+    TKeyValueList settings;
+    file.Load(settings);
+    AddScore(settings, 900, "Ann");
+    ASSERT_TRUE(file.Save(settings));
+    const QByteArray saved = dir.Read("snapstorm.ini");
+
+    const ChildProcess::TResult result = ChildProcess::RunOnFullDisk(QByteArray(saved).size() + 10, [&] {
+        AddScore(settings, 800, "Bob");
+        AddScore(settings, 700, "Cy");
+        if (!file.Save(settings))
+            throw std::runtime_error(file.ErrorString().toStdString());
+    });
+    EXPECT_EQ(result.Outcome, ChildProcess::TResult::Threw);
+    EXPECT_NE(result.Message.find("high scores could not be saved"), std::string::npos) << result.Message;
+    EXPECT_NE(result.Message.find(dir.File("snapstorm.ini").toStdString()), std::string::npos) << result.Message;
+    EXPECT_EQ(dir.Read("snapstorm.ini"), saved);
 }

@@ -4,47 +4,62 @@
 #include <sys/wait.h>
 #include <csignal>
 #include <exception>
+#include <string>
 #include <unistd.h>
 
-// Runs `body` in a forked copy of the test and returns how it ended: the
-// parent's files see whatever the child wrote, so a test can look at what a
-// failure or a kill left behind.
+// Runs a piece of a test in a forked copy of the test process. The parent
+// sees whatever the child wrote to disk, so a test can look at what a
+// failure, a full disk or a kill left behind.
 namespace ChildProcess {
 
-inline constexpr int Succeeded = 0;
-inline constexpr int Threw = 1;
-inline constexpr int Killed = -1;
+struct TResult {
+    enum { Returned, Threw, Killed } Outcome = Killed;
+    std::string Message; // what() of the exception the child threw
+};
 
-// Exit code 0 when `body` returned, 1 when it threw; Killed when a signal
-// (the kill a test hook sends) ended it.
+// With `fileSizeLimit`, every write past that many bytes of a file fails
+// (EFBIG), as writes on a full disk fail (ENOSPC), without a small disk or
+// root.
 template <typename Body>
-int Run(Body body, rlim_t fileSizeLimit = RLIM_INFINITY)
+TResult Run(Body body, rlim_t fileSizeLimit = RLIM_INFINITY)
 {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
     const pid_t pid = ::fork();
     if (pid == 0) {
-        // A file size limit makes every write past it fail with EFBIG, as a
-        // full disk fails with ENOSPC, without needing a small disk or root.
+        ::close(pipeFds[0]);
         if (fileSizeLimit != RLIM_INFINITY) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{fileSizeLimit, fileSizeLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
-        int code = Succeeded;
+        int code = 0;
         try {
             body();
-        } catch (const std::exception &) {
-            code = Threw;
+        } catch (const std::exception &e) {
+            const std::string text = e.what();
+            [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], text.data(), text.size());
+            code = 1;
         }
         ::_exit(code);
     }
+    ::close(pipeFds[1]);
+    TResult result;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        result.Message.append(buffer, size_t(n));
+    ::close(pipeFds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : Killed;
+    if (WIFEXITED(status))
+        result.Outcome = WEXITSTATUS(status) == 0 ? TResult::Returned : TResult::Threw;
+    return result;
 }
 
-// The same with every file limited to `bytes`: a disk that fills up.
+// Every file limited to `bytes`: a disk that fills up.
 template <typename Body>
-int RunOnFullDisk(rlim_t bytes, Body body)
+TResult RunOnFullDisk(rlim_t bytes, Body body)
 {
     return Run(body, bytes);
 }
