@@ -2,6 +2,8 @@
 // language files (themselves made by the build) and from pictures and
 // waves drawn here with the program's own writers.
 //   make_fuzz_seeds <design root> <asset folder> <corpus folder>
+#include "design/DesignFolder.h"
+#include "exchange/ZipWriter.h"
 #include "gif/GifImage.h"
 #include "sprites/Picture.h"
 
@@ -200,6 +202,33 @@ void DesignSeeds(const QString &designRoot)
 
 } // namespace
 
+// Small design archives, deflated and stored, as the exporter writes them.
+void ImportSeeds(const QString &designRoot)
+{
+    const QString dir = QDir::temp().filePath(QStringLiteral("snapstorm-seed-design/"));
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    QFile ini(dir + QLatin1String(DesignIniName));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("Author=seed\r\nPhotoCount=0\r\n") < 0)
+        throw std::runtime_error("cannot write the seed design");
+    ini.close();
+    const QStringList gifs = SmallFiles(designRoot + QStringLiteral("Default"), QStringLiteral("Image*.gif"));
+    for (const QString &path : gifs.mid(0, 2))
+        QFile::copy(path, dir + QFileInfo(path).fileName());
+    QFile wave(dir + QStringLiteral("Sound1.wav"));
+    if (!wave.open(QIODevice::WriteOnly) || wave.write(Wave(1, 11025, 8, 400)) < 0)
+        throw std::runtime_error("cannot write the seed sound");
+    wave.close();
+    const QStringList files = RegularFilesMatching(dir + QStringLiteral("*"));
+    for (const int level : {9, 0}) {
+        const QString archive = QDir::temp().filePath(QStringLiteral("snapstorm-seed.zip"));
+        WriteZipArchive(archive, files, level);
+        Put(QStringLiteral("import"), QStringLiteral("level%1.zip").arg(level), Read(archive));
+        QFile::remove(archive);
+    }
+    QDir(dir).removeRecursively();
+}
+
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
@@ -216,6 +245,7 @@ int main(int argc, char **argv)
         WaveSeeds(designRoot);
         TextSeeds(designRoot, assets);
         DesignSeeds(designRoot);
+        ImportSeeds(designRoot);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
         return 1;

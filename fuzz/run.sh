@@ -15,7 +15,7 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
     exit 2
 fi
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(gif picture wave ini language design)
+[ ${#targets[@]} -eq 0 ] && targets=(gif picture wave ini language design import)
 
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 launcher=()
@@ -33,7 +33,7 @@ export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-declare -A maxlen=([gif]=65536 [picture]=65536 [wave]=65536 [ini]=16384 [language]=16384 [design]=131072)
+declare -A maxlen=([gif]=65536 [picture]=65536 [wave]=65536 [ini]=16384 [language]=16384 [design]=131072 [import]=65536)
 summary=()
 for t in "${targets[@]}"; do
     corpus="$build/fuzz/corpus/$t"

@@ -99,8 +99,14 @@ int RunReplay(const TCommandLine &options)
         return 1;
     }
     trace.flush();
-    form->WriteSettings();
-    return 0;
+    // A trace or settings file the disk could not take is a failed run.
+    if (!traceFile.flush() || traceFile.error() != QFileDevice::NoError) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(options.Trace),
+                     qPrintable(traceFile.errorString()));
+        return 1;
+    }
+    const bool saved = form->WriteSettings();
+    return saved || options.Settings.isEmpty() ? 0 : 1;
 }
 
 // Started with one archive (a file manager's "open with"): it is imported

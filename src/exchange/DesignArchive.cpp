@@ -78,6 +78,17 @@ QStringList Unpack(const TZipReader &reader, const TStagedFolder &staged)
     return problems;
 }
 
+// A full disk fails every file after the first: the first few say enough.
+QString Unimported(const QString &design, const QStringList &problems)
+{
+    constexpr int Shown = 3;
+    QStringList lines = problems.mid(0, Shown);
+    if (problems.size() > Shown)
+        lines << QStringLiteral("... and %1 more").arg(problems.size() - Shown);
+    lines << QStringLiteral("The design \"%1\" was not imported and stays as it was.").arg(design);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 QString DesignNameOfArchive(const QString &path)
@@ -106,7 +117,7 @@ bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignProm
         TStagedFolder staged(rootDir, name, false);
         const QStringList problems = Unpack(*reader, staged);
         if (!problems.isEmpty()) {
-            prompts.Message(AboutArchive(path, problems.join(QStringLiteral("\r\n"))));
+            prompts.Message(AboutArchive(path, Unimported(name, problems)));
             return false;
         }
         staged.Commit();

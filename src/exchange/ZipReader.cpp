@@ -266,7 +266,9 @@ bool TZipReader::ExtractEntry(int index, const QString &target, bool testOnly, Q
             return false;
         out.Commit();
     } catch (const EWriteError &e) {
-        error = QString::fromUtf8(e.what());
+        // The entry's name leads the message: the hidden path it was
+        // written to would only puzzle a player.
+        error = e.Code() != 0 ? WriteErrorText(e.Code()) : QString::fromUtf8(e.what());
         return false;
     }
     return true;
