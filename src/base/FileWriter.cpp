@@ -88,7 +88,7 @@ QString WriteErrorText(int error)
 
 EWriteError WriteFailure(const QString &path, int error)
 {
-    return EWriteError(QStringLiteral("Cannot save \"%1\": %2.").arg(path, WriteErrorText(error)), error);
+    return EWriteError(QStringLiteral("Cannot save \"%1\": %2.").arg(path, WriteErrorText(error)), error, path);
 }
 
 TFileWriter::TFileWriter(const QString &path, int mode)

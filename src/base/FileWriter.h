@@ -10,13 +10,16 @@
 class EWriteError : public std::runtime_error
 {
 public:
-    explicit EWriteError(const QString &message, int code = 0)
-        : std::runtime_error(message.toStdString()), mCode(code) {}
+    explicit EWriteError(const QString &message, int code = 0, QString path = {})
+        : std::runtime_error(message.toStdString()), mCode(code), mPath(std::move(path)) {}
     // The errno value behind it; 0 when none.
     int Code() const { return mCode; }
+    // The file that could not be written; empty when not known.
+    const QString &Path() const { return mPath; }
 
 private:
     int mCode;
+    QString mPath;
 };
 
 // Writes one file whole or not at all: the bytes go to a new hidden file

@@ -51,8 +51,14 @@ void TDesignSaver::Save(const QString &name, bool inPlace, int photoSize)
         mDesign.SetDesignDir(stage.TargetDir());
     } catch (const EWriteError &e) {
         before.RestoreTo(mDesign);
-        throw EDesignError(QStringLiteral("The design \"%1\" was not saved and stays as it was. %2")
-                               .arg(name, QString::fromUtf8(e.what())));
+        // Named by the file and the design root: the hidden folder the
+        // file was bound for would only puzzle a player.
+        const QString why = e.Code() == 0 ? QString::fromUtf8(e.what())
+                                          : QStringLiteral("%1 could not be written in %2: %3.")
+                                                .arg(QFileInfo(e.Path()).fileName(),
+                                                     QDir::toNativeSeparators(mDesign.RootDir()),
+                                                     WriteErrorText(e.Code()));
+        throw EDesignError(QStringLiteral("The design \"%1\" was not saved and stays as it was. %2").arg(name, why));
     } catch (...) {
         before.RestoreTo(mDesign);
         throw;
