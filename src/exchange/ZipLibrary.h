@@ -26,6 +26,9 @@ public:
     decltype(&::zip_error_init_with_code) ErrorInitWithCode = nullptr;
     decltype(&::zip_error_strerror) ErrorStrerror = nullptr;
     decltype(&::zip_error_fini) ErrorFini = nullptr;
+    decltype(&::zip_get_error) GetError = nullptr;
+    decltype(&::zip_error_code_system) ErrorCodeSystem = nullptr;
+    decltype(&::zip_error_system_type) ErrorSystemType = nullptr;
     decltype(&::zip_get_num_entries) GetNumEntries = nullptr;
     decltype(&::zip_stat_init) StatInit = nullptr;
     decltype(&::zip_stat_index) StatIndex = nullptr;

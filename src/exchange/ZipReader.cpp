@@ -12,9 +12,7 @@
 #include <QSet>
 
 #include <sys/stat.h>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <algorithm>
 #include <memory>

@@ -27,6 +27,17 @@ const TZipLibrary &Zip()
     throw EZipError(QStringLiteral("%1: %2").arg(what, reason));
 }
 
+// A full disk says so in the player's words rather than libzip's.
+[[noreturn]] void FailToWrite(zip *archive, const QString &path)
+{
+    zip_error_t *error = Zip().GetError(archive);
+    const int code = Zip().ErrorSystemType(error) == ZIP_ET_SYS ? Zip().ErrorCodeSystem(error) : 0;
+    if (code == 0)
+        Fail(archive, path);
+    Zip().Discard(archive);
+    throw EZipError(QString::fromUtf8(WriteFailure(path, code).what()));
+}
+
 // Opened without following a link, so a file swapped for one after the
 // listing is refused rather than packed.
 FILE *OpenRegularFile(const QString &path, std::uint64_t &size)
@@ -122,6 +133,6 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
             progress(QFileInfo(file).fileName(), size);
     }
     if (Zip().Close(archive) != 0)
-        Fail(archive, archivePath);
+        FailToWrite(archive, archivePath);
     SyncFile(archivePath);
 }

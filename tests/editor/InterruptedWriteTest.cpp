@@ -130,5 +130,8 @@ TEST_F(InterruptedWriteTest, AFullDiskLeavesEverythingAsItWasAndSaysSo)
     const TResult pack = ChildProcess::RunOnFullDisk(
         100, [&] { PackDesignFolder(Root.Dir("Garden"), Outside("Garden.old.zip")); });
     EXPECT_EQ(pack.Outcome, TResult::Threw);
+    EXPECT_NE(pack.Message.find("Garden.old.zip"), std::string::npos) << pack.Message;
+    EXPECT_EQ(QDir(Scratch.Path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"Garden.old.zip", "Garden.zip", "bell.wav"}));
     EXPECT_EQ(Scratch.Read("Garden.old.zip"), "the archive sent last week");
 }
