@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
     zip unzip libarchive-tools python3
+    appstream dpkg-dev file
 )
 
 missing_packages() {

@@ -58,7 +58,7 @@ std::optional<int> Answer(const TCommandLine &line, const char *program)
 
 void SetProgramIcon()
 {
-    QApplication::setWindowIcon(LoadProgramIcon(QCoreApplication::applicationDirPath()));
+    QApplication::setWindowIcon(LoadProgramIcon(ProgramDataDir()));
 }
 
 int RunReplay(const TCommandLine &options)

@@ -2,6 +2,7 @@
 
 #include "base/FolderIndex.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -37,6 +38,17 @@ QString BareFileName(const QString &name)
     if (bare == QLatin1String(".") || bare == QLatin1String(".."))
         return {};
     return bare;
+}
+
+QString ProgramDataDir()
+{
+    const QString exeDir = WithTrailingSlash(QCoreApplication::applicationDirPath());
+    // Found anew at each call: the folder is known only once the application
+    // exists, and nothing is compiled in, so a moved install still works.
+    const QString shared = QDir::cleanPath(exeDir + QStringLiteral("../share/snapstorm")) + QLatin1Char('/');
+    const bool installed = !QFileInfo(exeDir + QStringLiteral("design")).isDir()
+                           && QFileInfo(shared + QStringLiteral("design")).isDir();
+    return installed ? shared : exeDir;
 }
 
 QString UserConfigDir()

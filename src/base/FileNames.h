@@ -18,6 +18,11 @@ QString ResolvePathNoCase(const QString &dir, const QString &name);
 QString BareFileName(const QString &name);
 // Appends a "/" when the path does not end in one.
 QString WithTrailingSlash(const QString &path);
+// Where the program's own files are (designs, languages, help, icons):
+// beside the executable in the build tree and in a portable copy, and
+// "<prefix>/share/snapstorm/" for "<prefix>/bin/snapstorm" in an install
+// that follows the file-system layout. With a trailing slash.
+QString ProgramDataDir();
 // The user's folder for the settings of programs: $XDG_CONFIG_HOME when
 // it is an absolute path, else ~/.config.
 QString UserConfigDir();

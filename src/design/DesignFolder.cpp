@@ -3,7 +3,6 @@
 #include "base/FileNames.h"
 #include "base/FolderIndex.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +56,7 @@ QStringList EntriesOf(const QString &dir, QDir::Filters filters)
 
 QString DesignRootDir()
 {
-    return WithTrailingSlash(QCoreApplication::applicationDirPath()) + QStringLiteral("design/");
+    return ProgramDataDir() + QStringLiteral("design/");
 }
 
 QString DefaultDesignDir(const QString &rootDir)

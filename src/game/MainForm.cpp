@@ -628,5 +628,5 @@ QString TMainForm::DesignRoot() const
 
 QString TMainForm::ProgramDir() const
 {
-    return mOptions.ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath() : mOptions.ProgramDir;
+    return mOptions.ProgramDir.isEmpty() ? ProgramDataDir() : mOptions.ProgramDir;
 }

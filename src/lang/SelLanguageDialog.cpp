@@ -1,6 +1,7 @@
 #include "lang/SelLanguageDialog.h"
 
-#include <QCoreApplication>
+#include "base/FileNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -54,7 +55,7 @@ TSelLanguageDialog::TSelLanguageDialog(QWidget *parent, const QString &folder)
 
 void TSelLanguageDialog::SetFolder(const QString &folder)
 {
-    mFolder = folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+    mFolder = folder.isEmpty() ? ProgramDataDir() : folder;
 }
 
 bool TSelLanguageDialog::Execute()

@@ -3,7 +3,6 @@
 #include "base/FileNames.h"
 #include "base/IniFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -69,7 +68,7 @@ int32_t RateFromCode(int code)
 QString FindMixerIni()
 {
     const QStringList folders = {UserConfigDir() + QStringLiteral("/snapstorm"),
-                                 QCoreApplication::applicationDirPath()};
+                                 ProgramDataDir()};
     for (const QString &folder : folders) {
         const QString path = FindEntryNoCase(folder, MixerIniName);
         if (!path.isEmpty() && QFileInfo(path).isFile())

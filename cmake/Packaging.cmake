@@ -1,0 +1,22 @@
+# `cpack -G DEB` in the build folder makes snapstorm_<version>_amd64.deb,
+# installing under /usr.
+set(CPACK_PACKAGE_NAME snapstorm)
+set(CPACK_PACKAGE_VENDOR "The Snapstorm developers")
+set(CPACK_PACKAGE_CONTACT "The Snapstorm developers <${SNAPSTORM_MAIL}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Three rows of ships sweep sideways and step down; steer a cannon, fire rockets, hide behind the "
+    "homes and dodge the bombs. Its whole look and sound are designs made from your own photos, "
+    "pictures and sounds in the built-in editor, and shared as ZIP files.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The dependencies dpkg-shlibdeps cannot see: libzip is opened only when an
+# archive is handled, fonts and the desktop's opener are used at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4 (>= 1.7), fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_GENERATOR DEB)
+include(CPack)

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch prefix and packs it as a Debian package,
+# checks the desktop files, and starts both installed programs headless on
+# their shipped Default design: each must play the same scripted game.
+#   install_test.sh <build folder>
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
+
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/snapstorm lib/snapstorm/libsnapstorm-sdl.so 'share/snapstorm/design/Default/!design.ini' \
+    share/snapstorm/design/Neon share/snapstorm/english.lng share/snapstorm/snapstorm-en.html \
+    share/applications/org.example.snapstorm.desktop share/metainfo/org.example.snapstorm.metainfo.xml \
+    share/icons/hicolor/64x64/apps/snapstorm.png; do
+    [ -e "$prefix/$file" ] || { echo "the install lacks $file"; exit 1; }
+done
+desktop-file-validate "$prefix/share/applications/org.example.snapstorm.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.example.snapstorm.metainfo.xml"
+
+printf 'seed 42\nnew\ntick 20 Right Space\nstop\n' >"$scratch/game.script"
+play() { # play <program> <trace>
+    "$1" --replay "$scratch/game.script" --trace "$2"
+    [ "$(grep -c '"tick"' "$2")" -eq 20 ] || { echo "$1 did not play the script"; exit 1; }
+}
+play "$prefix/bin/snapstorm" "$scratch/prefix.trace"
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb=$(ls "$scratch"/deb/snapstorm_*_amd64.deb)
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "the package names no Qt dependency"; exit 1; }
+dpkg -x "$deb" "$scratch/root"
+play "$scratch/root/usr/bin/snapstorm" "$scratch/deb.trace"
+cmp "$scratch/prefix.trace" "$scratch/deb.trace"
+echo "installed and packaged: $(basename "$deb")"
