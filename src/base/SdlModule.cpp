@@ -8,7 +8,6 @@
 
 namespace {
 
-const char *const ModuleFile = "libsnapstorm-sdl.so";
 
 // The one module of the process: opened once, never closed.
 struct TModule
@@ -27,17 +26,18 @@ std::string ProgramDir()
     return exe.substr(0, exe.rfind('/') + 1);
 }
 
-// Beside the program first (an installed copy); else wherever the dynamic
-// linker looks (tests run from elsewhere in the build tree and find it on
-// their run path or library path). Lazy binding: SDL has thousands of
+// Beside the program first (a portable copy); else wherever the dynamic
+// linker looks: an install's run path names its private library folder,
+// and tests run from elsewhere in the build tree find it on their run path
+// or library path. Lazy binding: SDL has thousands of
 // functions, the program calls a few dozen.
 TModule Open()
 {
     TModule module;
-    const std::string beside = ProgramDir() + ModuleFile;
+    const std::string beside = ProgramDir() + TSdlModule::FileName;
     module.Handle = dlopen(beside.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (!module.Handle)
-        module.Handle = dlopen(ModuleFile, RTLD_LAZY | RTLD_LOCAL);
+        module.Handle = dlopen(TSdlModule::FileName, RTLD_LAZY | RTLD_LOCAL);
     if (!module.Handle) {
         const char *error = dlerror();
         module.Error = QString::fromLocal8Bit(error ? error : "cannot be opened");
@@ -63,6 +63,6 @@ void *TSdlModule::Symbol(const char *name)
 QString TSdlModule::Error()
 {
     const TModule &module = Module();
-    return module.Handle ? QStringLiteral("%1 lacks a function the program needs").arg(QLatin1String(ModuleFile))
+    return module.Handle ? QStringLiteral("%1 lacks a function the program needs").arg(QLatin1String(TSdlModule::FileName))
                          : module.Error;
 }

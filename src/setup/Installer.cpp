@@ -2,6 +2,7 @@
 
 #include "base/FileNames.h"
 #include "base/FileWriter.h"
+#include "base/SdlModule.h"
 #include "setup/ShortcutLink.h"
 
 #include <QDir>
@@ -20,8 +21,9 @@ const QLatin1String EntryName("Snapstorm.desktop");
 
 } // namespace
 
-TInstaller::TInstaller(QString sourceDir, QString exeName)
+TInstaller::TInstaller(QString sourceDir, QString exeName, QString dataDir)
     : mSourceDir(WithTrailingSlash(std::move(sourceDir))), mExeName(std::move(exeName)),
+      mDataDir(dataDir.isEmpty() ? mSourceDir : WithTrailingSlash(std::move(dataDir))),
       mLauncher([](const QString &program, const QString &workingDir) {
           QProcess::startDetached(program, {}, workingDir);
       })
@@ -45,11 +47,8 @@ void TInstaller::Install(const QString &destination, const QString &languageFile
     mDest = WithTrailingSlash(QDir::cleanPath(dest));
     // Setup started from the installed copy: its files are already there.
     const bool inPlace = QFileInfo(mSourceDir).canonicalFilePath() == QFileInfo(mDest).canonicalFilePath();
-    if (!inPlace) {
-        CopyFolder(mSourceDir, mDest, false);
-        if (QFileInfo(mSourceDir + IconsFolder).isDir())
-            CopyFolder(mSourceDir + IconsFolder, mDest + IconsFolder, true);
-    }
+    if (!inPlace)
+        CopyProgram();
     WriteSettings(languageFile);
     if (!inPlace)
         CopyDefaultDesign();
@@ -60,6 +59,22 @@ void TInstaller::Install(const QString &destination, const QString &languageFile
     WriteLinks(choices, link);
     if (choices.StartProgram)
         mLauncher(mDest + mExeName, mDest);
+}
+
+void TInstaller::CopyProgram()
+{
+    if (mDataDir == mSourceDir) {
+        CopyFolder(mSourceDir, mDest, false);
+    } else {
+        // The program's folder is a shared bin/: only the program is ours.
+        CopyOneFile(mSourceDir + mExeName, mDest + mExeName);
+        const QString module = mSourceDir + QLatin1String(TSdlModule::InstalledFolder) + TSdlModule::FileName;
+        if (QFileInfo(module).isFile())
+            CopyOneFile(module, mDest + TSdlModule::FileName);
+        CopyFolder(mDataDir, mDest, false);
+    }
+    if (QFileInfo(mDataDir + IconsFolder).isDir())
+        CopyFolder(mDataDir + IconsFolder, mDest + IconsFolder, true);
 }
 
 void TInstaller::CopyFolder(const QString &from, const QString &to, bool recurse)
@@ -106,10 +121,10 @@ void TInstaller::WriteSettings(const QString &languageFile)
 
 void TInstaller::CopyDefaultDesign()
 {
-    const QString root = FindEntryNoCase(mSourceDir, QStringLiteral("design"));
+    const QString root = FindEntryNoCase(mDataDir, QStringLiteral("design"));
     const QString design = root.isEmpty() ? QString() : FindEntryNoCase(root, QStringLiteral("Default"));
     if (design.isEmpty()) {
-        mFailures << QDir::toNativeSeparators(mSourceDir + QStringLiteral("design/Default (missing)"));
+        mFailures << QDir::toNativeSeparators(mDataDir + QStringLiteral("design/Default (missing)"));
         return;
     }
     CopyFolder(design, mDest + QStringLiteral("design/") + QFileInfo(design).fileName(), false);
@@ -122,8 +137,8 @@ void TInstaller::WriteLinks(const TInstallChoices &choices, TShortcutLink &link)
     link.SetWorkingDir(QDir::cleanPath(mDest));
     link.SetDescription(QStringLiteral("Snapstorm"));
     const std::pair<bool, QString> places[] = {{choices.DesktopLink, TShortcutLink::GetDesktopFolder()},
-                                               {choices.ProgramsLink, TShortcutLink::GetProgramsFolder()},
-                                               {choices.StartMenuLink, TShortcutLink::GetStartMenuFolder()}};
+                                               {choices.ProgramsLink, TShortcutLink::GetProgramsFolder(choices.ForEveryone)},
+                                               {choices.StartMenuLink, TShortcutLink::GetStartMenuFolder(choices.ForEveryone)}};
     for (const auto &[wanted, folder] : places) {
         if (!wanted)
             continue;

@@ -22,18 +22,24 @@ struct TInstallChoices
     bool ProgramsLink = false;
     bool StartMenuLink = true;
     bool StartProgram = true;
+    // Menu entries where every user's menu reads them (setup run as root).
+    bool ForEveryone = false;
 };
 
 // Copies the program from the folder of its executable to a destination,
 // writes a fresh settings file there and the launcher entries. Free of
-// widgets so it runs on a scratch folder in tests.
+// widgets so it runs on a scratch folder in tests. The copy is portable:
+// everything lies beside the program, also when it comes from an install
+// in the file-system layout (data in `dataDir`, the SDL module in the
+// private library folder).
 class TInstaller
 {
 public:
     // Starts the installed program detached; the result is not checked.
     using TLauncher = std::function<void(const QString &program, const QString &workingDir)>;
 
-    TInstaller(QString sourceDir, QString exeName);
+    // `dataDir` empty: the data lies beside the program in `sourceDir`.
+    TInstaller(QString sourceDir, QString exeName, QString dataDir = {});
 
     // ~/.local/opt/Snapstorm for a user, /opt/Snapstorm for root.
     static QString DefaultDestination();
@@ -50,6 +56,7 @@ public:
     const QStringList &Failures() const { return mFailures; }
 
 private:
+    void CopyProgram();
     void CopyFolder(const QString &from, const QString &to, bool recurse);
     void CopyOneFile(const QString &from, const QString &to);
     void WriteSettings(const QString &languageFile);
@@ -59,6 +66,7 @@ private:
 
     QString mSourceDir;
     QString mExeName;
+    QString mDataDir;
     QString mDest;
     QStringList mFailures;
     TLauncher mLauncher;

@@ -19,6 +19,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <unistd.h>
+
 namespace {
 
 template <class T>
@@ -42,8 +44,10 @@ QString ExistingFolderAt(QString path)
 TSetupForm::TSetupForm(QWidget *parent, const QString &programDir, const QString &exeName)
     : QDialog(parent),
       mProgramDir(WithTrailingSlash(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir)),
+      mDataDir(programDir.isEmpty() ? ProgramDataDir() : mProgramDir),
       mInstaller(std::make_unique<TInstaller>(
-          mProgramDir, exeName.isEmpty() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : exeName))
+          mProgramDir, exeName.isEmpty() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : exeName,
+          mDataDir))
 {
     setObjectName(QStringLiteral("SetupForm"));
     setWindowTitle(QStringLiteral("Snapstorm Setup"));
@@ -113,7 +117,7 @@ void TSetupForm::FormShow()
     const QString destination = TInstaller::DefaultDestination();
     mProgramFilesDir = QFileInfo(destination).path();
     Edit1->setText(destination);
-    ListBox1->addItems(TSelLanguageDialog::ListLanguages(mProgramDir));
+    ListBox1->addItems(TSelLanguageDialog::ListLanguages(mDataDir));
     const QList<QListWidgetItem *> english = ListBox1->findItems(QStringLiteral("english"), Qt::MatchFixedString);
     if (!english.isEmpty())
         ListBox1->setCurrentItem(english.first());
@@ -126,7 +130,7 @@ void TSetupForm::ListBox1Click()
     if (!item)
         return;
     mLanguageFileName = item->text() + QStringLiteral(".lng");
-    mLanguage->SetLanguageFile(TLanguage::LanguageFilePath(mProgramDir, item->text()));
+    mLanguage->SetLanguageFile(TLanguage::LanguageFilePath(mDataDir, item->text()));
     ErrorReport::Guard([this] { mLanguage->Translate(); });
 }
 
@@ -142,7 +146,7 @@ void TSetupForm::Button1Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TInstallChoices choices{CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
-                                  CheckBox4->isChecked()};
+                                  CheckBox4->isChecked(), ::geteuid() == 0};
     const bool done = ErrorReport::Guard(
         [&] { mInstaller->Install(Edit1->text(), mLanguageFileName, choices, *mLink); },
         [] { QApplication::restoreOverrideCursor(); });

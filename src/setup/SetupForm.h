@@ -51,6 +51,8 @@ private:
     void Button1Click();
 
     QString mProgramDir;
+    // Where the language files and designs are: the program folder, or an install's share/snapstorm/.
+    QString mDataDir;
     QString mProgramFilesDir;
     QString mLanguageFileName;
     TLanguage *mLanguage = nullptr;

@@ -108,14 +108,16 @@ QString TShortcutLink::GetDesktopFolder()
     return fromFile.isEmpty() ? QDir::cleanPath(QDir::homePath() + QLatin1String("/Desktop")) : fromFile;
 }
 
-QString TShortcutLink::GetProgramsFolder()
+QString TShortcutLink::GetProgramsFolder(bool forEveryone)
 {
+    if (forEveryone)
+        return QStringLiteral("/usr/local/share/applications");
     return XdgBase("XDG_DATA_HOME", QStringLiteral(".local/share")) + QLatin1String("/applications");
 }
 
 // Desktop menus have no level above their programs: the one applications
 // folder serves both, so the two entries are one file and never appear twice.
-QString TShortcutLink::GetStartMenuFolder()
+QString TShortcutLink::GetStartMenuFolder(bool forEveryone)
 {
-    return GetProgramsFolder();
+    return GetProgramsFolder(forEveryone);
 }

@@ -50,8 +50,10 @@ public:
     void Save() const;
 
     static QString GetDesktopFolder();
-    static QString GetProgramsFolder();
-    static QString GetStartMenuFolder();
+    // The user's own applications folder; with `forEveryone` the one every
+    // user's menu reads (/usr/local/share/applications).
+    static QString GetProgramsFolder(bool forEveryone = false);
+    static QString GetStartMenuFolder(bool forEveryone = false);
 
 private:
     QString mShortcutFile;

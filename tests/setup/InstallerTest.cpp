@@ -3,6 +3,7 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -106,4 +107,24 @@ TEST_F(InstallerFixture, FailuresStopWithAMessageNamingWhatFailed)
     EXPECT_EQ(dir.Read(QStringLiteral("blocked/snapstorm")), QByteArray("program 1"));
     EXPECT_FALSE(QFileInfo::exists(dir.File(QStringLiteral("home"))));
     EXPECT_TRUE(started.isEmpty());
+}
+
+// Setup run from a packaged install must not take the rest of bin/ along.
+TEST_F(InstallerFixture, AnInstallInTheFileSystemLayoutGivesAPortableCopyOfItsOwnFilesOnly)
+{
+    dir.Write(QStringLiteral("usr/bin/snapstorm"), "program");
+    dir.Write(QStringLiteral("usr/bin/other-tool"), "not ours");
+    dir.Write(QStringLiteral("usr/lib/snapstorm/libsnapstorm-sdl.so"), "module");
+    dir.Write(QStringLiteral("usr/share/snapstorm/english.lng"), "[Translations]\n");
+    dir.Write(QStringLiteral("usr/share/snapstorm/icons/hicolor/64x64/apps/snapstorm.png"), "png");
+    dir.Write(QStringLiteral("usr/share/snapstorm/design/Default/!design.ini"), "default design");
+    TInstaller installer(dir.File(QStringLiteral("usr/bin")), QStringLiteral("snapstorm"),
+                         dir.File(QStringLiteral("usr/share/snapstorm")));
+    TShortcutLink link;
+    installer.Install(dir.File(QStringLiteral("copy")), QStringLiteral("english.lng"), NoBoxes, link);
+    EXPECT_EQ(QDir(dir.File(QStringLiteral("copy"))).entryList(QDir::Files, QDir::Name),
+              (QStringList{"english.lng", "libsnapstorm-sdl.so", "snapstorm", "snapstorm.ini"}));
+    EXPECT_EQ(dir.Read(QStringLiteral("copy/design/Default/!design.ini")), "default design");
+    EXPECT_TRUE(QFileInfo::exists(dir.File(QStringLiteral("copy/icons/hicolor/64x64/apps/snapstorm.png"))));
+    EXPECT_EQ(TShortcutLink::GetProgramsFolder(true), QStringLiteral("/usr/local/share/applications"));
 }
