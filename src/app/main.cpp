@@ -177,7 +177,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
     // A design save cut short by a crash or a kill is finished or undone
     // before any design is read.
-    TStagedFolder::RecoverLeftovers(DesignRootDir());
+    TStagedFolder::RecoverLeftovers(TDesignRoots::Standard().Player());
 
     if (line.Action == TCommandLine::Replay)
         return RunReplay(line);

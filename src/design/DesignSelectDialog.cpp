@@ -2,6 +2,7 @@
 
 #include "base/FileNames.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -21,8 +22,8 @@ QWidget *Panel(QWidget *parent, const char *name)
 
 } // namespace
 
-TDesignSelectDialog::TDesignSelectDialog(QWidget *parent, QString rootDir)
-    : QDialog(parent), mRootDir(std::move(rootDir))
+TDesignSelectDialog::TDesignSelectDialog(QWidget *parent, TDesignRoots roots)
+    : QDialog(parent), mRoots(std::move(roots))
 {
     setObjectName(QStringLiteral("DesignSelectDialog"));
     setWindowTitle(QStringLiteral("Snapstorm Design"));
@@ -89,7 +90,7 @@ void TDesignSelectDialog::SetDesignName(const QString &name)
     mDesignName = name;
     QListWidgetItem *match = nullptr;
     for (int i = 0; i < mListBox1->count() && !match; ++i) {
-        if (mListBox1->item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
+        if (NameOf(mListBox1->item(i)).compare(name, Qt::CaseInsensitive) == 0)
             match = mListBox1->item(i);
     }
     if (match) {
@@ -121,12 +122,10 @@ void TDesignSelectDialog::showEvent(QShowEvent *event)
 
 void TDesignSelectDialog::FormShow()
 {
-    QStringList names;
-    ListDesignDirs(WithTrailingSlash(mRootDir) + QStringLiteral("*.*"), names);
-    SortNamesNoCase(names);
     mUpdating = true; // refilling must not pick a name by itself
     mListBox1->clear();
-    mListBox1->addItems(names);
+    for (const QString &name : mRoots.Names(true))
+        mListBox1->addItem(DesignItem(mRoots, name));
     mUpdating = false;
     SetDesignName(mDesignName);
     CenterOnScreen();
@@ -134,6 +133,20 @@ void TDesignSelectDialog::FormShow()
         mEdit1->setFocus();
     else
         mListBox1->setFocus();
+}
+
+QListWidgetItem *TDesignSelectDialog::DesignItem(const TDesignRoots &roots, const QString &name)
+{
+    // A player's own design is marked; the tool tip says where it lives.
+    auto *item = new QListWidgetItem(roots.Caption(name));
+    item->setData(Qt::UserRole, name);
+    item->setToolTip(QDir::toNativeSeparators(roots.DirOf(name)));
+    return item;
+}
+
+QString TDesignSelectDialog::NameOf(const QListWidgetItem *item)
+{
+    return item->data(Qt::UserRole).toString();
 }
 
 void TDesignSelectDialog::CenterOnScreen()
@@ -148,7 +161,7 @@ void TDesignSelectDialog::ListBox1Click()
 {
     const auto selected = mListBox1->selectedItems();
     if (!selected.isEmpty())
-        SetDesignName(selected.first()->text());
+        SetDesignName(NameOf(selected.first()));
 }
 
 void TDesignSelectDialog::ListBox1DblClick()
@@ -156,7 +169,7 @@ void TDesignSelectDialog::ListBox1DblClick()
     const auto selected = mListBox1->selectedItems();
     if (selected.isEmpty())
         return;
-    SetDesignName(selected.first()->text());
+    SetDesignName(NameOf(selected.first()));
     accept();
 }
 

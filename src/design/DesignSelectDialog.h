@@ -1,8 +1,11 @@
 #pragma once
 
 #include "design/DesignFolder.h"
+#include "design/DesignRoots.h"
 
 #include <QDialog>
+
+class QListWidgetItem;
 
 class QLineEdit;
 class QListWidget;
@@ -16,10 +19,13 @@ class TDesignSelectDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit TDesignSelectDialog(QWidget *parent = nullptr, QString rootDir = DesignRootDir());
+    explicit TDesignSelectDialog(QWidget *parent = nullptr, TDesignRoots roots = TDesignRoots::Standard());
 
-    const QString &RootDir() const { return mRootDir; }
-    void SetRootDir(const QString &rootDir) { mRootDir = rootDir; }
+    const TDesignRoots &Roots() const { return mRoots; }
+    void SetRoots(const TDesignRoots &roots) { mRoots = roots; }
+    // The list's entry for design `name`, and the name an entry stands for.
+    static QListWidgetItem *DesignItem(const TDesignRoots &roots, const QString &name);
+    static QString NameOf(const QListWidgetItem *item);
     bool Updating() const { return mUpdating; }
     const QString &DesignName() const { return mDesignName; }
     bool AllowNew() const { return mAllowNew; }
@@ -47,7 +53,7 @@ private:
     void BuildControls();
     void CenterOnScreen();
 
-    QString mRootDir;
+    TDesignRoots mRoots;
     bool mUpdating = false;
     QString mDesignName;
     bool mAllowNew = false;

@@ -10,17 +10,12 @@
 
 #include <algorithm>
 
-TGamePar::TGamePar(QString rootDir)
-    : mRootDir(WithTrailingSlash(rootDir)), mImages(std::make_unique<TSpriteList>())
+TGamePar::TGamePar(TDesignRoots roots)
+    : mRoots(std::move(roots)), mImages(std::make_unique<TSpriteList>())
 {
     for (int i = 0; i < ImageCount; ++i)
         mImages->AddNew();
     SetDefaults();
-}
-
-void TGamePar::SetRootDir(const QString &rootDir)
-{
-    mRootDir = WithTrailingSlash(rootDir);
 }
 
 void TGamePar::SetDefaults()
@@ -79,7 +74,7 @@ void TGamePar::RefuseNumber(const QString &key, int32_t min, int32_t max) const
 void TGamePar::Load(const QString &name)
 {
     mDesignName = name.isEmpty() ? QStringLiteral("Default") : name;
-    mDesignDir = WithTrailingSlash(ResolvePathNoCase(mRootDir, mDesignName));
+    mDesignDir = mRoots.DirOf(mDesignName);
     if (!QFileInfo(mDesignDir).isDir()) {
         mDesignName = QStringLiteral("Default");
         mDesignDir = DefaultDir();

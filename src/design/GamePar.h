@@ -4,6 +4,7 @@
 #include "base/KeyValueList.h"
 #include "design/DesignBudget.h"
 #include "design/DesignFolder.h"
+#include "design/DesignRoots.h"
 #include "sprites/SpriteList.h"
 
 #include <QColor>
@@ -30,14 +31,15 @@ public:
     // An hour of ticks for one animation frame.
     static constexpr int32_t MaxAnimationDelay = 36000;
 
-    // `rootDir` is the folder holding the design folders.
-    explicit TGamePar(QString rootDir = DesignRootDir());
+    // `roots` are the folders holding the design folders.
+    explicit TGamePar(TDesignRoots roots = TDesignRoots::Standard());
     TGamePar(const TGamePar &) = delete;
     TGamePar &operator=(const TGamePar &) = delete;
 
-    const QString &RootDir() const { return mRootDir; }
-    void SetRootDir(const QString &rootDir);
-    QString DefaultDir() const { return DefaultDesignDir(mRootDir); }
+    const TDesignRoots &Roots() const { return mRoots; }
+    // Where this design is saved: the player's root.
+    const QString &RootDir() const { return mRoots.Player(); }
+    QString DefaultDir() const { return mRoots.DefaultDir(); }
 
     TKeyValueList &Params() { return mParams; }
     const TKeyValueList &Params() const { return mParams; }
@@ -160,7 +162,7 @@ private:
     void RemoveRedundantImages(const QString &defaultDir);
     void RemoveStalePhotos();
 
-    QString mRootDir;
+    TDesignRoots mRoots;
     TKeyValueList mParams;
     QString mDesignDir;
     QString mDesignName;

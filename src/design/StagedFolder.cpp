@@ -112,7 +112,7 @@ void RecoverOne(const QString &root, const QString &leftover)
 
 } // namespace
 
-TStagedFolder::TStagedFolder(const QString &rootDir, const QString &name, bool seedFromTarget)
+TStagedFolder::TStagedFolder(const QString &rootDir, const QString &name, const QString &seedDir)
     : mLock(MadeRoot(rootDir), TFolderLock::Mode::Exclusive, LockTimeoutMs)
     , mRoot(WithTrailingSlash(rootDir))
     , mKillAtStep(qEnvironmentVariableIntValue("SNAPSTORM_KILL_AT_STEP"))
@@ -133,8 +133,8 @@ TStagedFolder::TStagedFolder(const QString &rootDir, const QString &name, bool s
     Step();
     // No destructor runs for a constructor that throws: clean up here.
     try {
-        if (seedFromTarget && QFileInfo(mTargetDir).isDir())
-            Seed();
+        if (!seedDir.isEmpty() && QFileInfo(seedDir).isDir())
+            Seed(WithTrailingSlash(seedDir));
     } catch (...) {
         QDir(mDir).removeRecursively();
         throw;
@@ -156,10 +156,10 @@ void TStagedFolder::Step()
         std::raise(SIGKILL);
 }
 
-void TStagedFolder::Seed()
+void TStagedFolder::Seed(const QString &from)
 {
-    for (const QString &name : FilesOf(mTargetDir))
-        CopyFileAtomic(mTargetDir + name, mDir + name);
+    for (const QString &name : FilesOf(from))
+        CopyFileAtomic(from + name, mDir + name);
     Step();
 }
 

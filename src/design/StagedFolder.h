@@ -19,9 +19,10 @@ class TStagedFolder
 public:
     // Creates the hidden folder for design `name` in `rootDir` at once;
     // EDesignError when it cannot be made or another copy of the game is
-    // writing a design there. With `seedFromTarget` it starts as a copy of
-    // the target's files, for a save in place that rewrites only some.
-    TStagedFolder(const QString &rootDir, const QString &name, bool seedFromTarget);
+    // writing a design there. With a `seedDir` it starts as a copy of that
+    // folder's files, for a save in place that rewrites only some (the
+    // design may come from the shipped root and go to the player's).
+    TStagedFolder(const QString &rootDir, const QString &name, const QString &seedDir = {});
     // Removes the hidden folder unless it was committed.
     ~TStagedFolder();
     TStagedFolder(const TStagedFolder &) = delete;
@@ -44,7 +45,7 @@ public:
     static void RecoverLeftovers(const QString &rootDir);
 
 private:
-    void Seed();
+    void Seed(const QString &from);
     void MoveSubFolders(const QString &from, const QString &to);
     void SwapFolders();
     void RemoveOldFiles(const QString &dir);

@@ -10,9 +10,9 @@
 #include <QFileInfo>
 
 TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language, TKeyValueList &settings,
-                             const QString &rootDir)
+                             const TDesignRoots &roots)
     : mPrompts(prompts), mLanguage(language), mSettings(settings),
-      mDesign(std::make_unique<TGamePar>(rootDir)), mPhotos(mModified), mImages(*mDesign, mModified),
+      mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
       mSounds(*mDesign, mModified)
 {
 }

@@ -24,7 +24,7 @@ public:
     // `settings` is the game's settings list: the file choosers' folders
     // are kept there.
     TDesignEditor(TEditorPrompts &prompts, const TLanguage &language, TKeyValueList &settings,
-                  const QString &rootDir = DesignRootDir());
+                  const TDesignRoots &roots = TDesignRoots::Standard());
     ~TDesignEditor();
 
     TGamePar &EditedDesign() { return *mDesign; }

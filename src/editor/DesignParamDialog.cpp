@@ -56,7 +56,7 @@ QString WithoutFirstAmpersand(QString text)
 } // namespace
 
 TDesignParamDialog::TDesignParamDialog(TEditorPrompts &prompts, TKeyValueList &settings, QWidget *parent,
-                                       const QString &rootDir)
+                                       const TDesignRoots &roots)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("DesignParamDialog"));
@@ -65,7 +65,7 @@ TDesignParamDialog::TDesignParamDialog(TEditorPrompts &prompts, TKeyValueList &s
     mLanguage1->setObjectName(QStringLiteral("Language1"));
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(kTranslatedProperties);
-    mEditor = std::make_unique<TDesignEditor>(prompts, *mLanguage1, settings, rootDir);
+    mEditor = std::make_unique<TDesignEditor>(prompts, *mLanguage1, settings, roots);
     mExchange = std::make_unique<TDesignExchange>(*mEditor, prompts, *mLanguage1, settings);
     mEmailDraft = std::make_unique<TEmailDraft>(static_cast<TEmailDraftHost &>(*this), PackDesignFolder);
     connect(mEmailDraft.get(), &TEmailDraft::Done, this, [this] { SetDesignWritersEnabled(true); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/DesignFolder.h"
+#include "design/DesignRoots.h"
 #include "editor/SoundPage.h"
 #include "exchange/EmailDraft.h"
 
@@ -31,7 +32,7 @@ class TDesignParamDialog : public QDialog, private TEmailDraftHost
 
 public:
     TDesignParamDialog(TEditorPrompts &prompts, TKeyValueList &settings, QWidget *parent = nullptr,
-                       const QString &rootDir = DesignRootDir());
+                       const TDesignRoots &roots = TDesignRoots::Standard());
     ~TDesignParamDialog() override;
 
     // Before showing: the design to open and the language to show it in.

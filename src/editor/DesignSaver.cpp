@@ -42,7 +42,7 @@ void TDesignSaver::Save(const QString &name, bool inPlace, int photoSize)
 {
     const TDesignState before(mDesign);
     try {
-        TStagedFolder stage(mDesign.RootDir(), name, inPlace);
+        TStagedFolder stage(mDesign.RootDir(), name, inPlace ? mDesign.DesignDir() : QString());
         // The name counts already: the reduction never touches Default.
         mDesign.SetDesignName(QFileInfo(QDir::cleanPath(stage.TargetDir())).fileName());
         mDesign.SetDesignDir(stage.Dir());

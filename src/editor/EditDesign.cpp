@@ -8,7 +8,7 @@
 QString EditDesign(const TEditDesignOptions &options)
 {
     TQtEditorPrompts prompts(*options.SelectDialog, options.Unattended);
-    TDesignParamDialog editor(prompts, *options.Settings, options.Parent, options.RootDir);
+    TDesignParamDialog editor(prompts, *options.Settings, options.Parent, options.Roots);
     prompts.SetWindow(&editor);
     editor.SetDesignName(options.DesignName);
     editor.SetLanguageFile(options.LanguageFile);

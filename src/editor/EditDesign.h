@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/DesignRoots.h"
 #include "editor/SoundPage.h"
 
 #include <QString>
@@ -17,7 +18,8 @@ struct TEditDesignOptions {
     // The game's settings: the choosers' folders and the sound switch.
     TKeyValueList *Settings = nullptr;
     QString LanguageFile{};
-    QString RootDir{};
+    // Where designs are read from and saved to.
+    TDesignRoots Roots = TDesignRoots::Standard();
     // Asks for design names; the game's own, already translated.
     TDesignSelectDialog *SelectDialog = nullptr;
     // No person answers: the editor closes again at once, asking nothing.

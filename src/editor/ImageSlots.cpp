@@ -29,7 +29,10 @@ void TImageSlots::Refresh()
         return;
     }
     const TSprite &sprite = mDesign.Image(mCurrent);
-    mView.FileLabel = QDir::toNativeSeparators(QDir(mDesign.RootDir()).relativeFilePath(mDesign.ImageFile(mCurrent)));
+    const QString file = mDesign.ImageFile(mCurrent);
+    const TDesignRoots &roots = mDesign.Roots();
+    const QString root = file.startsWith(roots.Player()) ? roots.Player() : roots.Shipped();
+    mView.FileLabel = QDir::toNativeSeparators(QDir(root).relativeFilePath(file));
     mView.InGame = sprite.Picture();
     if (!mKeepOriginal)
         mOriginal = sprite.Picture();

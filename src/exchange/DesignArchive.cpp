@@ -114,7 +114,7 @@ bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignProm
     try {
         if (!PrepareDesignFolder(name, language, prompts, rootDir))
             return false;
-        TStagedFolder staged(rootDir, name, false);
+        TStagedFolder staged(rootDir, name);
         const QStringList problems = Unpack(*reader, staged);
         if (!problems.isEmpty()) {
             prompts.Message(AboutArchive(path, Unimported(name, problems)));

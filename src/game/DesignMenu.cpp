@@ -59,17 +59,17 @@ void TDesignMenu::Load1Click()
         if (!mKeyed.contains(action))
             action->deleteLater();
     }
-    mNames = DesignMenuNames(mRootDir);
+    mNames = mRoots.Names(false);
     for (int i = 0; i < mNames.size(); ++i) {
         const int position = i + 2;
         if (position <= ShortcutPositions) {
             QAction *item = mKeyed.at(position - 1);
-            item->setText(MenuCaption(mNames.at(i)));
+            item->setText(MenuCaption(mRoots.Caption(mNames.at(i))));
             mLoad1->addAction(item);
             continue;
         }
         const QString name = mNames.at(i);
-        QAction *item = mLoad1->addAction(MenuCaption(name));
+        QAction *item = mLoad1->addAction(MenuCaption(mRoots.Caption(name)));
         connect(item, &QAction::triggered, this, [this, name] { Q_EMIT DesignChosen(name); });
     }
 }

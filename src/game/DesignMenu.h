@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/DesignRoots.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -30,7 +32,7 @@ public:
     // The designs listed after Default, in menu order.
     const QStringList &Names() const { return mNames; }
     QMenu *Load1() const { return mLoad1; }
-    void SetRootDir(const QString &rootDir) { mRootDir = rootDir; }
+    void SetRoots(const TDesignRoots &roots) { mRoots = roots; }
 
 Q_SIGNALS:
     // An empty name stands for the Default design.
@@ -45,5 +47,5 @@ private:
     // and the menu item: two actions with one key make both dead.
     QList<QAction *> mKeyed;
     QStringList mNames;
-    QString mRootDir;
+    TDesignRoots mRoots{QString()};
 };

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
-TDesignSwitcher::TDesignSwitcher(QString designRoot, TCuePlayer &cues, TKeyValueList &settings,
+TDesignSwitcher::TDesignSwitcher(TDesignRoots designRoot, TCuePlayer &cues, TKeyValueList &settings,
                                  TShowDesign showDesign)
     : mDesignRoot(std::move(designRoot))
     , mCues(cues)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/DesignRoots.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,7 +20,7 @@ public:
     // Makes a loaded design the game's on screen: window, title, sprites.
     using TShowDesign = std::function<void(const TGamePar &)>;
 
-    TDesignSwitcher(QString designRoot, TCuePlayer &cues, TKeyValueList &settings,
+    TDesignSwitcher(TDesignRoots designRoot, TCuePlayer &cues, TKeyValueList &settings,
                     TShowDesign showDesign);
     ~TDesignSwitcher();
 
@@ -46,7 +48,7 @@ private:
     void LoadSoundsOf(const TGamePar &candidate);
     void RestoreSounds();
 
-    QString mDesignRoot;
+    TDesignRoots mDesignRoot;
     TCuePlayer &mCues;
     TKeyValueList &mSettings;
     TShowDesign mShowDesign;

@@ -529,7 +529,7 @@ void TMainForm::DesignGameClick()
                                        .DesignName = GamePar().DesignName(),
                                        .Settings = &mSettings,
                                        .LanguageFile = mLanguage1->LanguageFile(),
-                                       .RootDir = DesignRoot(),
+                                       .Roots = DesignRoot(),
                                        .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
@@ -564,7 +564,7 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
         return;
     mRound->StopGame();
     TMessageBoxPrompts prompts(this, mOptions.Unattended);
-    if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot())) {
+    if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot().Player())) {
         ApplyDesign(DesignNameOfArchive(path));
     }
     mRound->StopGame();
@@ -621,9 +621,9 @@ void TMainForm::GameEnded(std::int32_t score)
     mSettings.SetValue(QStringLiteral("HighScore"), QString::number(score));
 }
 
-QString TMainForm::DesignRoot() const
+TDesignRoots TMainForm::DesignRoot() const
 {
-    return mOptions.DesignRoot.isEmpty() ? DesignRootDir() : WithTrailingSlash(mOptions.DesignRoot);
+    return mOptions.DesignRoot.isEmpty() ? TDesignRoots::Standard() : TDesignRoots(mOptions.DesignRoot);
 }
 
 QString TMainForm::ProgramDir() const

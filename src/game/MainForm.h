@@ -139,7 +139,7 @@ private:
     // Shows a design that applied: window size, title, the round's sprites.
     void ShowDesign(const TGamePar &design);
     QString ProgramDir() const;
-    QString DesignRoot() const;
+    TDesignRoots DesignRoot() const;
 
     // TGameHost
     void PlayCue(int cue) override;

@@ -11,7 +11,7 @@
 
 #include <utility>
 
-TMainMenu::TMainMenu(TMainForm &form, const QString &designRoot, std::function<void()> menuOpened)
+TMainMenu::TMainMenu(TMainForm &form, const TDesignRoots &designRoot, std::function<void()> menuOpened)
     : mForm(form)
     , mMenuOpened(std::move(menuOpened))
 {
@@ -103,11 +103,11 @@ void TMainMenu::CreateGameMenu()
     AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
 }
 
-void TMainMenu::CreateDesignMenu(const QString &designRoot)
+void TMainMenu::CreateDesignMenu(const TDesignRoots &designRoot)
 {
     QMenu *design1 = AddMenu("Design1", QStringLiteral("&Design"));
     auto *designs = new TDesignMenu(design1, &mForm);
-    designs->SetRootDir(designRoot);
+    designs->SetRoots(designRoot);
     TMainForm *form = &mForm;
     QObject::connect(designs, &TDesignMenu::DesignChosen, form, [form](const QString &name) {
         ErrorReport::Guard([&] { form->DesignItemClick(name); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/DesignRoots.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +19,7 @@ class TMainMenu
 {
 public:
     // `menuOpened` runs whenever a menu is about to show.
-    TMainMenu(TMainForm &form, const QString &designRoot, std::function<void()> menuOpened);
+    TMainMenu(TMainForm &form, const TDesignRoots &designRoot, std::function<void()> menuOpened);
 
     // The captions a language file may change: the menus' and those of the
     // dialogs the window owns.
@@ -37,7 +39,7 @@ private:
     QAction *AddCheckable(QMenu *menu, const char *name, const QString &caption,
                           const QKeySequence &shortcut, TCommand command);
     void CreateGameMenu();
-    void CreateDesignMenu(const QString &designRoot);
+    void CreateDesignMenu(const TDesignRoots &designRoot);
     void CreateViewMenu();
     void CreateHelpMenu();
 

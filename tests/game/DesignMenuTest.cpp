@@ -46,7 +46,7 @@ TEST_F(DesignMenuTest, LoadListsDefaultFirstThenTheOtherFoldersIgnoringCase)
     QMenu design1;
     QWidget window;
     TDesignMenu menu(&design1, &window);
-    menu.SetRootDir(mRoot.Path());
+    menu.SetRoots(mRoot.Path());
     menu.Load1Click();
     EXPECT_EQ(Captions(*menu.Load1()), (QStringList{"Default", "Alpha", "beta"}));
     const QList<QAction *> items = menu.Load1()->actions();
@@ -74,7 +74,7 @@ TEST_F(DesignMenuTest, TwentySeventhItemHasNoShortcut)
     QMenu design1;
     QWidget window;
     TDesignMenu menu(&design1, &window);
-    menu.SetRootDir(mRoot.Path());
+    menu.SetRoots(mRoot.Path());
     menu.Load1Click();
     const QList<QAction *> items = menu.Load1()->actions();
     ASSERT_EQ(items.size(), 27);
