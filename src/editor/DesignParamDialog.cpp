@@ -26,7 +26,8 @@ const QStringList kTranslatedProperties = [] {
     for (const char *name : {"File1", "New1", "Open1", "Save1", "Saveas1", "Close1", "Exchange1", "SaveasZIP1",
                              "ImportfromZIP1", "SaveasEMail1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
                              "Label4", "Label7", "Label12", "Label13", "Button1", "Button2", "BitBtn1", "Button3",
-                             "Button4"})
+                             "Button4", "Label3", "Label10", "Label1", "CheckBox1", "CheckBox2", "CheckBox3", "Label9",
+                             "Label8"})
         paths << QStringLiteral("DesignParamDialog.%1.Caption").arg(QLatin1String(name));
     paths << QStringLiteral("DesignParamDialog.Caption") << QStringLiteral("DesignParamDialog.Listbox2.Items")
           << QStringLiteral("DesignParamDialog.Listbox3.Items");

@@ -3,6 +3,7 @@
 #include "base/FileNames.h"
 #include "lang/ObjectPath.h"
 #include "lang/PropertyAdapter.h"
+#include "lang/QtTranslation.h"
 
 #include <QFileInfo>
 
@@ -21,6 +22,7 @@ void TLanguage::Translate()
         mOnBeforeTranslation(*this);
     // A handler may change the list while we run; work on a copy.
     ApplyPaths(QStringList(mProperties));
+    UseQtTranslation(LookupMessage(QStringLiteral("Locale")));
     if (mOnAfterTranslation)
         mOnAfterTranslation(*this);
 }

@@ -56,7 +56,11 @@ const QStringList EditorPaths = {
     "DesignParamDialog.Label13.Caption",   "DesignParamDialog.Listbox2.Items",
     "DesignParamDialog.Listbox3.Items",    "DesignParamDialog.Button1.Caption",
     "DesignParamDialog.Button2.Caption",   "DesignParamDialog.BitBtn1.Caption",
-    "DesignParamDialog.Button3.Caption",   "DesignParamDialog.Button4.Caption"};
+    "DesignParamDialog.Button3.Caption",   "DesignParamDialog.Button4.Caption",
+    "DesignParamDialog.Label3.Caption",    "DesignParamDialog.Label10.Caption",
+    "DesignParamDialog.Label1.Caption",    "DesignParamDialog.CheckBox1.Caption",
+    "DesignParamDialog.CheckBox2.Caption", "DesignParamDialog.CheckBox3.Caption",
+    "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption"};
 
 const QStringList SetupPaths = {
     "SetupForm.Label1.Caption",    "SetupForm.Label2.Caption",    "SetupForm.Button1.Caption",
@@ -68,7 +72,7 @@ const QStringList MessageKeys = {
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
     "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
-    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice"};
+    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
