@@ -48,7 +48,7 @@ void TAttractScreen::ShowAttract(bool on)
             mScrollLines.Items(i)->SetEnabled(false);
         return;
     }
-    mHost.PlayCue(7);
+    mHost.PlayCue(TCue::Attract);
     mRound.PlayBox().hide();
     mAttractBox.show();
     int top = 0;

@@ -247,7 +247,7 @@ void TGameRound::GameTick()
         mFormationVX = -mGamePar->ShipStepX();
     }
     if (--mMoveDownCount <= 0) {
-        mHost.PlayCue(3);
+        mHost.PlayCue(TCue::StepDown);
         mFormationY += kStepDown;
         mMoveDownCount = mMoveDownDelay;
     }
@@ -276,7 +276,7 @@ void TGameRound::FireRocket()
         TSprite *rocket = mRockets.Items(i);
         if (rocket->Enabled())
             continue;
-        mHost.PlayCue(1);
+        mHost.PlayCue(TCue::Fire);
         rocket->SetTop(mCanon->Top());
         rocket->SetLeft(mCanon->Left() + 15);
         rocket->Jump();
@@ -310,7 +310,7 @@ void TGameRound::RocketMove(TSprite *rocket)
                 continue;
             rocket->SetEnabled(false);
             ship->SetState(esExploding);
-            mHost.PlayCue(2);
+            mHost.PlayCue(TCue::ShipHit);
             SetScore(mScore + 10);
             break;
         }
@@ -343,7 +343,7 @@ void TGameRound::BombMove(TSprite *bomb)
     if (Intersects(*bomb, *mCanon)) {
         bomb->SetEnabled(false);
         mCanon->SetState(esExploding);
-        mHost.PlayCue(5);
+        mHost.PlayCue(TCue::CanonHit);
     }
     if (bomb->Enabled() && HomeHitBy(*bomb))
         bomb->SetEnabled(false);
@@ -423,7 +423,7 @@ void TGameRound::CheckLevelDone()
         if (mShips.Items(i)->Enabled())
             return;
     }
-    mHost.PlayCue(4);
+    mHost.PlayCue(TCue::LevelCleared);
     SetScore(mScore + 200);
     mLevelDone = true;
 }
@@ -486,7 +486,7 @@ void TGameRound::GameOver()
 {
     mGameState = gsGameOver;
     mCanonDX = 0;
-    mHost.PlayCue(6);
+    mHost.PlayCue(TCue::GameOver);
     mHost.GameEnded(mScore);
     mCountdown = kGameOverTicks;
     TSprite &picture = GameOverPicture();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cue.h"
+
 #include "sprites/SpriteList.h"
 
 #include <cstdint>
@@ -41,7 +43,7 @@ class TGameHost
 {
 public:
     virtual ~TGameHost() = default;
-    virtual void PlayCue(int cue) = 0;
+    virtual void PlayCue(TCue cue) = 0;
     // The game has just ended with this score (demos too).
     virtual void GameEnded(std::int32_t score) = 0;
 };

@@ -610,7 +610,7 @@ void TMainForm::LoadSounds()
     mDesigns->LoadSounds();
 }
 
-void TMainForm::PlayCue(int cue)
+void TMainForm::PlayCue(TCue cue)
 {
     if (!mSoundOff)
         mCues->PlayCue(cue);

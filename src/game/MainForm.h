@@ -142,7 +142,7 @@ private:
     QString DesignRoot() const;
 
     // TGameHost
-    void PlayCue(int cue) override;
+    void PlayCue(TCue cue) override;
     void GameEnded(std::int32_t score) override;
 
     TMainFormOptions mOptions;
