@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cue.h"
+#include "play/Cue.h"
 
 #include <array>
 #include <optional>

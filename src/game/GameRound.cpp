@@ -1,6 +1,6 @@
 #include "GameRound.h"
 
-#include "KeyState.h"
+#include "play/KeyState.h"
 #include "ScoreDisplay.h"
 
 #include "base/Random.h"

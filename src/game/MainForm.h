@@ -2,7 +2,7 @@
 
 #include "GameRound.h"
 #include "HighScoreTable.h"
-#include "KeyState.h"
+#include "play/KeyState.h"
 #include "LazyChild.h"
 #include "MainMenu.h"
 #include "SettingsFile.h"

@@ -2,7 +2,7 @@
 
 #include "GameRound.h"
 #include "MainForm.h"
-#include "ScoreDialog.h"
+#include "game/dialogs/ScoreDialog.h"
 
 #include "base/ErrorReport.h"
 #include "base/Random.h"

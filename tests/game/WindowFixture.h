@@ -3,7 +3,7 @@
 #include "GameFixture.h"
 
 #include "game/AttractScreen.h"
-#include "game/DesktopServices.h"
+#include "game/dialogs/DesktopServices.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 #include "sprites/SpriteList.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HighScoreTable.h"
+#include "game/HighScoreTable.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "ScoreDialog.h"
+#include "game/dialogs/ScoreDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

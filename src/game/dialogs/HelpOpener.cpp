@@ -1,7 +1,7 @@
-#include "HelpOpener.h"
+#include "game/dialogs/HelpOpener.h"
 
-#include "DesktopServices.h"
-#include "HelpWindow.h"
+#include "game/dialogs/DesktopServices.h"
+#include "game/dialogs/HelpWindow.h"
 
 
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "ModalDialogs.h"
+#include "app/ModalDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

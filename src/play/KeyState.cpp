@@ -1,4 +1,4 @@
-#include "KeyState.h"
+#include "play/KeyState.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "game/dialogs/HelpWindow.h"
 
 #include <QApplication>
 #include <QTextBrowser>

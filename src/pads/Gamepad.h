@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PadMapping.h"
+#include "pads/PadMapping.h"
 
 #include <QObject>
 

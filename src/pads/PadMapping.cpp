@@ -1,7 +1,7 @@
-#include "PadMapping.h"
+#include "pads/PadMapping.h"
 
-#include "ControllerSource.h"
-#include "KeyState.h"
+#include "pads/ControllerSource.h"
+#include "play/KeyState.h"
 
 TPadCommands TPadMapping::Apply(TControllerSource &source, TKeyState &keys) const
 {

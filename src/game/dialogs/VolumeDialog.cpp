@@ -1,4 +1,4 @@
-#include "VolumeDialog.h"
+#include "game/dialogs/VolumeDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "KeysDialog.h"
+#include "game/dialogs/KeysDialog.h"
 
-#include "KeyCaptureEdit.h"
+#include "game/dialogs/KeyCaptureEdit.h"
 
 #include <QAction>
 #include <QGridLayout>

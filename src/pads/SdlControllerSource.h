@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControllerSource.h"
+#include "pads/ControllerSource.h"
 
 #include <vector>
 

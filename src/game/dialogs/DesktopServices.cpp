@@ -1,4 +1,4 @@
-#include "DesktopServices.h"
+#include "game/dialogs/DesktopServices.h"
 
 #include "base/FileNames.h"
 

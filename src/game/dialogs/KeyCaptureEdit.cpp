@@ -1,6 +1,6 @@
-#include "KeyCaptureEdit.h"
+#include "game/dialogs/KeyCaptureEdit.h"
 
-#include "KeyBindings.h"
+#include "play/KeyBindings.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "KeyBindings.h"
+#include "play/KeyBindings.h"
 
 namespace {
 

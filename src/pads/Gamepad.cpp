@@ -1,6 +1,6 @@
-#include "Gamepad.h"
+#include "pads/Gamepad.h"
 
-#include "ControllerSource.h"
+#include "pads/ControllerSource.h"
 
 #include "base/SdlModule.h"
 

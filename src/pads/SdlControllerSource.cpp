@@ -1,4 +1,4 @@
-#include "SdlControllerSource.h"
+#include "pads/SdlControllerSource.h"
 
 #include <SDL.h>
 

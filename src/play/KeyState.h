@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyBindings.h"
+#include "play/KeyBindings.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "game/SdlControllerSource.h"
+#include "pads/SdlControllerSource.h"
 
 #include <SDL.h>
 
