@@ -103,10 +103,7 @@ void TMainForm::FormCreate()
     mTimer1->setInterval(100);
     mTimer1->setTimerType(Qt::PreciseTimer);
     connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
-    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), [this] {
-        // A game does not go on under an open menu.
-        mPause->Interrupt();
-    });
+    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), MenuCommands());
 
     mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
     // The player sees the window first; sound follows a moment later.
@@ -195,6 +192,26 @@ void TMainForm::FormCreate()
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
+}
+
+TMenuCommands TMainForm::MenuCommands()
+{
+    return {.NewGame = [this] { NewGameClick(); },
+            .StopGame = [this] { StopGameClick(); },
+            .PauseGame = [this] { PauseGameClick(); },
+            .Demo = [this] { Demo1Click(); },
+            .Sound = [this] { Sound1Click(); },
+            .Volume = [this] { Volume1Click(); },
+            .Keys = [this] { Keys1Click(); },
+            .Exit = [this] { Exit1Click(); },
+            .DesignGame = [this] { DesignGameClick(); },
+            .Language = [this] { Language2Click(); },
+            .SmoothMotion = [this] { SmoothMotion1Click(); },
+            .Index = [this] { Index1Click(); },
+            .Info = [this] { Info1Click(); },
+            .DesignChosen = [this](const QString &name) { DesignItemClick(name); },
+            // A game does not go on under an open menu.
+            .MenuOpened = [this] { mPause->Interrupt(); }};
 }
 
 void TMainForm::FormShow()

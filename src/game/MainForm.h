@@ -128,6 +128,8 @@ protected:
 
 private:
     void FormCreate();
+    // What the menu's entries do.
+    TMenuCommands MenuCommands();
     void FormDestroy();
     bool InGame() const;
     void ShowPaused(bool shown);
