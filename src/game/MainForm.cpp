@@ -1,23 +1,13 @@
 #include "MainForm.h"
 
 #include "AfterFirstPaint.h"
-#include "AttractScreen.h"
 #include "CuePlayer.h"
-#include "DemoPlayer.h"
 #include "DesignSwitcher.h"
-#include "game/dialogs/DesktopServices.h"
 #include "FramePump.h"
-#include "game/dialogs/HelpOpener.h"
-#include "pads/Gamepad.h"
-#include "HighScoreTable.h"
-#include "game/dialogs/KeysDialog.h"
 #include "MainMenu.h"
 #include "PauseControl.h"
 #include "PausedOverlay.h"
 #include "ScreenMode.h"
-#include "game/dialogs/ScoreDialog.h"
-#include "ScoreDisplay.h"
-#include "game/dialogs/VolumeDialog.h"
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
@@ -30,11 +20,20 @@
 #include "editor/EditDesign.h"
 #include "exchange/DesignArchive.h"
 #include "exchange/DragComp.h"
+#include "game/dialogs/DesktopServices.h"
+#include "game/dialogs/HelpOpener.h"
+#include "game/dialogs/KeysDialog.h"
+#include "game/dialogs/ScoreDialog.h"
+#include "game/dialogs/VolumeDialog.h"
 #include "lang/Language.h"
 #include "lang/LocaleLanguage.h"
 #include "lang/SelLanguageDialog.h"
+#include "pads/Gamepad.h"
+#include "play/HighScoreTable.h"
 #include "setup/AboutBox.h"
 #include "sound/SoundMixer.h"
+#include "sprites/Picture.h"
+#include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 
 #include <QApplication>
@@ -49,6 +48,21 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Snapstorm");
+
+// The play box's background: the design's colour, else its picture 0. A
+// value that is not a number counts as absent.
+void ShowBackground(TSpriteBox &box, const TGamePar &design)
+{
+    if (const std::optional<QColor> color = design.BackgroundColor()) {
+        box.SetImage(QImage());
+        box.SetColor(*color);
+        return;
+    }
+    TSprite background;
+    design.AssignImage(background, 0);
+    const TPicture &picture = background.Picture();
+    box.SetImage(picture.IsGif() ? QImage() : picture.ToImage());
+}
 
 int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
 {
@@ -131,9 +145,6 @@ void TMainForm::FormCreate()
     };
     mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
 
-    mScoreDisplay = std::make_unique<TScoreDisplay>();
-    TGameHost &host = *this;
-    mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
     mPause = std::make_unique<TPauseControl>(
         mMenu->Pause1(), *mTimer1,
         TPauseControl::THooks{.InGame = [this] { return InGame(); },
@@ -150,14 +161,18 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
-    mRound->CreateSprites(mDesigns->Current(), *mAttractBox);
-    mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
-                                                mSettings, mHighScores, font);
-    mDemo = std::make_unique<TDemoPlayer>(*mRound);
+    mCycle = std::make_unique<TGameCycle>(
+        TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
+                        .Settings = mSettings,
+                        .HighScores = mHighScores,
+                        .Font = font},
+        mDesigns->Current());
+    mPlayBox->SetField(&mCycle->PlayField());
+    mAttractBox->SetField(&mCycle->AttractField());
     mDesigns->ApplyStored();
-    mRound->PlaceFixedSprites();
-    mRound->NewLevel();
-    mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
+    Round().PlaceFixedSprites();
+    Round().NewLevel();
+    Round().SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mMenu->Sound1().isChecked();
     mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
@@ -229,13 +244,17 @@ void TMainForm::FormShow()
     mAttractBox->hide();
     mSoundOff = !mMenu->Sound1().isChecked();
     mPause->Start();
-    mAttract->ShowAttract(true);
+    mCycle->ShowAttract();
+    FollowCycle();
 }
 
 void TMainForm::FormDestroy()
 {
     mTimer1->stop();
     ReleaseSounds();
+    // The boxes outlive the cycle's fields.
+    mPlayBox->SetField(nullptr);
+    mAttractBox->SetField(nullptr);
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -310,8 +329,7 @@ void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 
 bool TMainForm::InGame() const
 {
-    const std::uint32_t state = mRound->GameState();
-    return state == gsPlaying || (state == gsGameOver && !mRound->DemoMode());
+    return mCycle->InGame();
 }
 
 void TMainForm::ShowPaused(bool shown)
@@ -346,47 +364,28 @@ void TMainForm::EnterPendingHighScore()
 
 void TMainForm::Timer1Timer()
 {
-    TGameRound &round = *mRound;
-    switch (round.GameState()) {
-    case gsGameOver:
-        mPlayBox->Step();
-        round.SetCountdown(round.Countdown() - 1);
-        if (round.Countdown() < 0) {
-            round.StopGame();
-            mAttract->ShowAttract(true);
-            // The name entry waits for the end of this tick, so that the
-            // attract screen keeps ticking behind its dialog.
-            if (!round.DemoMode())
-                mPendingEntry = TPendingEntry{round.Score(), GamePar().DesignName()};
-        }
-        break;
-    case gsPlaying:
-    case gsDemo:
-        if (!round.CanonEntering()) {
-            if (round.GameState() == gsPlaying)
-                round.ReadKeys(mKeys);
-            else
-                mDemo->DemoControl();
-        }
-        round.GameTick();
-        round.LevelChangeIfDone();
-        break;
-    case gsAttract:
-    case gsAttractWaiting: {
-        // The state on entry decides: the tick in which the last title
-        // picture ends sets the full wait and does not count towards it.
-        const bool waiting = round.GameState() == gsAttractWaiting;
-        mAttractBox->Step();
-        if (waiting) {
-            round.SetCountdown(round.Countdown() - 1);
-            if (round.Countdown() < 0)
-                StartGame(true);
-        }
-        break;
+    Follow(mCycle->Tick(mKeys));
+}
+
+void TMainForm::Follow(const TTickResult &result)
+{
+    for (const TCue cue : result.Cues)
+        PlayCue(cue);
+    if (result.GameEnded)
+        mSettings.SetValue(QStringLiteral("HighScore"), QString::number(*result.GameEnded));
+    if (result.HighScoreEntry)
+        mPendingEntry = TPendingEntry{*result.HighScoreEntry, GamePar().DesignName()};
+    if (result.GameStarted) {
+        ReleaseSounds();
+        LoadSounds();
+        // A new game runs, whatever paused the one before.
+        mPause->Resume();
     }
-    default:
-        break;
-    }
+}
+
+void TMainForm::FollowCycle()
+{
+    Follow(mCycle->TakeEvents());
 }
 
 void TMainForm::NewGameClick()
@@ -401,22 +400,16 @@ void TMainForm::Demo1Click()
 
 void TMainForm::StartGame(bool demo)
 {
-    mRound->StopGame();
-    mAttract->ShowAttract(false);
-    ReleaseSounds();
-    LoadSounds();
-    mRound->StartGame(demo);
-    // A new game runs, whatever paused the one before.
-    mPause->Resume();
+    mCycle->StartGame(demo);
+    FollowCycle();
 }
 
 void TMainForm::StopGameClick()
 {
-    if (mRound->GameState() == gsGameOver)
-        return;
-    mRound->StopGame();
-    mAttract->ShowAttract(true);
-    mPause->GameStopped();
+    const bool stopped = mCycle->StopGame();
+    FollowCycle();
+    if (stopped)
+        mPause->GameStopped();
 }
 
 void TMainForm::PauseGameClick()
@@ -467,14 +460,12 @@ void TMainForm::Exit1Click()
 
 void TMainForm::DesignItemClick(const QString &designName)
 {
-    const std::uint32_t noted = mRound->GameState();
-    mRound->SetGameState(gsApplyingDesign);
+    const std::uint32_t noted = mCycle->BeginDesignChange();
     // Also after a failure: the window may have changed size before the
     // design's sounds failed to load.
     auto restore = [&] {
-        mRound->SetGameState(noted);
-        if (noted == gsAttract || noted == gsAttractWaiting)
-            mAttract->ShowAttract(true);
+        mCycle->EndDesignChange(noted);
+        FollowCycle();
     };
     try {
         ApplyDesign(designName);
@@ -501,7 +492,8 @@ void TMainForm::ShowDesign(const TGamePar &design)
     setWindowTitle(design.IsDefault() ? kTitle
                                       : kTitle + QStringLiteral(" [") + design.DesignName()
                                             + QLatin1Char(']'));
-    mRound->ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
+    Round().ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
+    ShowBackground(*mPlayBox, design);
 }
 
 void TMainForm::SetClientSize(int width, int height)
@@ -534,12 +526,14 @@ void TMainForm::Language2Click()
 void TMainForm::DesignGameClick()
 {
     mTimer1->stop();
-    mRound->StopGame();
+    mCycle->StopRound();
+    FollowCycle();
     ReleaseSounds();
     // Whatever the editor did, the game comes back on the attract screen.
     auto restart = qScopeGuard([this] {
-        mRound->StopGame();
-        mAttract->ShowAttract(true);
+        mCycle->StopRound();
+        mCycle->ShowAttract();
+        FollowCycle();
         mPause->Resume();
     });
     const QString edited = EditDesign({.Parent = this,
@@ -579,13 +573,15 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
     const QString path = files.first();
     if (QFileInfo(path).suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) != 0)
         return;
-    mRound->StopGame();
+    mCycle->StopRound();
+    FollowCycle();
     TMessageBoxPrompts prompts(this, mOptions.Unattended);
     if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot())) {
         ApplyDesign(DesignNameOfArchive(path));
     }
-    mRound->StopGame();
-    mAttract->ShowAttract(true);
+    mCycle->StopRound();
+    mCycle->ShowAttract();
+    FollowCycle();
     mPause->GameStopped();
 }
 
@@ -599,7 +595,7 @@ void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)
     if (!mHighScores.Enter(score, designName, mSettings, askName))
         return;
     WriteSettings();
-    mAttract->BuildScrollText();
+    mCycle->RebuildScrollText();
 }
 
 bool TMainForm::WriteSettings()
@@ -631,11 +627,6 @@ void TMainForm::PlayCue(TCue cue)
 {
     if (!mSoundOff)
         mCues->PlayCue(cue);
-}
-
-void TMainForm::GameEnded(std::int32_t score)
-{
-    mSettings.SetValue(QStringLiteral("HighScore"), QString::number(score));
 }
 
 QString TMainForm::DesignRoot() const

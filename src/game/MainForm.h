@@ -1,7 +1,8 @@
 #pragma once
 
-#include "GameRound.h"
-#include "HighScoreTable.h"
+#include "play/GameCycle.h"
+#include "play/GameRound.h"
+#include "play/HighScoreTable.h"
 #include "play/KeyState.h"
 #include "LazyChild.h"
 #include "MainMenu.h"
@@ -17,9 +18,7 @@
 class QAction;
 class QMenu;
 class QTimer;
-class TAttractScreen;
 class TCuePlayer;
-class TDemoPlayer;
 class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
@@ -30,7 +29,6 @@ class TLanguage;
 class TPauseControl;
 class TPausedOverlay;
 class TScoreDialog;
-class TScoreDisplay;
 class TScreenMode;
 class TSelLanguageDialog;
 class TSpriteBox;
@@ -56,9 +54,9 @@ struct TMainFormOptions {
     QString SettingsSeedPath{};
 };
 
-// The game's main window: menu, timer, settings and the life cycle around
-// the game round and the attract screen, which it owns and connects.
-class TMainForm : public QMainWindow, private TGameHost
+// The game's main window: menu, timer, settings, sound and dialogs around
+// the game cycle, whose fields its two boxes show.
+class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
@@ -100,8 +98,8 @@ public:
     // timer queues it, the scripted run calls it after each tick.
     void EnterPendingHighScore();
 
-    TGameRound &Round() { return *mRound; }
-    TAttractScreen &Attract() { return *mAttract; }
+    TGameRound &Round() { return mCycle->Round(); }
+    TAttractScreen &Attract() { return mCycle->Attract(); }
     TKeyState &Keys() { return mKeys; }
     TKeyValueList &Settings() { return mSettings; }
     TScoreDialog &ScoreDialog() { return *mScoreDialog; }
@@ -132,6 +130,10 @@ private:
     TMenuCommands MenuCommands();
     void FormDestroy();
     bool InGame() const;
+    // Plays the cues and does what a game's start or end asks of the window.
+    void Follow(const TTickResult &result);
+    // Follows what the cycle's last commands did.
+    void FollowCycle();
     void ShowPaused(bool shown);
     void OnApplicationStateChanged(Qt::ApplicationState state);
     void SetClientSize(int width, int height);
@@ -143,9 +145,7 @@ private:
     QString ProgramDir() const;
     QString DesignRoot() const;
 
-    // TGameHost
-    void PlayCue(TCue cue) override;
-    void GameEnded(std::int32_t score) override;
+    void PlayCue(TCue cue);
 
     TMainFormOptions mOptions;
     QString mSettingsPath;
@@ -163,13 +163,10 @@ private:
     };
     std::optional<TPendingEntry> mPendingEntry;
 
-    std::unique_ptr<TScoreDisplay> mScoreDisplay;
     std::unique_ptr<TMainMenu> mMenu;
     std::unique_ptr<TCuePlayer> mCues;
     std::unique_ptr<TDesignSwitcher> mDesigns;
-    std::unique_ptr<TGameRound> mRound;
-    std::unique_ptr<TAttractScreen> mAttract;
-    std::unique_ptr<TDemoPlayer> mDemo;
+    std::unique_ptr<TGameCycle> mCycle;
     std::unique_ptr<THelpOpener> mHelp;
     std::unique_ptr<TPauseControl> mPause;
 

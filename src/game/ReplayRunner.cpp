@@ -1,6 +1,6 @@
 #include "ReplayRunner.h"
 
-#include "GameRound.h"
+#include "play/GameRound.h"
 #include "MainForm.h"
 #include "game/dialogs/ScoreDialog.h"
 

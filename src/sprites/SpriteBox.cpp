@@ -24,13 +24,16 @@ TSpriteBox::~TSpriteBox()
 {
     // A field given to the box lives on; it must not call a box that went.
     mField->SetOnStepped(nullptr);
+    mField->SetOnShown(nullptr);
 }
 
 void TSpriteBox::SetField(TSpriteField *field)
 {
     mField->SetOnStepped(nullptr);
+    mField->SetOnShown(nullptr);
     mField = field ? field : &mOwnField;
     mField->SetOnStepped([this] { Stepped(); });
+    mField->SetOnShown([this](bool shown) { setVisible(shown); });
 }
 
 void TSpriteBox::SetImage(const QImage &image)

@@ -44,7 +44,8 @@ public:
     QSize FieldSize() const { return mFieldSize.isEmpty() ? size() : mFieldSize; }
     void SetFieldSize(QSize size);
     // The field shown from now on; it must outlive the box or be replaced
-    // before it goes. Null: the box's own field again.
+    // before it goes. Null: the box's own field again. The box shows or
+    // hides itself as the field is shown or hidden.
     void SetField(TSpriteField *field);
     TSpriteField &Field() const { return *mField; }
     void SetBeforeSprtMove(TSpriteEvent handler) { mField->SetBeforeSprtMove(std::move(handler)); }

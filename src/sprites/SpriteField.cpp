@@ -46,6 +46,13 @@ void TSpriteField::SetAfterSprtMove(TSpriteEvent handler)
     mAfterSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
 }
 
+void TSpriteField::SetShown(bool shown)
+{
+    mShown = shown;
+    if (mOnShown)
+        mOnShown(shown);
+}
+
 TSprite *TSpriteField::FindSprite(int32_t kind, const TSpriteRect &rect) const
 {
     for (TSprite *sprite : mSprites)

@@ -34,6 +34,12 @@ public:
     // Told after each step; the box that shows the field draws its frame.
     void SetOnStepped(std::function<void()> handler) { mOnStepped = std::move(handler); }
 
+    // Whether the field is on the screen now; the box showing it follows
+    // at once, so that a step right after showing draws a frame to show.
+    bool Shown() const { return mShown; }
+    void SetShown(bool shown);
+    void SetOnShown(std::function<void(bool shown)> handler) { mOnShown = std::move(handler); }
+
     // Moves every enabled sprite one step, then tells OnStepped. A step
     // asked for while one runs (a handler that processes events) is dropped.
     void Step();
@@ -52,5 +58,7 @@ private:
     THandler mBeforeSprtMove;
     THandler mAfterSprtMove;
     std::function<void()> mOnStepped;
+    std::function<void(bool)> mOnShown;
     bool mStepping = false;
+    bool mShown = false;
 };

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "design/GamePar.h"
-#include "game/DemoPlayer.h"
+#include "play/DemoPlayer.h"
 #include "lang/Language.h"
 #include "sprites/SpriteBox.h"
 

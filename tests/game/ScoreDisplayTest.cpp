@@ -1,4 +1,4 @@
-#include "game/ScoreDisplay.h"
+#include "play/ScoreDisplay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "game/HighScoreTable.h"
-#include "game/ScrollText.h"
+#include "play/HighScoreTable.h"
+#include "play/ScrollText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "GameFixture.h"
 
-#include "game/AttractScreen.h"
+#include "play/AttractScreen.h"
 #include "game/dialogs/DesktopServices.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"

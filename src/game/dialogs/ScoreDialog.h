@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/HighScoreTable.h"
+#include "play/HighScoreTable.h"
 
 #include <QDialog>
 

@@ -1,36 +1,36 @@
-#include "AttractScreen.h"
+#include "play/AttractScreen.h"
 
-#include "GameRound.h"
-#include "HighScoreTable.h"
-#include "ScrollText.h"
+#include "play/GameRound.h"
+#include "play/HighScoreTable.h"
+#include "play/ScrollText.h"
 
 #include "base/KeyValueList.h"
-#include "lang/Language.h"
 #include "sprites/Picture.h"
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/SpriteField.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 
 constexpr int kScrollLineKind = 1000;
-constexpr int kTitleWaitTicks = 1000;
 constexpr int kScrollStep = 2;
 
 } // namespace
 
-TAttractScreen::TAttractScreen(TGameHost &host, TGameRound &round, TSpriteBox &attractBox,
-                               const TLanguage &language, const TKeyValueList &settings,
-                               const THighScoreTable &highScores, const QFont &font)
-    : mHost(host)
-    , mRound(round)
-    , mAttractBox(attractBox)
-    , mLanguage(language)
+TAttractScreen::TAttractScreen(TGameRound &round, TSpriteField &attractField, TLookup lookup,
+                               const TKeyValueList &settings, const THighScoreTable &highScores,
+                               const QFont &font, std::function<void()> titlesDone)
+    : mRound(round)
+    , mAttractField(attractField)
+    , mLookup(std::move(lookup))
     , mSettings(settings)
     , mHighScores(highScores)
     , mFont(font)
+    , mTitlesDone(std::move(titlesDone))
 {
     TSpriteList &pictures = mRound.Pictures();
     for (int i = 0; i < pictures.Count(); ++i) {
@@ -39,18 +39,14 @@ TAttractScreen::TAttractScreen(TGameHost &host, TGameRound &round, TSpriteBox &a
     }
 }
 
-void TAttractScreen::ShowAttract(bool on)
+void TAttractScreen::Hide()
 {
-    if (!on) {
-        mAttractBox.hide();
-        mRound.PlayBox().show();
-        for (int i = 0; i < mScrollLines.Count(); ++i)
-            mScrollLines.Items(i)->SetEnabled(false);
-        return;
-    }
-    mHost.PlayCue(TCue::Attract);
-    mRound.PlayBox().hide();
-    mAttractBox.show();
+    for (int i = 0; i < mScrollLines.Count(); ++i)
+        mScrollLines.Items(i)->SetEnabled(false);
+}
+
+void TAttractScreen::Show()
+{
     int top = 0;
     for (int kind = skTitle1; kind <= skTitle3; ++kind) {
         TSprite *picture = mRound.Pictures().FindKind(kind);
@@ -60,7 +56,6 @@ void TAttractScreen::ShowAttract(bool on)
         picture->SetEnabled(kind == skTitle1);
         top += picture->Height();
     }
-    mRound.SetGameState(gsAttract);
     BuildScrollText();
 }
 
@@ -74,19 +69,16 @@ void TAttractScreen::TitlePictureEnd(TSprite *picture)
         mRound.Pictures().FindKind(skTitle3)->SetEnabled(true);
         break;
     case skTitle3:
-        mRound.SetCountdown(kTitleWaitTicks);
-        mRound.SetGameState(gsAttractWaiting);
+        mTitlesDone();
         break;
     }
 }
 
 void TAttractScreen::BuildScrollText()
 {
-    for (int i = 0; i < mScrollLines.Count(); ++i)
-        mScrollLines.Items(i)->SetEnabled(false);
+    Hide();
     mScrollTexts = BuildScrollTextLines(
-        [this](const QString &key) { return mLanguage.LookupMessage(key); },
-        mSettings.Value(QStringLiteral("LastScore")), mHighScores.Entries());
+        mLookup, mSettings.Value(QStringLiteral("LastScore")), mHighScores.Entries());
     mScrollIndex = 0;
     const std::uint32_t state = mRound.GameState();
     if (state == gsAttract || state == gsAttractWaiting)
@@ -97,7 +89,7 @@ void TAttractScreen::StartScrollLine(TSprite *line)
 {
     if (!line) {
         line = mScrollLines.AddNew();
-        mAttractBox.AddSprite(line);
+        mAttractField.AddSprite(line);
         line->SetEnabled(false);
         line->SetKind(kScrollLineKind);
         line->SetSpeed(kScrollStep);

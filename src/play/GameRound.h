@@ -1,6 +1,6 @@
 #pragma once
 
-#include "play/Cue.h"
+#include "play/TickResult.h"
 
 #include "sprites/SpriteList.h"
 
@@ -11,7 +11,7 @@ class TGamePar;
 class TKeyState;
 class TScoreDisplay;
 class TSprite;
-class TSpriteBox;
+class TSpriteField;
 
 // What a tick does; the values are stored and traced, keep them.
 enum TGameStateValue : std::uint32_t {
@@ -38,26 +38,18 @@ enum TSpriteKind : std::int32_t {
     skTitle3 = 12,
 };
 
-// What the round needs from the window around it.
-class TGameHost
-{
-public:
-    virtual ~TGameHost() = default;
-    virtual void PlayCue(TCue cue) = 0;
-    // The game has just ended with this score (demos too).
-    virtual void GameEnded(std::int32_t score) = 0;
-};
-
 // One game on the play field: the formation, the cannon, rockets, bombs,
-// homes, lives, levels and the score. Driven one tick at a time.
+// homes, lives, levels and the score. Driven one tick at a time; what it
+// does that the player hears or the window must know about is noted for
+// TakeEvents, never called out.
 class TGameRound
 {
 public:
-    TGameRound(TGameHost &host, TSpriteBox &playBox, TScoreDisplay &scoreDisplay);
+    TGameRound(TSpriteField &playField, const TScoreDisplay &scoreDisplay);
     ~TGameRound();
 
     // Creates every game sprite once; the counts come from `gamePar`.
-    void CreateSprites(const TGamePar &gamePar, TSpriteBox &attractBox);
+    void CreateSprites(const TGamePar &gamePar, TSpriteField &attractField);
     // Dresses every sprite from `gamePar` (which stays current afterwards)
     // and lays out the field for a client area of the given size.
     void ApplyDesign(const TGamePar &gamePar, int clientWidth, int clientHeight);
@@ -76,6 +68,8 @@ public:
     void SetScore(std::int32_t score);
     void GameOver();
     void NextCanon();
+    // What happened since the last call: cues, a game's end, a cleared level.
+    TTickResult TakeEvents();
 
     std::uint32_t GameState() const { return mGameState; }
     void SetGameState(std::uint32_t state) { mGameState = state; }
@@ -102,7 +96,7 @@ public:
     const TSpriteList &Bombs() const { return mBombs; }
     const TSpriteList &CanonsLeft() const { return mCanonsLeft; }
     TSpriteList &Pictures() { return mPictures; }
-    TSpriteBox &PlayBox() { return mPlayBox; }
+    TSpriteField &PlayField() { return mPlayField; }
     const TGamePar &GamePar() const { return *mGamePar; }
 
 private:
@@ -115,14 +109,13 @@ private:
     void EndStillExplosion(TSprite *sprite);
     void CheckLevelDone();
     void ShowExplosion(TSprite *sprite, int picture);
-    void SetBackground();
     void SetSpeeds();
     TSprite *HomeHitBy(const TSprite &sprite) const;
     TSprite &GameOverPicture();
 
-    TGameHost &mHost;
-    TSpriteBox &mPlayBox;
-    TScoreDisplay &mScoreDisplay;
+    TSpriteField &mPlayField;
+    const TScoreDisplay &mScoreDisplay;
+    TTickResult mEvents;
     const TGamePar *mGamePar = nullptr;
 
     std::int32_t mFormationX = 0;

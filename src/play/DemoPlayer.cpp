@@ -1,11 +1,11 @@
-#include "DemoPlayer.h"
+#include "play/DemoPlayer.h"
 
-#include "GameRound.h"
+#include "play/GameRound.h"
 
 #include "base/Random.h"
 #include "design/GamePar.h"
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/SpriteField.h"
 
 #include <climits>
 
@@ -47,11 +47,11 @@ void TDemoPlayer::AvoidBombs()
     auto strip = [&](int left, int right) {
         return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
     };
-    TSpriteBox &box = mRound.PlayBox();
-    const bool bombAbove = box.FindSprite(skBomb, strip(canon.Left(), canon.Left() + canon.Width()));
-    const bool bombLeft = box.FindSprite(skBomb, strip(canon.Left() - step, canon.Left()));
+    const TSpriteField &field = mRound.PlayField();
+    const bool bombAbove = field.FindSprite(skBomb, strip(canon.Left(), canon.Left() + canon.Width()));
+    const bool bombLeft = field.FindSprite(skBomb, strip(canon.Left() - step, canon.Left()));
     const int right = canon.Left() + canon.Width();
-    const bool bombRight = box.FindSprite(skBomb, strip(right + step, right + 2 * step));
+    const bool bombRight = field.FindSprite(skBomb, strip(right + step, right + 2 * step));
     if (bombAbove)
         mRound.SetCanonDX(step);
     if (bombLeft && mRound.CanonDX() < 0)

@@ -1,15 +1,16 @@
-#include "GameRound.h"
+#include "play/GameRound.h"
 
 #include "play/KeyState.h"
-#include "ScoreDisplay.h"
+#include "play/ScoreDisplay.h"
 
 #include "base/Random.h"
 #include "design/GamePar.h"
 #include "sprites/Picture.h"
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/SpriteField.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -35,9 +36,8 @@ bool Intersects(const TSprite &a, const TSprite &b)
 
 } // namespace
 
-TGameRound::TGameRound(TGameHost &host, TSpriteBox &playBox, TScoreDisplay &scoreDisplay)
-    : mHost(host)
-    , mPlayBox(playBox)
+TGameRound::TGameRound(TSpriteField &playField, const TScoreDisplay &scoreDisplay)
+    : mPlayField(playField)
     , mScoreDisplay(scoreDisplay)
     , mCanon(std::make_unique<TSprite>())
     , mScoreSprite(std::make_unique<TSprite>())
@@ -48,54 +48,59 @@ TGameRound::TGameRound(TGameHost &host, TSpriteBox &playBox, TScoreDisplay &scor
     mCanon->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     // An explosion picture with a single frame never reaches a "last
     // frame"; end such an explosion at the sprite's next move instead.
-    mPlayBox.SetAfterSprtMove([this](TSprite *s) { EndStillExplosion(s); });
+    mPlayField.SetAfterSprtMove([this](TSprite *s) { EndStillExplosion(s); });
 }
 
 TGameRound::~TGameRound()
 {
-    // The box outlives the round; it must not keep pointers to our sprites.
-    while (mPlayBox.SpriteCount() > 0)
-        mPlayBox.RemoveSprite(mPlayBox.Sprite(0));
+    // The field may outlive the round; it must not keep pointers to our sprites.
+    mPlayField.Clear();
+    mPlayField.SetAfterSprtMove(nullptr);
 }
 
-void TGameRound::CreateSprites(const TGamePar &gamePar, TSpriteBox &attractBox)
+TTickResult TGameRound::TakeEvents()
 {
-    auto create = [](TSpriteList &list, TSpriteBox &box, int kind, bool enabled) {
+    return std::exchange(mEvents, TTickResult{});
+}
+
+void TGameRound::CreateSprites(const TGamePar &gamePar, TSpriteField &attractField)
+{
+    auto create = [](TSpriteList &list, TSpriteField &field, int kind, bool enabled) {
         TSprite *sprite = list.AddNew();
         sprite->SetKind(kind);
         sprite->SetEnabled(enabled);
-        box.AddSprite(sprite);
+        field.AddSprite(sprite);
         return sprite;
     };
     for (int i = 0; i < gamePar.ShipRows() * gamePar.ShipColumns(); ++i) {
-        TSprite *ship = create(mShips, mPlayBox, skShip, false);
+        TSprite *ship = create(mShips, mPlayField, skShip, false);
         ship->SetOnStateChanged([this](TSprite *s) {
             ExplosiveStateChanged(s, kRandomShipPicture, kShipExplodePicture);
         });
         ship->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     }
     for (int k = 0; k < gamePar.HomeCount(); ++k) {
-        TSprite *home = create(mHomes, mPlayBox, skHome, false);
+        TSprite *home = create(mHomes, mPlayField, skHome, false);
         home->SetLeft(gamePar.HomeLeft() + k * gamePar.HomeDistX());
         home->SetTop(gamePar.HomeTop());
     }
     for (int i = 0; i < gamePar.BombCount(); ++i)
-        create(mBombs, mPlayBox, skBomb, false)->SetOnMove([this](TSprite *s) { BombMove(s); });
+        create(mBombs, mPlayField, skBomb, false)->SetOnMove([this](TSprite *s) { BombMove(s); });
     for (int i = 0; i < gamePar.RocketCount(); ++i)
-        create(mRockets, mPlayBox, skRocket, false)->SetOnMove([this](TSprite *s) { RocketMove(s); });
-    create(mPictures, mPlayBox, skGameOver, false);
+        create(mRockets, mPlayField, skRocket, false)->SetOnMove([this](TSprite *s) { RocketMove(s); });
+    create(mPictures, mPlayField, skGameOver, false);
     for (int kind = skTitle1; kind <= skTitle3; ++kind)
-        create(mPictures, attractBox, kind, true);
+        create(mPictures, attractField, kind, true);
 }
 
 void TGameRound::PlaceFixedSprites()
 {
     mScoreSprite->SetLeft(10);
     mScoreSprite->SetTop(10);
-    mPlayBox.AddSprite(mScoreSprite.get());
+    mPlayField.AddSprite(mScoreSprite.get());
     mCanon->SetTop(mGamePar->CanonTop());
     mCanon->SetLeft(mGamePar->CanonStartLeft());
-    mPlayBox.AddSprite(mCanon.get());
+    mPlayField.AddSprite(mCanon.get());
 }
 
 void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clientHeight)
@@ -117,7 +122,6 @@ void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clien
         gamePar.AssignImage(*mPictures.Items(i), mPictures.Items(i)->Kind());
     gamePar.AssignImage(*mCanon, kCanonPicture);
     SetSpeeds();
-    SetBackground();
     for (int k = 0; k < mHomes.Count(); ++k) {
         TSprite *home = mHomes.Items(k);
         home->SetTop(gamePar.HomeTop());
@@ -141,20 +145,6 @@ void TGameRound::SetSpeeds()
     mCanon->SetSpeed(std::max(mGamePar->CanonStep(), mGamePar->BombStep()));
 }
 
-void TGameRound::SetBackground()
-{
-    // A value that is not a number counts as absent: picture 0 shows.
-    if (const std::optional<QColor> color = mGamePar->BackgroundColor()) {
-        mPlayBox.SetImage(QImage());
-        mPlayBox.SetColor(*color);
-        return;
-    }
-    TSprite background;
-    mGamePar->AssignImage(background, kBackgroundPicture);
-    const TPicture &picture = background.Picture();
-    mPlayBox.SetImage(picture.IsGif() ? QImage() : picture.ToImage());
-}
-
 void TGameRound::StartGame(bool demo)
 {
     for (int i = 0; i < mBombs.Count(); ++i)
@@ -168,18 +158,18 @@ void TGameRound::StartGame(bool demo)
     NewLevel();
     SetScore(0);
     mReloadCount = mGamePar->RocketReload();
-    mPlayBox.Step();
+    mPlayField.Step();
     mDemoMode = demo;
     mGameState = demo ? gsDemo : gsPlaying;
-    mPlayBox.show();
+    mPlayField.SetShown(true);
     NextCanon();
 }
 
 void TGameRound::StopGame()
 {
     mGameState = gsStopped;
-    mPlayBox.hide();
-    mPlayBox.RemoveSprite(&GameOverPicture());
+    mPlayField.SetShown(false);
+    mPlayField.RemoveSprite(&GameOverPicture());
     mCountdown = 0;
     mCanonDX = 0;
     mCanonEntering = false;
@@ -233,11 +223,11 @@ void TGameRound::GameTick()
                 continue;
             if (!mCanonEntering && Random::Below(mGamePar->BombChance()) == 1)
                 DropBomb(*ship);
-            if (mPlayBox.FindSprite(skHome, ship->Bounds()))
+            if (mPlayField.FindSprite(skHome, ship->Bounds()))
                 GameOver();
         }
     }
-    mPlayBox.Step();
+    mPlayField.Step();
     mFormationX += mFormationVX;
     if (mFormationX <= 0) {
         mFormationX = 0;
@@ -247,7 +237,7 @@ void TGameRound::GameTick()
         mFormationVX = -mGamePar->ShipStepX();
     }
     if (--mMoveDownCount <= 0) {
-        mHost.PlayCue(TCue::StepDown);
+        mEvents.Cues.push_back(TCue::StepDown);
         mFormationY += kStepDown;
         mMoveDownCount = mMoveDownDelay;
     }
@@ -276,7 +266,7 @@ void TGameRound::FireRocket()
         TSprite *rocket = mRockets.Items(i);
         if (rocket->Enabled())
             continue;
-        mHost.PlayCue(TCue::Fire);
+        mEvents.Cues.push_back(TCue::Fire);
         rocket->SetTop(mCanon->Top());
         rocket->SetLeft(mCanon->Left() + 15);
         rocket->Jump();
@@ -310,7 +300,7 @@ void TGameRound::RocketMove(TSprite *rocket)
                 continue;
             rocket->SetEnabled(false);
             ship->SetState(esExploding);
-            mHost.PlayCue(TCue::ShipHit);
+            mEvents.Cues.push_back(TCue::ShipHit);
             SetScore(mScore + 10);
             break;
         }
@@ -343,7 +333,7 @@ void TGameRound::BombMove(TSprite *bomb)
     if (Intersects(*bomb, *mCanon)) {
         bomb->SetEnabled(false);
         mCanon->SetState(esExploding);
-        mHost.PlayCue(TCue::CanonHit);
+        mEvents.Cues.push_back(TCue::CanonHit);
     }
     if (bomb->Enabled() && HomeHitBy(*bomb))
         bomb->SetEnabled(false);
@@ -423,7 +413,8 @@ void TGameRound::CheckLevelDone()
         if (mShips.Items(i)->Enabled())
             return;
     }
-    mHost.PlayCue(TCue::LevelCleared);
+    mEvents.Cues.push_back(TCue::LevelCleared);
+    mEvents.LevelCleared = true;
     SetScore(mScore + 200);
     mLevelDone = true;
 }
@@ -460,12 +451,12 @@ void TGameRound::SetCanonsLeft(int count)
 {
     while (mCanonsLeft.Count() > count) {
         TSprite *last = mCanonsLeft.Items(mCanonsLeft.Count() - 1);
-        mPlayBox.RemoveSprite(last);
+        mPlayField.RemoveSprite(last);
         mCanonsLeft.Extract(last);
     }
     while (mCanonsLeft.Count() < count) {
         TSprite *icon = mCanonsLeft.AddNew();
-        mPlayBox.AddSprite(icon);
+        mPlayField.AddSprite(icon);
         mGamePar->AssignImage(*icon, kCanonLeftPicture);
         icon->SetLeft(mCanonsLeft.Count() * mGamePar->LivesDistX() + mGamePar->LivesLeft());
         icon->SetTop(mGamePar->LivesTop());
@@ -486,15 +477,15 @@ void TGameRound::GameOver()
 {
     mGameState = gsGameOver;
     mCanonDX = 0;
-    mHost.PlayCue(TCue::GameOver);
-    mHost.GameEnded(mScore);
+    mEvents.Cues.push_back(TCue::GameOver);
+    mEvents.GameEnded = mScore;
     mCountdown = kGameOverTicks;
     TSprite &picture = GameOverPicture();
     picture.FirstFrame();
     picture.SetEnabled(true);
     picture.SetLeft((mClientWidth - picture.Width()) / 2);
     picture.SetTop((mClientHeight - picture.Height()) / 2);
-    mPlayBox.AddSprite(&picture);
+    mPlayField.AddSprite(&picture);
 }
 
 TSprite &TGameRound::GameOverPicture()

@@ -1,4 +1,4 @@
-#include "HighScoreTable.h"
+#include "play/HighScoreTable.h"
 
 #include "base/TextFile.h"
 

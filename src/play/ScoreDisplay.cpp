@@ -1,4 +1,4 @@
-#include "ScoreDisplay.h"
+#include "play/ScoreDisplay.h"
 
 #include <QPainter>
 

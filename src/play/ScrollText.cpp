@@ -1,6 +1,6 @@
-#include "ScrollText.h"
+#include "play/ScrollText.h"
 
-#include "HighScoreTable.h"
+#include "play/HighScoreTable.h"
 
 namespace {
 

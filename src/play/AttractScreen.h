@@ -5,25 +5,33 @@
 #include <QFont>
 #include <QStringList>
 
-class TGameHost;
+#include <functional>
+
 class TGameRound;
 class THighScoreTable;
-class TLanguage;
 class TSprite;
-class TSpriteBox;
+class TSpriteField;
 class TKeyValueList;
 
 // The screen between games: the design's three title pictures one after
 // another, the greeting and high-score lines rising through the lower
-// part, and the countdown into a demo.
+// part. It reads the round's state and sizes; the game cycle that owns
+// both changes the state.
 class TAttractScreen
 {
 public:
-    TAttractScreen(TGameHost &host, TGameRound &round, TSpriteBox &attractBox,
-                   const TLanguage &language, const TKeyValueList &settings,
-                   const THighScoreTable &highScores, const QFont &font);
+    // The text of a message key (the key itself when missing).
+    using TLookup = std::function<QString(const QString &key)>;
 
-    void ShowAttract(bool on);
+    // `titlesDone` is told when the last title picture has run its course.
+    TAttractScreen(TGameRound &round, TSpriteField &attractField, TLookup lookup,
+                   const TKeyValueList &settings, const THighScoreTable &highScores,
+                   const QFont &font, std::function<void()> titlesDone);
+
+    // The titles start over from the first, and the score lines with them.
+    void Show();
+    // The score lines stop.
+    void Hide();
     void BuildScrollText();
 
     const QStringList &ScrollTexts() const { return mScrollTexts; }
@@ -35,13 +43,13 @@ private:
     void ScrollLineMove(TSprite *line);
     int Percent(int percent) const;
 
-    TGameHost &mHost;
     TGameRound &mRound;
-    TSpriteBox &mAttractBox;
-    const TLanguage &mLanguage;
+    TSpriteField &mAttractField;
+    TLookup mLookup;
     const TKeyValueList &mSettings;
     const THighScoreTable &mHighScores;
     QFont mFont;
+    std::function<void()> mTitlesDone;
 
     QStringList mScrollTexts;
     int mScrollIndex = 0;
