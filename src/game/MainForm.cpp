@@ -170,9 +170,7 @@ void TMainForm::FormCreate()
     mPlayBox->SetField(&mCycle->PlayField());
     mAttractBox->SetField(&mCycle->AttractField());
     mDesigns->ApplyStored();
-    Round().PlaceFixedSprites();
-    Round().NewLevel();
-    Round().SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
+    mCycle->PlaceFixedSprites(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mMenu->Sound1().isChecked();
     mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
@@ -492,7 +490,7 @@ void TMainForm::ShowDesign(const TGamePar &design)
     setWindowTitle(design.IsDefault() ? kTitle
                                       : kTitle + QStringLiteral(" [") + design.DesignName()
                                             + QLatin1Char(']'));
-    Round().ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
+    mCycle->ApplyDesign(design);
     ShowBackground(*mPlayBox, design);
 }
 

@@ -5,6 +5,8 @@
 #include "play/KeyState.h"
 #include "play/ScoreDisplay.h"
 
+#include "design/GamePar.h"
+
 #include <utility>
 
 namespace {
@@ -26,6 +28,18 @@ TGameCycle::TGameCycle(TGameCycleSetup setup, const TGamePar &design)
 }
 
 TGameCycle::~TGameCycle() = default;
+
+void TGameCycle::ApplyDesign(const TGamePar &design)
+{
+    mRound->ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
+}
+
+void TGameCycle::PlaceFixedSprites(std::int32_t score)
+{
+    mRound->PlaceFixedSprites();
+    mRound->NewLevel();
+    mRound->SetScore(score);
+}
 
 TTickResult TGameCycle::Tick(const TKeyState &keys)
 {

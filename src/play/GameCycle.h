@@ -39,6 +39,12 @@ public:
     TGameCycle(TGameCycleSetup setup, const TGamePar &design);
     ~TGameCycle();
 
+    // Dresses the sprites from `design` and lays the field out at its size.
+    void ApplyDesign(const TGamePar &design);
+    // Once, after the first design: the score and the cannon are placed and
+    // the first level laid out, showing `score` (the last game's).
+    void PlaceFixedSprites(std::int32_t score);
+
     // One tick of whichever mode is on, with the keys held now.
     TTickResult Tick(const TKeyState &keys);
     TTickResult TakeEvents();

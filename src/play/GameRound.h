@@ -91,6 +91,7 @@ public:
     int ClientHeight() const { return mClientHeight; }
 
     TSprite &Canon() { return *mCanon; }
+    const TSprite &Canon() const { return *mCanon; }
     const TSpriteList &Ships() const { return mShips; }
     const TSpriteList &Rockets() const { return mRockets; }
     const TSpriteList &Bombs() const { return mBombs; }

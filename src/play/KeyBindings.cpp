@@ -74,3 +74,14 @@ std::optional<int> TKeyBindings::KeyFromName(const QString &name)
         return std::nullopt;
     return int(sequence[0].key());
 }
+
+std::optional<TGameKey> GameKeyNamed(const QString &name)
+{
+    if (name == QLatin1String("Left"))
+        return TGameKey::Left;
+    if (name == QLatin1String("Right"))
+        return TGameKey::Right;
+    if (name == QLatin1String("Space"))
+        return TGameKey::Space;
+    return std::nullopt;
+}

@@ -12,6 +12,9 @@
 // The keys the game polls at each tick, by what they do.
 enum class TGameKey { Left, Right, Space };
 
+// The game key a script names: "Left", "Right" or "Space".
+std::optional<TGameKey> GameKeyNamed(const QString &name);
+
 // A shortcut of the window that a game key must not take over.
 struct TReservedKey {
     QKeySequence Shortcut;
