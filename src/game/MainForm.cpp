@@ -92,10 +92,7 @@ TMainForm::~TMainForm()
 
 QFont TMainForm::GameFont()
 {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setBold(true);
-    font.setPixelSize(19);
-    return font;
+    return TAttractScreen::TextFont();
 }
 
 void TMainForm::FormCreate()
@@ -164,8 +161,7 @@ void TMainForm::FormCreate()
     mCycle = std::make_unique<TGameCycle>(
         TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
                         .Settings = mSettings,
-                        .HighScores = mHighScores,
-                        .Font = font},
+                        .HighScores = mHighScores},
         mDesigns->Current());
     mPlayBox->SetField(&mCycle->PlayField());
     mAttractBox->SetField(&mCycle->AttractField());

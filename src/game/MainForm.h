@@ -1,14 +1,14 @@
 #pragma once
 
-#include "play/GameCycle.h"
-#include "play/GameRound.h"
-#include "play/HighScoreTable.h"
-#include "play/KeyState.h"
 #include "LazyChild.h"
 #include "MainMenu.h"
 #include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
+#include "play/GameCycle.h"
+#include "play/GameRound.h"
+#include "play/HighScoreTable.h"
+#include "play/KeyState.h"
 
 #include <QMainWindow>
 

@@ -23,13 +23,13 @@ constexpr int kScrollStep = 2;
 
 TAttractScreen::TAttractScreen(TGameRound &round, TSpriteField &attractField, TLookup lookup,
                                const TKeyValueList &settings, const THighScoreTable &highScores,
-                               const QFont &font, std::function<void()> titlesDone)
+                               std::function<void()> titlesDone)
     : mRound(round)
     , mAttractField(attractField)
     , mLookup(std::move(lookup))
     , mSettings(settings)
     , mHighScores(highScores)
-    , mFont(font)
+    , mFont(TextFont())
     , mTitlesDone(std::move(titlesDone))
 {
     TSpriteList &pictures = mRound.Pictures();
@@ -37,6 +37,14 @@ TAttractScreen::TAttractScreen(TGameRound &round, TSpriteField &attractField, TL
         if (pictures.Items(i)->Kind() >= skTitle1)
             pictures.Items(i)->SetOnLastFrame([this](TSprite *s) { TitlePictureEnd(s); });
     }
+}
+
+QFont TAttractScreen::TextFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setBold(true);
+    font.setPixelSize(19);
+    return font;
 }
 
 void TAttractScreen::Hide()

@@ -26,7 +26,10 @@ public:
     // `titlesDone` is told when the last title picture has run its course.
     TAttractScreen(TGameRound &round, TSpriteField &attractField, TLookup lookup,
                    const TKeyValueList &settings, const THighScoreTable &highScores,
-                   const QFont &font, std::function<void()> titlesDone);
+                   std::function<void()> titlesDone);
+
+    // The font of the score lines, and of the window's own texts.
+    static QFont TextFont();
 
     // The titles start over from the first, and the score lines with them.
     void Show();

@@ -22,7 +22,7 @@ TGameCycle::TGameCycle(TGameCycleSetup setup, const TGamePar &design)
 {
     mRound->CreateSprites(design, mAttractField);
     mAttract = std::make_unique<TAttractScreen>(*mRound, mAttractField, std::move(setup.Lookup),
-                                                setup.Settings, setup.HighScores, setup.Font,
+                                                setup.Settings, setup.HighScores,
                                                 [this] { TitlesDone(); });
     mDemo = std::make_unique<TDemoPlayer>(*mRound);
 }

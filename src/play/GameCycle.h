@@ -5,8 +5,6 @@
 
 #include "sprites/SpriteField.h"
 
-#include <QFont>
-
 #include <cstdint>
 #include <memory>
 
@@ -19,12 +17,11 @@ class TKeyValueList;
 class TScoreDisplay;
 
 // What the attract screen reads: translated texts, the last score and the
-// high-score table (both kept by the window's settings), and its font.
+// high-score table (both kept by the window's settings).
 struct TGameCycleSetup {
     TAttractScreen::TLookup Lookup;
     const TKeyValueList &Settings;
     const THighScoreTable &HighScores;
-    QFont Font;
 };
 
 // The game's modes and the moves between them: the attract screen, its

@@ -346,3 +346,20 @@ TEST_F(WindowFixture, SoundOpensAfterTheFirstFrameAndAStoredDesignWhoseSoundFail
     EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
     EXPECT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
 }
+
+TEST_F(WindowFixture, StopGameReturnsToTheAttractScreenExceptDuringGameOver)
+{
+    Start();
+    Run("new\ntick 3");
+    mForm->StopGameClick();
+    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_TRUE(mForm->PlayBox().isHidden());
+    EXPECT_FALSE(mForm->AttractBox().isHidden());
+
+    Run("new\ntick 3");
+    Round().GameOver();
+    mForm->StopGameClick();
+    EXPECT_EQ(Round().GameState(), gsGameOver);
+    EXPECT_FALSE(mForm->PlayBox().isHidden());
+    EXPECT_EQ(Round().Countdown(), 50);
+}
