@@ -22,12 +22,9 @@
 #include "exchange/DragComp.h"
 #include "game/dialogs/DesktopServices.h"
 #include "game/dialogs/HelpOpener.h"
-#include "game/dialogs/KeysDialog.h"
 #include "game/dialogs/ScoreDialog.h"
-#include "game/dialogs/VolumeDialog.h"
+#include "game/dialogs/SettingsDialogs.h"
 #include "lang/Language.h"
-#include "lang/LocaleLanguage.h"
-#include "lang/SelLanguageDialog.h"
 #include "pads/Gamepad.h"
 #include "play/HighScoreTable.h"
 #include "setup/AboutBox.h"
@@ -189,9 +186,8 @@ void TMainForm::FormCreate()
         mLanguage1->TranslateWindow(dialog->objectName());
         return dialog;
     });
-    mLanguageDialog.Defer([this] { return new TSelLanguageDialog(this, ProgramDir()); });
-    mVolumeDialog = new TVolumeDialog(this);
-    mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
+    mSettingsDialogs = std::make_unique<TSettingsDialogs>(TSettingsDialogsContext{
+        *this, mSettings, *mLanguage1, mKeys, *mCues, ProgramDir()});
     mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
@@ -210,8 +206,8 @@ TMenuCommands TMainForm::MenuCommands()
             .PauseGame = [this] { PauseGameClick(); },
             .Demo = [this] { Demo1Click(); },
             .Sound = [this] { Sound1Click(); },
-            .Volume = [this] { Volume1Click(); },
-            .Keys = [this] { Keys1Click(); },
+            .Volume = [this] { mSettingsDialogs->Volume(); },
+            .Keys = [this] { mSettingsDialogs->Keys(); },
             .Exit = [this] { Exit1Click(); },
             .DesignGame = [this] { DesignGameClick(); },
             .Language = [this] { Language2Click(); },
@@ -425,28 +421,6 @@ void TMainForm::SmoothMotion1Click()
     mFramePump->SetEnabled(on && !mOptions.Unattended);
 }
 
-void TMainForm::Volume1Click()
-{
-    mVolumeDialog->SetVolume(VolumeSetting::Read(mSettings));
-    // Its controls are built on first use, after the window was translated.
-    mLanguage1->TranslateWindow(mVolumeDialog->objectName());
-    if (!mVolumeDialog->Execute())
-        return;
-    VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
-    mCues->SetVolume(mVolumeDialog->Volume());
-}
-
-void TMainForm::Keys1Click()
-{
-    mKeysDialog->SetBindings(mKeys.Bindings());
-    mLanguage1->TranslateWindow(mKeysDialog->objectName());
-    mKeysDialog->SetReserved(TKeysDialog::ShortcutsOf(*this));
-    if (!mKeysDialog->Execute())
-        return;
-    mKeys.SetBindings(mKeysDialog->Bindings());
-    mKeys.Bindings().Store(mSettings);
-}
-
 void TMainForm::Exit1Click()
 {
     close();
@@ -497,24 +471,8 @@ void TMainForm::SetClientSize(int width, int height)
 
 void TMainForm::Language2Click()
 {
-    if (mOptions.Unattended)
-        return;
-    QString current = QFileInfo(mSettings.Value(QStringLiteral("Language"))).completeBaseName();
-    if (current.isEmpty()) {
-        // Nothing chosen yet: offer the language the desktop runs in.
-        current = LanguageForLocale(TSelLanguageDialog::ListLanguages(ProgramDir()),
-                                    EnvironmentLocaleName());
-        // One that has no file of its own gets English, so Enter answers.
-        if (current.isEmpty())
-            current = QStringLiteral("english");
-    }
-    mLanguageDialog->SetSelectedLanguage(current);
-    if (!mLanguageDialog->Execute())
-        return;
-    mLanguage1->SetLanguageFile(
-        TLanguage::LanguageFilePath(ProgramDir(), mLanguageDialog->SelectedLanguage()));
-    mLanguage1->Translate();
-    mSettings.SetValue(QStringLiteral("Language"), QFileInfo(mLanguage1->LanguageFile()).fileName());
+    if (!mOptions.Unattended)
+        mSettingsDialogs->Language();
 }
 
 void TMainForm::DesignGameClick()

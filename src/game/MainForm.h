@@ -30,11 +30,9 @@ class TPauseControl;
 class TPausedOverlay;
 class TScoreDialog;
 class TScreenMode;
-class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
-class TVolumeDialog;
-class TKeysDialog;
+class TSettingsDialogs;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -73,8 +71,6 @@ public:
     void PauseGameClick();
     void Demo1Click();
     void Sound1Click();
-    void Volume1Click();
-    void Keys1Click();
     void SmoothMotion1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
@@ -169,6 +165,7 @@ private:
     std::unique_ptr<TGameCycle> mCycle;
     std::unique_ptr<THelpOpener> mHelp;
     std::unique_ptr<TPauseControl> mPause;
+    std::unique_ptr<TSettingsDialogs> mSettingsDialogs;
 
     // Owned by their Qt parent.
     QTimer *mTimer1 = nullptr;
@@ -178,9 +175,6 @@ private:
     TLanguage *mLanguage1 = nullptr;
     TLazyChild<TScoreDialog> mScoreDialog;
     TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
-    TLazyChild<TSelLanguageDialog> mLanguageDialog;
-    TVolumeDialog *mVolumeDialog = nullptr;
-    TKeysDialog *mKeysDialog = nullptr;
     TPausedOverlay *mPausedLabel = nullptr;
     TScreenMode *mScreen = nullptr;
     TFramePump *mFramePump = nullptr;
