@@ -242,9 +242,6 @@ void TMainForm::FormDestroy()
 {
     mTimer1->stop();
     ReleaseSounds();
-    // The boxes outlive the cycle's fields.
-    mPlayBox->SetField(nullptr);
-    mAttractBox->SetField(nullptr);
 }
 
 void TMainForm::showEvent(QShowEvent *event)

@@ -23,17 +23,24 @@ TSpriteBox::TSpriteBox(QWidget *parent) : QWidget(parent)
 TSpriteBox::~TSpriteBox()
 {
     // A field given to the box lives on; it must not call a box that went.
-    mField->SetOnStepped(nullptr);
-    mField->SetOnShown(nullptr);
+    LetGoOfField();
 }
 
 void TSpriteBox::SetField(TSpriteField *field)
 {
-    mField->SetOnStepped(nullptr);
-    mField->SetOnShown(nullptr);
+    LetGoOfField();
     mField = field ? field : &mOwnField;
     mField->SetOnStepped([this] { Stepped(); });
     mField->SetOnShown([this](bool shown) { setVisible(shown); });
+    // Whichever goes first, the box or the field, neither keeps the other.
+    mField->SetOnGone([this] { SetField(nullptr); });
+}
+
+void TSpriteBox::LetGoOfField()
+{
+    mField->SetOnStepped(nullptr);
+    mField->SetOnShown(nullptr);
+    mField->SetOnGone(nullptr);
 }
 
 void TSpriteBox::SetImage(const QImage &image)

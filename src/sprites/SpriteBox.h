@@ -43,9 +43,9 @@ public:
     // own size. Empty (the default): the field follows the box's size.
     QSize FieldSize() const { return mFieldSize.isEmpty() ? size() : mFieldSize; }
     void SetFieldSize(QSize size);
-    // The field shown from now on; it must outlive the box or be replaced
-    // before it goes. Null: the box's own field again. The box shows or
-    // hides itself as the field is shown or hidden.
+    // The field shown from now on; null, or the field going: the box's own
+    // field again. The box shows or hides itself as the field is shown or
+    // hidden.
     void SetField(TSpriteField *field);
     TSpriteField &Field() const { return *mField; }
     void SetBeforeSprtMove(TSpriteEvent handler) { mField->SetBeforeSprtMove(std::move(handler)); }
@@ -96,6 +96,7 @@ protected:
 private:
     // Draws the frame of a step the field just made.
     void Stepped();
+    void LetGoOfField();
     void EnsureBackground() const;
     void BuildBackground();
     // BackBuffer becomes the background again, built first when stale.

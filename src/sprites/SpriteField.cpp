@@ -1,10 +1,14 @@
 #include "sprites/SpriteField.h"
 
 #include <algorithm>
+#include <utility>
 
 TSpriteField::~TSpriteField()
 {
     Clear();
+    // Taken out first: the handler unhooks itself from this field.
+    if (const std::function<void()> gone = std::exchange(mOnGone, nullptr))
+        gone();
 }
 
 void TSpriteField::Clear()

@@ -39,6 +39,8 @@ public:
     bool Shown() const { return mShown; }
     void SetShown(bool shown);
     void SetOnShown(std::function<void(bool shown)> handler) { mOnShown = std::move(handler); }
+    // Told as the field goes, so that a box showing it lets go of it.
+    void SetOnGone(std::function<void()> handler) { mOnGone = std::move(handler); }
 
     // Moves every enabled sprite one step, then tells OnStepped. A step
     // asked for while one runs (a handler that processes events) is dropped.
@@ -59,6 +61,7 @@ private:
     THandler mAfterSprtMove;
     std::function<void()> mOnStepped;
     std::function<void(bool)> mOnShown;
+    std::function<void()> mOnGone;
     bool mStepping = false;
     bool mShown = false;
 };

@@ -166,6 +166,21 @@ TEST(SpriteBoxList, AFieldSteppedByItselfIsDrawnByTheBoxShowingItAndOutlivesIt)
     EXPECT_EQ(field.SpriteCount(), 1);
 }
 
+TEST(SpriteBoxList, AFieldThatGoesFirstLeavesTheBoxOnItsOwnField)
+{
+    TSpriteBox box;
+    TSprite sprite;
+    {
+        TSpriteField field;
+        field.AddSprite(&sprite);
+        box.SetField(&field);
+    }
+    EXPECT_EQ(box.SpriteCount(), 0);
+    box.AddSprite(&sprite);
+    box.Step();
+    EXPECT_EQ(box.StepCount(), 1);
+}
+
 TEST(SpriteBoxFind, ReturnsTheEarliestEnabledSpriteOfTheKindThatOverlaps)
 {
     TField field(3);
