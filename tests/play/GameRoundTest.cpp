@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+
 TEST_F(PlayFixture, HoldingSpaceFiresEveryFiveTicksWithAtMostThreeRockets)
 {
     Start();
@@ -97,6 +99,8 @@ TEST_F(PlayFixture, StillExplosionPictureStillLetsALevelEnd)
     const int score = round.Score();
     Run("tick 2");
     EXPECT_EQ(round.Score(), score + 200);
+    EXPECT_TRUE(std::any_of(mEvents.end() - 2, mEvents.end(),
+                            [](const TTickResult &r) { return r.LevelCleared; }));
     for (int i = 0; i < round.Ships().Count(); ++i)
         EXPECT_TRUE(round.Ships().Items(i)->Enabled()) << "next level started";
 }
