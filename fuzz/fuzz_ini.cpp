@@ -7,7 +7,7 @@
 #include "base/IniFile.h"
 #include "base/KeyValueList.h"
 #include "base/TextFile.h"
-#include "game/HighScoreTable.h"
+#include "play/HighScoreTable.h"
 
 #include <cstdio>
 #include <cstdlib>

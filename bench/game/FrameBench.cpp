@@ -2,7 +2,7 @@
 // draws the field (TSpriteBox::Step) and presenting it scaled into a target
 // of the screen's size, as a ratio to one copy of a 1920 x 1080 image
 // measured in the same run.
-#include "game/GameRound.h"
+#include "play/GameRound.h"
 #include "game/MainForm.h"
 #include "sprites/SpriteBox.h"
 

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 #include "FirstFrameProbe.h"
+#include "FontWarmUp.h"
+#include "ModalDialogs.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
@@ -7,12 +9,11 @@
 #include "design/DesignFolder.h"
 #include "design/StagedFolder.h"
 #include "game/AfterFirstPaint.h"
-#include "game/FontWarmUp.h"
 #include "game/MainForm.h"
-#include "game/ModalDialogs.h"
 #include "game/ReplayRunner.h"
 #include "setup/ProgramIcon.h"
 #include "setup/SetupForm.h"
+#include "sprites/SpriteBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -136,10 +137,11 @@ int RunGame(const QString &archive)
     // the program here; hiding the shown window writes the settings.
     const bool shown = !quitOnSignal.Requested();
     if (shown) {
-        auto *attractBox = form->findChild<QWidget *>(QStringLiteral("AttractBox"));
+        // The attract screen is the first thing the window paints.
+        TSpriteBox &attractBox = form->AttractBox();
         // Decoding the icon files waits until the window shows.
-        TAfterFirstPaint::Run(*attractBox, &SetProgramIcon);
-        TFirstFrameProbe::WatchIfAsked(attractBox);
+        TAfterFirstPaint::Run(attractBox, &SetProgramIcon);
+        TFirstFrameProbe::WatchIfAsked(&attractBox);
         form->show();
     }
     if (shown && !archive.isEmpty()) {

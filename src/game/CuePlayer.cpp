@@ -40,12 +40,12 @@ void TCuePlayer::OpenDeferred()
         return;
     mDeferred = false;
     const TGamePar *design = std::exchange(mDeferredDesign, nullptr);
-    const int cue = std::exchange(mWaitingCue, 0);
+    const std::optional<TCue> cue = std::exchange(mWaitingCue, std::nullopt);
     Mixer();
     if (design)
         LoadSounds(*design);
     if (cue)
-        PlayCue(cue);
+        PlayCue(*cue);
 }
 
 void TCuePlayer::SetActivated(bool activated)
@@ -76,7 +76,7 @@ void TCuePlayer::LoadSounds(const TGamePar &gamePar)
         // it is checked now, like any design the player changes to.
         mDeferred = false;
         mDeferredDesign = nullptr;
-        mWaitingCue = 0;
+        mWaitingCue.reset();
     }
     if (!Mixer())
         return;
@@ -106,16 +106,17 @@ void TCuePlayer::ReleaseSounds()
     }
 }
 
-void TCuePlayer::PlayCue(int cue)
+void TCuePlayer::PlayCue(TCue cue)
 {
     // An empty slot (a wave that failed to load) is simply silent.
     if (mDeferred && !mDisabled) {
         mWaitingCue = cue;
         return;
     }
-    if (mDisabled || !Mixer() || !mMixer->Activated() || cue < 1 || cue > CueCount || !mWaves[cue])
+    const int number = CueNumber(cue);
+    if (mDisabled || !Mixer() || !mMixer->Activated() || !mWaves[number])
         return;
-    mMixer->PlayCue(cue, mWaves[cue]);
+    mMixer->PlayCue(number, mWaves[number]);
 }
 
 void TCuePlayer::PlayPreview(const QString &file)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "play/Cue.h"
+
 #include <array>
+#include <optional>
 
 class QObject;
 class QString;
@@ -13,8 +16,6 @@ struct TLoadedWave;
 class TCuePlayer
 {
 public:
-    static constexpr int CueCount = 7;
-
     // The mixer becomes a child of `owner` when first needed. Unattended
     // (the scripted run and tests): a device that plays nothing, so nothing
     // is opened.
@@ -38,7 +39,7 @@ public:
 
     void LoadSounds(const TGamePar &gamePar);
     void ReleaseSounds();
-    void PlayCue(int cue);
+    void PlayCue(TCue cue);
     // The design editor's "play": the file in slot 0 on channel 0, replacing
     // the preview before it.
     void PlayPreview(const QString &file);
@@ -52,7 +53,7 @@ private:
     bool mDisabled = false;
     bool mDeferred = false;
     const TGamePar *mDeferredDesign = nullptr;
-    int mWaitingCue = 0;
+    std::optional<TCue> mWaitingCue;
     bool mActivated = true;
     int mVolume = -1; // none set
     bool mMixerMade = false;

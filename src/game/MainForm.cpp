@@ -1,23 +1,13 @@
 #include "MainForm.h"
 
 #include "AfterFirstPaint.h"
-#include "AttractScreen.h"
 #include "CuePlayer.h"
-#include "DemoPlayer.h"
 #include "DesignSwitcher.h"
-#include "DesktopServices.h"
 #include "FramePump.h"
-#include "HelpOpener.h"
-#include "Gamepad.h"
-#include "HighScoreTable.h"
-#include "KeysDialog.h"
 #include "MainMenu.h"
 #include "PauseControl.h"
 #include "PausedOverlay.h"
 #include "ScreenMode.h"
-#include "ScoreDialog.h"
-#include "ScoreDisplay.h"
-#include "VolumeDialog.h"
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
@@ -30,11 +20,17 @@
 #include "editor/EditDesign.h"
 #include "exchange/DesignArchive.h"
 #include "exchange/DragComp.h"
+#include "game/dialogs/DesktopServices.h"
+#include "game/dialogs/HelpOpener.h"
+#include "game/dialogs/ScoreDialog.h"
+#include "game/dialogs/SettingsDialogs.h"
 #include "lang/Language.h"
-#include "lang/LocaleLanguage.h"
-#include "lang/SelLanguageDialog.h"
+#include "pads/Gamepad.h"
+#include "play/HighScoreTable.h"
 #include "setup/AboutBox.h"
 #include "sound/SoundMixer.h"
+#include "sprites/Picture.h"
+#include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 
 #include <QApplication>
@@ -49,6 +45,21 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Snapstorm");
+
+// The play box's background: the design's colour, else its picture 0. A
+// value that is not a number counts as absent.
+void ShowBackground(TSpriteBox &box, const TGamePar &design)
+{
+    if (const std::optional<QColor> color = design.BackgroundColor()) {
+        box.SetImage(QImage());
+        box.SetColor(*color);
+        return;
+    }
+    TSprite background;
+    design.AssignImage(background, 0);
+    const TPicture &picture = background.Picture();
+    box.SetImage(picture.IsGif() ? QImage() : picture.ToImage());
+}
 
 int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
 {
@@ -78,10 +89,7 @@ TMainForm::~TMainForm()
 
 QFont TMainForm::GameFont()
 {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setBold(true);
-    font.setPixelSize(19);
-    return font;
+    return TAttractScreen::TextFont();
 }
 
 void TMainForm::FormCreate()
@@ -103,10 +111,7 @@ void TMainForm::FormCreate()
     mTimer1->setInterval(100);
     mTimer1->setTimerType(Qt::PreciseTimer);
     connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
-    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), [this] {
-        // A game does not go on under an open menu.
-        mPause->Interrupt();
-    });
+    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), MenuCommands());
 
     mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
     // The player sees the window first; sound follows a moment later.
@@ -134,9 +139,6 @@ void TMainForm::FormCreate()
     };
     mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
 
-    mScoreDisplay = std::make_unique<TScoreDisplay>();
-    TGameHost &host = *this;
-    mRound = std::make_unique<TGameRound>(host, *mPlayBox, *mScoreDisplay);
     mPause = std::make_unique<TPauseControl>(
         mMenu->Pause1(), *mTimer1,
         TPauseControl::THooks{.InGame = [this] { return InGame(); },
@@ -153,14 +155,15 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
-    mRound->CreateSprites(mDesigns->Current(), *mAttractBox);
-    mAttract = std::make_unique<TAttractScreen>(host, *mRound, *mAttractBox, *mLanguage1,
-                                                mSettings, mHighScores, font);
-    mDemo = std::make_unique<TDemoPlayer>(*mRound);
+    mCycle = std::make_unique<TGameCycle>(
+        TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
+                        .Settings = mSettings,
+                        .HighScores = mHighScores},
+        mDesigns->Current());
+    mPlayBox->SetField(&mCycle->PlayField());
+    mAttractBox->SetField(&mCycle->AttractField());
     mDesigns->ApplyStored();
-    mRound->PlaceFixedSprites();
-    mRound->NewLevel();
-    mRound->SetScore(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
+    mCycle->PlaceFixedSprites(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mMenu->Sound1().isChecked();
     mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
@@ -183,9 +186,8 @@ void TMainForm::FormCreate()
         mLanguage1->TranslateWindow(dialog->objectName());
         return dialog;
     });
-    mLanguageDialog.Defer([this] { return new TSelLanguageDialog(this, ProgramDir()); });
-    mVolumeDialog = new TVolumeDialog(this);
-    mKeysDialog = new TKeysDialog(this, [this](const QString &key) { return mLanguage1->LookupMessage(key); });
+    mSettingsDialogs = std::make_unique<TSettingsDialogs>(TSettingsDialogsContext{
+        *this, mSettings, *mLanguage1, mKeys, *mCues, ProgramDir()});
     mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
@@ -195,6 +197,26 @@ void TMainForm::FormCreate()
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
+}
+
+TMenuCommands TMainForm::MenuCommands()
+{
+    return {.NewGame = [this] { NewGameClick(); },
+            .StopGame = [this] { StopGameClick(); },
+            .PauseGame = [this] { PauseGameClick(); },
+            .Demo = [this] { Demo1Click(); },
+            .Sound = [this] { Sound1Click(); },
+            .Volume = [this] { mSettingsDialogs->Volume(); },
+            .Keys = [this] { mSettingsDialogs->Keys(); },
+            .Exit = [this] { Exit1Click(); },
+            .DesignGame = [this] { DesignGameClick(); },
+            .Language = [this] { Language2Click(); },
+            .SmoothMotion = [this] { SmoothMotion1Click(); },
+            .Index = [this] { Index1Click(); },
+            .Info = [this] { Info1Click(); },
+            .DesignChosen = [this](const QString &name) { DesignItemClick(name); },
+            // A game does not go on under an open menu.
+            .MenuOpened = [this] { mPause->Interrupt(); }};
 }
 
 void TMainForm::FormShow()
@@ -212,7 +234,8 @@ void TMainForm::FormShow()
     mAttractBox->hide();
     mSoundOff = !mMenu->Sound1().isChecked();
     mPause->Start();
-    mAttract->ShowAttract(true);
+    mCycle->ShowAttract();
+    FollowCycle();
 }
 
 void TMainForm::FormDestroy()
@@ -293,8 +316,7 @@ void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 
 bool TMainForm::InGame() const
 {
-    const std::uint32_t state = mRound->GameState();
-    return state == gsPlaying || (state == gsGameOver && !mRound->DemoMode());
+    return mCycle->InGame();
 }
 
 void TMainForm::ShowPaused(bool shown)
@@ -329,47 +351,28 @@ void TMainForm::EnterPendingHighScore()
 
 void TMainForm::Timer1Timer()
 {
-    TGameRound &round = *mRound;
-    switch (round.GameState()) {
-    case gsGameOver:
-        mPlayBox->Step();
-        round.SetCountdown(round.Countdown() - 1);
-        if (round.Countdown() < 0) {
-            round.StopGame();
-            mAttract->ShowAttract(true);
-            // The name entry waits for the end of this tick, so that the
-            // attract screen keeps ticking behind its dialog.
-            if (!round.DemoMode())
-                mPendingEntry = TPendingEntry{round.Score(), GamePar().DesignName()};
-        }
-        break;
-    case gsPlaying:
-    case gsDemo:
-        if (!round.CanonEntering()) {
-            if (round.GameState() == gsPlaying)
-                round.ReadKeys(mKeys);
-            else
-                mDemo->DemoControl();
-        }
-        round.GameTick();
-        round.LevelChangeIfDone();
-        break;
-    case gsAttract:
-    case gsAttractWaiting: {
-        // The state on entry decides: the tick in which the last title
-        // picture ends sets the full wait and does not count towards it.
-        const bool waiting = round.GameState() == gsAttractWaiting;
-        mAttractBox->Step();
-        if (waiting) {
-            round.SetCountdown(round.Countdown() - 1);
-            if (round.Countdown() < 0)
-                StartGame(true);
-        }
-        break;
+    Follow(mCycle->Tick(mKeys));
+}
+
+void TMainForm::Follow(const TTickResult &result)
+{
+    for (const TCue cue : result.Cues)
+        PlayCue(cue);
+    if (result.GameEnded)
+        mSettings.SetValue(QStringLiteral("HighScore"), QString::number(*result.GameEnded));
+    if (result.HighScoreEntry)
+        mPendingEntry = TPendingEntry{*result.HighScoreEntry, GamePar().DesignName()};
+    if (result.GameStarted) {
+        ReleaseSounds();
+        LoadSounds();
+        // A new game runs, whatever paused the one before.
+        mPause->Resume();
     }
-    default:
-        break;
-    }
+}
+
+void TMainForm::FollowCycle()
+{
+    Follow(mCycle->TakeEvents());
 }
 
 void TMainForm::NewGameClick()
@@ -384,22 +387,16 @@ void TMainForm::Demo1Click()
 
 void TMainForm::StartGame(bool demo)
 {
-    mRound->StopGame();
-    mAttract->ShowAttract(false);
-    ReleaseSounds();
-    LoadSounds();
-    mRound->StartGame(demo);
-    // A new game runs, whatever paused the one before.
-    mPause->Resume();
+    mCycle->StartGame(demo);
+    FollowCycle();
 }
 
 void TMainForm::StopGameClick()
 {
-    if (mRound->GameState() == gsGameOver)
-        return;
-    mRound->StopGame();
-    mAttract->ShowAttract(true);
-    mPause->GameStopped();
+    const bool stopped = mCycle->StopGame();
+    FollowCycle();
+    if (stopped)
+        mPause->GameStopped();
 }
 
 void TMainForm::PauseGameClick()
@@ -421,28 +418,6 @@ void TMainForm::SmoothMotion1Click()
     mFramePump->SetEnabled(on && !mOptions.Unattended);
 }
 
-void TMainForm::Volume1Click()
-{
-    mVolumeDialog->SetVolume(VolumeSetting::Read(mSettings));
-    // Its controls are built on first use, after the window was translated.
-    mLanguage1->TranslateWindow(mVolumeDialog->objectName());
-    if (!mVolumeDialog->Execute())
-        return;
-    VolumeSetting::Store(mSettings, mVolumeDialog->Volume());
-    mCues->SetVolume(mVolumeDialog->Volume());
-}
-
-void TMainForm::Keys1Click()
-{
-    mKeysDialog->SetBindings(mKeys.Bindings());
-    mLanguage1->TranslateWindow(mKeysDialog->objectName());
-    mKeysDialog->SetReserved(TKeysDialog::ShortcutsOf(*this));
-    if (!mKeysDialog->Execute())
-        return;
-    mKeys.SetBindings(mKeysDialog->Bindings());
-    mKeys.Bindings().Store(mSettings);
-}
-
 void TMainForm::Exit1Click()
 {
     close();
@@ -450,14 +425,12 @@ void TMainForm::Exit1Click()
 
 void TMainForm::DesignItemClick(const QString &designName)
 {
-    const std::uint32_t noted = mRound->GameState();
-    mRound->SetGameState(gsApplyingDesign);
+    const std::uint32_t noted = mCycle->BeginDesignChange();
     // Also after a failure: the window may have changed size before the
     // design's sounds failed to load.
     auto restore = [&] {
-        mRound->SetGameState(noted);
-        if (noted == gsAttract || noted == gsAttractWaiting)
-            mAttract->ShowAttract(true);
+        mCycle->EndDesignChange(noted);
+        FollowCycle();
     };
     try {
         ApplyDesign(designName);
@@ -484,7 +457,8 @@ void TMainForm::ShowDesign(const TGamePar &design)
     setWindowTitle(design.IsDefault() ? kTitle
                                       : kTitle + QStringLiteral(" [") + design.DesignName()
                                             + QLatin1Char(']'));
-    mRound->ApplyDesign(design, design.ClientWidth(), design.ClientHeight());
+    mCycle->ApplyDesign(design);
+    ShowBackground(*mPlayBox, design);
 }
 
 void TMainForm::SetClientSize(int width, int height)
@@ -494,35 +468,21 @@ void TMainForm::SetClientSize(int width, int height)
 
 void TMainForm::Language2Click()
 {
-    if (mOptions.Unattended)
-        return;
-    QString current = QFileInfo(mSettings.Value(QStringLiteral("Language"))).completeBaseName();
-    if (current.isEmpty()) {
-        // Nothing chosen yet: offer the language the desktop runs in.
-        current = LanguageForLocale(TSelLanguageDialog::ListLanguages(ProgramDir()),
-                                    EnvironmentLocaleName());
-        // One that has no file of its own gets English, so Enter answers.
-        if (current.isEmpty())
-            current = QStringLiteral("english");
-    }
-    mLanguageDialog->SetSelectedLanguage(current);
-    if (!mLanguageDialog->Execute())
-        return;
-    mLanguage1->SetLanguageFile(
-        TLanguage::LanguageFilePath(ProgramDir(), mLanguageDialog->SelectedLanguage()));
-    mLanguage1->Translate();
-    mSettings.SetValue(QStringLiteral("Language"), QFileInfo(mLanguage1->LanguageFile()).fileName());
+    if (!mOptions.Unattended)
+        mSettingsDialogs->Language();
 }
 
 void TMainForm::DesignGameClick()
 {
     mTimer1->stop();
-    mRound->StopGame();
+    mCycle->StopRound();
+    FollowCycle();
     ReleaseSounds();
     // Whatever the editor did, the game comes back on the attract screen.
     auto restart = qScopeGuard([this] {
-        mRound->StopGame();
-        mAttract->ShowAttract(true);
+        mCycle->StopRound();
+        mCycle->ShowAttract();
+        FollowCycle();
         mPause->Resume();
     });
     const QString edited = EditDesign({.Parent = this,
@@ -562,13 +522,15 @@ void TMainForm::ImportDroppedFiles(const QStringList &files)
     const QString path = files.first();
     if (QFileInfo(path).suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) != 0)
         return;
-    mRound->StopGame();
+    mCycle->StopRound();
+    FollowCycle();
     TMessageBoxPrompts prompts(this, mOptions.Unattended);
     if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot().Player())) {
         ApplyDesign(DesignNameOfArchive(path));
     }
-    mRound->StopGame();
-    mAttract->ShowAttract(true);
+    mCycle->StopRound();
+    mCycle->ShowAttract();
+    FollowCycle();
     mPause->GameStopped();
 }
 
@@ -582,7 +544,7 @@ void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)
     if (!mHighScores.Enter(score, designName, mSettings, askName))
         return;
     WriteSettings();
-    mAttract->BuildScrollText();
+    mCycle->RebuildScrollText();
 }
 
 bool TMainForm::WriteSettings()
@@ -610,15 +572,10 @@ void TMainForm::LoadSounds()
     mDesigns->LoadSounds();
 }
 
-void TMainForm::PlayCue(int cue)
+void TMainForm::PlayCue(TCue cue)
 {
     if (!mSoundOff)
         mCues->PlayCue(cue);
-}
-
-void TMainForm::GameEnded(std::int32_t score)
-{
-    mSettings.SetValue(QStringLiteral("HighScore"), QString::number(score));
 }
 
 TDesignRoots TMainForm::DesignRoot() const

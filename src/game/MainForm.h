@@ -1,13 +1,14 @@
 #pragma once
 
-#include "GameRound.h"
-#include "HighScoreTable.h"
-#include "KeyState.h"
 #include "LazyChild.h"
 #include "MainMenu.h"
 #include "SettingsFile.h"
 
 #include "base/KeyValueList.h"
+#include "play/GameCycle.h"
+#include "play/GameRound.h"
+#include "play/HighScoreTable.h"
+#include "play/KeyState.h"
 
 #include <QMainWindow>
 
@@ -17,9 +18,7 @@
 class QAction;
 class QMenu;
 class QTimer;
-class TAttractScreen;
 class TCuePlayer;
-class TDemoPlayer;
 class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
@@ -30,13 +29,10 @@ class TLanguage;
 class TPauseControl;
 class TPausedOverlay;
 class TScoreDialog;
-class TScoreDisplay;
 class TScreenMode;
-class TSelLanguageDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
-class TVolumeDialog;
-class TKeysDialog;
+class TSettingsDialogs;
 
 struct TMainFormOptions {
     // The settings file; empty: none is read or written.
@@ -56,9 +52,9 @@ struct TMainFormOptions {
     QString SettingsSeedPath{};
 };
 
-// The game's main window: menu, timer, settings and the life cycle around
-// the game round and the attract screen, which it owns and connects.
-class TMainForm : public QMainWindow, private TGameHost
+// The game's main window: menu, timer, settings, sound and dialogs around
+// the game cycle, whose fields its two boxes show.
+class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
@@ -75,8 +71,6 @@ public:
     void PauseGameClick();
     void Demo1Click();
     void Sound1Click();
-    void Volume1Click();
-    void Keys1Click();
     void SmoothMotion1Click();
     void Exit1Click();
     void DesignItemClick(const QString &designName);
@@ -100,8 +94,8 @@ public:
     // timer queues it, the scripted run calls it after each tick.
     void EnterPendingHighScore();
 
-    TGameRound &Round() { return *mRound; }
-    TAttractScreen &Attract() { return *mAttract; }
+    TGameRound &Round() { return mCycle->Round(); }
+    TAttractScreen &Attract() { return mCycle->Attract(); }
     TKeyState &Keys() { return mKeys; }
     TKeyValueList &Settings() { return mSettings; }
     TScoreDialog &ScoreDialog() { return *mScoreDialog; }
@@ -128,8 +122,14 @@ protected:
 
 private:
     void FormCreate();
+    // What the menu's entries do.
+    TMenuCommands MenuCommands();
     void FormDestroy();
     bool InGame() const;
+    // Plays the cues and does what a game's start or end asks of the window.
+    void Follow(const TTickResult &result);
+    // Follows what the cycle's last commands did.
+    void FollowCycle();
     void ShowPaused(bool shown);
     void OnApplicationStateChanged(Qt::ApplicationState state);
     void SetClientSize(int width, int height);
@@ -141,9 +141,7 @@ private:
     QString ProgramDir() const;
     TDesignRoots DesignRoot() const;
 
-    // TGameHost
-    void PlayCue(int cue) override;
-    void GameEnded(std::int32_t score) override;
+    void PlayCue(TCue cue);
 
     TMainFormOptions mOptions;
     QString mSettingsPath;
@@ -161,15 +159,13 @@ private:
     };
     std::optional<TPendingEntry> mPendingEntry;
 
-    std::unique_ptr<TScoreDisplay> mScoreDisplay;
     std::unique_ptr<TMainMenu> mMenu;
     std::unique_ptr<TCuePlayer> mCues;
     std::unique_ptr<TDesignSwitcher> mDesigns;
-    std::unique_ptr<TGameRound> mRound;
-    std::unique_ptr<TAttractScreen> mAttract;
-    std::unique_ptr<TDemoPlayer> mDemo;
+    std::unique_ptr<TGameCycle> mCycle;
     std::unique_ptr<THelpOpener> mHelp;
     std::unique_ptr<TPauseControl> mPause;
+    std::unique_ptr<TSettingsDialogs> mSettingsDialogs;
 
     // Owned by their Qt parent.
     QTimer *mTimer1 = nullptr;
@@ -179,9 +175,6 @@ private:
     TLanguage *mLanguage1 = nullptr;
     TLazyChild<TScoreDialog> mScoreDialog;
     TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
-    TLazyChild<TSelLanguageDialog> mLanguageDialog;
-    TVolumeDialog *mVolumeDialog = nullptr;
-    TKeysDialog *mKeysDialog = nullptr;
     TPausedOverlay *mPausedLabel = nullptr;
     TScreenMode *mScreen = nullptr;
     TFramePump *mFramePump = nullptr;

@@ -1,22 +1,22 @@
 #include "MainMenu.h"
 
 #include "DesignMenu.h"
-#include "MainForm.h"
 
 #include "base/ErrorReport.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QShortcut>
 
 #include <utility>
 
-TMainMenu::TMainMenu(TMainForm &form, const TDesignRoots &designRoot, std::function<void()> menuOpened)
-    : mForm(form)
-    , mMenuOpened(std::move(menuOpened))
+TMainMenu::TMainMenu(QMainWindow &window, const TDesignRoots &designRoot, TMenuCommands commands)
+    : mWindow(window)
+    , mCommands(std::move(commands))
 {
     // The window's bold serif font belongs to the attract text, not the menu.
-    mForm.menuBar()->setFont(QApplication::font());
+    mWindow.menuBar()->setFont(QApplication::font());
     CreateGameMenu();
     CreateDesignMenu(designRoot);
     CreateViewMenu();
@@ -51,29 +51,30 @@ const QStringList &TMainMenu::TranslatedProperties()
 
 QMenu *TMainMenu::AddMenu(const char *name, const QString &caption)
 {
-    QMenu *menu = mForm.menuBar()->addMenu(caption);
+    QMenu *menu = mWindow.menuBar()->addMenu(caption);
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    QObject::connect(menu, &QMenu::aboutToShow, &mForm, [this] { mMenuOpened(); });
+    QObject::connect(menu, &QMenu::aboutToShow, &mWindow, [this] {
+        if (mCommands.MenuOpened)
+            mCommands.MenuOpened();
+    });
     return menu;
 }
 
 QAction *TMainMenu::AddCommand(QMenu *menu, const char *name, const QString &caption,
-                               const QKeySequence &shortcut, TCommand command)
+                               const QKeySequence &shortcut, const TCommand &command)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     if (command) {
-        TMainForm *form = &mForm;
-        QObject::connect(action, &QAction::triggered, form, [form, command] {
-            ErrorReport::Guard([&] { (form->*command)(); });
-        });
+        QObject::connect(action, &QAction::triggered, &mWindow,
+                         [command] { ErrorReport::Guard(command); });
     }
     return action;
 }
 
 QAction *TMainMenu::AddCheckable(QMenu *menu, const char *name, const QString &caption,
-                                 const QKeySequence &shortcut, TCommand command)
+                                 const QKeySequence &shortcut, const TCommand &command)
 {
     QAction *action = AddCommand(menu, name, caption, shortcut, command);
     action->setCheckable(true);
@@ -84,51 +85,50 @@ void TMainMenu::CreateGameMenu()
 {
     QMenu *game1 = AddMenu("Game1", QStringLiteral("&Game"));
     // F4 opens the Game menu, as its shortcut says.
-    auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), &mForm);
-    QObject::connect(openGame, &QShortcut::activated, &mForm, [this, game1] {
-        mForm.menuBar()->setActiveAction(game1->menuAction());
+    auto *openGame = new QShortcut(QKeySequence(Qt::Key_F4), &mWindow);
+    QObject::connect(openGame, &QShortcut::activated, &mWindow, [this, game1] {
+        mWindow.menuBar()->setActiveAction(game1->menuAction());
     });
-    AddCommand(game1, "New1", QStringLiteral("New Game"), Qt::Key_F2, &TMainForm::NewGameClick);
-    AddCommand(game1, "Stop1", QStringLiteral("Stop Game"), Qt::Key_F3, &TMainForm::StopGameClick);
+    AddCommand(game1, "New1", QStringLiteral("New Game"), Qt::Key_F2, mCommands.NewGame);
+    AddCommand(game1, "Stop1", QStringLiteral("Stop Game"), Qt::Key_F3, mCommands.StopGame);
     mPause1 = AddCheckable(game1, "Pause1", QStringLiteral("Pause Game"), Qt::Key_P,
-                           &TMainForm::PauseGameClick);
-    AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, &TMainForm::Demo1Click);
+                           mCommands.PauseGame);
+    AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, mCommands.Demo);
     mSound1 = AddCheckable(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S,
-                           &TMainForm::Sound1Click);
+                           mCommands.Sound);
     mSound1->setChecked(true);
     AddCommand(game1, "Volume1", QStringLiteral("&Volume..."), QKeySequence(),
-               &TMainForm::Volume1Click);
-    AddCommand(game1, "Keys1", QStringLiteral("&Keys..."), QKeySequence(), &TMainForm::Keys1Click);
+               mCommands.Volume);
+    AddCommand(game1, "Keys1", QStringLiteral("&Keys..."), QKeySequence(), mCommands.Keys);
     game1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), &TMainForm::Exit1Click);
+    AddCommand(game1, "Exit1", QStringLiteral("&Exit"), QKeySequence(), mCommands.Exit);
 }
 
 void TMainMenu::CreateDesignMenu(const TDesignRoots &designRoot)
 {
     QMenu *design1 = AddMenu("Design1", QStringLiteral("&Design"));
-    auto *designs = new TDesignMenu(design1, &mForm);
+    auto *designs = new TDesignMenu(design1, &mWindow);
     designs->SetRoots(designRoot);
-    TMainForm *form = &mForm;
-    QObject::connect(designs, &TDesignMenu::DesignChosen, form, [form](const QString &name) {
-        ErrorReport::Guard([&] { form->DesignItemClick(name); });
+    QObject::connect(designs, &TDesignMenu::DesignChosen, &mWindow, [this](const QString &name) {
+        ErrorReport::Guard([&] { mCommands.DesignChosen(name); });
     });
-    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, &TMainForm::DesignGameClick);
+    AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, mCommands.DesignGame);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
-               &TMainForm::Language2Click);
+               mCommands.Language);
 }
 
 void TMainMenu::CreateViewMenu()
 {
     QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
     // The screen mode connects to it itself.
-    mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, nullptr);
+    mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, {});
     mSmoothMotion1 = AddCheckable(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
-                                  QKeySequence(), &TMainForm::SmoothMotion1Click);
+                                  QKeySequence(), mCommands.SmoothMotion);
 }
 
 void TMainMenu::CreateHelpMenu()
 {
     QMenu *help1 = AddMenu("Help1", QStringLiteral("&Help"));
-    AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, &TMainForm::Index1Click);
-    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), &TMainForm::Info1Click);
+    AddCommand(help1, "Index1", QStringLiteral("&Index"), Qt::Key_F1, mCommands.Index);
+    AddCommand(help1, "Info1", QStringLiteral("Inf&o"), QKeySequence(), mCommands.Info);
 }

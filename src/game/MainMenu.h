@@ -9,8 +9,19 @@
 
 class QAction;
 class QKeySequence;
+class QMainWindow;
 class QMenu;
-class TMainForm;
+
+// What each menu entry does, filled in by the window that owns the menu.
+// An empty command leaves its entry without an action of its own.
+struct TMenuCommands {
+    using TCommand = std::function<void()>;
+    TCommand NewGame, StopGame, PauseGame, Demo, Sound, Volume, Keys, Exit;
+    TCommand DesignGame, Language, SmoothMotion, Index, Info;
+    std::function<void(const QString &designName)> DesignChosen;
+    // Runs whenever a menu is about to show.
+    TCommand MenuOpened;
+};
 
 // The main window's menu bar: Game, Design, View and Help with their
 // commands and shortcuts. Each command runs under the error guard, so a
@@ -18,8 +29,7 @@ class TMainForm;
 class TMainMenu
 {
 public:
-    // `menuOpened` runs whenever a menu is about to show.
-    TMainMenu(TMainForm &form, const TDesignRoots &designRoot, std::function<void()> menuOpened);
+    TMainMenu(QMainWindow &window, const TDesignRoots &designRoot, TMenuCommands commands);
 
     // The captions a language file may change: the menus' and those of the
     // dialogs the window owns.
@@ -31,20 +41,20 @@ public:
     QAction &SmoothMotion1() const { return *mSmoothMotion1; }
 
 private:
-    using TCommand = void (TMainForm::*)();
+    using TCommand = TMenuCommands::TCommand;
 
     QMenu *AddMenu(const char *name, const QString &caption);
     QAction *AddCommand(QMenu *menu, const char *name, const QString &caption,
-                        const QKeySequence &shortcut, TCommand command);
+                        const QKeySequence &shortcut, const TCommand &command);
     QAction *AddCheckable(QMenu *menu, const char *name, const QString &caption,
-                          const QKeySequence &shortcut, TCommand command);
+                          const QKeySequence &shortcut, const TCommand &command);
     void CreateGameMenu();
     void CreateDesignMenu(const TDesignRoots &designRoot);
     void CreateViewMenu();
     void CreateHelpMenu();
 
-    TMainForm &mForm;
-    std::function<void()> mMenuOpened;
+    QMainWindow &mWindow;
+    TMenuCommands mCommands;
     // Owned by the menus, which the window's menu bar owns.
     QAction *mPause1 = nullptr;
     QAction *mSound1 = nullptr;

@@ -1,18 +1,15 @@
 #include "ReplayRunner.h"
 
-#include "GameRound.h"
 #include "MainForm.h"
-#include "ScoreDialog.h"
 
 #include "base/ErrorReport.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
-#include "sprites/Sprite.h"
+#include "game/dialogs/ScoreDialog.h"
+#include "play/GameRound.h"
+#include "play/RoundTrace.h"
 #include "sprites/SpriteBox.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 #include <QTimer>
 
@@ -25,26 +22,6 @@ int ParseCount(const QString &text)
     if (!ok || value < 0)
         throw EReplayError("expected a number, got \"" + text.toStdString() + "\"");
     return value;
-}
-
-QJsonArray Position(const TSprite &sprite)
-{
-    return QJsonArray{sprite.Left(), sprite.Top()};
-}
-
-QJsonArray Placed(const TSprite &sprite)
-{
-    return QJsonArray{sprite.Left(), sprite.Top(), sprite.State(), sprite.Enabled()};
-}
-
-QJsonArray EnabledPositions(const TSpriteList &list)
-{
-    QJsonArray result;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.Items(i)->Enabled())
-            result.append(Position(*list.Items(i)));
-    }
-    return result;
 }
 
 } // namespace
@@ -117,14 +94,10 @@ void TReplayRunner::Tick(int count, const QStringList &keys)
     TKeyState &state = mForm.Keys();
     state.ReleaseAll();
     for (const QString &key : keys) {
-        if (key == QLatin1String("Left"))
-            state.SetHeld(TGameKey::Left, true);
-        else if (key == QLatin1String("Right"))
-            state.SetHeld(TGameKey::Right, true);
-        else if (key == QLatin1String("Space"))
-            state.SetHeld(TGameKey::Space, true);
-        else
+        const std::optional<TGameKey> held = GameKeyNamed(key);
+        if (!held)
             throw EReplayError("unknown key \"" + key.toStdString() + "\"");
+        state.SetHeld(*held, true);
     }
     for (int i = 0; i < count; ++i) {
         ++mTicks;
@@ -148,27 +121,5 @@ void TReplayRunner::Snap(const QString &path) const
 
 QString TReplayRunner::TraceLine() const
 {
-    TGameRound &round = mForm.Round();
-    QJsonArray ships;
-    for (int i = 0; i < round.Ships().Count(); ++i)
-        ships.append(Placed(*round.Ships().Items(i)));
-    const QJsonObject object{
-        {QStringLiteral("tick"), mTicks},
-        {QStringLiteral("state"), static_cast<int>(round.GameState())},
-        {QStringLiteral("score"), round.Score()},
-        {QStringLiteral("lives"), round.CanonsLeft().Count()},
-        {QStringLiteral("fx"), round.FormationX()},
-        {QStringLiteral("fy"), round.FormationY()},
-        {QStringLiteral("fvx"), round.FormationVX()},
-        {QStringLiteral("delay"), round.MoveDownDelay()},
-        {QStringLiteral("count"), round.MoveDownCount()},
-        {QStringLiteral("reload"), round.ReloadCount()},
-        {QStringLiteral("entering"), round.CanonEntering()},
-        {QStringLiteral("countdown"), round.Countdown()},
-        {QStringLiteral("canon"), Placed(round.Canon())},
-        {QStringLiteral("ships"), ships},
-        {QStringLiteral("rockets"), EnabledPositions(round.Rockets())},
-        {QStringLiteral("bombs"), EnabledPositions(round.Bombs())},
-    };
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    return RoundTraceLine(mForm.Round(), mTicks);
 }

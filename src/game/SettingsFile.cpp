@@ -1,6 +1,6 @@
 #include "SettingsFile.h"
 
-#include "HighScoreTable.h"
+#include "play/HighScoreTable.h"
 
 #include "base/FolderLock.h"
 #include "base/FileWriter.h"

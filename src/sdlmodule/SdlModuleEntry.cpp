@@ -1,6 +1,6 @@
 // The entry points of libsnapstorm-sdl.so, the only code of the program
 // that links SDL; the program opens the module at run time.
-#include "game/SdlControllerSource.h"
+#include "pads/SdlControllerSource.h"
 #include "sound/SdlAudioBackend.h"
 
 #define SNAPSTORM_EXPORT extern "C" __attribute__((visibility("default")))

@@ -1,6 +1,6 @@
 #include "sprites/Sprite.h"
 
-#include "sprites/SpriteBox.h"
+#include "sprites/SpriteField.h"
 
 #include <QPainter>
 
@@ -17,10 +17,10 @@ bool RectsIntersect(const TSpriteRect &a, const TSpriteRect &b)
 
 TSprite::~TSprite()
 {
-    // RemoveSprite edits mBoxes, so work on a copy.
-    const std::vector<TSpriteBox *> boxes = mBoxes;
-    for (TSpriteBox *box : boxes)
-        box->RemoveSprite(this);
+    // RemoveSprite edits mFields, so work on a copy.
+    const std::vector<TSpriteField *> fields = mFields;
+    for (TSpriteField *field : fields)
+        field->RemoveSprite(this);
 }
 
 TSprite::THandler TSprite::Wrap(TSpriteEvent handler)

@@ -13,6 +13,7 @@
 class QPainter;
 class TSprite;
 class TSpriteBox;
+class TSpriteField;
 
 using TSpriteEvent = std::function<void(TSprite *ASprite)>;
 
@@ -41,7 +42,7 @@ struct TSpriteRect
 bool RectsIntersect(const TSpriteRect &a, const TSpriteRect &b);
 
 // One picture on a play field. Sprites never move by themselves: each
-// step of their box advances the animation clock and fires OnMove, whose
+// step of their field advances the animation clock and fires OnMove, whose
 // handler decides where the sprite goes.
 class TSprite
 {
@@ -49,7 +50,7 @@ public:
     TSprite() = default;
     TSprite(const TSprite &) = delete;
     TSprite &operator=(const TSprite &) = delete;
-    // Takes itself out of every box that still refers to it.
+    // Takes itself out of every field that still refers to it.
     virtual ~TSprite();
 
     int32_t Left() const { return mLeft; }
@@ -117,7 +118,7 @@ public:
     // where the last step did, unless it jumped, was not drawn then or went
     // farther than its speed.
     QPoint PlaceAt(double fraction) const;
-    // Whether the last step of its box drew it.
+    // Whether the last step of the box showing its field drew it.
     bool DrawnInStep() const { return mDrawnInStep; }
 
     // Takes the other sprite's picture, AnimationLoop and AnimationDelay;
@@ -132,6 +133,7 @@ public:
 
 private:
     friend class TSpriteBox;
+    friend class TSpriteField;
     using THandler = std::shared_ptr<const TSpriteEvent>;
 
     static THandler Wrap(TSpriteEvent handler);
@@ -172,5 +174,5 @@ private:
     bool mDrawnInStep = false;
     bool mGlides = false;
     bool mJumped = false;
-    std::vector<TSpriteBox *> mBoxes;   // boxes whose lists hold this sprite
+    std::vector<TSpriteField *> mFields; // fields whose lists hold this sprite
 };

@@ -16,15 +16,31 @@ TSpriteBox::TSpriteBox(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(105, 105);
+    SetField(nullptr);
     UpdateBackground();
 }
 
 TSpriteBox::~TSpriteBox()
 {
-    for (TSprite *sprite : mSprites) {
-        auto &boxes = sprite->mBoxes;
-        boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
-    }
+    // A field given to the box lives on; it must not call a box that went.
+    LetGoOfField();
+}
+
+void TSpriteBox::SetField(TSpriteField *field)
+{
+    LetGoOfField();
+    mField = field ? field : &mOwnField;
+    mField->SetOnStepped([this] { Stepped(); });
+    mField->SetOnShown([this](bool shown) { setVisible(shown); });
+    // Whichever goes first, the box or the field, neither keeps the other.
+    mField->SetOnGone([this] { SetField(nullptr); });
+}
+
+void TSpriteBox::LetGoOfField()
+{
+    mField->SetOnStepped(nullptr);
+    mField->SetOnShown(nullptr);
+    mField->SetOnGone(nullptr);
 }
 
 void TSpriteBox::SetImage(const QImage &image)
@@ -63,44 +79,6 @@ void TSpriteBox::SetFieldSize(QSize size)
         return;
     mFieldSize = size;
     UpdateBackground();
-}
-
-void TSpriteBox::SetBeforeSprtMove(TSpriteEvent handler)
-{
-    mBeforeSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
-}
-
-void TSpriteBox::SetAfterSprtMove(TSpriteEvent handler)
-{
-    mAfterSprtMove = handler ? std::make_shared<const TSpriteEvent>(std::move(handler)) : nullptr;
-}
-
-void TSpriteBox::AddSprite(TSprite *sprite)
-{
-    if (!sprite || std::find(mSprites.begin(), mSprites.end(), sprite) != mSprites.end())
-        return;
-    mSprites.push_back(sprite);
-    sprite->mBoxes.push_back(this);
-    // Not drawn here yet, whatever another box or an earlier stay did.
-    sprite->mDrawnInStep = false;
-}
-
-void TSpriteBox::RemoveSprite(TSprite *sprite)
-{
-    const auto it = std::find(mSprites.begin(), mSprites.end(), sprite);
-    if (it == mSprites.end())
-        return;
-    mSprites.erase(it);
-    auto &boxes = sprite->mBoxes;
-    boxes.erase(std::remove(boxes.begin(), boxes.end(), this), boxes.end());
-}
-
-TSprite *TSpriteBox::FindSprite(int32_t kind, const TSpriteRect &rect) const
-{
-    for (TSprite *sprite : mSprites)
-        if (sprite->Enabled() && sprite->Kind() == kind && RectsIntersect(sprite->Bounds(), rect))
-            return sprite;
-    return nullptr;
 }
 
 void TSpriteBox::UpdateBackground()
@@ -160,44 +138,36 @@ void TSpriteBox::BuildBackground()
 
 void TSpriteBox::Step()
 {
-    // A handler that processes events could set off a paint inside a step.
-    if (mStepping)
-        return;
-    MoveAndDraw();
-    mPresentPending = true;
-    update();
+    mField->Step();
 }
 
-void TSpriteBox::MoveAndDraw()
+void TSpriteBox::Stepped()
 {
-    mStepping = true;
-    struct TReset
-    {
-        bool &Flag;
-        ~TReset() { Flag = false; }
-    } reset{mStepping};
-
     ResetBackBuffer();
     mAwaitingStep = false;
     ++mStepCount;
-    MoveSprites();
     NoteStepPlaces();
     if (mSmooth)
         DrawSprites(mFraction);
     else
         DrawSprites();
+    // A repaint that stepped shows the frame itself.
+    if (mPainting)
+        return;
+    mPresentPending = true;
+    update();
 }
 
 void TSpriteBox::NoteStepPlaces()
 {
-    for (TSprite *sprite : mSprites)
+    for (TSprite *sprite : mField->Sprites())
         sprite->NoteStepPlace(sprite->Enabled() && !mBackBuffer.isNull());
 }
 
 void TSpriteBox::DrawFrame(double fraction)
 {
     // Inside a step the sprites are half moved.
-    if (mStepping || mAwaitingStep)
+    if (mField->Stepping() || mAwaitingStep)
         return;
     mFraction = std::clamp(fraction, 0.0, 1.0);
     ResetBackBuffer();
@@ -242,31 +212,15 @@ void TSpriteBox::EndPainting()
         mPainter.end();
 }
 
-void TSpriteBox::MoveSprites()
-{
-    const std::size_t count = mSprites.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        // Sprites are not removed during a step, but a freed one would
-        // shorten the list: never read past its end.
-        if (i >= mSprites.size())
-            break;
-        TSprite *sprite = mSprites[i];
-        if (!sprite->Enabled())
-            continue;
-        Fire(mBeforeSprtMove, sprite);
-        sprite->DoMove();
-        Fire(mAfterSprtMove, sprite);
-    }
-}
-
 void TSpriteBox::DrawSprites()
 {
     if (mBackBuffer.isNull())
         return;
     QPainter &painter = BackPainter();
-    for (std::size_t i = 0; i < mSprites.size(); ++i)
-        if (mSprites[i]->Enabled())
-            mSprites[i]->DrawOn(painter);
+    const std::vector<TSprite *> &sprites = mField->Sprites();
+    for (std::size_t i = 0; i < sprites.size(); ++i)
+        if (sprites[i]->Enabled())
+            sprites[i]->DrawOn(painter);
 }
 
 void TSpriteBox::DrawSprites(double fraction)
@@ -276,20 +230,13 @@ void TSpriteBox::DrawSprites(double fraction)
     QPainter &painter = BackPainter();
     // What changed since the last step shows at the next one, as it would
     // without in-between frames.
-    for (std::size_t i = 0; i < mSprites.size(); ++i) {
-        const TSprite *sprite = mSprites[i];
+    const std::vector<TSprite *> &sprites = mField->Sprites();
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        const TSprite *sprite = sprites[i];
         if (sprite->DrawnInStep()) {
             const QPoint at = sprite->PlaceAt(fraction);
             sprite->DrawAt(painter, at.x(), at.y());
         }
-    }
-}
-
-void TSpriteBox::Fire(const THandler &handler, TSprite *sprite)
-{
-    if (handler) {
-        const THandler keep = handler;
-        (*keep)(sprite);
     }
 }
 
@@ -299,10 +246,13 @@ void TSpriteBox::paintEvent(QPaintEvent *)
     // Uncovered or shown: the window system's repaint also advances the
     // sprites, which starts from the background; a frame ready to show needs
     // only a background that is up to date.
-    if (!mPresentPending && !mStepping)
-        ErrorReport::Guard([this] { MoveAndDraw(); });
-    else
+    if (!mPresentPending && !mField->Stepping()) {
+        mPainting = true;
+        ErrorReport::Guard([this] { mField->Step(); });
+        mPainting = false;
+    } else {
         EnsureBackground();
+    }
     mPresentPending = false;
     Present(painter, mBackBuffer);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sprites/Sprite.h"
+#include "sprites/SpriteField.h"
 
 #include <QColor>
 #include <QImage>
@@ -11,9 +12,10 @@
 #include <memory>
 #include <vector>
 
-// A play field: a background and the sprites drawn on it, moved, drawn
-// into an off-screen image and shown in one call (Step). The box refers
-// to its sprites but does not own them; a sprite that dies leaves the box.
+// Shows a sprite field: a background and the field's sprites, drawn into an
+// off-screen image after each step of the field and shown. The box has a
+// field of its own until it is given one to show (SetField); the sprite
+// calls below go to the field it shows.
 class TSpriteBox : public QWidget
 {
     Q_OBJECT
@@ -41,16 +43,21 @@ public:
     // own size. Empty (the default): the field follows the box's size.
     QSize FieldSize() const { return mFieldSize.isEmpty() ? size() : mFieldSize; }
     void SetFieldSize(QSize size);
-    void SetBeforeSprtMove(TSpriteEvent handler);
-    void SetAfterSprtMove(TSpriteEvent handler);
+    // The field shown from now on; null, or the field going: the box's own
+    // field again. The box shows or hides itself as the field is shown or
+    // hidden.
+    void SetField(TSpriteField *field);
+    TSpriteField &Field() const { return *mField; }
+    void SetBeforeSprtMove(TSpriteEvent handler) { mField->SetBeforeSprtMove(std::move(handler)); }
+    void SetAfterSprtMove(TSpriteEvent handler) { mField->SetAfterSprtMove(std::move(handler)); }
 
-    void AddSprite(TSprite *sprite);
-    void RemoveSprite(TSprite *sprite);
-    int SpriteCount() const { return int(mSprites.size()); }
-    TSprite *Sprite(int index) const { return mSprites.at(std::size_t(index)); }
+    void AddSprite(TSprite *sprite) { mField->AddSprite(sprite); }
+    void RemoveSprite(TSprite *sprite) { mField->RemoveSprite(sprite); }
+    int SpriteCount() const { return mField->SpriteCount(); }
+    TSprite *Sprite(int index) const { return mField->Sprite(index); }
 
-    // Moves every enabled sprite, draws the enabled ones over the
-    // background into BackBuffer and has it shown.
+    // Steps the field: moves every enabled sprite, then draws the enabled
+    // ones over the background into BackBuffer and has it shown.
     void Step();
     // A tick begins: in-between frames start over from its beginning.
     void BeginTick() { mFraction = 0.0; }
@@ -64,7 +71,10 @@ public:
     void SetSmooth(bool smooth) { mSmooth = smooth; }
 
     // The first enabled sprite of `kind` whose rectangle overlaps `rect`.
-    TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const;
+    TSprite *FindSprite(int32_t kind, const TSpriteRect &rect) const
+    {
+        return mField->FindSprite(kind, rect);
+    }
     // The background is built anew (colour, picture) when next needed, so
     // a hidden box or a run of setters costs nothing.
     void UpdateBackground();
@@ -84,10 +94,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    using THandler = std::shared_ptr<const TSpriteEvent>;
-
-    void MoveAndDraw();
-    void MoveSprites();
+    // Draws the frame of a step the field just made.
+    void Stepped();
+    void LetGoOfField();
     void EnsureBackground() const;
     void BuildBackground();
     // BackBuffer becomes the background again, built first when stale.
@@ -100,7 +109,6 @@ private:
     void DrawSprites(double fraction);
     QPainter &BackPainter();
     void EndPainting();
-    void Fire(const THandler &handler, TSprite *sprite);
     // Draws `frame` scaled into the box, the bands around it black.
     void Present(QPainter &painter, const QImage &frame);
 
@@ -119,13 +127,12 @@ private:
     QColor mColor = Qt::black;
     bool mCenter = true;
     bool mStretch = false;
-    THandler mBeforeSprtMove;
-    THandler mAfterSprtMove;
-    std::vector<TSprite *> mSprites;
+    TSpriteField mOwnField;
+    TSpriteField *mField = &mOwnField;
     // Set by Step when it asks for the finished frame to be shown: that
     // repaint only presents BackBuffer, or each frame would ask for the next.
     bool mPresentPending = false;
-    bool mStepping = false;
+    bool mPainting = false;
     bool mPressed = false;
     bool mSmooth = false;
     // Shown since the last step: what the sprites' records hold is stale.

@@ -3,7 +3,7 @@
 #include "design/GamePar.h"
 #include "exchange/DesignArchive.h"
 #include "exchange/DragComp.h"
-#include "game/AttractScreen.h"
+#include "play/AttractScreen.h"
 #include "sprites/SpriteBox.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/GameRound.h"
+#include "play/GameRound.h"
 #include "game/MainForm.h"
 #include "game/ReplayRunner.h"
 #include "support/TempDir.h"

@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "game/ControllerSource.h"
-#include "game/Gamepad.h"
-#include "game/KeyState.h"
-#include "game/PadMapping.h"
+#include "pads/ControllerSource.h"
+#include "pads/Gamepad.h"
+#include "pads/PadMapping.h"
+#include "play/KeyState.h"
 
 #include <QKeyEvent>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "game/ScoreDialog.h"
+#include "game/dialogs/ScoreDialog.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "game/KeyBindings.h"
-#include "game/KeyCaptureEdit.h"
-#include "game/KeysDialog.h"
-#include "game/VolumeDialog.h"
+#include "play/KeyBindings.h"
+#include "game/dialogs/KeyCaptureEdit.h"
+#include "game/dialogs/KeysDialog.h"
+#include "game/dialogs/VolumeDialog.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -3,9 +3,9 @@
 #include "base/ErrorReport.h"
 #include "base/QuitOnSignal.h"
 #include "design/GamePar.h"
-#include "game/HelpWindow.h"
-#include "game/ModalDialogs.h"
-#include "game/ScoreDialog.h"
+#include "game/dialogs/HelpWindow.h"
+#include "app/ModalDialogs.h"
+#include "game/dialogs/ScoreDialog.h"
 #include "lang/Language.h"
 #include "lang/SelLanguageDialog.h"
 #include "sound/SoundMixer.h"
@@ -345,4 +345,21 @@ TEST_F(WindowFixture, SoundOpensAfterTheFirstFrameAndAStoredDesignWhoseSoundFail
     EXPECT_NE(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
     EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
     EXPECT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+}
+
+TEST_F(WindowFixture, StopGameReturnsToTheAttractScreenExceptDuringGameOver)
+{
+    Start();
+    Run("new\ntick 3");
+    mForm->StopGameClick();
+    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_TRUE(mForm->PlayBox().isHidden());
+    EXPECT_FALSE(mForm->AttractBox().isHidden());
+
+    Run("new\ntick 3");
+    Round().GameOver();
+    mForm->StopGameClick();
+    EXPECT_EQ(Round().GameState(), gsGameOver);
+    EXPECT_FALSE(mForm->PlayBox().isHidden());
+    EXPECT_EQ(Round().Countdown(), 50);
 }

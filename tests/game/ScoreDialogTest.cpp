@@ -1,4 +1,4 @@
-#include "game/ScoreDialog.h"
+#include "game/dialogs/ScoreDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "game/HighScoreTable.h"
+#include "play/HighScoreTable.h"
 #include "game/SettingsFile.h"
 
 #include "base/FolderLock.h"

@@ -7,6 +7,7 @@
 #include "sound/SoundMixer.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteList.h"
+#include "support/TickCounting.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -34,14 +35,6 @@ bool AllSilent(const QByteArray &bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char byte) { return uint8_t(byte) == SilenceByte; });
-}
-
-int EnabledCount(const TSpriteList &list)
-{
-    int count = 0;
-    for (int i = 0; i < list.Count(); ++i)
-        count += list.Items(i)->Enabled() ? 1 : 0;
-    return count;
 }
 
 // Restores an environment variable when the test ends.

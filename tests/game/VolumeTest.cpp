@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "game/VolumeDialog.h"
+#include "game/dialogs/VolumeDialog.h"
 #include "game/VolumeSetting.h"
 #include "sound/SoundMixer.h"
 

@@ -2,11 +2,12 @@
 
 #include "GameFixture.h"
 
-#include "game/AttractScreen.h"
-#include "game/DesktopServices.h"
+#include "game/dialogs/DesktopServices.h"
+#include "play/AttractScreen.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 #include "sprites/SpriteList.h"
+#include "support/TickCounting.h"
 
 #include <functional>
 
@@ -55,19 +56,6 @@ protected:
     // or -1 when it never did within `limit`.
     int TicksUntil(const std::function<bool()> &done, int limit)
     {
-        for (int ticks = 1; ticks <= limit; ++ticks) {
-            Run("tick 1");
-            if (done())
-                return ticks;
-        }
-        return -1;
-    }
-
-    static int EnabledCount(const TSpriteList &list)
-    {
-        int count = 0;
-        for (int i = 0; i < list.Count(); ++i)
-            count += list.Items(i)->Enabled() ? 1 : 0;
-        return count;
+        return ::TicksUntil([this] { Run("tick 1"); }, done, limit);
     }
 };

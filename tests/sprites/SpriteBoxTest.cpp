@@ -144,6 +144,43 @@ TEST(SpriteBoxList, AddsOnceAndRemovesOnlyWhatItHolds)
     EXPECT_EQ(box.Sprite(0), &b);
 }
 
+TEST(SpriteBoxList, AFieldSteppedByItselfIsDrawnByTheBoxShowingItAndOutlivesIt)
+{
+    TSpriteField field;
+    TSprite sprite;
+    sprite.SetPicture(KeyedBitmap(4, 4, QColor(10, 100, 100)));
+    int moves = 0;
+    sprite.SetOnMove([&](TSprite *) { ++moves; });
+    field.AddSprite(&sprite);
+    {
+        TSpriteBox box;
+        box.resize(20, 20);
+        box.SetField(&field);
+        EXPECT_EQ(box.SpriteCount(), 1);
+        field.Step();
+        EXPECT_EQ(box.StepCount(), 1);
+        EXPECT_EQ(box.BackBuffer().pixel(1, 1), qRgb(10, 100, 100));
+    }
+    field.Step();
+    EXPECT_EQ(moves, 2);
+    EXPECT_EQ(field.SpriteCount(), 1);
+}
+
+TEST(SpriteBoxList, AFieldThatGoesFirstLeavesTheBoxOnItsOwnField)
+{
+    TSpriteBox box;
+    TSprite sprite;
+    {
+        TSpriteField field;
+        field.AddSprite(&sprite);
+        box.SetField(&field);
+    }
+    EXPECT_EQ(box.SpriteCount(), 0);
+    box.AddSprite(&sprite);
+    box.Step();
+    EXPECT_EQ(box.StepCount(), 1);
+}
+
 TEST(SpriteBoxFind, ReturnsTheEarliestEnabledSpriteOfTheKindThatOverlaps)
 {
     TField field(3);
