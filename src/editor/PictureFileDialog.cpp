@@ -3,6 +3,7 @@
 #include "editor/PictureFit.h"
 #include "sprites/PictureReader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -53,7 +54,11 @@ QStringList PictureFilters()
         all += kind.Extensions;
         filters << QStringLiteral("%1 (%2)").arg(QLatin1String(kind.Name), Patterns(kind.Extensions));
     }
-    filters.prepend(QStringLiteral("Alle Dateien (%1)").arg(Patterns(all)));
+    // Qt's own catalogue has the words in the player's language ("Alle
+    // Dateien" in German, "All Files" untranslated).
+    QString allFiles = QCoreApplication::translate("QFileDialog", "All Files (*)");
+    allFiles.remove(QStringLiteral(" (*)"));
+    filters.prepend(QStringLiteral("%1 (%2)").arg(allFiles, Patterns(all)));
     return filters;
 }
 

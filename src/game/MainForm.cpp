@@ -468,8 +468,9 @@ void TMainForm::SetClientSize(int width, int height)
 
 void TMainForm::Language2Click()
 {
-    if (!mOptions.Unattended)
-        mSettingsDialogs->Language();
+    // The attract screen's text is built from the language: rebuilt at once.
+    if (!mOptions.Unattended && mSettingsDialogs->Language())
+        mCycle->RebuildScrollText();
 }
 
 void TMainForm::DesignGameClick()

@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include "editor/PictureFileDialog.h"
+#include "lang/QtTranslation.h"
 #include "sprites/PictureReader.h"
 
 #include <gtest/gtest.h>
@@ -103,4 +105,13 @@ TEST_F(EditorTest, InfoTextsSoundChoiceAndPlaySwitch)
     EXPECT_TRUE(Editor.CanPlaySounds());
     Settings.SetValue("NoDirectSound", "1");
     EXPECT_FALSE(Editor.CanPlaySounds());
+}
+
+// Under English the picture dialog used to offer "Alle Dateien".
+TEST(PictureFilters, TheAllPicturesFilterSpeaksThePlayersLanguage)
+{
+    UseQtTranslation(QStringLiteral("de"));
+    EXPECT_TRUE(PictureFilters().first().startsWith(QStringLiteral("Alle Dateien ("))) << PictureFilters().first().toStdString();
+    UseQtTranslation(QStringLiteral("en"));
+    EXPECT_TRUE(PictureFilters().first().startsWith(QStringLiteral("All Files ("))) << PictureFilters().first().toStdString();
 }

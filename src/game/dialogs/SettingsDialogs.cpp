@@ -45,7 +45,7 @@ void TSettingsDialogs::Keys()
     mContext.Keys.Bindings().Store(mContext.Settings);
 }
 
-void TSettingsDialogs::Language()
+bool TSettingsDialogs::Language()
 {
     TKeyValueList &settings = mContext.Settings;
     QString current = QFileInfo(settings.Value(QStringLiteral("Language"))).completeBaseName();
@@ -59,10 +59,11 @@ void TSettingsDialogs::Language()
     }
     mLanguageDialog->SetSelectedLanguage(current);
     if (!mLanguageDialog->Execute())
-        return;
+        return false;
     TLanguage &language = mContext.Language;
     language.SetLanguageFile(
         TLanguage::LanguageFilePath(mContext.ProgramDir, mLanguageDialog->SelectedLanguage()));
     language.Translate();
     settings.SetValue(QStringLiteral("Language"), QFileInfo(language.LanguageFile()).fileName());
+    return true;
 }

@@ -33,7 +33,8 @@ public:
 
     void Volume();
     void Keys();
-    void Language();
+    // True when the player chose a language, which now shows.
+    bool Language();
 
 private:
     TSettingsDialogsContext mContext;
