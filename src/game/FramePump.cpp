@@ -37,6 +37,11 @@ int TFramePump::FrameInterval() const
     return std::max(2, int(std::lround(1000.0 / rate)));
 }
 
+bool TFramePump::Running() const
+{
+    return mFrameTimer->isActive();
+}
+
 void TFramePump::SetEnabled(bool enabled)
 {
     mEnabled = enabled;
@@ -53,6 +58,8 @@ void TFramePump::TickStarted()
 {
     mSinceTick.restart();
     mHolding = false;
+    if (mEnabled && !mFrameTimer->isActive())
+        mFrameTimer->start();
     for (TSpriteBox *box : mBoxes)
         box->BeginTick();
 }
@@ -75,4 +82,7 @@ void TFramePump::Frame()
             box->DrawFrame(fraction);
     }
     mHolding = fraction >= 1.0;
+    // Nothing changes until the next tick: a paused game wakes nobody.
+    if (mHolding)
+        mFrameTimer->stop();
 }

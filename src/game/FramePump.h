@@ -32,6 +32,8 @@ public:
     void Frame();
     // Milliseconds between frames.
     int FrameInterval() const;
+    // True while frames are drawn; the timer stops while the field holds.
+    bool Running() const;
 
 private:
     const QTimer &mTickTimer;

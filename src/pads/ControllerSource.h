@@ -32,4 +32,6 @@ public:
     virtual TPadState State() const = 0;
     // The presses since the last call; clears them.
     virtual TPadPresses TakePresses() = 0;
+    // True while a pad is plugged in: only then is polling often worth it.
+    virtual bool AnyOpen() const = 0;
 };

@@ -19,7 +19,7 @@ TGamepad::TGamepad(QWidget &window, TKeyState &keys, std::unique_ptr<TController
 {
     setObjectName(QStringLiteral("Gamepad"));
     mTimer = new QTimer(this);
-    mTimer->setInterval(16);
+    mTimer->setInterval(ActiveInterval);
     connect(mTimer, &QTimer::timeout, this, &TGamepad::Poll);
     mTimer->start();
 }
@@ -36,9 +36,17 @@ void TGamepad::StartWithSystemPads(QWidget &window, TKeyState &keys, std::functi
     new TGamepad(window, keys, std::move(pads), std::move(playerReturned));
 }
 
+int TGamepad::PollInterval() const
+{
+    return mTimer->interval();
+}
+
 void TGamepad::Poll()
 {
     mSource->Poll();
+    const int interval = mSource->AnyOpen() ? ActiveInterval : IdleInterval;
+    if (mTimer->interval() != interval)
+        mTimer->setInterval(interval);
     const TPadCommands commands = mMapping.Apply(*mSource, mKeys);
     if (!commands.Pressed || !WindowTakesCommands())
         return;

@@ -32,6 +32,11 @@ public:
                                     std::function<bool()> playerReturned);
 
     void Poll();
+    // Every 16 ms while a pad is plugged in, else once a second: enough to
+    // notice one being plugged in, without waking an idle machine.
+    static constexpr int ActiveInterval = 16;
+    static constexpr int IdleInterval = 1000;
+    int PollInterval() const;
 
 private:
     // Commands only go to the window the player is looking at, not behind

@@ -20,6 +20,7 @@ public:
     void Poll() override;
     TPadState State() const override;
     TPadPresses TakePresses() override;
+    bool AnyOpen() const override { return !mPads.empty(); }
 
 private:
     void Open(int deviceIndex);

@@ -17,7 +17,9 @@ public:
     void Poll() override {}
     TPadState State() const override { return Pad; }
     TPadPresses TakePresses() override { return std::exchange(Presses, TPadPresses{}); }
+    bool AnyOpen() const override { return Open; }
 
+    bool Open = true;
     TPadState Pad;
     TPadPresses Presses;
 };
@@ -100,4 +102,20 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
     pad.Presses.Start = true;
     gamepad.Poll();
     EXPECT_NE(Round().GameState(), gsPlaying);
+}
+
+// An idle machine used to wake sixty times a second to poll no pad at all.
+TEST(GamepadPolling, OftenOnlyWhileAPadIsPluggedIn)
+{
+    QWidget window;
+    TKeyState keys;
+    auto source = std::make_unique<FakeControllerSource>();
+    FakeControllerSource &pad = *source;
+    pad.Open = false;
+    TGamepad gamepad(window, keys, std::move(source), nullptr);
+    gamepad.Poll();
+    EXPECT_EQ(gamepad.PollInterval(), TGamepad::IdleInterval);
+    pad.Open = true;
+    gamepad.Poll();
+    EXPECT_EQ(gamepad.PollInterval(), TGamepad::ActiveInterval);
 }

@@ -53,3 +53,22 @@ TEST(FramePump, StandingTickTimerHoldsTheFieldAtTheEndOfTheTick)
     pump.TickStarted();
     EXPECT_LT(pump.Fraction(), 1.0);
 }
+
+// A paused game used to wake the machine sixty times a second to draw
+// the same frame again.
+TEST(FramePump, FramesStopWhileTheFieldHoldsAndResumeWithTheNextTick)
+{
+    QTimer tick;
+    tick.setInterval(60000);
+    TFramePump pump(tick, {});
+    pump.SetEnabled(true);
+    EXPECT_TRUE(pump.Running());
+    pump.Frame(); // the tick timer stands: the end of the tick is shown
+    EXPECT_FALSE(pump.Running());
+    tick.start();
+    pump.TickStarted();
+    EXPECT_TRUE(pump.Running());
+    pump.SetEnabled(false);
+    pump.TickStarted();
+    EXPECT_FALSE(pump.Running());
+}
