@@ -1,5 +1,6 @@
 #include "FileWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -195,6 +196,15 @@ void CopyFileAtomic(const QString &from, const QString &to)
         writer.Write(buffer, n);
     }
     writer.Commit();
+}
+
+void RemoveLeftoverParts(const QString &path)
+{
+    const QFileInfo info(path);
+    QDir dir(info.path());
+    const QString pattern = QStringLiteral(".") + info.fileName() + QStringLiteral(".????????.part");
+    for (const QString &name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        dir.remove(name);
 }
 
 void SyncFolder(const QString &dir)

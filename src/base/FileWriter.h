@@ -63,5 +63,9 @@ void WriteFileAtomic(const QString &path, const QByteArray &bytes,
 void WriteTextFileAtomic(const QString &path, const QString &text);
 // Copies a regular file, with its permissions, through TFileWriter.
 void CopyFileAtomic(const QString &from, const QString &to);
+// Deletes the hidden files that writers of `path` killed before their
+// rename left beside it. Only for a caller that knows no one writes `path`
+// now (it holds the folder's lock).
+void RemoveLeftoverParts(const QString &path);
 // Flushes a folder's entries (a rename inside it) to the disk.
 void SyncFolder(const QString &dir);

@@ -96,6 +96,8 @@ bool TSettingsFile::Save(TKeyValueList &settings)
         mError = QStringLiteral("The settings could not be saved: the folder %1 cannot be locked.").arg(folder);
         return false;
     }
+    // What a copy killed mid-save left behind; the lock says none saves now.
+    RemoveLeftoverParts(mLocation.Path);
     QStringList theirs;
     if (QFileInfo::exists(mLocation.Path)) {
         const std::optional<QByteArray> bytes = ReadRegularFile(mLocation.Path, MaxTextFileSize);

@@ -163,4 +163,9 @@ TEST(SettingsFile, AFullDiskKeepsEveryScoreAndSaysWhy)
     EXPECT_NE(result.Message.find("high scores could not be saved"), std::string::npos) << result.Message;
     EXPECT_NE(result.Message.find(dir.File("snapstorm.ini").toStdString()), std::string::npos) << result.Message;
     EXPECT_EQ(dir.Read("snapstorm.ini"), saved);
+
+    // The next save tidies what a writer killed before its rename left.
+    dir.Write(".snapstorm.ini.0badf00d.part", "half");
+    ASSERT_TRUE(file.Save(settings));
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"snapstorm.ini"});
 }
