@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,6 +80,12 @@ TDesignParamDialog::TDesignParamDialog(TEditorPrompts &prompts, TKeyValueList &s
     BuildPages();
     layout->addWidget(mPanel2);
     layout->addWidget(mPageControl1, 1);
+    // The editor has no default button: Enter in a field confirms that
+    // field, it must not press "Load..." and open a file dialog.
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     resize(528, 431);
 }
 

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -177,4 +178,27 @@ TEST_F(DesignParamDialogTest, EmailCommandIsDisabledWhileItsDraftIsWrittenThenOp
     ASSERT_TRUE(draft.open(QIODevice::ReadOnly));
     EXPECT_TRUE(draft.readAll().contains("filename=\"Anim.zip\"\r\n"));
     qunsetenv("TMPDIR");
+}
+
+// Enter after typing a size used to press "Load..." and open a file dialog.
+TEST_F(DesignParamDialogTest, EnterInAFieldConfirmsThatFieldAndPressesNoButton)
+{
+    Show("Anim");
+    QList<QSignalSpy *> spies;
+    for (QPushButton *button : Dialog->findChildren<QPushButton *>())
+        spies << new QSignalSpy(button, &QPushButton::clicked);
+    auto *size = Dialog->findChild<QComboBox *>("ComboBox1");
+    ASSERT_NE(size, nullptr);
+    auto *pages = Dialog->findChild<QTabWidget *>();
+    pages->setCurrentWidget(Dialog->ImagesPage());
+    Dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Dialog.get()));
+    size->setFocus();
+    size->lineEdit()->setText("50");
+    QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+    for (QSignalSpy *spy : spies) {
+        EXPECT_EQ(spy->count(), 0);
+        delete spy;
+    }
+    EXPECT_TRUE(Dialog->isVisible());
 }
