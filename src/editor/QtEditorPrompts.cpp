@@ -52,12 +52,14 @@ QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &pr
 {
     if (mUnattended)
         return {};
-    QFileDialog dialog(mWindow, QString(), startDir, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
+    // Opened on the folder with an empty name: a preset name would take
+    // whatever the player types after it. The current sound's folder is
+    // the start when no folder was chosen before.
+    const QString folder = startDir.isEmpty() && !preset.isEmpty() ? QFileInfo(preset).path() : startDir;
+    QFileDialog dialog(mWindow, QString(), folder, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
     // The any-case patterns work but read badly: show the label alone.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!preset.isEmpty())
-        dialog.selectFile(QFileInfo(preset).fileName());
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                    : QString();
 }
