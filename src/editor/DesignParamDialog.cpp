@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -112,10 +113,13 @@ void TDesignParamDialog::BuildMenu()
     layout()->setMenuBar(menuBar);
     QMenu *file1 = menuBar->addMenu(QStringLiteral("File"));
     file1->menuAction()->setObjectName(QStringLiteral("File1"));
-    AddCommand(file1, "New1", "&New", &TDesignParamDialog::New1Click);
-    AddCommand(file1, "Open1", "&Open", &TDesignParamDialog::Open1Click);
-    AddCommand(file1, "Save1", "&Save", &TDesignParamDialog::Save1Click);
-    AddCommand(file1, "Saveas1", "Save &as", &TDesignParamDialog::Saveas1Click);
+    // The keys every desktop program uses for these, whatever the platform
+    // theme says (some have none for Save as).
+    AddCommand(file1, "New1", "&New", &TDesignParamDialog::New1Click)->setShortcut(Qt::CTRL | Qt::Key_N);
+    AddCommand(file1, "Open1", "&Open", &TDesignParamDialog::Open1Click)->setShortcut(Qt::CTRL | Qt::Key_O);
+    AddCommand(file1, "Save1", "&Save", &TDesignParamDialog::Save1Click)->setShortcut(Qt::CTRL | Qt::Key_S);
+    AddCommand(file1, "Saveas1", "Save &as", &TDesignParamDialog::Saveas1Click)
+        ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file1->addSeparator();
     AddCommand(file1, "Close1", "&Close", &TDesignParamDialog::Close1Click);
     QMenu *exchange1 = menuBar->addMenu(QStringLiteral("Exchange"));

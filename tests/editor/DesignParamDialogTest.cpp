@@ -5,6 +5,7 @@
 #include "editor/InfoPage.h"
 #include "editor/PicturePreview.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -201,4 +202,18 @@ TEST_F(DesignParamDialogTest, EnterInAFieldConfirmsThatFieldAndPressesNoButton)
         delete spy;
     }
     EXPECT_TRUE(Dialog->isVisible());
+}
+
+TEST_F(DesignParamDialogTest, FileCommandsHaveTheDesktopsStandardKeys)
+{
+    Show("Anim");
+    const std::pair<const char *, QKeySequence> keys[] = {{"New1", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                                          {"Open1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                                                          {"Save1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                                          {"Saveas1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}};
+    for (const auto &[name, key] : keys) {
+        auto *action = Dialog->findChild<QAction *>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->shortcut(), key) << name;
+    }
 }
