@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <QDir>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -299,10 +300,12 @@ QString TDesignParamDialog::DesignDir() const
 
 void TDesignParamDialog::OpenDraft(const QString &path)
 {
-    if (mOpenFile)
-        mOpenFile(path);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const bool opened = mOpenFile ? mOpenFile(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The draft is written either way: the player can still open it by hand.
+    if (!opened)
+        ShowError(QStringLiteral("No mail program could be started for the e-mail draft. It is saved as "
+                                 "\"%1\"; open it with your mail program.")
+                      .arg(QDir::toNativeSeparators(path)));
 }
 
 void TDesignParamDialog::ShowError(const QString &message)

@@ -40,7 +40,8 @@ public:
     void SetLanguageFile(const QString &path);
     void SetPlaySound(TSoundPage::TPlaySound play);
     // Hands a finished e-mail draft to the user's mail program.
-    using TOpenFile = std::function<void(const QString &path)>;
+    // False when no program could be started for the file.
+    using TOpenFile = std::function<bool(const QString &path)>;
     void SetOpenFile(TOpenFile open) { mOpenFile = std::move(open); }
     // The design current in the editor: the one the game takes over.
     QString DesignName() const override;

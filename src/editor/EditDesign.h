@@ -27,7 +27,7 @@ struct TEditDesignOptions {
     // The Sound page's "play".
     TSoundPage::TPlaySound PlaySound{};
     // Opens a file (the e-mail draft) with the desktop's program for it.
-    std::function<void(const QString &path)> OpenFile{};
+    std::function<bool(const QString &path)> OpenFile{};
 };
 
 // Shows the design editor modally and gives the name of the design that is

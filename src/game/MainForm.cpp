@@ -494,7 +494,7 @@ void TMainForm::DesignGameClick()
                                        .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
-                                       .OpenFile = [this](const QString &path) { mHelp->Desktop().OpenFile(path); }});
+                                       .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
 }
 

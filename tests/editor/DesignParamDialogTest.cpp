@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 
+#include "base/ErrorReport.h"
 #include "editor/DesignParamDialog.h"
 #include "editor/ImagePage.h"
 #include "editor/InfoPage.h"
@@ -162,7 +163,10 @@ TEST_F(DesignParamDialogTest, EmailCommandIsDisabledWhileItsDraftIsWrittenThenOp
     qputenv("TMPDIR", Scratch.Path().toLocal8Bit());
     Show("Anim");
     QStringList opened;
-    Dialog->SetOpenFile([&](const QString &path) { opened << path; });
+    Dialog->SetOpenFile([&](const QString &path) {
+        opened << path;
+        return true;
+    });
     auto *item = Dialog->findChild<QAction *>("SaveasEMail1");
     auto *button = Dialog->findChild<QToolButton *>("SpeedButton7");
     button->click();
@@ -216,4 +220,25 @@ TEST_F(DesignParamDialogTest, FileCommandsHaveTheDesktopsStandardKeys)
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->shortcut(), key) << name;
     }
+}
+
+// With no mail program the draft used to be written without a word.
+TEST_F(DesignParamDialogTest, ADraftNoProgramOpensIsNamedToThePlayer)
+{
+    qputenv("TMPDIR", Scratch.Path().toLocal8Bit());
+    Show("Anim");
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    QString draft;
+    Dialog->SetOpenFile([&](const QString &path) {
+        draft = path;
+        return false;
+    });
+    auto *item = Dialog->findChild<QAction *>("SaveasEMail1");
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item->isEnabled(); }, 10000));
+    ErrorReport::SetHandler(nullptr);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(draft)) << shown[0].toStdString();
+    EXPECT_TRUE(QFileInfo(draft).isFile());
 }
