@@ -4,6 +4,8 @@
 #include "editor/PicturePreview.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -75,7 +77,11 @@ void TPhotoPage::ShowEntries(int current)
     {
         const QSignalBlocker blocker(mListBox1);
         mListBox1->clear();
-        mListBox1->addItems(mEditor.Photos().Entries());
+        // The file's name reads at a glance; the whole path is its tool tip.
+        for (const QString &path : mEditor.Photos().Entries()) {
+            auto *item = new QListWidgetItem(QFileInfo(path).fileName(), mListBox1);
+            item->setToolTip(QDir::toNativeSeparators(path));
+        }
         mListBox1->setCurrentRow(current < mListBox1->count() ? current : -1);
     }
     ListBox1Click();

@@ -242,3 +242,15 @@ TEST_F(DesignParamDialogTest, ADraftNoProgramOpensIsNamedToThePlayer)
     EXPECT_TRUE(shown[0].contains(draft)) << shown[0].toStdString();
     EXPECT_TRUE(QFileInfo(draft).isFile());
 }
+
+TEST_F(DesignParamDialogTest, ThePhotoListShowsFileNamesWithTheirPathAsToolTip)
+{
+    TDesignRoot::WriteBmp(Root.Dir("Anim") + "Photo_1.bmp", 20, 10);
+    TDesignRoot::WriteText(Root.Dir("Anim") + "!design.ini", "Version=Banana\r\nPhotoCount=1\r\n");
+    Show("Anim");
+    auto *list = Dialog->findChild<QListWidget *>("ListBox1");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Photo_1.bmp");
+    EXPECT_EQ(list->item(0)->toolTip(), QDir::toNativeSeparators(Root.Dir("Anim") + "Photo_1.bmp"));
+}
