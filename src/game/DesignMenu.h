@@ -47,5 +47,5 @@ private:
     // and the menu item: two actions with one key make both dead.
     QList<QAction *> mKeyed;
     QStringList mNames;
-    TDesignRoots mRoots{QString()};
+    TDesignRoots mRoots = TDesignRoots::Standard();
 };
