@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -54,6 +55,12 @@ void TDesignSelectDialog::BuildControls()
     mEdit1->setObjectName(QStringLiteral("Edit1"));
     editBar->addWidget(mEdit1);
     listArea->addWidget(mPanel5);
+    // Shown under the name while it is one a save may not take.
+    mLabel1 = new QLabel(QStringLiteral("Default cannot be overwritten: type a new name."), mPanel3);
+    mLabel1->setObjectName(QStringLiteral("Label1"));
+    mLabel1->setWordWrap(true);
+    mLabel1->hide();
+    listArea->addWidget(mLabel1);
     outer->addWidget(mPanel3, 1);
 
     mPanel2 = Panel(this, "Panel2");
@@ -101,6 +108,7 @@ void TDesignSelectDialog::SetDesignName(const QString &name)
         mListBox1->setCurrentRow(-1);
     }
     mButton1->setEnabled(match || mAllowNew);
+    mLabel1->setVisible(mAllowNew && LooksLikeDefaultName(name));
     // Rewriting the same text would move the cursor while the user types.
     if (mEdit1->text() != name)
         mEdit1->setText(name);
@@ -129,8 +137,11 @@ void TDesignSelectDialog::FormShow()
     mUpdating = false;
     SetDesignName(mDesignName);
     CenterOnScreen();
-    if (mAllowNew)
+    // The offered name is selected, so that typing replaces it.
+    if (mAllowNew) {
         mEdit1->setFocus();
+        mEdit1->selectAll();
+    }
     else
         mListBox1->setFocus();
 }

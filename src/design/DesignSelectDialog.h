@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QListWidgetItem;
 
 class QLineEdit;
@@ -40,6 +41,7 @@ public:
     QPushButton *Button1() const { return mButton1; }
     QPushButton *Button2() const { return mButton2; }
     QWidget *Panel5() const { return mPanel5; }
+    QLabel *Label1() const { return mLabel1; }
 
     void FormShow();
     void ListBox1Click();
@@ -64,5 +66,6 @@ private:
     QWidget *mPanel3 = nullptr;
     QListWidget *mListBox1 = nullptr;
     QWidget *mPanel5 = nullptr;
+    QLabel *mLabel1 = nullptr;
     QLineEdit *mEdit1 = nullptr;
 };

@@ -45,6 +45,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("KeysDialog.Button2.Caption"),
         QStringLiteral("DesignSelectDialog.Button1.Caption"),
         QStringLiteral("DesignSelectDialog.Button2.Caption"),
+        QStringLiteral("DesignSelectDialog.Label1.Caption"),
     };
     return properties;
 }

@@ -2,6 +2,7 @@
 
 #include "design/DesignSelectDialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -164,4 +165,18 @@ TEST_F(DesignSelect, EmptyRootGivesAnEmptyList)
         dialog.reject();
     });
     EXPECT_FALSE(dialog.Execute(false));
+}
+
+// Save as on Default used to offer "Default" and then refuse it.
+TEST_F(DesignSelect, SaveAsOnDefaultSelectsTheNameAndSaysANewOneIsNeeded)
+{
+    mDialog->SetDesignName(QStringLiteral("Default"));
+    Run(true, [this] {
+        EXPECT_EQ(mDialog->Edit1()->selectedText(), QStringLiteral("Default"));
+        EXPECT_TRUE(mDialog->Label1()->isVisible());
+        QTest::keyClicks(mDialog->Edit1(), QStringLiteral("Mine"));
+        EXPECT_EQ(mDialog->Edit1()->text(), QStringLiteral("Mine"));
+        EXPECT_FALSE(mDialog->Label1()->isVisible());
+    });
+    Run(false, [this] { EXPECT_FALSE(mDialog->Label1()->isVisible()); });
 }

@@ -37,6 +37,7 @@ const QStringList MainFormPaths = {
     "MainForm.Language2.Caption", "MainForm.Load1.Caption",    "MainForm.DesignItem.Caption",
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
+    "DesignSelectDialog.Label1.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
     "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
     "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
