@@ -13,6 +13,7 @@ packages=(
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
     zip unzip libarchive-tools python3
     appstream dpkg-dev file
+    xvfb xauth xdotool
 )
 
 missing_packages() {

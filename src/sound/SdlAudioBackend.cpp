@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 const char *const SilentDriver = "dummy";
@@ -46,10 +47,10 @@ void TSdlAudioBackend::FallBackToSilence(const char *reason)
 int TSdlAudioBackend::BufferFrames(int rate)
 {
     if (rate >= 44100)
-        return 256;
+        return 1024;
     if (rate >= 22050)
-        return 128;
-    return 64;
+        return 512;
+    return 256;
 }
 
 int TSdlAudioBackend::DeviceCount()
@@ -93,7 +94,10 @@ bool TSdlAudioBackend::CanPlay(int, const TPcmFormat &format)
 std::unique_ptr<TAudioDevice> TSdlAudioBackend::Open(int device, const TPcmFormat &format,
                                                      TAudioDeviceClient &client, int &error)
 {
-    auto opened = std::make_unique<TSdlAudioDevice>(client);
+    // Reopening the disk driver would start its file over.
+    const char *driver = SDL_GetCurrentAudioDriver();
+    const bool closeWhenIdle = !driver || std::strcmp(driver, "disk") != 0;
+    auto opened = std::make_unique<TSdlAudioDevice>(client, closeWhenIdle);
     const char *name = nullptr;
     if (device >= 0 && device < SDL_GetNumAudioDevices(0))
         name = SDL_GetAudioDeviceName(device, 0);

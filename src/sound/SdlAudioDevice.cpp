@@ -16,8 +16,12 @@ QEvent::Type NoticeType()
 }
 } // namespace
 
-TSdlAudioDevice::TSdlAudioDevice(TAudioDeviceClient &client) : mClient(client), mNotifier(*this)
+TSdlAudioDevice::TSdlAudioDevice(TAudioDeviceClient &client, bool closeWhenIdle)
+    : mClient(client), mNotifier(*this), mCloseWhenIdle(closeWhenIdle)
 {
+    mIdleTimer.setSingleShot(true);
+    mIdleTimer.setInterval(IdleCloseMs);
+    QObject::connect(&mIdleTimer, &QTimer::timeout, &mNotifier, [this] { CloseIfIdle(); });
 }
 
 TSdlAudioDevice::~TSdlAudioDevice()
@@ -31,19 +35,49 @@ TSdlAudioDevice::~TSdlAudioDevice()
 
 bool TSdlAudioDevice::Open(const char *name, const TPcmFormat &format)
 {
-    SDL_AudioSpec want{};
-    want.freq = int(format.SamplesPerSec);
-    want.format = AUDIO_U8;
-    want.channels = Uint8(format.Channels);
-    want.samples = Uint16(TSdlAudioBackend::BufferFrames(want.freq));
-    want.callback = &TSdlAudioDevice::Callback;
-    want.userdata = this;
+    mName = name ? QByteArray(name) : QByteArray();
+    mSpec = SDL_AudioSpec{};
+    mSpec.freq = int(format.SamplesPerSec);
+    mSpec.format = AUDIO_U8;
+    mSpec.channels = Uint8(format.Channels);
+    mSpec.samples = Uint16(TSdlAudioBackend::BufferFrames(mSpec.freq));
+    mSpec.callback = &TSdlAudioDevice::Callback;
+    mSpec.userdata = this;
+    if (!OpenStream())
+        return false;
+    if (mCloseWhenIdle)
+        mIdleTimer.start();
+    return true;
+}
+
+// Engine thread. A device opened while the engine holds it locked is
+// locked as often, so every Unlock still has its Lock.
+bool TSdlAudioDevice::OpenStream()
+{
     SDL_AudioSpec have{};
-    mId = SDL_OpenAudioDevice(name, 0, &want, &have, 0);
+    mId = SDL_OpenAudioDevice(mName.isEmpty() ? nullptr : mName.constData(), 0, &mSpec, &have, 0);
     if (!mId)
         return false;
+    for (int i = 0; i < mLocks; ++i)
+        SDL_LockAudioDevice(mId);
     SDL_PauseAudioDevice(mId, 0);
     return true;
+}
+
+bool TSdlAudioDevice::Idle()
+{
+    std::lock_guard lock(mMutex);
+    return mOrderCount == 0;
+}
+
+// Engine thread, from the idle timer. Nothing is queued and nothing can be
+// while the engine is here, so closing loses no byte; SDL joins its thread.
+void TSdlAudioDevice::CloseIfIdle()
+{
+    if (!mId || mLocks > 0 || !Idle())
+        return;
+    SDL_CloseAudioDevice(mId);
+    mId = 0;
 }
 
 int TSdlAudioDevice::Prepare(TWaveHeader &header)
@@ -61,6 +95,9 @@ int TSdlAudioDevice::Write(TWaveHeader &header)
 {
     if (header.BufferLength <= 0 || header.BufferLength > int32_t(sizeof(TSlot::Data)))
         return 1;
+    mIdleTimer.stop();
+    if (!mId && !OpenStream())
+        return 3;
     std::lock_guard lock(mMutex);
     if (mOrderCount == SlotCount)
         return 2;
@@ -105,6 +142,8 @@ void TSdlAudioDevice::Reset()
     }
     mOrderHead = mOrderCount = 0;
     mPosition = 0;
+    if (mCloseWhenIdle && mId)
+        mIdleTimer.start();
 }
 
 int32_t TSdlAudioDevice::Position()
@@ -117,12 +156,16 @@ int32_t TSdlAudioDevice::Position()
 // silence a paused device would.
 void TSdlAudioDevice::Lock()
 {
-    SDL_LockAudioDevice(mId);
+    ++mLocks;
+    if (mId)
+        SDL_LockAudioDevice(mId);
 }
 
 void TSdlAudioDevice::Unlock()
 {
-    SDL_UnlockAudioDevice(mId);
+    --mLocks;
+    if (mId)
+        SDL_UnlockAudioDevice(mId);
 }
 
 void TSdlAudioDevice::Callback(void *user, Uint8 *stream, int length)
@@ -185,4 +228,7 @@ void TSdlAudioDevice::DeliverDone()
     }
     if (any)
         mClient.BlockDone();
+    // The engine may have written more just now; only a device left empty waits to close.
+    if (mCloseWhenIdle && mId && Idle())
+        mIdleTimer.start();
 }

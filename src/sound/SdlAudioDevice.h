@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <SDL.h>
 
@@ -15,10 +16,17 @@
 // posted event, where their Done flags are set and the engine is told.
 // Written data is copied, so the engine may refill its blocks freely.
 // Pausing holds SDL's thread off rather than letting it play silence.
+//
+// SDL's thread wakes for every buffer even when it only plays silence, so a
+// device that may close when idle does so once nothing has been written for
+// a while; the next Write opens it again, keeping the position.
 class TSdlAudioDevice : public TAudioDevice
 {
 public:
-    TSdlAudioDevice(TAudioDeviceClient &client);
+    // How long a device that closes when idle waits before it does.
+    static constexpr int IdleCloseMs = 1000;
+
+    TSdlAudioDevice(TAudioDeviceClient &client, bool closeWhenIdle = false);
     ~TSdlAudioDevice() override;
     TSdlAudioDevice(const TSdlAudioDevice &) = delete;
     TSdlAudioDevice &operator=(const TSdlAudioDevice &) = delete;
@@ -35,6 +43,9 @@ public:
     int32_t Position() override;
     void Lock() override;
     void Unlock() override;
+
+    // Whether SDL's device (and its thread) is open now.
+    bool StreamOpen() const { return mId != 0; }
 
     // Bytes handed to SDL so far, silence included (for measurements).
     int64_t StreamBytes() const { return mStreamBytes.load(); }
@@ -63,6 +74,9 @@ private:
         TSdlAudioDevice &mDevice;
     };
 
+    bool OpenStream();
+    void CloseIfIdle();
+    bool Idle();
     static void Callback(void *user, Uint8 *stream, int length);
     void Fill(Uint8 *stream, int length);
     void DeliverDone();
@@ -71,6 +85,11 @@ private:
     TAudioDeviceClient &mClient;
     TNotifier mNotifier;
     SDL_AudioDeviceID mId = 0;
+    QByteArray mName; // empty: SDL's default device
+    SDL_AudioSpec mSpec{};
+    bool mCloseWhenIdle = false;
+    QTimer mIdleTimer;
+    int mLocks = 0; // engine thread only; SDL's lock is taken this often
     std::mutex mMutex;
     std::array<TSlot, SlotCount> mSlots;
     std::array<int, SlotCount> mOrder{}; // queued slots, oldest first
