@@ -32,6 +32,11 @@ public:
     // The GIF's frame count; 0 for a bitmap or nothing.
     int FrameCount() const;
     const TGifImage *Gif() const { return mGif.get(); }
+    // The same for every copy of this picture and for no other picture alive.
+    const void *Identity() const
+    {
+        return mGif ? static_cast<const void *>(mGif.get()) : static_cast<const void *>(mBitmap.get());
+    }
     // The bitmap as loaded, without its see-through colour applied.
     const QImage &Bitmap() const;
     // Makes the keyed copy of a bitmap now, so that drawing never has to;

@@ -109,6 +109,7 @@ const QImage &TSpriteBox::Background() const
 void TSpriteBox::BuildBackground()
 {
     mBackgroundStale = false;
+    mPresenter.Invalidate();
     mBuiltSize = FieldSize();
     mPlain = mImage.width() <= 0 || mImage.height() <= 0;
     if (mBuiltSize.isEmpty()) {
@@ -155,7 +156,14 @@ void TSpriteBox::Stepped()
     if (mPainting)
         return;
     mPresentPending = true;
-    update();
+    UpdateField();
+}
+
+// Only the field changes from frame to frame; the bars around it stay as
+// the last full repaint left them (at 4K they are millions of pixels).
+void TSpriteBox::UpdateField()
+{
+    update(TFieldScale(mBackBuffer.size(), size(), devicePixelRatioF()).TargetRect().toAlignedRect());
 }
 
 void TSpriteBox::NoteStepPlaces()
@@ -172,8 +180,18 @@ void TSpriteBox::DrawFrame(double fraction)
     mFraction = std::clamp(fraction, 0.0, 1.0);
     ResetBackBuffer();
     DrawSprites(mFraction);
+    // Between steps only places change; most frames of a slow glide move nothing.
+    if (mPresenter.SameAsLastFrame())
+        return;
     mPresentPending = true;
-    update();
+    UpdateField();
+}
+
+void TSpriteBox::NoteDrawn(const TSprite &sprite, QPoint at)
+{
+    const int frame = sprite.IsAnimated() ? sprite.Frame() : (sprite.Transparent() ? -1 : -2);
+    mPresenter.Drawn(QRect(at, QSize(sprite.Width(), sprite.Height())), sprite.Picture().Identity(),
+                     frame);
 }
 
 void TSpriteBox::ResetBackBuffer()
@@ -183,6 +201,7 @@ void TSpriteBox::ResetBackBuffer()
         BuildBackground();
     else if (!mBuiltSize.isEmpty())
         CopyBackground();
+    mPresenter.BeginFrame(mBuiltSize);
 }
 
 // Into the buffer there is, when it fits: no fresh pages to fault in.
@@ -218,9 +237,12 @@ void TSpriteBox::DrawSprites()
         return;
     QPainter &painter = BackPainter();
     const std::vector<TSprite *> &sprites = mField->Sprites();
-    for (std::size_t i = 0; i < sprites.size(); ++i)
-        if (sprites[i]->Enabled())
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        if (sprites[i]->Enabled()) {
             sprites[i]->DrawOn(painter);
+            NoteDrawn(*sprites[i], sprites[i]->Rect().topLeft());
+        }
+    }
 }
 
 void TSpriteBox::DrawSprites(double fraction)
@@ -236,11 +258,12 @@ void TSpriteBox::DrawSprites(double fraction)
         if (sprite->DrawnInStep()) {
             const QPoint at = sprite->PlaceAt(fraction);
             sprite->DrawAt(painter, at.x(), at.y());
+            NoteDrawn(*sprite, at);
         }
     }
 }
 
-void TSpriteBox::paintEvent(QPaintEvent *)
+void TSpriteBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     // Uncovered or shown: the window system's repaint also advances the
@@ -254,25 +277,7 @@ void TSpriteBox::paintEvent(QPaintEvent *)
         EnsureBackground();
     }
     mPresentPending = false;
-    Present(painter, mBackBuffer);
-}
-
-void TSpriteBox::Present(QPainter &painter, const QImage &frame)
-{
-    const TFieldScale scale(frame.size(), size(), devicePixelRatioF());
-    const QRectF target = scale.TargetRect();
-    if (target.size() != QSizeF(size())) {
-        const qreal w = width();
-        const qreal h = height();
-        painter.fillRect(QRectF(0, 0, w, target.top()), Qt::black);
-        painter.fillRect(QRectF(0, target.bottom(), w, h - target.bottom()), Qt::black);
-        painter.fillRect(QRectF(0, target.top(), target.left(), target.height()), Qt::black);
-        painter.fillRect(QRectF(target.right(), target.top(), w - target.right(), target.height()),
-                         Qt::black);
-    }
-    // Whole factors stay nearest-neighbour so pixel art keeps hard edges.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !scale.Whole());
-    painter.drawImage(target, frame);
+    mPresenter.Present(painter, mBackBuffer, size(), devicePixelRatioF(), event->region());
 }
 
 void TSpriteBox::mousePressEvent(QMouseEvent *event)
@@ -294,6 +299,7 @@ void TSpriteBox::mouseReleaseEvent(QMouseEvent *event)
 void TSpriteBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    mPresenter.Invalidate();
     // A field of its own size is only shown at a new scale: the frame stays.
     if (mBuiltSize != FieldSize())
         UpdateBackground();
@@ -304,6 +310,7 @@ void TSpriteBox::resizeEvent(QResizeEvent *event)
 void TSpriteBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    mPresenter.Invalidate();
     // A frame requested while hidden was never shown; showing is a fresh
     // repaint, whose step must not be pre-empted by a frame of old places.
     mPresentPending = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sprites/FramePresenter.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
 
@@ -109,8 +110,9 @@ private:
     void DrawSprites(double fraction);
     QPainter &BackPainter();
     void EndPainting();
-    // Draws `frame` scaled into the box, the bands around it black.
-    void Present(QPainter &painter, const QImage &frame);
+    void NoteDrawn(const TSprite &sprite, QPoint at);
+    // Has the field's part of the box repainted.
+    void UpdateField();
 
     QImage mImage;
     QImage mBackground;
@@ -139,4 +141,5 @@ private:
     bool mAwaitingStep = false;
     double mFraction = 0.0;
     qint64 mStepCount = 0;
+    TFramePresenter mPresenter;
 };

@@ -3,6 +3,7 @@
 
 #include "sound/MixEngine.h"
 #include "sound/SdlAudioBackend.h"
+#include "sound/SdlAudioDevice.h"
 #include "sound/SoundMixer.h"
 
 #include <QCoreApplication>
@@ -103,5 +104,35 @@ TEST(SdlSilentTest, WithoutAUsableDriverTheMixerStillWorksSilently)
     mixer->PlayCue(1, wave);
     // The silent device still takes the blocks in real time, so plays end.
     EXPECT_TRUE(WaitUntilIdle(*mixer));
+    EXPECT_EQ(mixer->Engine().FreePlayRecords(), PlayRecordCount);
+}
+
+// SDL's thread wakes for every buffer of silence; an idle game must not keep it.
+TEST(SdlIdleTest, TheDeviceClosesWhenNothingPlaysAndOpensForTheNextCue)
+{
+    TempDir dir;
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::unique_ptr<TSoundMixer> mixer(
+        TSoundMixer::CreateForGame(nullptr, std::make_unique<TSdlAudioBackend>()));
+    auto *device = dynamic_cast<TSdlAudioDevice *>(mixer->Session()->Device.get());
+    ASSERT_NE(device, nullptr);
+    TLoadedWave *wave = mixer->LoadWave(dir.Write("a.wav", Wav(1, 11025, 8, Ramp(2000))));
+    const auto pump = [](int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            QCoreApplication::processEvents();
+            QThread::msleep(5);
+        }
+    };
+    for (int round = 0; round < 2; ++round) {
+        mixer->PlayCue(1, wave);
+        EXPECT_TRUE(device->StreamOpen()) << "round " << round;
+        ASSERT_TRUE(WaitUntilIdle(*mixer));
+        const int32_t played = device->Position();
+        pump(TSdlAudioDevice::IdleCloseMs + 300);
+        EXPECT_FALSE(device->StreamOpen()) << "round " << round;
+        EXPECT_EQ(device->Position(), played) << "closing keeps the position the mixer's clock reads";
+    }
     EXPECT_EQ(mixer->Engine().FreePlayRecords(), PlayRecordCount);
 }
