@@ -15,6 +15,12 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language,
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
       mSounds(*mDesign, mModified)
 {
+    mHistory.SetState([this] { return Capture(); },
+                      [this](const TEditorState &state, int slot) { Apply(state, slot); });
+    for (int i = 0; i < TImageSlots::Count; ++i)
+        mPictureNames << QStringLiteral("Image%1").arg(i);
+    for (int n = 1; n <= TSoundFiles::Count; ++n)
+        mCueNames << QStringLiteral("Sound%1").arg(n);
 }
 
 TDesignEditor::~TDesignEditor() = default;
@@ -25,13 +31,90 @@ QString TDesignEditor::Caption(const QString &baseCaption) const
     return name.isEmpty() ? baseCaption : baseCaption + QStringLiteral(" [") + name + QLatin1Char(']');
 }
 
+void TDesignEditor::SetModified(bool modified)
+{
+    if (!modified)
+        mHistory.MarkSaved();
+    mModified = modified;
+}
+
+void TDesignEditor::SetNames(const QStringList &pictures, const QStringList &cues)
+{
+    if (pictures.size() >= TImageSlots::Count)
+        mPictureNames = pictures;
+    if (cues.size() >= TSoundFiles::Count)
+        mCueNames = cues;
+}
+
 void TDesignEditor::Load(const QString &name)
 {
     mDesign->Load(name);
     mPhotos.Fill(*mDesign);
     mSounds.Fill();
+    mImages.Forget();
     mImages.Select(0);
+    mHistory.Clear();
 }
+
+TEditorState TDesignEditor::Capture() const
+{
+    TEditorState state;
+    for (int i = 0; i < TImageSlots::Count; ++i) {
+        const TSprite &sprite = mDesign->Image(i);
+        state.Pictures[std::size_t(i)] = {sprite.Picture(), sprite.AnimationDelay(), sprite.AnimationLoop(),
+                                          mImages.Source(i)};
+    }
+    const TKeyValueList &params = mDesign->Params();
+    state.BackgroundColor = params.Value(QStringLiteral("BackgroundColor"));
+    state.Author = Author();
+    state.Info = Info();
+    state.Photos = mPhotos.Entries();
+    for (int n = 1; n <= TSoundFiles::Count; ++n)
+        state.Sounds[std::size_t(n - 1)] = mSounds.File(n);
+    state.Original = mImages.Original();
+    return state;
+}
+
+void TDesignEditor::Apply(const TEditorState &state, int slot)
+{
+    for (int i = 0; i < TImageSlots::Count; ++i) {
+        TSprite &sprite = mDesign->Image(i);
+        const TPictureState &picture = state.Pictures[std::size_t(i)];
+        sprite.SetPicture(picture.Picture);
+        sprite.SetAnimationDelay(picture.Delay);
+        sprite.SetAnimationLoop(picture.Loop);
+        mImages.SetSource(i, picture.Source);
+    }
+    TKeyValueList &params = mDesign->Params();
+    params.SetValue(QStringLiteral("BackgroundColor"), state.BackgroundColor);
+    params.SetValue(QStringLiteral("Author"), state.Author);
+    params.SetValue(QStringLiteral("Info"), state.Info);
+    mPhotos.SetEntries(state.Photos);
+    for (int n = 1; n <= TSoundFiles::Count; ++n)
+        mSounds.SetFile(n, state.Sounds[std::size_t(n - 1)]);
+    mImages.Restore(slot, state.Original);
+}
+
+void TDesignEditor::Change(TStep step, int index, const std::function<void()> &change)
+{
+    const bool typed = step == TStep::Size || step == TStep::Delay || step == TStep::Author || step == TStep::Info;
+    const bool onPicture = step < TStep::AddPhotos;
+    mHistory.Record(StepText(step, index), typed ? int(step) : -1, onPicture ? mImages.Current() : -1, change);
+}
+
+QString TDesignEditor::StepText(TStep step, int index) const
+{
+    static const char *const keys[] = {"UndoPicture", "UndoSize",         "UndoAnimated", "UndoFit",   "UndoLoop",
+                                       "UndoDelay",   "UndoColour",       "UndoReload",   "UndoAddPhotos",
+                                       "UndoRemovePhotos", "UndoSound",  "UndoAuthor",   "UndoInfo"};
+    const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
+    const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
+    if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
+        return text;
+    return text.arg(names.at(index));
+}
+
+
 
 QString TDesignEditor::Setting(const char *key) const
 {
@@ -46,11 +129,20 @@ void TDesignEditor::RememberFolder(const char *key, const QString &file)
 int TDesignEditor::AddPhotos(int currentIndex)
 {
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), true);
-    for (const QString &file : files)
-        currentIndex = mPhotos.AddPhoto(file, currentIndex);
+    Change(TStep::AddPhotos, -1, [&] {
+        for (const QString &file : files)
+            currentIndex = mPhotos.AddPhoto(file, currentIndex);
+    });
     if (!files.isEmpty())
         RememberFolder(PictureDirKey, files.first());
     return currentIndex;
+}
+
+bool TDesignEditor::RemovePhotos(const QList<int> &rows)
+{
+    bool removed = false;
+    Change(TStep::RemovePhotos, -1, [&] { removed = mPhotos.Remove(rows); });
+    return removed;
 }
 
 bool TDesignEditor::LoadPicture()
@@ -58,7 +150,7 @@ bool TDesignEditor::LoadPicture()
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), false);
     if (files.isEmpty())
         return false;
-    mImages.LoadFile(files.first());
+    Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
     RememberFolder(PictureDirKey, files.first());
     return true;
 }
@@ -68,9 +160,14 @@ bool TDesignEditor::LoadSound(int n)
     const QString file = mPrompts.ChooseSound(Setting(SoundDirKey), mSounds.File(n));
     if (file.isEmpty())
         return false;
-    mSounds.SetFile(n, file);
+    Change(TStep::Sound, n - 1, [&] { mSounds.SetFile(n, file); });
     RememberFolder(SoundDirKey, file);
     return true;
+}
+
+void TDesignEditor::SetSoundToDefault(int n)
+{
+    Change(TStep::Sound, n - 1, [&] { mSounds.SetToDefault(n); });
 }
 
 bool TDesignEditor::ChooseColour()
@@ -78,8 +175,55 @@ bool TDesignEditor::ChooseColour()
     const std::optional<QColor> colour = mPrompts.ChooseColor(mImages.Backdrop());
     if (!colour)
         return false;
-    mImages.PickColour(*colour);
+    PickColour(*colour);
     return true;
+}
+
+void TDesignEditor::PickColour(const QColor &colour)
+{
+    Change(TStep::Colour, mImages.Current(), [&] { mImages.PickColour(colour); });
+}
+
+void TDesignEditor::ResizePicture(const QString &sizeText)
+{
+    Change(TStep::Size, mImages.Current(), [&] { mImages.Resize(sizeText); });
+}
+
+void TDesignEditor::MakeStill(const QString &sizeText)
+{
+    Change(TStep::Animated, mImages.Current(), [&] { mImages.Resize(sizeText); });
+}
+
+void TDesignEditor::FitPicture()
+{
+    Change(TStep::Fit, mImages.Current(), [&] { mImages.Fit(); });
+}
+
+void TDesignEditor::SetLoop(bool loop)
+{
+    Change(TStep::Loop, mImages.Current(), [&] { mImages.SetLoop(loop); });
+}
+
+void TDesignEditor::SetDelay(const QString &text)
+{
+    Change(TStep::Delay, mImages.Current(), [&] { mImages.SetDelay(text); });
+}
+
+void TDesignEditor::ReloadPicture()
+{
+    Change(TStep::Reload, mImages.Current(), [&] { mImages.Undo(); });
+}
+
+QString TDesignEditor::FitNote() const
+{
+    const TImageView &view = mImages.View();
+    if (!view.FitTo)
+        return {};
+    const QString key = mImages.Current() != 0 ? QStringLiteral("FitLarger")
+                        : view.BeyondField     ? QStringLiteral("FitBeyondLimit")
+                                               : QStringLiteral("FitField");
+    return mLanguage.LookupMessage(key)
+        .arg(view.SizeLabel, QStringLiteral("%1 x %2").arg(view.FitTo->width()).arg(view.FitTo->height()));
 }
 
 bool TDesignEditor::CanPlaySounds() const
@@ -93,14 +237,18 @@ QString TDesignEditor::Version() const { return mDesign->Params().Value(QStringL
 
 void TDesignEditor::SetAuthor(const QString &text)
 {
-    mDesign->Params().SetValue(QStringLiteral("Author"), text);
-    mModified = true;
+    Change(TStep::Author, -1, [&] {
+        mDesign->Params().SetValue(QStringLiteral("Author"), text);
+        mModified = true;
+    });
 }
 
 void TDesignEditor::SetInfo(const QString &text)
 {
-    mDesign->Params().SetValue(QStringLiteral("Info"), text);
-    mModified = true;
+    Change(TStep::Info, -1, [&] {
+        mDesign->Params().SetValue(QStringLiteral("Info"), text);
+        mModified = true;
+    });
 }
 
 QString TDesignEditor::FieldSizeText() const
@@ -151,7 +299,7 @@ std::optional<QString> TDesignEditor::AskSaveName()
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {
-        mPrompts.Message(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
+        mPrompts.Error(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
         return std::nullopt;
     }
     return name;
@@ -173,7 +321,9 @@ bool TDesignEditor::SaveDesign(bool askName)
         }
     }
     TBusy busy(mPrompts);
+    if (inPlace)
+        mHistory.KeepFilesOf(mDesign->DesignDir());
     TDesignSaver(*mDesign, mPhotos, mSounds).Save(name, inPlace, TPhotoList::SizeOf(mPhotoSizeText));
-    mModified = false;
+    mHistory.MarkSaved();
     return true;
 }

@@ -64,6 +64,8 @@ public:
     void Save1Click();
     void Saveas1Click();
     void Close1Click();
+    void Undo1Click();
+    void Redo1Click();
     void SaveAsZipClick();
     void ImportZipClick();
     void SaveAsEmailClick();
@@ -82,6 +84,8 @@ private:
     void Run(void (TDesignParamDialog::*handler)());
     void SetHints();
     void SetDesignWritersEnabled(bool enabled);
+    void RefillPages();
+    void UpdateUndoItems();
 
     // What the e-mail draft asks of this window.
     bool QuerySave() override;
@@ -95,6 +99,11 @@ private:
     std::unique_ptr<TEmailDraft> mEmailDraft;
     TOpenFile mOpenFile;
     QString mBaseCaption;
+    // The Undo and Redo items' captions without what they undo.
+    QString mUndoCaption = QStringLiteral("&Undo");
+    QString mRedoCaption = QStringLiteral("&Redo");
+    QAction *mUndo1 = nullptr;
+    QAction *mRedo1 = nullptr;
     bool mShown = false;
     // Owned by their Qt parent.
     TLanguage *mLanguage1 = nullptr;

@@ -34,19 +34,25 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     mSpeedButton5 = Make<QToolButton>("SpeedButton5");
     mSpeedButton5->setText(QStringLiteral("+"));
     mSpeedButton5->setAccessibleName(QStringLiteral("Add photos"));
+    mSpeedButton5->setToolTip(QStringLiteral("Add photos... (Insert)"));
     mSpeedButton6 = Make<QToolButton>("SpeedButton6");
     mSpeedButton6->setText(QStringLiteral("-"));
     mSpeedButton6->setAccessibleName(QStringLiteral("Remove photos"));
+    mSpeedButton6->setToolTip(QStringLiteral("Remove the selected photos (Delete)"));
 
+    // "+" and "-" belong to the list they change, not to the size beside it.
+    auto *listButtons = new QHBoxLayout;
+    listButtons->addWidget(mSpeedButton5);
+    listButtons->addWidget(mSpeedButton6);
+    listButtons->addStretch(1);
     auto *sizeRow = new QHBoxLayout;
     sizeRow->addWidget(label3);
     sizeRow->addWidget(mComboBox2, 1);
-    sizeRow->addWidget(mSpeedButton5);
-    sizeRow->addWidget(mSpeedButton6);
     layout->addWidget(label13, 0, 0, Qt::AlignBottom);
     layout->addWidget(mImage1, 1, 0, Qt::AlignTop);
     layout->setRowStretch(1, 1);
-    layout->addWidget(mListBox1, 0, 1, 2, 1);
+    layout->addLayout(listButtons, 0, 1);
+    layout->addWidget(mListBox1, 1, 1);
     layout->addLayout(sizeRow, 2, 1);
     layout->setColumnStretch(1, 1);
 
@@ -70,6 +76,11 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
 void TPhotoPage::Fill()
 {
     ShowEntries(mEditor.Photos().Entries().isEmpty() ? -1 : 0);
+}
+
+void TPhotoPage::Refill()
+{
+    ShowEntries(mListBox1->currentRow());
 }
 
 void TPhotoPage::ShowEntries(int current)
@@ -97,7 +108,7 @@ void TPhotoPage::SpeedButton6Click()
     QList<int> selected;
     for (const QModelIndex &index : mListBox1->selectionModel()->selectedRows())
         selected.append(index.row());
-    mEditor.Photos().Remove(selected);
+    mEditor.RemovePhotos(selected);
     ShowEntries(0);
 }
 

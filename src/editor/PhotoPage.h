@@ -18,6 +18,7 @@ public:
     TPhotoPage(TDesignEditor &editor, QWidget *parent);
 
     void Fill() override;
+    void Refill() override;
 
     void SpeedButton5Click();
     void SpeedButton6Click();

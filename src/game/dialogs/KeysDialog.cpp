@@ -61,6 +61,11 @@ void TKeysDialog::BuildControls()
         grid->addWidget(mLabels[i], i, 0);
         grid->addWidget(mEdits[i], i, 1);
     }
+    auto *hint = new QLabel(QStringLiteral("Click a field and press the key for it. Return, Escape and Tab keep "
+                                           "their meaning in this window and cannot be game keys."),
+                            this);
+    hint->setObjectName(QStringLiteral("Label5"));
+    hint->setWordWrap(true);
     mMessage = new QLabel(this);
     mMessage->setObjectName(QStringLiteral("Label4"));
     mMessage->setWordWrap(true);
@@ -77,6 +82,7 @@ void TKeysDialog::BuildControls()
     buttonRow->addWidget(mButton2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(hint);
     layout->addWidget(mMessage);
     layout->addLayout(buttonRow);
 
