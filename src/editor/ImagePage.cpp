@@ -34,7 +34,19 @@ constexpr int kPreviewSide = 130;
 TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     : TEditorPage(editor, "TabSheet1", parent)
 {
-    auto *layout = new QHBoxLayout(this);
+    auto *page = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout;
+    page->addLayout(layout, 1);
+    // The whole width of the page: the offer is a sentence and a button.
+    mFitLabel = Make<QLabel>("FitLabel");
+    mFitLabel->setWordWrap(true);
+    mFitButton = Make<QPushButton>("FitButton");
+    mFitButton->setText(QStringLiteral("Fit"));
+    auto *fitRow = new QHBoxLayout;
+    fitRow->addWidget(mFitLabel, 1);
+    fitRow->addWidget(mFitButton, 0, Qt::AlignVCenter);
+    page->addLayout(fitRow);
+    connect(mFitButton, &QPushButton::clicked, this, [this] { Guarded([this] { FitButtonClick(); }); });
     mListBox3 = Make<QListWidget>("ListBox3");
     mListBox3->addItems({QStringLiteral("Background"), QStringLiteral("Bomb"), QStringLiteral("Canon"),
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
@@ -153,15 +165,7 @@ QWidget *TImagePage::BuildPreviews()
     mImage3->setAccessibleName(QStringLiteral("in game"));
     inGame->addWidget(label9);
     inGame->addWidget(mImage3);
-    mFitLabel = Make<QLabel>("FitLabel", panel7);
-    mFitLabel->setWordWrap(true);
-    mFitButton = Make<QPushButton>("FitButton", panel7);
-    mFitButton->setText(QStringLiteral("Fit"));
-    auto *fitRow = new QHBoxLayout;
-    fitRow->addWidget(mFitLabel, 1);
-    fitRow->addWidget(mFitButton, 0, Qt::AlignTop);
-    inGame->addLayout(fitRow);
-    connect(mFitButton, &QPushButton::clicked, this, [this] { Guarded([this] { FitButtonClick(); }); });
+
     auto *panel25 = Make<QWidget>("Panel25", box);
     auto *original = new QVBoxLayout(panel25);
     auto *label8 = Make<QLabel>("Label8", panel25);

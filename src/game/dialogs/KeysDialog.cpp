@@ -69,6 +69,9 @@ void TKeysDialog::BuildControls()
     mMessage = new QLabel(this);
     mMessage->setObjectName(QStringLiteral("Label4"));
     mMessage->setWordWrap(true);
+    // Wrapped lines need a width to wrap at, or the window squeezes them.
+    for (QLabel *label : {hint, mMessage})
+        label->setMinimumWidth(320);
     mMessage->hide();
     mButton1 = new QPushButton(QStringLiteral("OK"), this);
     mButton1->setObjectName(QStringLiteral("Button1"));
@@ -109,6 +112,7 @@ bool TKeysDialog::Execute()
 {
     Message()->clear();
     mMessage->hide();
+    adjustSize();
     // The captions may have been translated since the last showing.
     for (int i = 0; i < 3; ++i)
         mEdits[i]->setAccessibleName(WithoutMnemonic(mLabels[i]->text()));
@@ -125,6 +129,7 @@ void TKeysDialog::OkClick()
     }
     mMessage->setText(conflict);
     mMessage->show();
+    adjustSize();
 }
 
 TKeyConflictTexts TKeysDialog::ConflictTexts() const
