@@ -106,7 +106,8 @@ QString TDesignEditor::StepText(TStep step, int index) const
 {
     static const char *const keys[] = {"UndoPicture", "UndoSize",         "UndoAnimated", "UndoFit",   "UndoLoop",
                                        "UndoDelay",   "UndoColour",       "UndoReload",   "UndoAddPhotos",
-                                       "UndoRemovePhotos", "UndoSound",  "UndoAuthor",   "UndoInfo"};
+                                       "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor",
+                                       "UndoInfo"};
     const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
     const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
@@ -143,6 +144,25 @@ bool TDesignEditor::RemovePhotos(const QList<int> &rows)
     bool removed = false;
     Change(TStep::RemovePhotos, -1, [&] { removed = mPhotos.Remove(rows); });
     return removed;
+}
+
+void TDesignEditor::ReorderPhotos(const QStringList &order)
+{
+    QStringList now = mPhotos.Entries(), wanted = order;
+    now.sort();
+    wanted.sort();
+    if (now == wanted)
+        Change(TStep::MovePhotos, -1, [&] { mPhotos.SetEntries(order); });
+}
+
+bool TDesignEditor::MovePhoto(int from, int to)
+{
+    QStringList order = mPhotos.Entries();
+    if (from < 0 || to < 0 || from >= order.size() || to >= order.size())
+        return false;
+    order.move(from, to);
+    ReorderPhotos(order);
+    return true;
 }
 
 bool TDesignEditor::LoadPicture()

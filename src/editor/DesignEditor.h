@@ -57,6 +57,10 @@ public:
     int AddPhotos(int currentIndex);
     // "-": false when none of the rows was there.
     bool RemovePhotos(const QList<int> &rows);
+    // The photos in a new order: the same paths, else nothing changes.
+    void ReorderPhotos(const QStringList &order);
+    // Photo `from` to place `to`; false when either is no photo.
+    bool MovePhoto(int from, int to);
     // "load" on the Images page: false when cancelled. A file that cannot
     // be read raises the reader's error and changes nothing.
     bool LoadPicture();
@@ -112,7 +116,7 @@ private:
     // A change of the design, recorded as one step. `mergeable` steps of the
     // same kind and picture in a row (typing) become one.
     enum class TStep { Picture, Size, Animated, Fit, Loop, Delay, Colour, Reload, AddPhotos, RemovePhotos,
-                       Sound, Author, Info };
+                       MovePhotos, Sound, Author, Info };
     void Change(TStep step, int index, const std::function<void()> &change);
     QString StepText(TStep step, int index) const;
 

@@ -24,6 +24,8 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     mImage1->setAccessibleName(QStringLiteral("Selected"));
     mListBox1 = Make<QListWidget>("ListBox1");
     mListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Dragged into another order, or moved with Ctrl+Up and Ctrl+Down.
+    mListBox1->setDragDropMode(QAbstractItemView::InternalMove);
     mListBox1->installEventFilter(this);
     mListBox1->setAccessibleName(QStringLiteral("Photos"));
     auto *label3 = Make<QLabel>("Label3");
@@ -65,6 +67,7 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     connect(mSpeedButton5, &QToolButton::clicked, this, [this] { Guarded([this] { SpeedButton5Click(); }); });
     connect(mSpeedButton6, &QToolButton::clicked, this, [this] { Guarded([this] { SpeedButton6Click(); }); });
     connect(mListBox1, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    connect(mListBox1->model(), &QAbstractItemModel::rowsMoved, this, [this] { Guarded([this] { PhotosDragged(); }); });
     connect(mComboBox2, &QComboBox::currentTextChanged, this, [this](const QString &text) {
         if (!mFillingPhotoSize)
             mEditor.SetPhotoSizeText(text);
@@ -92,6 +95,7 @@ void TPhotoPage::ShowEntries(int current)
         for (const QString &path : mEditor.Photos().Entries()) {
             auto *item = new QListWidgetItem(QFileInfo(path).fileName(), mListBox1);
             item->setToolTip(QDir::toNativeSeparators(path));
+            item->setData(Qt::UserRole, path);
         }
         mListBox1->setCurrentRow(current < mListBox1->count() ? current : -1);
     }
@@ -110,6 +114,22 @@ void TPhotoPage::SpeedButton6Click()
         selected.append(index.row());
     mEditor.RemovePhotos(selected);
     ShowEntries(0);
+}
+
+void TPhotoPage::PhotosDragged()
+{
+    // The list has moved its items already: the model follows their order.
+    QStringList order;
+    for (int i = 0; i < mListBox1->count(); ++i)
+        order << mListBox1->item(i)->data(Qt::UserRole).toString();
+    mEditor.ReorderPhotos(order);
+}
+
+void TPhotoPage::MoveCurrent(int by)
+{
+    const int row = mListBox1->currentRow();
+    if (mEditor.MovePhoto(row, row + by))
+        ShowEntries(row + by);
 }
 
 void TPhotoPage::ListBox1Click()
@@ -146,6 +166,10 @@ bool TPhotoPage::eventFilter(QObject *watched, QEvent *event)
         }
         if (plain && key->key() == Qt::Key_Delete) {
             Guarded([this] { SpeedButton6Click(); });
+            return true;
+        }
+        if (key->modifiers() == Qt::ControlModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            Guarded([this, key] { MoveCurrent(key->key() == Qt::Key_Up ? -1 : 1); });
             return true;
         }
     }

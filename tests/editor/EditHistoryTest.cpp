@@ -60,6 +60,10 @@ TEST_F(EditorTest, EveryKindOfChangeIsUndoneAndRedoneByName)
     check("UndoColour", [&] { Editor.PickColour(QColor(1, 2, 3)); });
     Prompts.Pictures = {Outside("cat.bmp")};
     check("UndoAddPhotos", [&] { Editor.AddPhotos(-1); });
+    TDesignRoot::WriteBmp(Outside("dog.bmp"), 20, 30);
+    Prompts.Pictures = {Outside("dog.bmp")};
+    Editor.AddPhotos(0);
+    check("UndoMovePhotos", [&] { Editor.MovePhoto(1, 0); });
     check("UndoRemovePhotos", [&] { Editor.RemovePhotos({0}); });
     Prompts.Sound = Outside("boom.wav");
     check("UndoSound", [&] { Editor.LoadSound(3); });

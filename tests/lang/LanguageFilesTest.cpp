@@ -78,7 +78,7 @@ const QStringList MessageKeys = {
     "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
-    "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
+    "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
     "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown"};
 
 // Captions that share one menu, whose "&" letters must differ.
