@@ -15,8 +15,10 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language,
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
       mSounds(*mDesign, mModified)
 {
-    mHistory.SetState([this] { return Capture(); },
-                      [this](const TEditorState &state, int slot) { Apply(state, slot); });
+    mHistory.SetState([this] { return TEditorState::Of(*mDesign, mImages, mPhotos, mSounds); },
+                      [this](const TEditorState &state, int slot) {
+                          state.ApplyTo(*mDesign, mImages, mPhotos, mSounds, slot);
+                      });
     for (int i = 0; i < TImageSlots::Count; ++i)
         mPictureNames << QStringLiteral("Image%1").arg(i);
     for (int n = 1; n <= TSoundFiles::Count; ++n)
@@ -54,45 +56,6 @@ void TDesignEditor::Load(const QString &name)
     mImages.Forget();
     mImages.Select(0);
     mHistory.Clear();
-}
-
-TEditorState TDesignEditor::Capture() const
-{
-    TEditorState state;
-    for (int i = 0; i < TImageSlots::Count; ++i) {
-        const TSprite &sprite = mDesign->Image(i);
-        state.Pictures[std::size_t(i)] = {sprite.Picture(), sprite.AnimationDelay(), sprite.AnimationLoop(),
-                                          mImages.Source(i)};
-    }
-    const TKeyValueList &params = mDesign->Params();
-    state.BackgroundColor = params.Value(QStringLiteral("BackgroundColor"));
-    state.Author = Author();
-    state.Info = Info();
-    state.Photos = mPhotos.Entries();
-    for (int n = 1; n <= TSoundFiles::Count; ++n)
-        state.Sounds[std::size_t(n - 1)] = mSounds.File(n);
-    state.Original = mImages.Original();
-    return state;
-}
-
-void TDesignEditor::Apply(const TEditorState &state, int slot)
-{
-    for (int i = 0; i < TImageSlots::Count; ++i) {
-        TSprite &sprite = mDesign->Image(i);
-        const TPictureState &picture = state.Pictures[std::size_t(i)];
-        sprite.SetPicture(picture.Picture);
-        sprite.SetAnimationDelay(picture.Delay);
-        sprite.SetAnimationLoop(picture.Loop);
-        mImages.SetSource(i, picture.Source);
-    }
-    TKeyValueList &params = mDesign->Params();
-    params.SetValue(QStringLiteral("BackgroundColor"), state.BackgroundColor);
-    params.SetValue(QStringLiteral("Author"), state.Author);
-    params.SetValue(QStringLiteral("Info"), state.Info);
-    mPhotos.SetEntries(state.Photos);
-    for (int n = 1; n <= TSoundFiles::Count; ++n)
-        mSounds.SetFile(n, state.Sounds[std::size_t(n - 1)]);
-    mImages.Restore(slot, state.Original);
 }
 
 void TDesignEditor::Change(TStep step, int index, const std::function<void()> &change)
@@ -344,6 +307,7 @@ bool TDesignEditor::SaveDesign(bool askName)
     if (inPlace)
         mHistory.KeepFilesOf(mDesign->DesignDir());
     TDesignSaver(*mDesign, mPhotos, mSounds).Save(name, inPlace, TPhotoList::SizeOf(mPhotoSizeText));
+    mImages.Saved();
     mHistory.MarkSaved();
     return true;
 }

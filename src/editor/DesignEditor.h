@@ -111,8 +111,6 @@ private:
     QString Setting(const char *key) const;
     void RememberFolder(const char *key, const QString &file);
     std::optional<QString> AskSaveName();
-    TEditorState Capture() const;
-    void Apply(const TEditorState &state, int slot);
     // A change of the design, recorded as one step. `mergeable` steps of the
     // same kind and picture in a row (typing) become one.
     enum class TStep { Picture, Size, Animated, Fit, Loop, Delay, Colour, Reload, AddPhotos, RemovePhotos,

@@ -8,6 +8,7 @@
 #include "editor/PhotoPage.h"
 #include "editor/SoundPage.h"
 #include "editor/ToolGlyphs.h"
+#include "editor/UndoItems.h"
 #include "exchange/DesignArchive.h"
 #include "lang/Language.h"
 
@@ -138,14 +139,9 @@ void TDesignParamDialog::BuildMenu()
     AddCommand(file1, "Close1", "&Close", &TDesignParamDialog::Close1Click);
     QMenu *edit1 = menuBar->addMenu(QStringLiteral("Edit"));
     edit1->menuAction()->setObjectName(QStringLiteral("Edit1"));
-    mUndo1 = AddCommand(edit1, "Undo1", "&Undo", &TDesignParamDialog::Undo1Click);
-    mUndo1->setShortcut(Qt::CTRL | Qt::Key_Z);
-    mRedo1 = AddCommand(edit1, "Redo1", "&Redo", &TDesignParamDialog::Redo1Click);
-    mRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QUndoStack &stack = mEditor->History().Stack();
-    connect(&stack, &QUndoStack::indexChanged, this, &TDesignParamDialog::UpdateUndoItems);
-    connect(&stack, &QUndoStack::cleanChanged, this, &TDesignParamDialog::UpdateUndoItems);
-    UpdateUndoItems();
+    mUndoItems = new TUndoItems(AddCommand(edit1, "Undo1", "&Undo", &TDesignParamDialog::Undo1Click),
+                                AddCommand(edit1, "Redo1", "&Redo", &TDesignParamDialog::Redo1Click),
+                                mEditor->History().Stack(), this);
     QMenu *exchange1 = menuBar->addMenu(QStringLiteral("Exchange"));
     exchange1->menuAction()->setObjectName(QStringLiteral("Exchange1"));
     AddCommand(exchange1, "SaveasZIP1", "Save as ZIP", &TDesignParamDialog::SaveAsZipClick);
@@ -238,8 +234,7 @@ void TDesignParamDialog::FormShow()
         // A language file that cannot be applied leaves the built-in captions.
     }
     mBaseCaption = windowTitle();
-    mUndoCaption = mUndo1->text();
-    mRedoCaption = mRedo1->text();
+    mUndoItems->TakeCaptions();
     SetHints();
     mEditor->SetNames(ItemTexts(mTabSheet1->ListBox3()), ItemTexts(mTabSheet2->ListBox2()));
     mEditor->Load(DesignName());
@@ -249,7 +244,6 @@ void TDesignParamDialog::FormShow()
 void TDesignParamDialog::UpdateCaption()
 {
     setWindowTitle(mEditor->Caption(mBaseCaption));
-    UpdateUndoItems();
 }
 
 void TDesignParamDialog::FillControls()
@@ -307,17 +301,6 @@ void TDesignParamDialog::RefillPages()
         page->Refill();
 }
 
-// The items name what they would undo or redo: "Undo Size of Rocket".
-void TDesignParamDialog::UpdateUndoItems()
-{
-    const QUndoStack &stack = mEditor->History().Stack();
-    const auto show = [](QAction *item, const QString &caption, const QString &what, bool can) {
-        item->setText(can && !what.isEmpty() ? caption + QLatin1Char(' ') + what : caption);
-        item->setEnabled(can);
-    };
-    show(mUndo1, mUndoCaption, stack.undoText(), stack.canUndo());
-    show(mRedo1, mRedoCaption, stack.redoText(), stack.canRedo());
-}
 
 void TDesignParamDialog::Close1Click()
 {

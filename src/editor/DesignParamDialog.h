@@ -22,6 +22,7 @@ class TInfoPage;
 class TKeyValueList;
 class TLanguage;
 class TPhotoPage;
+class TUndoItems;
 
 // The design editor window: a menu, a tool bar and four pages over the
 // editor model, which holds the design and does the work. Closing, by any
@@ -85,7 +86,6 @@ private:
     void SetHints();
     void SetDesignWritersEnabled(bool enabled);
     void RefillPages();
-    void UpdateUndoItems();
 
     // What the e-mail draft asks of this window.
     bool QuerySave() override;
@@ -99,11 +99,7 @@ private:
     std::unique_ptr<TEmailDraft> mEmailDraft;
     TOpenFile mOpenFile;
     QString mBaseCaption;
-    // The Undo and Redo items' captions without what they undo.
-    QString mUndoCaption = QStringLiteral("&Undo");
-    QString mRedoCaption = QStringLiteral("&Redo");
-    QAction *mUndo1 = nullptr;
-    QAction *mRedo1 = nullptr;
+    TUndoItems *mUndoItems = nullptr;
     bool mShown = false;
     // Owned by their Qt parent.
     TLanguage *mLanguage1 = nullptr;

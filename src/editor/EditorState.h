@@ -10,6 +10,9 @@
 #include <array>
 #include <functional>
 
+class TGamePar;
+class TPhotoList;
+
 // One of the nine pictures as the editor may change it.
 struct TPictureState
 {
@@ -31,6 +34,13 @@ struct TEditorState
     std::array<QString, TSoundFiles::Count> Sounds;
     // The original of the current picture, from which a resize starts.
     TPicture Original;
+
+    // What the editor holds now.
+    static TEditorState Of(const TGamePar &design, const TImageSlots &images, const TPhotoList &photos,
+                           const TSoundFiles &sounds);
+    // Puts it back; picture `slot` (-1: none) is shown again, resized
+    // from its original from then on.
+    void ApplyTo(TGamePar &design, TImageSlots &images, TPhotoList &photos, TSoundFiles &sounds, int slot) const;
 
     // Equal when nothing the design saves differs; the original is only
     // what the next resize starts from.

@@ -83,6 +83,12 @@ void TImageSlots::Forget()
     mSource.fill(QString());
 }
 
+void TImageSlots::Saved()
+{
+    mSource.fill(QString());
+    Restore(-1, mOriginal);
+}
+
 void TImageSlots::Restore(int index, const TPicture &original)
 {
     if (index >= 0)

@@ -73,6 +73,8 @@ public:
     void Fit();
     // Another design: no picture was replaced yet.
     void Forget();
+    // Saved: every picture comes from the design's own file now.
+    void Saved();
     // The file picture `index` was loaded from in this editor; empty when
     // it is the design's own.
     const QString &Source(int index) const { return mSource.at(std::size_t(index)); }

@@ -138,6 +138,10 @@ TEST_F(EditorTest, FitIsOfferedForPicturesLargerThanTheirPlaceAndUndone)
     EXPECT_FALSE(Editor.Images().View().FitTo.has_value());
     Editor.History().Stack().undo();
     EXPECT_EQ(Editor.EditedDesign().Image(0).Width(), 5000);
+    // Saved, the picture comes from the design's own file.
+    Prompts.Designs = {QString("Wide")};
+    ASSERT_TRUE(Editor.Save());
+    EXPECT_EQ(Editor.Images().View().FileLabel, QDir::toNativeSeparators("Wide/Image0.bmp"));
 
     // Other pictures: only beyond twice the one they replace, fitted to it.
     const TSprite &bomb = Editor.EditedDesign().Image(1);
