@@ -67,18 +67,18 @@ void TDesignEditor::Change(TStep step, int index, const std::function<void()> &c
 
 QString TDesignEditor::StepText(TStep step, int index) const
 {
-    static const char *const keys[] = {"UndoPicture", "UndoSize",         "UndoAnimated", "UndoFit",   "UndoLoop",
-                                       "UndoDelay",   "UndoColour",       "UndoReload",   "UndoAddPhotos",
-                                       "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor",
-                                       "UndoInfo"};
+    // In the order of TStep.
+    static const char *const keys[] = {"UndoPicture",   "UndoSize",         "UndoAnimated",   "UndoFit",
+                                       "UndoLoop",      "UndoDelay",        "UndoColour",     "UndoReload",
+                                       "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound",
+                                       "UndoAuthor",    "UndoInfo"};
+    static_assert(std::size(keys) == std::size_t(TStep::Info) + 1);
     const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
     const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
         return text;
     return text.arg(names.at(index));
 }
-
-
 
 QString TDesignEditor::Setting(const char *key) const
 {

@@ -74,6 +74,14 @@ void TEditHistory::KeepFilesOf(const QString &dir)
         }
         return *copy;
     };
-    for (int i = 0; i < mStack->count(); ++i)
-        static_cast<TEditCommand *>(const_cast<QUndoCommand *>(mStack->command(i)))->RenameFiles(keep);
+    try {
+        for (int i = 0; i < mStack->count(); ++i)
+            static_cast<TEditCommand *>(const_cast<QUndoCommand *>(mStack->command(i)))->RenameFiles(keep);
+    } catch (const std::exception &) {
+        // The save must not fail for this: the steps that could no longer
+        // be undone soundly go instead, and the design stays as changed.
+        const bool modified = mModified;
+        mStack->clear();
+        mModified = modified;
+    }
 }

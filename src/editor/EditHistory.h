@@ -36,7 +36,8 @@ public:
 
     // Before a save rewrites the design folder `dir`: the photos and sounds
     // there that earlier steps name are copied aside, so that undoing past
-    // the save still finds them as they were.
+    // the save still finds them as they were. When they cannot be, the
+    // history is given up rather than the save.
     void KeepFilesOf(const QString &dir);
 
 private:
