@@ -301,7 +301,6 @@ void TDesignParamDialog::RefillPages()
         page->Refill();
 }
 
-
 void TDesignParamDialog::Close1Click()
 {
     close();
