@@ -2,6 +2,7 @@
 
 #include "base/FileWriter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
@@ -67,8 +68,11 @@ void TEditHistory::KeepFilesOf(const QString &dir)
                                                      "needs: %1").arg(kept->errorString()));
                 mKept = std::move(kept);
             }
-            const QString target =
-                mKept->filePath(QStringLiteral("%1_%2").arg(++mKeptCount).arg(QFileInfo(path).fileName()));
+            // A folder each, so the copy keeps the name the photo list shows.
+            const QString folder = QString::number(++mKeptCount);
+            if (!QDir(mKept->path()).mkpath(folder))
+                throw EWriteError(QStringLiteral("No folder could be made to keep the files that undo needs."));
+            const QString target = mKept->filePath(folder + QLatin1Char('/') + QFileInfo(path).fileName());
             CopyFileAtomic(path, target);
             copy = copies.insert(path, target);
         }
