@@ -67,7 +67,8 @@ TCommandLine TCommandLine::Parse(const QStringList &args)
 
 QString TCommandLine::Usage(const QString &program)
 {
-    return QStringLiteral("Usage: %1 [FILE.zip]      play; import a design archive first\n"
+    return QStringLiteral("Usage: %1 [FILE.zip]      play; a design archive is imported first\n"
+                          "                          and shown on the attract screen\n"
                           "       %1 setup           install the game\n"
                           "       %1 --replay SCRIPT [--trace FILE] [--settings FILE]\n"
                           "                          play a script without a display\n"

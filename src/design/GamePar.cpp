@@ -147,7 +147,7 @@ void TGamePar::LoadPhotos()
     }
 }
 
-void TGamePar::ComputeLayout()
+TLayoutInput TGamePar::LayoutInput() const
 {
     TLayoutInput in;
     in.ShipWidth = Image(6).Width();
@@ -161,6 +161,19 @@ void TGamePar::ComputeLayout()
     in.ShipRows = mShipRows;
     in.FormationLeft = mFormationLeft;
     in.ShipRangeX = mShipRangeX;
+    return in;
+}
+
+QSize TGamePar::FieldSize() const
+{
+    const TLayout out = ComputeLayoutNumbers(LayoutInput());
+    return {int(std::clamp<std::int64_t>(out.ClientWidth, 1, MaxFieldSide)),
+            int(std::clamp<std::int64_t>(out.ClientHeight, 1, MaxFieldSide))};
+}
+
+void TGamePar::ComputeLayout()
+{
+    const TLayoutInput in = LayoutInput();
     const TLayout out = ComputeLayoutNumbers(in);
     if (!out.FitsField())
         throw EDesignError(QStringLiteral("The design \"%1\" cannot be used: %2 would make its "

@@ -8,6 +8,7 @@
 #include "sprites/SpriteList.h"
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -125,6 +126,9 @@ public:
     // Raises EDesignError naming the key or picture that would make the
     // play field larger than MaxFieldSide on a side; nothing changes then.
     void ComputeLayout();
+    // The play field the pictures and numbers make as they are now, each
+    // side at most MaxFieldSide; nothing is stored.
+    QSize FieldSize() const;
 
     QString PhotoFile(const QString &baseName) const;
     QString SoundFile(int n) const;
@@ -153,6 +157,7 @@ private:
     int32_t ReadNumber(const QString &key, int32_t fallback) const;
     int32_t ReadBoundedNumber(const QString &key, int32_t fallback, int32_t min, int32_t max) const;
     [[noreturn]] void RefuseNumber(const QString &key, int32_t min, int32_t max) const;
+    TLayoutInput LayoutInput() const;
     QString FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const;
     QString PictureCause(int i) const;
     void LoadPhotos();

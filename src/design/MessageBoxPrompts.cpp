@@ -14,6 +14,15 @@ void TMessageBoxPrompts::Message(const QString &text)
     QMessageBox::information(mParent, QApplication::applicationName(), text);
 }
 
+void TMessageBoxPrompts::Error(const QString &text)
+{
+    if (mUnattended) {
+        std::fprintf(stderr, "error: %s\n", text.toUtf8().constData());
+        return;
+    }
+    QMessageBox::critical(mParent, QApplication::applicationName(), text);
+}
+
 TDesignPrompts::TAnswer TMessageBoxPrompts::Question(const QString &text)
 {
     if (mUnattended) {

@@ -15,6 +15,7 @@ public:
     void SetParent(QWidget *parent) { mParent = parent; }
 
     void Message(const QString &text) override;
+    void Error(const QString &text) override;
     TAnswer Question(const QString &text) override;
 
 private:

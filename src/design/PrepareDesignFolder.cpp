@@ -21,7 +21,7 @@ bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesign
                          const QString &rootDir)
 {
     if (LooksLikeDefaultName(name)) {
-        prompts.Message(language.LookupMessage(QStringLiteral("CannotsavetoDefault")));
+        prompts.Error(language.LookupMessage(QStringLiteral("CannotsavetoDefault")));
         return false;
     }
     if (!IsUsableFolderName(name))

@@ -15,6 +15,8 @@ public:
 
     virtual ~TDesignPrompts() = default;
     virtual void Message(const QString &text) = 0;
+    // Something failed or was refused: shown with the error icon.
+    virtual void Error(const QString &text) { Message(text); }
     // Yes, No and Cancel; closing the box without an answer is Cancel.
     virtual TAnswer Question(const QString &text) = 0;
 };

@@ -15,6 +15,14 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language,
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
       mSounds(*mDesign, mModified)
 {
+    mHistory.SetState([this] { return TEditorState::Of(*mDesign, mImages, mPhotos, mSounds); },
+                      [this](const TEditorState &state, int slot) {
+                          state.ApplyTo(*mDesign, mImages, mPhotos, mSounds, slot);
+                      });
+    for (int i = 0; i < TImageSlots::Count; ++i)
+        mPictureNames << QStringLiteral("Image%1").arg(i);
+    for (int n = 1; n <= TSoundFiles::Count; ++n)
+        mCueNames << QStringLiteral("Sound%1").arg(n);
 }
 
 TDesignEditor::~TDesignEditor() = default;
@@ -25,12 +33,51 @@ QString TDesignEditor::Caption(const QString &baseCaption) const
     return name.isEmpty() ? baseCaption : baseCaption + QStringLiteral(" [") + name + QLatin1Char(']');
 }
 
+void TDesignEditor::SetModified(bool modified)
+{
+    if (!modified)
+        mHistory.MarkSaved();
+    mModified = modified;
+}
+
+void TDesignEditor::SetNames(const QStringList &pictures, const QStringList &cues)
+{
+    if (pictures.size() >= TImageSlots::Count)
+        mPictureNames = pictures;
+    if (cues.size() >= TSoundFiles::Count)
+        mCueNames = cues;
+}
+
 void TDesignEditor::Load(const QString &name)
 {
     mDesign->Load(name);
     mPhotos.Fill(*mDesign);
     mSounds.Fill();
+    mImages.Forget();
     mImages.Select(0);
+    mHistory.Clear();
+}
+
+void TDesignEditor::Change(TStep step, int index, const std::function<void()> &change)
+{
+    const bool typed = step == TStep::Size || step == TStep::Delay || step == TStep::Author || step == TStep::Info;
+    const bool onPicture = step < TStep::AddPhotos;
+    mHistory.Record(StepText(step, index), typed ? int(step) : -1, onPicture ? mImages.Current() : -1, change);
+}
+
+QString TDesignEditor::StepText(TStep step, int index) const
+{
+    // In the order of TStep.
+    static const char *const keys[] = {"UndoPicture",   "UndoSize",         "UndoAnimated",   "UndoFit",
+                                       "UndoLoop",      "UndoDelay",        "UndoColour",     "UndoReload",
+                                       "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound",
+                                       "UndoAuthor",    "UndoInfo"};
+    static_assert(std::size(keys) == std::size_t(TStep::Info) + 1);
+    const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
+    const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
+    if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
+        return text;
+    return text.arg(names.at(index));
 }
 
 QString TDesignEditor::Setting(const char *key) const
@@ -46,11 +93,39 @@ void TDesignEditor::RememberFolder(const char *key, const QString &file)
 int TDesignEditor::AddPhotos(int currentIndex)
 {
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), true);
-    for (const QString &file : files)
-        currentIndex = mPhotos.AddPhoto(file, currentIndex);
+    Change(TStep::AddPhotos, -1, [&] {
+        for (const QString &file : files)
+            currentIndex = mPhotos.AddPhoto(file, currentIndex);
+    });
     if (!files.isEmpty())
         RememberFolder(PictureDirKey, files.first());
     return currentIndex;
+}
+
+bool TDesignEditor::RemovePhotos(const QList<int> &rows)
+{
+    bool removed = false;
+    Change(TStep::RemovePhotos, -1, [&] { removed = mPhotos.Remove(rows); });
+    return removed;
+}
+
+void TDesignEditor::ReorderPhotos(const QStringList &order)
+{
+    QStringList now = mPhotos.Entries(), wanted = order;
+    now.sort();
+    wanted.sort();
+    if (now == wanted)
+        Change(TStep::MovePhotos, -1, [&] { mPhotos.SetEntries(order); });
+}
+
+bool TDesignEditor::MovePhoto(int from, int to)
+{
+    QStringList order = mPhotos.Entries();
+    if (from < 0 || to < 0 || from >= order.size() || to >= order.size())
+        return false;
+    order.move(from, to);
+    ReorderPhotos(order);
+    return true;
 }
 
 bool TDesignEditor::LoadPicture()
@@ -58,7 +133,7 @@ bool TDesignEditor::LoadPicture()
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), false);
     if (files.isEmpty())
         return false;
-    mImages.LoadFile(files.first());
+    Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
     RememberFolder(PictureDirKey, files.first());
     return true;
 }
@@ -68,9 +143,14 @@ bool TDesignEditor::LoadSound(int n)
     const QString file = mPrompts.ChooseSound(Setting(SoundDirKey), mSounds.File(n));
     if (file.isEmpty())
         return false;
-    mSounds.SetFile(n, file);
+    Change(TStep::Sound, n - 1, [&] { mSounds.SetFile(n, file); });
     RememberFolder(SoundDirKey, file);
     return true;
+}
+
+void TDesignEditor::SetSoundToDefault(int n)
+{
+    Change(TStep::Sound, n - 1, [&] { mSounds.SetToDefault(n); });
 }
 
 bool TDesignEditor::ChooseColour()
@@ -78,8 +158,55 @@ bool TDesignEditor::ChooseColour()
     const std::optional<QColor> colour = mPrompts.ChooseColor(mImages.Backdrop());
     if (!colour)
         return false;
-    mImages.PickColour(*colour);
+    PickColour(*colour);
     return true;
+}
+
+void TDesignEditor::PickColour(const QColor &colour)
+{
+    Change(TStep::Colour, mImages.Current(), [&] { mImages.PickColour(colour); });
+}
+
+void TDesignEditor::ResizePicture(const QString &sizeText)
+{
+    Change(TStep::Size, mImages.Current(), [&] { mImages.Resize(sizeText); });
+}
+
+void TDesignEditor::MakeStill(const QString &sizeText)
+{
+    Change(TStep::Animated, mImages.Current(), [&] { mImages.Resize(sizeText); });
+}
+
+void TDesignEditor::FitPicture()
+{
+    Change(TStep::Fit, mImages.Current(), [&] { mImages.Fit(); });
+}
+
+void TDesignEditor::SetLoop(bool loop)
+{
+    Change(TStep::Loop, mImages.Current(), [&] { mImages.SetLoop(loop); });
+}
+
+void TDesignEditor::SetDelay(const QString &text)
+{
+    Change(TStep::Delay, mImages.Current(), [&] { mImages.SetDelay(text); });
+}
+
+void TDesignEditor::ReloadPicture()
+{
+    Change(TStep::Reload, mImages.Current(), [&] { mImages.Undo(); });
+}
+
+QString TDesignEditor::FitNote() const
+{
+    const TImageView &view = mImages.View();
+    if (!view.FitTo)
+        return {};
+    const QString key = mImages.Current() != 0 ? QStringLiteral("FitLarger")
+                        : view.BeyondField     ? QStringLiteral("FitBeyondLimit")
+                                               : QStringLiteral("FitField");
+    return mLanguage.LookupMessage(key)
+        .arg(view.SizeLabel, QStringLiteral("%1 x %2").arg(view.FitTo->width()).arg(view.FitTo->height()));
 }
 
 bool TDesignEditor::CanPlaySounds() const
@@ -93,14 +220,18 @@ QString TDesignEditor::Version() const { return mDesign->Params().Value(QStringL
 
 void TDesignEditor::SetAuthor(const QString &text)
 {
-    mDesign->Params().SetValue(QStringLiteral("Author"), text);
-    mModified = true;
+    Change(TStep::Author, -1, [&] {
+        mDesign->Params().SetValue(QStringLiteral("Author"), text);
+        mModified = true;
+    });
 }
 
 void TDesignEditor::SetInfo(const QString &text)
 {
-    mDesign->Params().SetValue(QStringLiteral("Info"), text);
-    mModified = true;
+    Change(TStep::Info, -1, [&] {
+        mDesign->Params().SetValue(QStringLiteral("Info"), text);
+        mModified = true;
+    });
 }
 
 QString TDesignEditor::FieldSizeText() const
@@ -151,7 +282,7 @@ std::optional<QString> TDesignEditor::AskSaveName()
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {
-        mPrompts.Message(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
+        mPrompts.Error(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
         return std::nullopt;
     }
     return name;
@@ -173,7 +304,10 @@ bool TDesignEditor::SaveDesign(bool askName)
         }
     }
     TBusy busy(mPrompts);
+    if (inPlace)
+        mHistory.KeepFilesOf(mDesign->DesignDir());
     TDesignSaver(*mDesign, mPhotos, mSounds).Save(name, inPlace, TPhotoList::SizeOf(mPhotoSizeText));
-    mModified = false;
+    mImages.Saved();
+    mHistory.MarkSaved();
     return true;
 }

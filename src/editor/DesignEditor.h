@@ -2,6 +2,7 @@
 
 #include "design/DesignFolder.h"
 #include "design/GamePar.h"
+#include "editor/EditHistory.h"
 #include "editor/ImageSlots.h"
 #include "editor/PhotoList.h"
 #include "editor/SoundFiles.h"
@@ -33,20 +34,33 @@ public:
     TImageSlots &Images() { return mImages; }
     TSoundFiles &Sounds() { return mSounds; }
 
+    TEditHistory &History() { return mHistory; }
+
     bool Modified() const { return mModified; }
-    void SetModified(bool modified) { mModified = modified; }
+    // False: as saved, so undoing back to here is unchanged again.
+    void SetModified(bool modified);
+    // The names of the pictures and sound cues in the window's language,
+    // for the names of the changes to undo.
+    void SetNames(const QStringList &pictures, const QStringList &cues);
     // The window caption: `baseCaption`, then " [name]" when the design has one.
     QString Caption(const QString &baseCaption) const;
 
     // Loads the design (empty: Default) and fills photos, sounds and the
-    // first picture; Modified is not touched.
+    // first picture; nothing is left to undo and nothing is changed.
     void Load(const QString &name);
     // The photo size field's text, used by previews and the save.
     const QString &PhotoSizeText() const { return mPhotoSizeText; }
     void SetPhotoSizeText(const QString &text) { mPhotoSizeText = text; }
 
+    // Every change below can be undone as one step.
     // "+": asks for photos and adds them; the index to make current.
     int AddPhotos(int currentIndex);
+    // "-": false when none of the rows was there.
+    bool RemovePhotos(const QList<int> &rows);
+    // The photos in a new order: the same paths, else nothing changes.
+    void ReorderPhotos(const QStringList &order);
+    // Photo `from` to place `to`; false when either is no photo.
+    bool MovePhoto(int from, int to);
     // "load" on the Images page: false when cancelled. A file that cannot
     // be read raises the reader's error and changes nothing.
     bool LoadPicture();
@@ -54,6 +68,20 @@ public:
     bool LoadSound(int n);
     // The colour dialog: false when cancelled.
     bool ChooseColour();
+    // One of the colour fields.
+    void PickColour(const QColor &colour);
+    // The Size list, and "animated" unchecked: a still picture of that size.
+    void ResizePicture(const QString &sizeText);
+    void MakeStill(const QString &sizeText);
+    void FitPicture();
+    void SetLoop(bool loop);
+    void SetDelay(const QString &text);
+    // "undo" on the Images page: the picture as the design has it on disk.
+    void ReloadPicture();
+    void SetSoundToDefault(int n);
+    // What the line under a picture larger than its place needs says; empty
+    // when Fit is not offered.
+    QString FitNote() const;
     // Whether the Sound page may play: not when the settings switch the
     // sound mixer off.
     bool CanPlaySounds() const;
@@ -83,11 +111,19 @@ private:
     QString Setting(const char *key) const;
     void RememberFolder(const char *key, const QString &file);
     std::optional<QString> AskSaveName();
+    // A change of the design, recorded as one step. `mergeable` steps of the
+    // same kind and picture in a row (typing) become one.
+    enum class TStep { Picture, Size, Animated, Fit, Loop, Delay, Colour, Reload, AddPhotos, RemovePhotos,
+                       MovePhotos, Sound, Author, Info };
+    void Change(TStep step, int index, const std::function<void()> &change);
+    QString StepText(TStep step, int index) const;
 
     TEditorPrompts &mPrompts;
     const TLanguage &mLanguage;
     TKeyValueList &mSettings;
     bool mModified = false;
+    TEditHistory mHistory{mModified};
+    QStringList mPictureNames, mCueNames;
     std::unique_ptr<TGamePar> mDesign;
     TPhotoList mPhotos;
     TImageSlots mImages;

@@ -5,6 +5,9 @@
 #include "editor/EditorPrompts.h"
 #include "exchange/DesignArchive.h"
 
+#include "lang/Language.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 TDesignExchange::TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
@@ -18,16 +21,25 @@ void TDesignExchange::RememberFolder(const QString &file)
     mSettings.SetValue(QLatin1String(DirKey), QFileInfo(file).absolutePath() + QLatin1Char('/'));
 }
 
-bool TDesignExchange::SaveAsZip()
+bool TDesignExchange::SaveAsZip(const TShowFolder &showFolder)
 {
     const TGamePar &design = mEditor.EditedDesign();
     const QString path =
         mPrompts.ChooseArchive(mSettings.Value(QLatin1String(DirKey)), design.DesignName(), true);
     if (path.isEmpty())
         return false;
-    TBusy busy(mPrompts);
-    PackDesignFolder(design.DesignDir(), path);
+    {
+        TBusy busy(mPrompts);
+        PackDesignFolder(design.DesignDir(), path);
+    }
     RememberFolder(path);
+    const QString about = QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(path));
+    if (!mPrompts.Ask(about + mLanguage.LookupMessage(QStringLiteral("ZipSaved"))))
+        return true;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!showFolder(folder))
+        mPrompts.Error(QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(folder))
+                       + mLanguage.LookupMessage(QStringLiteral("FolderNotShown")));
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class TDesignEditor;
 class TEditorPrompts;
 class TKeyValueList;
@@ -15,9 +17,13 @@ public:
     TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
                     TKeyValueList &settings);
 
+    // Opens a folder in the desktop's file manager; false when it could not.
+    using TShowFolder = std::function<bool(const QString &folder)>;
+
     // "Save as ZIP": the design folder as it is on disk (unsaved changes
-    // are not in it). False when cancelled; a failed write raises EZipError.
-    bool SaveAsZip();
+    // are not in it). Then names the archive and offers to show its folder.
+    // False when cancelled; a failed write raises EZipError.
+    bool SaveAsZip(const TShowFolder &showFolder);
     // "Import from ZIP": true when a design was imported and is now the
     // edited one (the window then fills its pages anew).
     bool ImportFromZip();

@@ -6,7 +6,9 @@
 #include "editor/ImagePage.h"
 #include "editor/InfoPage.h"
 #include "editor/PhotoPage.h"
+#include "editor/SoundPage.h"
 #include "editor/ToolGlyphs.h"
+#include "editor/UndoItems.h"
 #include "exchange/DesignArchive.h"
 #include "lang/Language.h"
 
@@ -19,6 +21,8 @@
 #include <QUrl>
 #include <QDir>
 #include <QKeySequence>
+#include <QListWidget>
+#include <QUndoStack>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,8 +34,10 @@ const QStringList kTranslatedProperties = [] {
                              "ImportfromZIP1", "SaveasEMail1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
                              "Label4", "Label7", "Label12", "Label13", "Button1", "Button2", "BitBtn1", "Button3",
                              "Button4", "Label3", "Label10", "Label1", "CheckBox1", "CheckBox2", "CheckBox3", "Label9",
-                             "Label8"})
+                             "Label8", "Edit1", "Undo1", "Redo1", "FitButton"})
         paths << QStringLiteral("DesignParamDialog.%1.Caption").arg(QLatin1String(name));
+    for (const char *name : {"SpeedButton5", "SpeedButton6"})
+        paths << QStringLiteral("DesignParamDialog.%1.ToolTip").arg(QLatin1String(name));
     paths << QStringLiteral("DesignParamDialog.Caption") << QStringLiteral("DesignParamDialog.Listbox2.Items")
           << QStringLiteral("DesignParamDialog.Listbox3.Items");
     return paths;
@@ -48,6 +54,14 @@ constexpr TToolButtonDef kToolButtons[6] = {
     {"SpeedButton3", TToolGlyph::Save, "Save1"},         {"SpeedButton4", TToolGlyph::SaveZip, "SaveasZIP1"},
     {"SpeedButton8", TToolGlyph::ImportZip, "ImportfromZIP1"}, {"SpeedButton7", TToolGlyph::Mail, "SaveasEMail1"},
 };
+
+QStringList ItemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text().trimmed();
+    return texts;
+}
 
 QString WithoutFirstAmpersand(QString text)
 {
@@ -123,6 +137,11 @@ void TDesignParamDialog::BuildMenu()
         ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file1->addSeparator();
     AddCommand(file1, "Close1", "&Close", &TDesignParamDialog::Close1Click);
+    QMenu *edit1 = menuBar->addMenu(QStringLiteral("Edit"));
+    edit1->menuAction()->setObjectName(QStringLiteral("Edit1"));
+    mUndoItems = new TUndoItems(AddCommand(edit1, "Undo1", "&Undo", &TDesignParamDialog::Undo1Click),
+                                AddCommand(edit1, "Redo1", "&Redo", &TDesignParamDialog::Redo1Click),
+                                mEditor->History().Stack(), this);
     QMenu *exchange1 = menuBar->addMenu(QStringLiteral("Exchange"));
     exchange1->menuAction()->setObjectName(QStringLiteral("Exchange1"));
     AddCommand(exchange1, "SaveasZIP1", "Save as ZIP", &TDesignParamDialog::SaveAsZipClick);
@@ -215,7 +234,9 @@ void TDesignParamDialog::FormShow()
         // A language file that cannot be applied leaves the built-in captions.
     }
     mBaseCaption = windowTitle();
+    mUndoItems->TakeCaptions();
     SetHints();
+    mEditor->SetNames(ItemTexts(mTabSheet1->ListBox3()), ItemTexts(mTabSheet2->ListBox2()));
     mEditor->Load(DesignName());
     FillControls();
 }
@@ -248,14 +269,36 @@ void TDesignParamDialog::Open1Click()
 
 void TDesignParamDialog::Save1Click()
 {
-    mEditor->Save();
+    if (mEditor->Save())
+        RefillPages();
     UpdateCaption();
 }
 
 void TDesignParamDialog::Saveas1Click()
 {
-    mEditor->SaveAs();
+    if (mEditor->SaveAs())
+        RefillPages();
     UpdateCaption();
+}
+
+void TDesignParamDialog::Undo1Click()
+{
+    mEditor->History().Stack().undo();
+    RefillPages();
+}
+
+void TDesignParamDialog::Redo1Click()
+{
+    mEditor->History().Stack().redo();
+    RefillPages();
+}
+
+void TDesignParamDialog::RefillPages()
+{
+    UpdateCaption();
+    for (TEditorPage *page : {static_cast<TEditorPage *>(mTabSheet3), static_cast<TEditorPage *>(mTabSheet1),
+                              static_cast<TEditorPage *>(mTabSheet2), static_cast<TEditorPage *>(mTabSheet4)})
+        page->Refill();
 }
 
 void TDesignParamDialog::Close1Click()
@@ -265,7 +308,9 @@ void TDesignParamDialog::Close1Click()
 
 void TDesignParamDialog::SaveAsZipClick()
 {
-    mExchange->SaveAsZip();
+    mExchange->SaveAsZip([this](const QString &folder) {
+        return mOpenFile ? mOpenFile(folder) : QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    });
 }
 
 void TDesignParamDialog::ImportZipClick()

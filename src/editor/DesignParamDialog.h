@@ -22,6 +22,7 @@ class TInfoPage;
 class TKeyValueList;
 class TLanguage;
 class TPhotoPage;
+class TUndoItems;
 
 // The design editor window: a menu, a tool bar and four pages over the
 // editor model, which holds the design and does the work. Closing, by any
@@ -64,6 +65,8 @@ public:
     void Save1Click();
     void Saveas1Click();
     void Close1Click();
+    void Undo1Click();
+    void Redo1Click();
     void SaveAsZipClick();
     void ImportZipClick();
     void SaveAsEmailClick();
@@ -82,6 +85,7 @@ private:
     void Run(void (TDesignParamDialog::*handler)());
     void SetHints();
     void SetDesignWritersEnabled(bool enabled);
+    void RefillPages();
 
     // What the e-mail draft asks of this window.
     bool QuerySave() override;
@@ -95,6 +99,7 @@ private:
     std::unique_ptr<TEmailDraft> mEmailDraft;
     TOpenFile mOpenFile;
     QString mBaseCaption;
+    TUndoItems *mUndoItems = nullptr;
     bool mShown = false;
     // Owned by their Qt parent.
     TLanguage *mLanguage1 = nullptr;

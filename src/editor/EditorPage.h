@@ -18,6 +18,9 @@ public:
 
     // Writes every control from the model.
     virtual void Fill() = 0;
+    // Writes every control from the model after an undo or redo, keeping
+    // what is current where it still is.
+    virtual void Refill() { Fill(); }
 
 protected:
     template <class T>

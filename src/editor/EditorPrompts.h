@@ -27,6 +27,8 @@ public:
     // is chosen without a question; for opening, a typed name need not
     // exist. Empty when cancelled.
     virtual QString ChooseArchive(const QString &startDir, const QString &proposedName, bool forSaving) = 0;
+    // A question with Yes and No only; No when nobody answers.
+    virtual bool Ask(const QString &text) = 0;
     // Shows that a long job (a save) is running.
     virtual void SetBusy(bool busy) { (void)busy; }
 };

@@ -34,7 +34,19 @@ constexpr int kPreviewSide = 130;
 TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     : TEditorPage(editor, "TabSheet1", parent)
 {
-    auto *layout = new QHBoxLayout(this);
+    auto *page = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout;
+    page->addLayout(layout, 1);
+    // The whole width of the page: the offer is a sentence and a button.
+    mFitLabel = Make<QLabel>("FitLabel");
+    mFitLabel->setWordWrap(true);
+    mFitButton = Make<QPushButton>("FitButton");
+    mFitButton->setText(QStringLiteral("Fit"));
+    auto *fitRow = new QHBoxLayout;
+    fitRow->addWidget(mFitLabel, 1);
+    fitRow->addWidget(mFitButton, 0, Qt::AlignVCenter);
+    page->addLayout(fitRow);
+    connect(mFitButton, &QPushButton::clicked, this, [this] { Guarded([this] { FitButtonClick(); }); });
     mListBox3 = Make<QListWidget>("ListBox3");
     mListBox3->addItems({QStringLiteral("Background"), QStringLiteral("Bomb"), QStringLiteral("Canon"),
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
@@ -46,7 +58,8 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     layout->addWidget(BuildPreviews(), 1);
 
     connect(mListBox3, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { ListBox3Click(); }); });
-    connect(mCheckBox1, &QCheckBox::clicked, this, [this] { Guarded([this] { CheckBox1Click(); }); });
+    // Toggled, not clicked: the keyboard and assistive tools flip the box too.
+    connect(mCheckBox1, &QCheckBox::toggled, this, [this] { Guarded([this] { CheckBox1Click(); }); });
     connect(mCheckBox2, &QCheckBox::toggled, this, [this] { Guarded([this] { ListBox3Click(); }); });
     connect(mCheckBox3, &QCheckBox::toggled, this, [this] { Guarded([this] { CheckBox3Click(); }); });
     connect(mEdit2, &QLineEdit::textChanged, this, [this] { Guarded([this] { Edit2Change(); }); });
@@ -152,6 +165,7 @@ QWidget *TImagePage::BuildPreviews()
     mImage3->setAccessibleName(QStringLiteral("in game"));
     inGame->addWidget(label9);
     inGame->addWidget(mImage3);
+
     auto *panel25 = Make<QWidget>("Panel25", box);
     auto *original = new QVBoxLayout(panel25);
     auto *label8 = Make<QLabel>("Label8", panel25);
@@ -180,6 +194,15 @@ void TImagePage::Fill()
     ListBox3Click();
 }
 
+void TImagePage::Refill()
+{
+    {
+        const QSignalBlocker blocker(mListBox3);
+        mListBox3->setCurrentRow(mEditor.Images().Current());
+    }
+    ShowView();
+}
+
 void TImagePage::ListBox3Click()
 {
     if (mRefreshingImage)
@@ -204,6 +227,7 @@ void TImagePage::ShowView()
         mLabel5->clear();
         mLabel2->clear();
         mCheckBox1->setChecked(false);
+        ShowFitOffer();
         mRefreshingImage = false;
         return;
     }
@@ -219,7 +243,16 @@ void TImagePage::ShowView()
     mEdit2->setText(QString::number(view.Delay));
     mFillingDelay = false;
     mCheckBox3->setChecked(view.Loop);
+    ShowFitOffer();
     mRefreshingImage = false;
+}
+
+void TImagePage::ShowFitOffer()
+{
+    const QString note = mEditor.FitNote();
+    mFitLabel->setText(note);
+    mFitLabel->setVisible(!note.isEmpty());
+    mFitButton->setVisible(!note.isEmpty());
 }
 
 // The picture is often smaller than the scroll box: the area around it
@@ -236,15 +269,17 @@ void TImagePage::FillScrollBox(const QColor &colour)
 
 void TImagePage::CheckBox1Click()
 {
-    if (!mRefreshingImage)
-        ComboBox1Change();
+    if (mRefreshingImage || mEditor.Images().Current() < 0)
+        return;
+    mEditor.MakeStill(mComboBox1->currentText());
+    ShowView();
 }
 
 void TImagePage::CheckBox3Click()
 {
     if (mRefreshingImage)
         return;
-    mEditor.Images().SetLoop(mCheckBox3->isChecked());
+    mEditor.SetLoop(mCheckBox3->isChecked());
     mImage3->SetLoop(mCheckBox3->isChecked());
 }
 
@@ -252,7 +287,7 @@ void TImagePage::Edit2Change()
 {
     if (mFillingDelay || mEditor.Images().Current() < 0)
         return;
-    mEditor.Images().SetDelay(mEdit2->text());
+    mEditor.SetDelay(mEdit2->text());
     mImage3->SetDelay(NumberOr(mEdit2->text(), 0));
 }
 
@@ -260,7 +295,7 @@ void TImagePage::ComboBox1Change()
 {
     if (mFillingSize || mEditor.Images().Current() < 0)
         return;
-    mEditor.Images().Resize(mComboBox1->currentText());
+    mEditor.ResizePicture(mComboBox1->currentText());
     // Keeps the typed text as it stands while the user edits the field.
     const QSignalBlocker blocker(mComboBox1);
     ShowView();
@@ -268,7 +303,7 @@ void TImagePage::ComboBox1Change()
 
 void TImagePage::ColourFieldClick(int field)
 {
-    mEditor.Images().PickColour(TImageSlots::ColourOf(TImageSlots::FieldColours[field]));
+    mEditor.PickColour(TImageSlots::ColourOf(TImageSlots::FieldColours[field]));
     ShowView();
 }
 
@@ -286,6 +321,12 @@ void TImagePage::Button3Click()
 
 void TImagePage::Button4Click()
 {
-    mEditor.Images().Undo();
+    mEditor.ReloadPicture();
+    ShowView();
+}
+
+void TImagePage::FitButtonClick()
+{
+    mEditor.FitPicture();
     ShowView();
 }

@@ -22,6 +22,8 @@ public:
     TImagePage(TDesignEditor &editor, QWidget *parent);
 
     void Fill() override;
+    // After an undo: the picture the model has current, as it is now.
+    void Refill() override;
 
     void ListBox3Click();
     void CheckBox1Click();
@@ -32,6 +34,7 @@ public:
     void Button5Click();
     void Button3Click();
     void Button4Click();
+    void FitButtonClick();
 
     QListWidget *ListBox3() const { return mListBox3; }
     QCheckBox *CheckBox1() const { return mCheckBox1; }
@@ -43,6 +46,8 @@ public:
     QLabel *Label5() const { return mLabel5; }
     TPicturePreview *Image3() const { return mImage3; }
     TPicturePreview *Image4() const { return mImage4; }
+    QLabel *FitLabel() const { return mFitLabel; }
+    QPushButton *FitButton() const { return mFitButton; }
 
 private:
     QWidget *BuildSettings();
@@ -51,6 +56,7 @@ private:
     // Writes the controls from the model's view of the current picture.
     void ShowView();
     void FillScrollBox(const QColor &colour);
+    void ShowFitOffer();
 
     bool mRefreshingImage = false;
     bool mFillingDelay = false;
@@ -66,4 +72,6 @@ private:
     TPicturePreview *mImage3 = nullptr;
     TPicturePreview *mImage4 = nullptr;
     QScrollArea *mScrollBox1 = nullptr;
+    QLabel *mFitLabel = nullptr;
+    QPushButton *mFitButton = nullptr;
 };

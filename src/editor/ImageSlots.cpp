@@ -1,5 +1,6 @@
 #include "editor/ImageSlots.h"
 
+#include "design/DesignLayout.h"
 #include "design/GamePar.h"
 #include "editor/PictureFit.h"
 #include "sprites/PictureReader.h"
@@ -32,7 +33,8 @@ void TImageSlots::Refresh()
     const QString file = mDesign.ImageFile(mCurrent);
     const TDesignRoots &roots = mDesign.Roots();
     const QString root = file.startsWith(roots.Player()) ? roots.Player() : roots.Shipped();
-    mView.FileLabel = QDir::toNativeSeparators(QDir(root).relativeFilePath(file));
+    const QString &source = mSource[std::size_t(mCurrent)];
+    mView.FileLabel = QDir::toNativeSeparators(source.isEmpty() ? QDir(root).relativeFilePath(file) : source);
     mView.InGame = sprite.Picture();
     if (!mKeepOriginal)
         mOriginal = sprite.Picture();
@@ -41,7 +43,61 @@ void TImageSlots::Refresh()
     mView.SizeLabel = QStringLiteral("%1 x %2").arg(sprite.Width()).arg(sprite.Height());
     mView.Delay = sprite.AnimationDelay();
     mView.Loop = sprite.AnimationLoop();
+    mView.FitTo = FitSize(sprite.Picture().Size());
+    mView.BeyondField = mView.LongerSide > MaxFieldSide;
     mRefreshing = false;
+}
+
+std::optional<QSize> TImageSlots::FitSize(QSize size) const
+{
+    if (mCurrent == 0) {
+        const QSize field = mDesign.FieldSize();
+        if (size.width() > field.width() || size.height() > field.height())
+            return field;
+        return std::nullopt;
+    }
+    const int replaced = mReplacedSide[std::size_t(mCurrent)];
+    if (replaced > 0 && std::max(size.width(), size.height()) > 2 * replaced)
+        return FittedSize(replaced, size);
+    return std::nullopt;
+}
+
+void TImageSlots::Fit()
+{
+    if (!HasCurrent() || !mView.FitTo || mOriginal.IsEmpty())
+        return;
+    if (mCurrent != 0) {
+        Resize(QString::number(std::max(mView.FitTo->width(), mView.FitTo->height())));
+        return;
+    }
+    mDesign.Image(mCurrent).SetPicture(TPicture::FromImage(StretchGraphic(*mView.FitTo, mOriginal)));
+    mKeepOriginal = true;
+    Refresh();
+    mKeepOriginal = false;
+    mModified = true;
+}
+
+void TImageSlots::Forget()
+{
+    mReplacedSide.fill(0);
+    mSource.fill(QString());
+}
+
+void TImageSlots::Saved()
+{
+    mSource.fill(QString());
+    Restore(-1, mOriginal);
+}
+
+void TImageSlots::Restore(int index, const TPicture &original)
+{
+    if (index >= 0)
+        mCurrent = index < Count ? index : -1;
+    mKeepOriginal = true;
+    Refresh();
+    mKeepOriginal = false;
+    if (index >= 0)
+        mOriginal = original;
 }
 
 void TImageSlots::SetLoop(bool loop)
@@ -95,7 +151,12 @@ void TImageSlots::LoadFile(const QString &path)
     if (!HasCurrent())
         return;
     TPicture picture = LoadPicture(path);
-    mDesign.Image(mCurrent).SetPicture(std::move(picture));
+    TSprite &sprite = mDesign.Image(mCurrent);
+    int &replaced = mReplacedSide[std::size_t(mCurrent)];
+    if (replaced == 0)
+        replaced = std::max(sprite.Width(), sprite.Height());
+    sprite.SetPicture(std::move(picture));
+    mSource[std::size_t(mCurrent)] = path;
     if (mCurrent == 0)
         mDesign.Params().SetValue(QStringLiteral("BackgroundColor"), QString());
     Refresh();
@@ -107,6 +168,7 @@ void TImageSlots::Undo()
     if (!HasCurrent())
         return;
     mDesign.LoadImage(mDesign.Image(mCurrent), mCurrent);
+    mSource[std::size_t(mCurrent)].clear();
     Refresh();
 }
 

@@ -3,8 +3,10 @@
 #include "sprites/Picture.h"
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class TGamePar;
@@ -21,6 +23,11 @@ struct TImageView
     QString SizeLabel;   // "width x height"
     int Delay = 0;
     bool Loop = true;
+    // Offered when the picture is larger than its place needs: the size
+    // Fit gives it.
+    std::optional<QSize> FitTo;
+    // Beyond the largest play field the game shows.
+    bool BeyondField = false;
 };
 
 // The nine editable pictures of the design (Background .. CanonExplode):
@@ -61,12 +68,27 @@ public:
     void LoadFile(const QString &path);
     // Reads the current picture again from the file the design resolves it to.
     void Undo();
+    // Resizes the current picture from its original to View().FitTo: the
+    // Background to the play field, others to the picture a load replaced.
+    void Fit();
+    // Another design: no picture was replaced yet.
+    void Forget();
+    // Saved: every picture comes from the design's own file now.
+    void Saved();
+    // The file picture `index` was loaded from in this editor; empty when
+    // it is the design's own.
+    const QString &Source(int index) const { return mSource.at(std::size_t(index)); }
+    void SetSource(int index, const QString &path) { mSource.at(std::size_t(index)) = path; }
+    // After an undo: picture `index` (or, for -1, the current one) is
+    // shown again, resized from `original`.
+    void Restore(int index, const TPicture &original);
 
     static int ColourValue(const QColor &colour);
     static QColor ColourOf(int value);
 
 private:
     bool HasCurrent() const { return mCurrent >= 0 && mCurrent < Count; }
+    std::optional<QSize> FitSize(QSize size) const;
 
     TGamePar &mDesign;
     bool &mModified;
@@ -76,4 +98,7 @@ private:
     QColor mBackdrop = Qt::white;
     bool mRefreshing = false;
     bool mKeepOriginal = false;
+    // The longer side of the picture the first load replaced, per slot; 0: none.
+    std::array<int, Count> mReplacedSide{};
+    std::array<QString, Count> mSource;
 };

@@ -24,6 +24,8 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     mImage1->setAccessibleName(QStringLiteral("Selected"));
     mListBox1 = Make<QListWidget>("ListBox1");
     mListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Dragged into another order, or moved with Ctrl+Up and Ctrl+Down.
+    mListBox1->setDragDropMode(QAbstractItemView::InternalMove);
     mListBox1->installEventFilter(this);
     mListBox1->setAccessibleName(QStringLiteral("Photos"));
     auto *label3 = Make<QLabel>("Label3");
@@ -34,19 +36,25 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     mSpeedButton5 = Make<QToolButton>("SpeedButton5");
     mSpeedButton5->setText(QStringLiteral("+"));
     mSpeedButton5->setAccessibleName(QStringLiteral("Add photos"));
+    mSpeedButton5->setToolTip(QStringLiteral("Add photos... (Insert)"));
     mSpeedButton6 = Make<QToolButton>("SpeedButton6");
     mSpeedButton6->setText(QStringLiteral("-"));
     mSpeedButton6->setAccessibleName(QStringLiteral("Remove photos"));
+    mSpeedButton6->setToolTip(QStringLiteral("Remove the selected photos (Delete)"));
 
+    // "+" and "-" belong to the list they change, not to the size beside it.
+    auto *listButtons = new QHBoxLayout;
+    listButtons->addWidget(mSpeedButton5);
+    listButtons->addWidget(mSpeedButton6);
+    listButtons->addStretch(1);
     auto *sizeRow = new QHBoxLayout;
     sizeRow->addWidget(label3);
     sizeRow->addWidget(mComboBox2, 1);
-    sizeRow->addWidget(mSpeedButton5);
-    sizeRow->addWidget(mSpeedButton6);
     layout->addWidget(label13, 0, 0, Qt::AlignBottom);
     layout->addWidget(mImage1, 1, 0, Qt::AlignTop);
     layout->setRowStretch(1, 1);
-    layout->addWidget(mListBox1, 0, 1, 2, 1);
+    layout->addLayout(listButtons, 0, 1);
+    layout->addWidget(mListBox1, 1, 1);
     layout->addLayout(sizeRow, 2, 1);
     layout->setColumnStretch(1, 1);
 
@@ -59,6 +67,7 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     connect(mSpeedButton5, &QToolButton::clicked, this, [this] { Guarded([this] { SpeedButton5Click(); }); });
     connect(mSpeedButton6, &QToolButton::clicked, this, [this] { Guarded([this] { SpeedButton6Click(); }); });
     connect(mListBox1, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    connect(mListBox1->model(), &QAbstractItemModel::rowsMoved, this, [this] { Guarded([this] { PhotosDragged(); }); });
     connect(mComboBox2, &QComboBox::currentTextChanged, this, [this](const QString &text) {
         if (!mFillingPhotoSize)
             mEditor.SetPhotoSizeText(text);
@@ -72,6 +81,11 @@ void TPhotoPage::Fill()
     ShowEntries(mEditor.Photos().Entries().isEmpty() ? -1 : 0);
 }
 
+void TPhotoPage::Refill()
+{
+    ShowEntries(mListBox1->currentRow());
+}
+
 void TPhotoPage::ShowEntries(int current)
 {
     {
@@ -81,6 +95,7 @@ void TPhotoPage::ShowEntries(int current)
         for (const QString &path : mEditor.Photos().Entries()) {
             auto *item = new QListWidgetItem(QFileInfo(path).fileName(), mListBox1);
             item->setToolTip(QDir::toNativeSeparators(path));
+            item->setData(Qt::UserRole, path);
         }
         mListBox1->setCurrentRow(current < mListBox1->count() ? current : -1);
     }
@@ -97,8 +112,24 @@ void TPhotoPage::SpeedButton6Click()
     QList<int> selected;
     for (const QModelIndex &index : mListBox1->selectionModel()->selectedRows())
         selected.append(index.row());
-    mEditor.Photos().Remove(selected);
+    mEditor.RemovePhotos(selected);
     ShowEntries(0);
+}
+
+void TPhotoPage::PhotosDragged()
+{
+    // The list has moved its items already: the model follows their order.
+    QStringList order;
+    for (int i = 0; i < mListBox1->count(); ++i)
+        order << mListBox1->item(i)->data(Qt::UserRole).toString();
+    mEditor.ReorderPhotos(order);
+}
+
+void TPhotoPage::MoveCurrent(int by)
+{
+    const int row = mListBox1->currentRow();
+    if (mEditor.MovePhoto(row, row + by))
+        ShowEntries(row + by);
 }
 
 void TPhotoPage::ListBox1Click()
@@ -135,6 +166,10 @@ bool TPhotoPage::eventFilter(QObject *watched, QEvent *event)
         }
         if (plain && key->key() == Qt::Key_Delete) {
             Guarded([this] { SpeedButton6Click(); });
+            return true;
+        }
+        if (key->modifiers() == Qt::ControlModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            Guarded([this, key] { MoveCurrent(key->key() == Qt::Key_Up ? -1 : 1); });
             return true;
         }
     }

@@ -18,6 +18,7 @@ public:
     TPhotoPage(TDesignEditor &editor, QWidget *parent);
 
     void Fill() override;
+    void Refill() override;
 
     void SpeedButton5Click();
     void SpeedButton6Click();
@@ -33,6 +34,9 @@ protected:
 
 private:
     void ShowEntries(int current);
+    void PhotosDragged();
+    // Ctrl+Up (-1) and Ctrl+Down (1): the current photo one place on.
+    void MoveCurrent(int by);
 
     bool mFillingPhotoSize = false;
     QListWidget *mListBox1 = nullptr;

@@ -46,7 +46,12 @@ QImage FitBitmap(int maxSide, const QImage &bitmap)
 
 QImage FitGraphic(int maxSide, const TPicture &picture)
 {
-    return Stretched(StillBitmap(picture), FittedSize(maxSide, picture.Size()));
+    return StretchGraphic(FittedSize(maxSide, picture.Size()), picture);
+}
+
+QImage StretchGraphic(QSize size, const TPicture &picture)
+{
+    return Stretched(StillBitmap(picture), size);
 }
 
 void ShrinkImage(TPicture &picture, int maxSide)

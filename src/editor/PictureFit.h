@@ -17,6 +17,8 @@ QImage FitBitmap(int maxSide, const QImage &bitmap);
 // Like FitBitmap, but scales up as well: the longer side becomes `maxSide`.
 // An animated picture gives a still bitmap of its first frame.
 QImage FitGraphic(int maxSide, const TPicture &picture);
+// The picture as a still bitmap stretched to exactly `size`.
+QImage StretchGraphic(QSize size, const TPicture &picture);
 // When the picture is wider or higher than `maxSide`, replaces it by its
 // reduced copy; a GIF stays a GIF (of one frame), anything else a bitmap.
 void ShrinkImage(TPicture &picture, int maxSide);

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 
 TQtEditorPrompts::TQtEditorPrompts(TDesignSelectDialog &select, bool unattended)
@@ -23,6 +24,20 @@ void TQtEditorPrompts::SetWindow(QWidget *window)
 void TQtEditorPrompts::Message(const QString &text)
 {
     mBoxes.Message(text);
+}
+
+void TQtEditorPrompts::Error(const QString &text)
+{
+    mBoxes.Error(text);
+}
+
+bool TQtEditorPrompts::Ask(const QString &text)
+{
+    if (mUnattended)
+        return false;
+    return QMessageBox::question(mWindow, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+           == QMessageBox::Yes;
 }
 
 TDesignPrompts::TAnswer TQtEditorPrompts::Question(const QString &text)

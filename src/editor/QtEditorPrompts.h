@@ -20,6 +20,8 @@ public:
     void SetWindow(QWidget *window);
 
     void Message(const QString &text) override;
+    void Error(const QString &text) override;
+    bool Ask(const QString &text) override;
     TAnswer Question(const QString &text) override;
     std::optional<QString> ChooseDesign(const QString &current, bool allowNew) override;
     QStringList ChoosePictures(const QString &startDir, bool several) override;

@@ -67,6 +67,11 @@ void TSoundPage::Fill()
     mButton1->setEnabled(mEditor.CanPlaySounds());
 }
 
+void TSoundPage::Refill()
+{
+    ListBox2Click();
+}
+
 void TSoundPage::ListBox2Click()
 {
     const int cue = Cue();
@@ -91,7 +96,7 @@ void TSoundPage::BitBtn1Click()
 {
     if (!Cue())
         return;
-    mEditor.Sounds().SetToDefault(Cue());
+    mEditor.SetSoundToDefault(Cue());
     ListBox2Click();
     mButton1->setFocus();
 }

@@ -22,6 +22,7 @@ public:
 
     void SetPlaySound(TPlaySound play) { mPlaySound = std::move(play); }
     void Fill() override;
+    void Refill() override;
 
     void ListBox2Click();
     void Button1Click();

@@ -45,9 +45,8 @@ bool HasDesignIni(const TZipReader &reader)
 std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLanguage &language,
                                               TDesignPrompts &prompts)
 {
-    const QString noDesign = AboutArchive(path, language.LookupMessage(QStringLiteral("NoDesignZip")));
     if (!QFileInfo(path).isFile() || TZipReader::IsNotAnArchive(path)) {
-        prompts.Message(noDesign);
+        prompts.Error(AboutArchive(path, language.LookupMessage(QStringLiteral("NotDesignArchive"))));
         return nullptr;
     }
     try {
@@ -59,9 +58,9 @@ std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLangua
                                 .arg(TDesignBudget::MaxFileBytes >> 20));
         if (HasDesignIni(*reader))
             return reader;
-        prompts.Message(noDesign);
+        prompts.Error(AboutArchive(path, language.LookupMessage(QStringLiteral("NoDesignZip"))));
     } catch (const EZipError &e) {
-        prompts.Message(AboutArchive(path, QString::fromUtf8(e.what())));
+        prompts.Error(AboutArchive(path, QString::fromUtf8(e.what())));
     }
     return nullptr;
 }
@@ -117,12 +116,12 @@ bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignProm
         TStagedFolder staged(rootDir, name);
         const QStringList problems = Unpack(*reader, staged);
         if (!problems.isEmpty()) {
-            prompts.Message(AboutArchive(path, Unimported(name, problems)));
+            prompts.Error(AboutArchive(path, Unimported(name, problems)));
             return false;
         }
         staged.Commit();
     } catch (const std::exception &e) {
-        prompts.Message(AboutArchive(path, QString::fromUtf8(e.what())));
+        prompts.Error(AboutArchive(path, QString::fromUtf8(e.what())));
         return false;
     }
     return true;

@@ -42,7 +42,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("MainForm.Keys1.Caption"),     QStringLiteral("KeysDialog.Caption"),
         QStringLiteral("KeysDialog.Label1.Caption"),  QStringLiteral("KeysDialog.Label2.Caption"),
         QStringLiteral("KeysDialog.Label3.Caption"),  QStringLiteral("KeysDialog.Button1.Caption"),
-        QStringLiteral("KeysDialog.Button2.Caption"),
+        QStringLiteral("KeysDialog.Button2.Caption"), QStringLiteral("KeysDialog.Label5.Caption"),
         QStringLiteral("DesignSelectDialog.Button1.Caption"),
         QStringLiteral("DesignSelectDialog.Button2.Caption"),
         QStringLiteral("DesignSelectDialog.Label1.Caption"),

@@ -25,11 +25,14 @@ struct TReservedKey {
 // The texts a refusal is built from; the dialog passes translated ones.
 struct TKeyConflictTexts {
     // %1 the key, %2 the shortcut, %3 the command.
-    QString UsedByCommand = QStringLiteral("%1 is already used by \"%3\" (%2). Please choose another key.");
+    QString UsedByCommand = QStringLiteral("%1 is already used by \"%3\" (%2), and menu keys stay as they are. "
+                                           "Please choose another key.");
     // %1 the key.
-    QString UsedByShortcut = QStringLiteral("%1 is already one of the window's shortcuts. Please choose another key.");
+    QString UsedByShortcut = QStringLiteral("%1 is already one of the window's shortcuts, which stay as they are. "
+                                            "Please choose another key.");
     // %1 the key, %2 and %3 the two actions.
-    QString UsedTwice = QStringLiteral("%1 is chosen for both \"%2\" and \"%3\". Please choose different keys.");
+    QString UsedTwice = QStringLiteral("%1 is chosen for both \"%2\" and \"%3\". To free it, click the field "
+                                       "of \"%2\" and press another key.");
     std::array<QString, 3> Actions = {QStringLiteral("Move left"), QStringLiteral("Move right"),
                                       QStringLiteral("Fire")};
 };

@@ -6,6 +6,7 @@
 #include "editor/InfoPage.h"
 #include "editor/PicturePreview.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -253,4 +254,43 @@ TEST_F(DesignParamDialogTest, ThePhotoListShowsFileNamesWithTheirPathAsToolTip)
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "Photo_1.bmp");
     EXPECT_EQ(list->item(0)->toolTip(), QDir::toNativeSeparators(Root.Dir("Anim") + "Photo_1.bmp"));
+}
+
+// A screen reader's Toggle used to flip the box and leave the picture animated.
+TEST_F(DesignParamDialogTest, TheAnimatedBoxDoesTheSameWhenAScreenReaderTogglesIt)
+{
+    Show("Anim");
+    Images().ListBox3()->setCurrentRow(5);
+    ASSERT_TRUE(Images().CheckBox1()->isChecked());
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(Images().CheckBox1());
+    ASSERT_TRUE(box && box->actionInterface());
+    ASSERT_TRUE(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(Dialog->Editor().EditedDesign().Image(5).IsAnimated());
+    EXPECT_FALSE(Images().Image3()->Running());
+    EXPECT_FALSE(Images().CheckBox1()->isChecked());
+    EXPECT_TRUE(Dialog->Editor().Modified());
+}
+
+TEST_F(DesignParamDialogTest, UndoNamesTheChangeAndCtrlZBringsBackThePictureAsSaved)
+{
+    LanguageFile += "[Messages]\nUndoSize=Size of %1\n";
+    Show("Anim");
+    Dialog->PageControl1()->setCurrentWidget(Dialog->ImagesPage());
+    Images().ListBox3()->setCurrentRow(5);
+    Images().ComboBox1()->setCurrentText("3");
+    Images().ComboBox1()->setCurrentText("30");
+    auto *undo = Dialog->findChild<QAction *>("Undo1");
+    EXPECT_EQ(undo->text(), "&Undo Size of Rocket");
+    Images().ListBox3()->setCurrentRow(1);
+
+    Dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Dialog.get()));
+    Images().ListBox3()->setFocus();
+    QTest::keyClick(Images().ListBox3(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Images().ListBox3()->currentRow(), 5);
+    EXPECT_EQ(Images().Label2()->text(), "8 x 6");
+    EXPECT_FALSE(Dialog->Editor().Modified());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(Dialog->findChild<QAction *>("Redo1")->text(), "&Redo Size of Rocket");
 }

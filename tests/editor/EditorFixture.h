@@ -32,6 +32,11 @@ public:
         Questions.append(text);
         return Take(Answers, TAnswer::Cancel);
     }
+    bool Ask(const QString &text) override
+    {
+        Questions.append(text);
+        return Take(Answers, TAnswer::No) == TAnswer::Yes;
+    }
     std::optional<QString> ChooseDesign(const QString &, bool) override { return Take(Designs, {}); }
     QStringList ChoosePictures(const QString &, bool) override { return Pictures; }
     QString ChooseSound(const QString &, const QString &) override { return Sound; }

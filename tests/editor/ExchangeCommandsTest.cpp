@@ -9,9 +9,21 @@ TEST_F(EditorTest, ZipCommandsSaveAndImportThroughTheChooser)
     Editor.Load("Sea");
     TDesignExchange exchange(Editor, Prompts, Language, Settings);
 
-    EXPECT_FALSE(exchange.SaveAsZip()); // cancelled
+    QStringList shown;
+    const auto showFolder = [&](const QString &folder) {
+        shown << folder;
+        return false;
+    };
+    EXPECT_FALSE(exchange.SaveAsZip(showFolder)); // cancelled
     Prompts.Archive = Outside("Lake.zip");
-    ASSERT_TRUE(exchange.SaveAsZip());
+    ASSERT_TRUE(exchange.SaveAsZip(showFolder));
+    EXPECT_EQ(Prompts.Questions, QStringList{"\"" + Outside("Lake.zip") + "\"\r\nZipSaved"});
+    // Shown on Yes; when no file manager starts, the folder is named instead.
+    Prompts.Answers = {TFakePrompts::TAnswer::Yes};
+    ASSERT_TRUE(exchange.SaveAsZip(showFolder));
+    EXPECT_EQ(shown, QStringList{Scratch.Path()});
+    EXPECT_EQ(Prompts.Messages, QStringList{"\"" + Scratch.Path() + "\"\r\nFolderNotShown"});
+    Prompts.Messages.clear();
     const QString folder = QFileInfo(Outside("Lake.zip")).absolutePath() + "/";
     EXPECT_EQ(Settings.Value(TDesignExchange::DirKey), folder);
 
@@ -23,13 +35,13 @@ TEST_F(EditorTest, ZipCommandsSaveAndImportThroughTheChooser)
     EXPECT_FALSE(Editor.Modified());
     EXPECT_FALSE(Root.Exists("Lake", "inner.txt"));
     EXPECT_EQ(Prompts.ArchiveRequests.value(1), (QStringList{"", "Sea", "save"}));
-    EXPECT_EQ(Prompts.ArchiveRequests.value(2), (QStringList{folder, "", "open"}));
+    EXPECT_EQ(Prompts.ArchiveRequests.value(3), (QStringList{folder, "", "open"}));
 
     // A refused import keeps the editor and the remembered folder.
     Settings.SetValue(TDesignExchange::DirKey, "/elsewhere/");
     Prompts.Archive = Outside("missing.zip");
     EXPECT_FALSE(exchange.ImportFromZip());
-    EXPECT_EQ(Prompts.Messages.value(0), "\"" + Outside("missing.zip") + "\"\r\nNoDesignZip");
+    EXPECT_EQ(Prompts.Messages.value(0), "\"" + Outside("missing.zip") + "\"\r\nNotDesignArchive");
     EXPECT_EQ(Settings.Value(TDesignExchange::DirKey), "/elsewhere/");
     EXPECT_EQ(Editor.EditedDesign().DesignName(), "Lake");
 }

@@ -67,6 +67,7 @@ protected:
     }
 
     QString NoDesign(const QString &path) const { return "\"" + path + "\"\r\nNoDesignZip"; }
+    QString NotAnArchive(const QString &path) const { return "\"" + path + "\"\r\nNotDesignArchive"; }
 
     TempDir Temp;
     TLanguage Language;
@@ -88,7 +89,7 @@ TEST_F(DesignArchiveTest, OnlyARootSettingsFileMakesADesignArchiveAndOnlyDesignF
     EXPECT_FALSE(Import(Zip("Typed.zip")));
     EXPECT_FALSE(Import(Temp.Write("Text.zip", QByteArray(100, 'x'))));
     EXPECT_EQ(Prompts.Messages,
-              (QStringList{NoDesign(Zip("Deep.zip")), NoDesign(Zip("Typed.zip")), NoDesign(Zip("Text.zip"))}));
+              (QStringList{NoDesign(Zip("Deep.zip")), NotAnArchive(Zip("Typed.zip")), NotAnArchive(Zip("Text.zip"))}));
     EXPECT_FALSE(QFileInfo::exists(Root() + "Deep"));
     EXPECT_FALSE(Import(QString()));
 }

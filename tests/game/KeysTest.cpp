@@ -41,16 +41,19 @@ TEST(KeyBindingsTest, ConflictNamesTheKeyAndWhatAlreadyUsesIt)
     EXPECT_EQ(keys.Conflict(reserved), QString());
 
     keys.SetKey(TGameKey::Space, Qt::Key_F2);
-    EXPECT_EQ(keys.Conflict(reserved), "F2 is already used by \"New Game\" (F2). Please choose another key.");
+    EXPECT_EQ(keys.Conflict(reserved), "F2 is already used by \"New Game\" (F2), and menu keys stay as they are. "
+                                       "Please choose another key.");
     // Held with Shift it would load a design in the middle of a game.
     keys.SetKey(TGameKey::Space, Qt::Key_F5);
     EXPECT_TRUE(keys.Conflict(reserved).contains(QLatin1String("\"Mars\"")));
     keys.SetKey(TGameKey::Space, Qt::Key_F4);
-    EXPECT_EQ(keys.Conflict(reserved), "F4 is already one of the window's shortcuts. Please choose another key.");
+    EXPECT_EQ(keys.Conflict(reserved), "F4 is already one of the window's shortcuts, which stay as they are. "
+                                       "Please choose another key.");
 
     keys.SetKey(TGameKey::Space, Qt::Key_Left);
     EXPECT_EQ(keys.Conflict({}),
-              "Left is chosen for both \"Move left\" and \"Fire\". Please choose different keys.");
+              "Left is chosen for both \"Move left\" and \"Fire\". To free it, click the field of \"Move left\" "
+              "and press another key.");
 }
 
 namespace {
@@ -79,7 +82,7 @@ TEST_F(WindowFixture, KeysDialogRefusesMenuShortcutsAndTheChosenKeyFiresFromThen
 {
     Open();
     EXPECT_EQ(ChooseFireKey(*mForm, Qt::Key_F3),
-              "F3 is already used by \"Stop Game\" (F3). Please choose another key.");
+              "F3 is already used by \"Stop Game\" (F3), and menu keys stay as they are. Please choose another key.");
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_P).contains(QLatin1String("Pause Game")));
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_F4).contains(QLatin1String("F4")));
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_Right).contains(QLatin1String("Move right")));
@@ -96,6 +99,21 @@ TEST_F(WindowFixture, KeysDialogRefusesMenuShortcutsAndTheChosenKeyFiresFromThen
     EXPECT_TRUE(SettingsFile().contains("KeyFire=Control\n"));
     Open();
     EXPECT_EQ(mForm->Keys().Bindings().Key(TGameKey::Space), Qt::Key_Control);
+}
+
+// Return in a field used to become the fire key instead of pressing OK.
+TEST_F(WindowFixture, ReturnInTheKeysDialogPressesOkAndIsNeverAGameKey)
+{
+    Open();
+    auto *dialog = mForm->findChild<TKeysDialog *>(QStringLiteral("KeysDialog"));
+    QTimer::singleShot(0, dialog, [&] {
+        QTest::keyClick(dialog->Edit(TGameKey::Space), Qt::Key_Return);
+        if (dialog->isVisible())
+            dialog->Button2()->click();
+    });
+    mForm->findChild<QAction *>(QStringLiteral("Keys1"))->trigger();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->Edit(TGameKey::Space)->Key(), Qt::Key_Space);
 }
 
 TEST_F(WindowFixture, DialogsBuiltOnFirstUseShowTheChosenLanguage)

@@ -41,7 +41,7 @@ const QStringList MainFormPaths = {
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
     "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
     "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
-    "KeysDialog.Button1.Caption", "KeysDialog.Button2.Caption", "MainForm.View1.Caption",
+    "KeysDialog.Button1.Caption", "KeysDialog.Button2.Caption", "KeysDialog.Label5.Caption", "MainForm.View1.Caption",
     "MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption"};
 
 const QStringList EditorPaths = {
@@ -61,7 +61,10 @@ const QStringList EditorPaths = {
     "DesignParamDialog.Label3.Caption",    "DesignParamDialog.Label10.Caption",
     "DesignParamDialog.Label1.Caption",    "DesignParamDialog.CheckBox1.Caption",
     "DesignParamDialog.CheckBox2.Caption", "DesignParamDialog.CheckBox3.Caption",
-    "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption"};
+    "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption",
+    "DesignParamDialog.Edit1.Caption",     "DesignParamDialog.Undo1.Caption",
+    "DesignParamDialog.Redo1.Caption",     "DesignParamDialog.FitButton.Caption",
+    "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip"};
 
 const QStringList SetupPaths = {
     "SetupForm.Label1.Caption",    "SetupForm.Label2.Caption",    "SetupForm.Button1.Caption",
@@ -73,7 +76,10 @@ const QStringList MessageKeys = {
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
     "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
-    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale"};
+    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
+    "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
+    "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
+    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
@@ -85,7 +91,9 @@ const QList<QStringList> MenuGroups = {
      "MainForm.Keys1.Caption", "MainForm.Exit1.Caption"},
     {"MainForm.Load1.Caption", "MainForm.Game2.Caption", "MainForm.Language2.Caption"},
     {"MainForm.Index1.Caption", "MainForm.Info1.Caption"},
-    {"DesignParamDialog.File1.Caption", "DesignParamDialog.Exchange1.Caption"},
+    {"DesignParamDialog.File1.Caption", "DesignParamDialog.Edit1.Caption",
+     "DesignParamDialog.Exchange1.Caption"},
+    {"DesignParamDialog.Undo1.Caption", "DesignParamDialog.Redo1.Caption"},
     {"DesignParamDialog.New1.Caption", "DesignParamDialog.Open1.Caption",
      "DesignParamDialog.Save1.Caption", "DesignParamDialog.Saveas1.Caption",
      "DesignParamDialog.Close1.Caption"},

@@ -18,8 +18,8 @@ void TKeyCaptureEdit::SetKey(int qtKey)
 
 bool TKeyCaptureEdit::PassesThrough(int qtKey)
 {
-    return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Escape
-           || qtKey == Qt::Key_unknown || qtKey == 0;
+    return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Escape || qtKey == Qt::Key_Return
+           || qtKey == Qt::Key_Enter || qtKey == Qt::Key_unknown || qtKey == 0;
 }
 
 bool TKeyCaptureEdit::event(QEvent *event)

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 // A field that shows one key and takes the next key pressed in it as the
-// new one, modifier keys and Return included. Tab still moves on and
-// Escape still closes the dialog.
+// new one, modifier keys included. Tab still moves on, Return still
+// presses OK and Escape still closes the dialog: they are never game keys.
 class TKeyCaptureEdit : public QLineEdit
 {
     Q_OBJECT

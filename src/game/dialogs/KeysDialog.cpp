@@ -61,9 +61,17 @@ void TKeysDialog::BuildControls()
         grid->addWidget(mLabels[i], i, 0);
         grid->addWidget(mEdits[i], i, 1);
     }
+    auto *hint = new QLabel(QStringLiteral("Click a field and press the key for it. Return, Escape and Tab keep "
+                                           "their meaning in this window and cannot be game keys."),
+                            this);
+    hint->setObjectName(QStringLiteral("Label5"));
+    hint->setWordWrap(true);
     mMessage = new QLabel(this);
     mMessage->setObjectName(QStringLiteral("Label4"));
     mMessage->setWordWrap(true);
+    // Wrapped lines need a width to wrap at, or the window squeezes them.
+    for (QLabel *label : {hint, mMessage})
+        label->setMinimumWidth(320);
     mMessage->hide();
     mButton1 = new QPushButton(QStringLiteral("OK"), this);
     mButton1->setObjectName(QStringLiteral("Button1"));
@@ -77,6 +85,7 @@ void TKeysDialog::BuildControls()
     buttonRow->addWidget(mButton2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(hint);
     layout->addWidget(mMessage);
     layout->addLayout(buttonRow);
 
@@ -103,6 +112,7 @@ bool TKeysDialog::Execute()
 {
     Message()->clear();
     mMessage->hide();
+    adjustSize();
     // The captions may have been translated since the last showing.
     for (int i = 0; i < 3; ++i)
         mEdits[i]->setAccessibleName(WithoutMnemonic(mLabels[i]->text()));
@@ -119,6 +129,7 @@ void TKeysDialog::OkClick()
     }
     mMessage->setText(conflict);
     mMessage->show();
+    adjustSize();
 }
 
 TKeyConflictTexts TKeysDialog::ConflictTexts() const
