@@ -125,6 +125,8 @@ public:
     // Raises EDesignError naming the key or picture that would make the
     // play field larger than MaxFieldSide on a side; nothing changes then.
     void ComputeLayout();
+    // The layout ComputeLayout would set, changing nothing.
+    TLayout LayoutNumbers() const;
 
     QString PhotoFile(const QString &baseName) const;
     QString SoundFile(int n) const;
@@ -153,6 +155,7 @@ private:
     int32_t ReadNumber(const QString &key, int32_t fallback) const;
     int32_t ReadBoundedNumber(const QString &key, int32_t fallback, int32_t min, int32_t max) const;
     [[noreturn]] void RefuseNumber(const QString &key, int32_t min, int32_t max) const;
+    TLayoutInput LayoutInput() const;
     QString FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const;
     QString PictureCause(int i) const;
     void LoadPhotos();

@@ -2,6 +2,7 @@
 
 #include "base/KeyValueList.h"
 #include "editor/DesignSaver.h"
+#include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
 #include "lang/Language.h"
 #include "sprites/PictureReader.h"
@@ -31,6 +32,16 @@ void TDesignEditor::Load(const QString &name)
     mPhotos.Fill(*mDesign);
     mSounds.Fill();
     mImages.Select(0);
+}
+
+QString TDesignEditor::TitleHint() const
+{
+    QStringList failing;
+    for (int i : TTitleContrast::FailingPictures(*mDesign))
+        failing << QString::number(i);
+    if (failing.isEmpty())
+        return {};
+    return mLanguage.LookupMessage(QStringLiteral("TitleContrast")).arg(failing.join(QStringLiteral(", ")));
 }
 
 QString TDesignEditor::Setting(const char *key) const

@@ -43,6 +43,7 @@ public:
     QLabel *Label5() const { return mLabel5; }
     TPicturePreview *Image3() const { return mImage3; }
     TPicturePreview *Image4() const { return mImage4; }
+    QLabel *TitleHint() const { return mTitleHint; }
 
 private:
     QWidget *BuildSettings();
@@ -66,4 +67,5 @@ private:
     TPicturePreview *mImage3 = nullptr;
     TPicturePreview *mImage4 = nullptr;
     QScrollArea *mScrollBox1 = nullptr;
+    QLabel *mTitleHint = nullptr;
 };

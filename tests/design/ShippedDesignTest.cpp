@@ -1,7 +1,9 @@
 #include "design/GamePar.h"
+#include "design/TitleContrast.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -54,21 +56,53 @@ TEST(ShippedDesigns, SoundsAreUnsigned8BitMono11025)
     }
 }
 
-TEST(ShippedDesigns, NeonCarriesOnlyItsDifferencesAndBorrowsTheRest)
+// Every design the build draws: complete in its own folder (only Default's
+// photos aside, nothing comes from Default), readable under the score
+// lines, and its photos no larger than its ship cell.
+TEST(ShippedDesigns, EveryOneIsCompleteAndKeepsItsTitlesReadable)
+{
+    const QStringList names = QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(names, (QStringList{"Default", "Neon", "Reef", "Retro"}));
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        TGamePar par(ShippedRoot());
+        par.Load(name);
+        ASSERT_EQ(par.DesignName(), name);
+        par.ComputeLayout();
+        EXPECT_LE(par.ClientWidth(), 1366 - 20);
+        EXPECT_LE(par.ClientHeight(), 768 - 60 - 40);
+        for (int i = 0; i < TGamePar::ImageCount; ++i)
+            EXPECT_TRUE(par.ImageFile(i).startsWith(par.DesignDir())) << i;
+        for (int n = 1; n <= TGamePar::SoundCount; ++n)
+            EXPECT_TRUE(par.SoundFile(n).startsWith(par.DesignDir())) << n;
+        EXPECT_EQ(TTitleContrast::FailingPictures(par), std::vector<int>{});
+        EXPECT_GE(par.PhotoCount(), 4);
+        QSet<QByteArray> looks;
+        for (int k = 1; k <= par.PhotoCount(); ++k) {
+            QFile photo(par.PhotoFile(QStringLiteral("Photo_%1").arg(k)));
+            ASSERT_TRUE(photo.open(QIODevice::ReadOnly)) << k;
+            looks.insert(photo.readAll());
+        }
+        EXPECT_EQ(looks.size(), par.PhotoCount());
+        TSprite ship;
+        for (int draw = 0; draw < 20; ++draw) {
+            par.AssignImage(ship, -1);
+            EXPECT_LE(ship.Width(), par.BigShipWidth());
+            EXPECT_LE(ship.Height(), par.BigShipHeight());
+        }
+    }
+}
+
+// A formation of Default's mixed fleet plays exactly as one of its ship
+// picture, which the fixed-seed trace was made with.
+TEST(ShippedDesigns, DefaultsPhotosAllHaveTheShipPicturesSize)
 {
     TGamePar par(ShippedRoot());
-    par.Load(QStringLiteral("Neon"));
-    ASSERT_EQ(par.DesignName(), QStringLiteral("Neon"));
-    EXPECT_TRUE(par.BackgroundColor().has_value());
-    EXPECT_GE(par.PhotoCount(), 2);
-    for (int k = 1; k <= par.PhotoCount(); ++k)
-        EXPECT_TRUE(QFile::exists(par.PhotoFile(QStringLiteral("Photo_%1").arg(k)))) << k;
-    EXPECT_TRUE(par.ImageFile(4).startsWith(par.DefaultDir()));  // homes borrowed
-    EXPECT_TRUE(par.ImageFile(6).startsWith(par.DesignDir()));   // own ship
-    EXPECT_TRUE(par.SoundFile(3).startsWith(par.DefaultDir()));
-    EXPECT_TRUE(par.SoundFile(1).startsWith(par.DesignDir()));
-    EXPECT_FALSE(QDir(par.DesignDir()).exists(QStringLiteral("Image0.bmp")));
-    TSprite ship;
-    par.AssignImage(ship, -1);
-    EXPECT_LE(ship.Width(), par.BigShipWidth());
+    par.Load(QString());
+    for (int k = 1; k <= par.PhotoCount(); ++k) {
+        TSprite ship;
+        par.AssignImage(ship, -1);
+        EXPECT_EQ(ship.Width(), par.Image(6).Width());
+        EXPECT_EQ(ship.Height(), par.Image(6).Height());
+    }
 }

@@ -73,7 +73,7 @@ const QStringList MessageKeys = {
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
     "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
-    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale"};
+    "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale", "TitleContrast"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
