@@ -38,27 +38,30 @@ TEST(ShippedDesigns, DefaultIsCompleteAndFitsASmallScreen)
 
 TEST(ShippedDesigns, SoundsAreUnsigned8BitMono11025)
 {
-    TGamePar par(ShippedRoot());
-    par.Load(QString());
-    for (int n = 1; n <= 7; ++n) {
-        QFile file(par.SoundFile(n));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << n;
-        const QByteArray head = file.read(44);
-        ASSERT_EQ(head.left(4), QByteArray("RIFF"));
-        EXPECT_EQ(head.mid(8, 8), QByteArray("WAVEfmt "));
-        auto u16 = [&](int at) { return quint8(head[at]) | (quint8(head[at + 1]) << 8); };
-        EXPECT_EQ(u16(20), 1);     // PCM
-        EXPECT_EQ(u16(22), 1);     // mono
-        EXPECT_EQ(u16(24), 11025); // rate
-        EXPECT_EQ(u16(34), 8);     // bits
-        const double seconds = (file.size() - 44) / 11025.0;
-        EXPECT_LT(seconds, n == 6 || n == 7 || n == 4 ? 2.5 : 1.5) << n;
+    for (const QString &name : QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        SCOPED_TRACE(name.toStdString());
+        TGamePar par(ShippedRoot());
+        par.Load(name);
+        for (int n = 1; n <= 7; ++n) {
+            QFile file(par.SoundFile(n));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << n;
+            const QByteArray head = file.read(44);
+            ASSERT_EQ(head.left(4), QByteArray("RIFF"));
+            EXPECT_EQ(head.mid(8, 8), QByteArray("WAVEfmt "));
+            auto u16 = [&](int at) { return quint8(head[at]) | (quint8(head[at + 1]) << 8); };
+            EXPECT_EQ(u16(20), 1);     // PCM
+            EXPECT_EQ(u16(22), 1);     // mono
+            EXPECT_EQ(u16(24), 11025); // rate
+            EXPECT_EQ(u16(34), 8);     // bits
+            const double seconds = (file.size() - 44) / 11025.0;
+            EXPECT_LT(seconds, n == 6 || n == 7 || n == 4 ? 2.5 : 1.5) << n;
+        }
     }
 }
 
-// Every design the build draws: complete in its own folder (only Default's
-// photos aside, nothing comes from Default), readable under the score
-// lines, and its photos no larger than its ship cell.
+// Every design the build draws: every picture and sound in its own folder,
+// its titles readable under the score lines, and distinct photos no larger
+// than its ship cell.
 TEST(ShippedDesigns, EveryOneIsCompleteAndKeepsItsTitlesReadable)
 {
     const QStringList names = QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);

@@ -284,9 +284,9 @@ void MakeReefDesign(const QString &dir)
                ArtImage({".o.", "owo", ".o.", "..o", "...", "o..", "..."}, air, 3)}, 10, true});
     WriteGif(dir + QStringLiteral("Image7.gif"), {Bubbles(112, 88, 8, qRgb(210, 245, 255), qRgb(255, 240, 180)), 10, true});
     WriteGif(dir + QStringLiteral("Image8.gif"), {Bubbles(112, 88, 10, qRgb(255, 200, 120), qRgb(255, 255, 255)), 20, true});
-    const TTextStyle over{7, 1, qRgb(60, 200, 240), qRgb(200, 250, 255), qRgb(20, 110, 170), Navy, 3, 0, 0};
+    const TTextStyle over{7, 1, qRgb(255, 215, 70), qRgb(255, 250, 200), qRgb(210, 140, 20), Navy, 3, 0, 0};
     TTextStyle overFlash = over;
-    overFlash.Fill = qRgb(255, 220, 60);
+    overFlash.Fill = qRgb(60, 200, 240);
     WriteGif(dir + QStringLiteral("Image9.gif"), {TypedText(QStringLiteral("GAME OVER"), over, 2, overFlash), 20, false});
     WriteTitles(dir, int(layout.ClientHeight), Titles());
     SavePhotos(dir, fish);
