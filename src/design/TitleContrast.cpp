@@ -3,6 +3,8 @@
 #include "design/GamePar.h"
 #include "sprites/Picture.h"
 
+#include <QPainter>
+
 #include <unordered_map>
 
 namespace {
@@ -27,36 +29,21 @@ private:
 
 qint64 TTitleContrast::FailingPixels(const TPicture &picture, int fromY)
 {
+    QImage drawn(picture.Size(), QImage::Format_ARGB32_Premultiplied);
+    if (picture.IsEmpty() || drawn.isNull())
+        return 0;
     TReadableColours readable;
     qint64 failing = 0;
-    if (picture.IsBitmap()) {
-        const QImage image = picture.Bitmap().convertToFormat(QImage::Format_RGB32);
-        if (image.isNull())
-            return 0;
-        const QRgb key = image.pixel(0, image.height() - 1);
-        for (int y = std::max(0, fromY); y < image.height(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                failing += line[x] != key && !readable(line[x]);
-        }
-    } else if (const TGifImage *gif = picture.Gif()) {
-        for (int f = 0; f < gif->FrameCount(); ++f) {
-            const TGifFrame &frame = gif->DrawnFrame(f);
-            if (frame.Image.isNull())
-                continue;
-            const QImage image = frame.Image.convertToFormat(QImage::Format_ARGB32);
-            // Only what lies on the logical screen is drawn.
-            for (int y = 0; y < image.height(); ++y) {
-                const int screenY = frame.Offset.y() + y;
-                if (screenY < fromY || screenY < 0 || screenY >= gif->Height())
-                    continue;
-                const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-                for (int x = 0; x < image.width(); ++x) {
-                    const int screenX = frame.Offset.x() + x;
-                    if (screenX >= 0 && screenX < gif->Width() && qAlpha(line[x]) != 0)
-                        failing += !readable(line[x]);
-                }
-            }
+    for (int f = 0; f < std::max(1, picture.FrameCount()); ++f) {
+        // Drawn as the game draws it, so what counts as see-through is the game's own rule.
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        picture.Draw(painter, 0, 0, f, true);
+        painter.end();
+        for (int y = std::max(0, fromY); y < drawn.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(drawn.constScanLine(y));
+            for (int x = 0; x < drawn.width(); ++x)
+                failing += qAlpha(line[x]) != 0 && !readable(qUnpremultiply(line[x]));
         }
     }
     return failing;

@@ -47,7 +47,7 @@ public:
     // score lines cannot be read over, placed as the attract screen places
     // them on the design's field.
     static std::vector<int> FailingPictures(const TGamePar &design);
-    // Opaque pixels of every frame, at or below row `fromY` of the picture,
-    // that fail the contrast.
+    // Pixels of every frame as the game draws it, at or below row `fromY`
+    // of the picture, that fail the contrast.
     static qint64 FailingPixels(const TPicture &picture, int fromY);
 };
