@@ -1,9 +1,10 @@
+#include "ArtEffects.h"
+#include "DefaultShips.h"
 #include "DesignAssets.h"
 #include "GifWriter.h"
-#include "WaveSynth.h"
-#include "DefaultShips.h"
 #include "TextAnimations.h"
 #include "TitlePictures.h"
+#include "WaveSynth.h"
 
 #include "design/DesignLayout.h"
 

@@ -1,6 +1,6 @@
 #include "NeonArt.h"
 
-#include "PixelArt.h"
+#include "ArtEffects.h"
 
 #include <QPainterPath>
 

@@ -1,3 +1,4 @@
+#include "ArtEffects.h"
 #include "DesignAssets.h"
 #include "GifWriter.h"
 #include "NeonArt.h"
