@@ -10,5 +10,9 @@ void Randomize();                 // seed from the clock
 void Seed(std::uint32_t seed);
 // Uniform in 0 .. n-1; 0 when n <= 0.
 std::int32_t Below(std::int32_t n);
+// The same from a second stream, for choices that only change the look
+// (which photo a ship shows): the game's own draws never depend on a
+// design's photos. Seed and Randomize seed both streams.
+std::int32_t LookBelow(std::int32_t n);
 
 } // namespace Random

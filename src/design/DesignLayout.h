@@ -60,3 +60,10 @@ inline TLayout ComputeLayoutNumbers(const TLayoutInput &in)
     out.ClientHeight = out.CanonTop + in.CanonHeight + 20;
     return out;
 }
+
+// The attract screen's score lines start at 90 % of the field's height and
+// vanish above 10 %; the height is divided by 100 first.
+inline std::int32_t ScrollLineTop(std::int32_t clientHeight, std::int32_t percent)
+{
+    return clientHeight / 100 * percent;
+}

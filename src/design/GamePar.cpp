@@ -166,9 +166,14 @@ TLayoutInput TGamePar::LayoutInput() const
 
 QSize TGamePar::FieldSize() const
 {
-    const TLayout out = ComputeLayoutNumbers(LayoutInput());
+    const TLayout out = LayoutNumbers();
     return {int(std::clamp<std::int64_t>(out.ClientWidth, 1, MaxFieldSide)),
             int(std::clamp<std::int64_t>(out.ClientHeight, 1, MaxFieldSide))};
+}
+
+TLayout TGamePar::LayoutNumbers() const
+{
+    return ComputeLayoutNumbers(LayoutInput());
 }
 
 void TGamePar::ComputeLayout()
@@ -192,6 +197,23 @@ void TGamePar::ComputeLayout()
     mCanonTop = int32_t(out.CanonTop);
     mClientWidth = int32_t(out.ClientWidth);
     mClientHeight = int32_t(out.ClientHeight);
+}
+
+TLayoutInput TGamePar::LayoutInput() const
+{
+    TLayoutInput in;
+    in.ShipWidth = Image(6).Width();
+    in.ShipHeight = Image(6).Height();
+    in.CanonLeftHeight = Image(3).Height();
+    in.CanonHeight = Image(2).Height();
+    in.HomeHeight = Image(4).Height();
+    in.BigShipWidth = mBigShipWidth;
+    in.BigShipHeight = mBigShipHeight;
+    in.ShipColumns = mShipColumns;
+    in.ShipRows = mShipRows;
+    in.FormationLeft = mFormationLeft;
+    in.ShipRangeX = mShipRangeX;
+    return in;
 }
 
 // Names the key or picture that makes the field too large, the way a
@@ -273,7 +295,7 @@ void TGamePar::AssignImage(TSprite &sprite, int i) const
         sprite.Assign(Image(6));
         return;
     }
-    const int k = mPhotoCount == 1 ? 1 : Random::Below(mPhotoCount) + 1;
+    const int k = mPhotoCount == 1 ? 1 : Random::LookBelow(mPhotoCount) + 1;
     if (std::size_t(k) <= mPhotos.size()) {
         const TPicture &photo = mPhotos[std::size_t(k - 1)];
         if (photo.IsEmpty()) {

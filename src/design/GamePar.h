@@ -129,6 +129,8 @@ public:
     // The play field the pictures and numbers make as they are now, each
     // side at most MaxFieldSide; nothing is stored.
     QSize FieldSize() const;
+    // The layout ComputeLayout would set, changing nothing.
+    TLayout LayoutNumbers() const;
 
     QString PhotoFile(const QString &baseName) const;
     QString SoundFile(int n) const;

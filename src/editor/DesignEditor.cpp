@@ -2,6 +2,7 @@
 
 #include "base/KeyValueList.h"
 #include "editor/DesignSaver.h"
+#include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
 #include "lang/Language.h"
 #include "sprites/PictureReader.h"
@@ -78,6 +79,16 @@ QString TDesignEditor::StepText(TStep step, int index) const
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
         return text;
     return text.arg(names.at(index));
+}
+
+QString TDesignEditor::TitleHint() const
+{
+    QStringList failing;
+    for (int i : TTitleContrast::FailingPictures(*mDesign))
+        failing << QString::number(i);
+    if (failing.isEmpty())
+        return {};
+    return mLanguage.LookupMessage(QStringLiteral("TitleContrast")).arg(failing.join(QStringLiteral(", ")));
 }
 
 QString TDesignEditor::Setting(const char *key) const

@@ -93,6 +93,9 @@ public:
     QString Version() const;
     // The play-field size as stored: "width x height".
     QString FieldSizeText() const;
+    // A line for the player when the red score lines of the attract screen
+    // would be hard to read over the design's title pictures; else empty.
+    QString TitleHint() const;
 
     // The File commands; each returns whether it went ahead.
     bool New();

@@ -182,11 +182,16 @@ QWidget *TImagePage::BuildPreviews()
     original->addWidget(mScrollBox1, 1);
     column->addWidget(panel7);
     column->addWidget(panel25, 1);
+    mTitleHint = Make<QLabel>("Label14", box);
+    mTitleHint->setWordWrap(true);
+    column->addWidget(mTitleHint);
     return box;
 }
 
 void TImagePage::Fill()
 {
+    mTitleHint->setText(mEditor.TitleHint());
+    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     {
         const QSignalBlocker blocker(mListBox3);
         mListBox3->setCurrentRow(0);

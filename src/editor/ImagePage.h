@@ -48,6 +48,7 @@ public:
     TPicturePreview *Image4() const { return mImage4; }
     QLabel *FitLabel() const { return mFitLabel; }
     QPushButton *FitButton() const { return mFitButton; }
+    QLabel *TitleHint() const { return mTitleHint; }
 
 private:
     QWidget *BuildSettings();
@@ -74,4 +75,5 @@ private:
     QScrollArea *mScrollBox1 = nullptr;
     QLabel *mFitLabel = nullptr;
     QPushButton *mFitButton = nullptr;
+    QLabel *mTitleHint = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "play/ScrollText.h"
 
 #include "base/KeyValueList.h"
+#include "design/DesignLayout.h"
 #include "sprites/Picture.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
@@ -146,5 +147,5 @@ void TAttractScreen::ScrollLineMove(TSprite *line)
 
 int TAttractScreen::Percent(int percent) const
 {
-    return mRound.ClientHeight() / 100 * percent;
+    return ScrollLineTop(mRound.ClientHeight(), percent);
 }

@@ -1,7 +1,9 @@
 #include "design/GamePar.h"
+#include "design/TitleContrast.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -36,39 +38,74 @@ TEST(ShippedDesigns, DefaultIsCompleteAndFitsASmallScreen)
 
 TEST(ShippedDesigns, SoundsAreUnsigned8BitMono11025)
 {
-    TGamePar par(ShippedRoot());
-    par.Load(QString());
-    for (int n = 1; n <= 7; ++n) {
-        QFile file(par.SoundFile(n));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << n;
-        const QByteArray head = file.read(44);
-        ASSERT_EQ(head.left(4), QByteArray("RIFF"));
-        EXPECT_EQ(head.mid(8, 8), QByteArray("WAVEfmt "));
-        auto u16 = [&](int at) { return quint8(head[at]) | (quint8(head[at + 1]) << 8); };
-        EXPECT_EQ(u16(20), 1);     // PCM
-        EXPECT_EQ(u16(22), 1);     // mono
-        EXPECT_EQ(u16(24), 11025); // rate
-        EXPECT_EQ(u16(34), 8);     // bits
-        const double seconds = (file.size() - 44) / 11025.0;
-        EXPECT_LT(seconds, n == 6 || n == 7 || n == 4 ? 2.5 : 1.5) << n;
+    for (const QString &name : QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        SCOPED_TRACE(name.toStdString());
+        TGamePar par(ShippedRoot());
+        par.Load(name);
+        for (int n = 1; n <= 7; ++n) {
+            QFile file(par.SoundFile(n));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << n;
+            const QByteArray head = file.read(44);
+            ASSERT_EQ(head.left(4), QByteArray("RIFF"));
+            EXPECT_EQ(head.mid(8, 8), QByteArray("WAVEfmt "));
+            auto u16 = [&](int at) { return quint8(head[at]) | (quint8(head[at + 1]) << 8); };
+            EXPECT_EQ(u16(20), 1);     // PCM
+            EXPECT_EQ(u16(22), 1);     // mono
+            EXPECT_EQ(u16(24), 11025); // rate
+            EXPECT_EQ(u16(34), 8);     // bits
+            const double seconds = (file.size() - 44) / 11025.0;
+            EXPECT_LT(seconds, n == 6 || n == 7 || n == 4 ? 2.5 : 1.5) << n;
+        }
     }
 }
 
-TEST(ShippedDesigns, NeonCarriesOnlyItsDifferencesAndBorrowsTheRest)
+// Every design the build draws: every picture and sound in its own folder,
+// its titles readable under the score lines, and distinct photos no larger
+// than its ship cell.
+TEST(ShippedDesigns, EveryOneIsCompleteAndKeepsItsTitlesReadable)
+{
+    const QStringList names = QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(names, (QStringList{"Default", "Neon", "Reef", "Retro"}));
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        TGamePar par(ShippedRoot());
+        par.Load(name);
+        ASSERT_EQ(par.DesignName(), name);
+        par.ComputeLayout();
+        EXPECT_LE(par.ClientWidth(), 1366 - 20);
+        EXPECT_LE(par.ClientHeight(), 768 - 60 - 40);
+        for (int i = 0; i < TGamePar::ImageCount; ++i)
+            EXPECT_TRUE(par.ImageFile(i).startsWith(par.DesignDir())) << i;
+        for (int n = 1; n <= TGamePar::SoundCount; ++n)
+            EXPECT_TRUE(par.SoundFile(n).startsWith(par.DesignDir())) << n;
+        EXPECT_EQ(TTitleContrast::FailingPictures(par), std::vector<int>{});
+        EXPECT_GE(par.PhotoCount(), 4);
+        QSet<QByteArray> looks;
+        for (int k = 1; k <= par.PhotoCount(); ++k) {
+            QFile photo(par.PhotoFile(QStringLiteral("Photo_%1").arg(k)));
+            ASSERT_TRUE(photo.open(QIODevice::ReadOnly)) << k;
+            looks.insert(photo.readAll());
+        }
+        EXPECT_EQ(looks.size(), par.PhotoCount());
+        TSprite ship;
+        for (int draw = 0; draw < 20; ++draw) {
+            par.AssignImage(ship, -1);
+            EXPECT_LE(ship.Width(), par.BigShipWidth());
+            EXPECT_LE(ship.Height(), par.BigShipHeight());
+        }
+    }
+}
+
+// A formation of Default's mixed fleet plays exactly as one of its ship
+// picture, which the fixed-seed trace was made with.
+TEST(ShippedDesigns, DefaultsPhotosAllHaveTheShipPicturesSize)
 {
     TGamePar par(ShippedRoot());
-    par.Load(QStringLiteral("Neon"));
-    ASSERT_EQ(par.DesignName(), QStringLiteral("Neon"));
-    EXPECT_TRUE(par.BackgroundColor().has_value());
-    EXPECT_GE(par.PhotoCount(), 2);
-    for (int k = 1; k <= par.PhotoCount(); ++k)
-        EXPECT_TRUE(QFile::exists(par.PhotoFile(QStringLiteral("Photo_%1").arg(k)))) << k;
-    EXPECT_TRUE(par.ImageFile(4).startsWith(par.DefaultDir()));  // homes borrowed
-    EXPECT_TRUE(par.ImageFile(6).startsWith(par.DesignDir()));   // own ship
-    EXPECT_TRUE(par.SoundFile(3).startsWith(par.DefaultDir()));
-    EXPECT_TRUE(par.SoundFile(1).startsWith(par.DesignDir()));
-    EXPECT_FALSE(QDir(par.DesignDir()).exists(QStringLiteral("Image0.bmp")));
-    TSprite ship;
-    par.AssignImage(ship, -1);
-    EXPECT_LE(ship.Width(), par.BigShipWidth());
+    par.Load(QString());
+    for (int k = 1; k <= par.PhotoCount(); ++k) {
+        TSprite ship;
+        par.AssignImage(ship, -1);
+        EXPECT_EQ(ship.Width(), par.Image(6).Width());
+        EXPECT_EQ(ship.Height(), par.Image(6).Height());
+    }
 }

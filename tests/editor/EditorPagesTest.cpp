@@ -115,3 +115,18 @@ TEST(PictureFilters, TheAllPicturesFilterSpeaksThePlayersLanguage)
     UseQtTranslation(QStringLiteral("en"));
     EXPECT_TRUE(PictureFilters().first().startsWith(QStringLiteral("All Files ("))) << PictureFilters().first().toStdString();
 }
+
+// A player's title picture in a colour the red score lines cannot be read
+// over is named; Garden's own title picture is black and yellow and passes.
+TEST_F(EditorTest, TitleHintNamesTitlePicturesTheScoreLinesCannotBeReadOver)
+{
+    MakeGarden(Root);
+    Editor.Load("Garden");
+    EXPECT_TRUE(Editor.TitleHint().isEmpty());
+    QImage grey(60, 200, QImage::Format_RGB32);
+    grey.fill(Qt::white);
+    grey.setPixel(30, 150, qRgb(128, 128, 128));
+    grey.save(Root.Dir("Garden") + "Image12.bmp", "BMP");
+    Editor.Load("Garden");
+    EXPECT_EQ(Editor.TitleHint(), QStringLiteral("TitleContrast"));
+}

@@ -1,5 +1,9 @@
+#include "ArtEffects.h"
+#include "DefaultShips.h"
 #include "DesignAssets.h"
 #include "GifWriter.h"
+#include "TextAnimations.h"
+#include "TitlePictures.h"
 #include "WaveSynth.h"
 
 #include "design/DesignLayout.h"
@@ -12,30 +16,6 @@
 
 namespace {
 
-const QRgb Key = qRgb(255, 0, 255); // see-through colour of the bitmaps
-
-QImage ShipArt()
-{
-    const TPalette pal = {{'g', qRgb(70, 220, 100)}, {'G', qRgb(25, 125, 60)}, {'c', qRgb(120, 230, 255)},
-                          {'w', qRgb(240, 255, 255)}, {'y', qRgb(255, 220, 60)}, {'r', qRgb(255, 70, 70)}};
-    return MirrorRight(ArtImage({"...........y",
-                                 "...........G",
-                                 ".........ccc",
-                                 "........cwcc",
-                                 ".......ccccc",
-                                 "....gggggggg",
-                                 "..gggggggggg",
-                                 ".gGgGgGgGgGg",
-                                 "gggggggggggg",
-                                 "gyggrgggyggr",
-                                 ".gggggggggGG",
-                                 "..GGGGGGGGGG",
-                                 "...G....G...",
-                                 "..G....G....",
-                                 ".G....GG....",
-                                 "............"},
-                                pal, 4));
-}
 
 const TPalette CanonPalette = {{'b', qRgb(100, 180, 255)}, {'B', qRgb(40, 90, 200)}, {'w', qRgb(240, 245, 255)},
                                {'y', qRgb(255, 220, 60)}, {'k', qRgb(120, 120, 140)}};
@@ -166,94 +146,53 @@ std::vector<QRgb> CanonHeat()
             qRgb(70, 60, 80)};
 }
 
-// Letters that appear one by one, then flash; the last frame is complete.
-std::vector<QImage> TypedText(const QString &text, TTextStyle style, int flashes, const TTextStyle &flash)
+// The attract screen is white and the red score lines rise over all but
+// its top tenth: a bold banner fits in that tenth, the fleet below it is
+// drawn pale with dark outlines, the slogan in near-black.
+std::array<TGifFrames, 3> Titles(const std::vector<QImage> &fleet)
 {
-    const QImage full = TextImage(text, style);
-    std::vector<QImage> frames;
-    for (int n = 1; n <= text.size(); ++n) {
-        if (text.at(n - 1) == QLatin1Char(' '))
-            continue;
-        QImage f = BlankImage(full.width(), full.height());
-        Blit(f, TextImage(text.left(n), style), 0, 0);
-        frames.push_back(f);
+    const TTextStyle logo{4, 1, qRgb(255, 210, 40), qRgb(255, 250, 190), qRgb(200, 110, 20), qRgb(10, 10, 40), 2, 0, 0};
+    const std::vector<QImage> letters = DroppingText(QStringLiteral("SNAPSTORM"), logo);
+    QImage banner = BlankImage(letters.front().width() + 48, 40);
+    QPainter p(&banner);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(110, 160, 255), 2));
+    p.setBrush(QColor(20, 30, 90));
+    p.drawRoundedRect(QRectF(1, 1, banner.width() - 2, banner.height() - 2), 12, 12);
+    p.end();
+    TToolRandom random(1010);
+    for (int i = 0; i < 14; ++i)
+        FillBlock(banner, 8 + random.Below(banner.width() - 16), 5 + random.Below(30), 2, 2, qRgb(200, 220, 255));
+    std::vector<QImage> logoFrames;
+    for (const QImage &frame : letters) {
+        QImage f = banner.copy();
+        Blit(f, frame, 24, 4);
+        logoFrames.push_back(f);
     }
-    for (int i = 0; i < flashes; ++i) {
-        frames.push_back(TextImage(text, flash));
-        frames.push_back(full);
-    }
-    return frames;
-}
 
-// Letters drop in from above one after another, landing with a bounce.
-std::vector<QImage> DroppingText(const QString &text, const TTextStyle &style)
-{
-    const QImage full = TextImage(text, style);
-    const int cell = TextCellWidth(style);
-    const int offsets[] = {-full.height(), -full.height() * 2 / 3, -full.height() / 3, 0, -6, 0};
-    const int steps = int(std::size(offsets));
-    std::vector<QImage> frames;
-    for (int f = 0; f < text.size() * 2 + steps - 2; ++f) {
-        QImage img = BlankImage(full.width(), full.height());
-        for (int i = 0; i < text.size(); ++i) {
-            const int phase = f - i * 2;
-            if (phase < 0)
-                continue;
-            const QImage letter = TextImage(QString(text.at(i)), style);
-            Blit(img, letter, i * cell, offsets[std::min(phase, steps - 1)]);
-        }
-        frames.push_back(img);
-    }
-    return frames;
-}
+    std::vector<QImage> pale;
+    for (const QImage &ship : fleet)
+        pale.push_back(Outlined(Paled(ship, 0.65), qRgb(12, 12, 40), 2));
 
-// A lightning bolt strikes, then the word lights up from left to right.
-std::vector<QImage> StrikingText(const QString &text, const TTextStyle &dim, const TTextStyle &lit)
-{
-    const QImage dark = TextImage(text, dim), full = TextImage(text, lit);
-    const int w = full.width(), h = full.height(), cell = TextCellWidth(lit);
-    std::vector<QImage> frames;
-    for (int s = 0; s < 3; ++s) {
-        QImage img = BlankImage(w, h);
-        if (s > 0)
-            Blit(img, dark, 0, 0);
-        // Zigzag bolt in 4-pixel blocks down the middle.
-        int x = w / 2 + (s - 1) * cell;
-        for (int y = 0; y < h; y += 4) {
-            FillBlock(img, x - 2, y, 8, 4, qRgb(40, 40, 80));
-            FillBlock(img, x, y, 4, 4, qRgb(255, 255, 160));
-            x += (y / 8) % 2 ? 4 : -4;
-        }
-        frames.push_back(img);
-    }
-    for (int n = 1; n <= text.size(); ++n) {
-        QImage img = dark.copy();
-        QImage part = full.copy(0, 0, std::min(w, n * cell + lit.OutlineWidth), h);
-        Blit(img, part, 0, 0);
-        frames.push_back(img);
-    }
-    return frames;
+    const TTextStyle slogan{4, 1, qRgb(20, 24, 60), qRgb(20, 24, 60), qRgb(0, 0, 0), 0, 0, 0, 0};
+    TTextStyle flash = slogan;
+    flash.Fill = flash.Light = qRgb(110, 0, 0);
+    return {TGifFrames{logoFrames, 10, false}, TGifFrames{ArrivingRow(pale, 14), 10, false},
+            TGifFrames{TypedText(QStringLiteral("DEFEND YOUR HOMES!"), slogan, 2, flash), 10, false}};
 }
 
 void MakePictures(const QString &dir, TLayout &layout)
 {
-    const QImage ship = ShipArt(), canon = CanonArt(), canonLeft = CanonLeftArt(), home = HomeArt();
-    TLayoutInput in;
-    in.ShipWidth = ship.width();
-    in.ShipHeight = ship.height();
-    in.CanonLeftHeight = canonLeft.height();
-    in.HomeHeight = home.height();
-    in.CanonHeight = canon.height();
-    layout = ComputeLayoutNumbers(in);
+    const std::vector<QImage> fleet = DefaultFleet();
+    const QImage ship = fleet.front(), canon = CanonArt(), canonLeft = CanonLeftArt(), home = HomeArt();
+    layout = SaveFieldPictures(dir, ship, canon, canonLeft, home);
 
-    if (!Background(layout.ClientWidth, layout.ClientHeight).save(dir + QStringLiteral("Image0.bmp"), "BMP"))
-        throw std::runtime_error("cannot write Image0.bmp");
+    SaveBackground(dir, Background(layout.ClientWidth, layout.ClientHeight));
     WriteGif(dir + QStringLiteral("Image1.gif"), {BombFrames(), 20, true});
-    SaveBitmap(dir + QStringLiteral("Image2.bmp"), canon, Key);
-    SaveBitmap(dir + QStringLiteral("Image3.bmp"), canonLeft, Key);
-    SaveBitmap(dir + QStringLiteral("Image4.bmp"), home, Key);
-    SaveBitmap(dir + QStringLiteral("Image5.bmp"), RocketArt(), Key);
-    SaveBitmap(dir + QStringLiteral("Image6.bmp"), ship, Key);
+    SaveBitmap(dir + QStringLiteral("Image5.bmp"), RocketArt(), SeeThrough);
+    // Every ship of the fleet has the ship picture's size, so the formation
+    // plays the same whichever photos it shows.
+    SavePhotos(dir, fleet);
     // The explosion's last frame is never drawn: the game takes the sprite
     // away the moment it is entered, so it holds only fading sparks.
     WriteGif(dir + QStringLiteral("Image7.gif"), {ExplosionFrames(112, 80, 8, 4, FireHeat(), 7), 10, true});
@@ -265,22 +204,7 @@ void MakePictures(const QString &dir, TLayout &layout)
     overFlash.Light = qRgb(255, 255, 200);
     overFlash.Dark = qRgb(200, 120, 20);
     WriteGif(dir + QStringLiteral("Image9.gif"), {TypedText(QStringLiteral("GAME OVER"), over, 3, overFlash), 20, false});
-
-    // The attract screen is white: dark outlines and soft grey shadows.
-    TTextStyle snap{11, 1, qRgb(40, 90, 225), qRgb(140, 180, 255), qRgb(20, 40, 140), qRgb(10, 10, 40), 4,
-                    qRgb(185, 185, 200), 6};
-    WriteGif(dir + QStringLiteral("Image10.gif"), {DroppingText(QStringLiteral("SNAP"), snap), 10, false});
-    TTextStyle stormDim{11, 1, qRgb(120, 110, 130), qRgb(160, 150, 170), qRgb(80, 70, 90), qRgb(10, 10, 40), 4,
-                        qRgb(185, 185, 200), 6};
-    TTextStyle stormLit{11, 1, qRgb(255, 170, 20), qRgb(255, 240, 140), qRgb(200, 80, 10), qRgb(10, 10, 40), 4,
-                        qRgb(185, 185, 200), 6};
-    WriteGif(dir + QStringLiteral("Image11.gif"),
-             {StrikingText(QStringLiteral("STORM"), stormDim, stormLit), 10, false});
-    TTextStyle tag{3, 1, qRgb(200, 30, 40), qRgb(240, 110, 110), qRgb(120, 10, 20), qRgb(255, 255, 255), 0, 0, 0};
-    TTextStyle tagFlash = tag;
-    tagFlash.Fill = qRgb(40, 90, 225);
-    WriteGif(dir + QStringLiteral("Image12.gif"),
-             {TypedText(QStringLiteral("DEFEND YOUR HOMES!"), tag, 2, tagFlash), 10, false});
+    WriteTitles(dir, int(layout.ClientHeight), Titles(fleet));
 }
 
 void MakeSounds(const QString &dir)
@@ -319,9 +243,7 @@ void MakeSounds(const QString &dir)
         start.Note(at, len[i], tune[i] - 24, W::Triangle, 0.3);
         at += len[i] + 0.02;
     }
-    const TSynth *cues[] = {&shot, &shipHit, &moveDown, &level, &canonHit, &gameOver, &start};
-    for (int n = 1; n <= 7; ++n)
-        WriteWave(dir + QStringLiteral("Sound%1.wav").arg(n), cues[n - 1]->ToUnsigned8());
+    SaveSounds(dir, {&shot, &shipHit, &moveDown, &level, &canonHit, &gameOver, &start});
 }
 
 } // namespace
@@ -331,20 +253,8 @@ void MakeDefaultDesign(const QString &dir)
     TLayout layout;
     MakePictures(dir, layout);
     MakeSounds(dir);
-    SaveKeyList(dir + QStringLiteral("!design.ini"),
-                {QStringLiteral("Version=Banana"),
-                 QStringLiteral("Author=Snapstorm"),
-                 QStringLiteral("Info=The classic look: green saucers over a starry sky."),
-                 QStringLiteral("AnimationDelay1=1"), QStringLiteral("AnimationLoop1=1"),
-                 QStringLiteral("AnimationDelay7=0"), QStringLiteral("AnimationLoop7=1"),
-                 QStringLiteral("AnimationDelay8=1"), QStringLiteral("AnimationLoop8=1"),
-                 QStringLiteral("AnimationDelay9=1"), QStringLiteral("AnimationLoop9=0"),
-                 QStringLiteral("AnimationDelay10=0"), QStringLiteral("AnimationLoop10=0"),
-                 QStringLiteral("AnimationDelay11=1"), QStringLiteral("AnimationLoop11=0"),
-                 QStringLiteral("AnimationDelay12=0"), QStringLiteral("AnimationLoop12=0"),
-                 QStringLiteral("PhotoCount=0"),
-                 QStringLiteral("BigShipWidth=%1").arg(layout.BigShipWidth),
-                 QStringLiteral("BigShipHeight=%1").arg(layout.BigShipHeight),
-                 QStringLiteral("ClientWidth=%1").arg(layout.ClientWidth),
-                 QStringLiteral("ClientHeight=%1").arg(layout.ClientHeight)});
+    SaveDesignIni(dir,
+                  QStringLiteral("The classic look: a mixed fleet of saucers, crabs, squids, fighters and rays "
+                                "over a starry sky."),
+                  {{1, 1}, {7, 0}, {8, 1}, {9, 1}, {10, 0}, {11, 1}, {12, 0}}, int(DefaultFleet().size()), layout);
 }

@@ -19,6 +19,56 @@ void SaveKeyList(const QString &path, const QStringList &lines)
         throw std::runtime_error(QStringLiteral("%1: cannot write").arg(path).toStdString());
 }
 
+TLayout SaveFieldPictures(const QString &dir, const QImage &ship, const QImage &canon, const QImage &canonLeft,
+                          const QImage &home)
+{
+    SaveBitmap(dir + QStringLiteral("Image2.bmp"), canon, SeeThrough);
+    SaveBitmap(dir + QStringLiteral("Image3.bmp"), canonLeft, SeeThrough);
+    SaveBitmap(dir + QStringLiteral("Image4.bmp"), home, SeeThrough);
+    SaveBitmap(dir + QStringLiteral("Image6.bmp"), ship, SeeThrough);
+    TLayoutInput in;
+    in.ShipWidth = ship.width();
+    in.ShipHeight = ship.height();
+    in.CanonHeight = canon.height();
+    in.CanonLeftHeight = canonLeft.height();
+    in.HomeHeight = home.height();
+    return ComputeLayoutNumbers(in);
+}
+
+void SaveBackground(const QString &dir, const QImage &background)
+{
+    if (!background.save(dir + QStringLiteral("Image0.bmp"), "BMP"))
+        throw std::runtime_error(QStringLiteral("%1Image0.bmp: cannot write").arg(dir).toStdString());
+}
+
+void SavePhotos(const QString &dir, const std::vector<QImage> &photos)
+{
+    for (std::size_t k = 0; k < photos.size(); ++k)
+        SaveBitmap(dir + QStringLiteral("Photo_%1.bmp").arg(k + 1), photos[k], SeeThrough);
+}
+
+void SaveSounds(const QString &dir, const std::array<const TSynth *, 7> &cues)
+{
+    for (std::size_t n = 0; n < cues.size(); ++n)
+        WriteWave(dir + QStringLiteral("Sound%1.wav").arg(n + 1), cues[n]->ToUnsigned8());
+}
+
+void SaveDesignIni(const QString &dir, const QString &info, const std::vector<std::pair<int, int>> &delays,
+                   int photoCount, const TLayout &layout)
+{
+    QStringList lines = {QStringLiteral("Version=Banana"), QStringLiteral("Author=Snapstorm"),
+                         QStringLiteral("Info=") + info};
+    for (const auto &[picture, delay] : delays)
+        lines << QStringLiteral("AnimationDelay%1=%2").arg(picture).arg(delay)
+              << QStringLiteral("AnimationLoop%1=%2").arg(picture).arg(picture >= 9 ? 0 : 1);
+    lines << QStringLiteral("PhotoCount=%1").arg(photoCount)
+          << QStringLiteral("BigShipWidth=%1").arg(layout.BigShipWidth)
+          << QStringLiteral("BigShipHeight=%1").arg(layout.BigShipHeight)
+          << QStringLiteral("ClientWidth=%1").arg(layout.ClientWidth)
+          << QStringLiteral("ClientHeight=%1").arg(layout.ClientHeight);
+    SaveKeyList(dir + QStringLiteral("!design.ini"), lines);
+}
+
 std::vector<QImage> ExplosionFrames(int width, int height, int frames, int block,
                                     const std::vector<QRgb> &heat, std::uint32_t seed)
 {

@@ -1,147 +1,119 @@
+#include "ArtEffects.h"
 #include "DesignAssets.h"
 #include "GifWriter.h"
+#include "NeonArt.h"
+#include "TextAnimations.h"
+#include "TitlePictures.h"
 #include "WaveSynth.h"
 
 #include "design/DesignLayout.h"
 
-#include <QImageReader>
+#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
-#include <algorithm>
-#include <cmath>
 #include <stdexcept>
+
+using namespace Neon;
 
 namespace {
 
-// The play field colour; bitmaps use it as their see-through colour too, so
-// the soft edges of the photos blend into the field.
-const QRgb Field = qRgb(16, 6, 40);
-const QRgb Key = qRgb(255, 0, 255);
 
-int ColorRef(QRgb c) { return qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16); }
-
-QImage NeonShip()
+// Stars over a glowing horizon and a grid running to it.
+QImage Background(int width, int height)
 {
-    const TPalette pal = {{'m', qRgb(255, 60, 220)}, {'M', qRgb(150, 20, 140)}, {'c', qRgb(60, 240, 255)},
-                          {'w', qRgb(255, 255, 255)}};
-    return MirrorRight(ArtImage({"..........",
-                                 "......mmmm",
-                                 "....mmMMMM",
-                                 "...mMMcccc",
-                                 "..mMMcwwcc",
-                                 ".mMMMccccc",
-                                 "mMMMMMMMMM",
-                                 "mMcMMcMMcM",
-                                 "mMMMMMMMMM",
-                                 ".mmmmmmmmm",
-                                 "..m..m...m",
-                                 ".m..m...m.",
-                                 "m...m..m..",
-                                 "c..c...c..",
-                                 "..........",
-                                 ".........."},
-                                pal, 4));
-}
-
-QImage NeonCanon()
-{
-    const TPalette pal = {{'c', qRgb(60, 240, 255)}, {'C', qRgb(20, 120, 180)}, {'w', qRgb(255, 255, 255)},
-                          {'m', qRgb(255, 60, 220)}};
-    return MirrorRight(ArtImage({"........ww",
-                                 "........wc",
-                                 "........wc",
-                                 "........wc",
-                                 ".......ccc",
-                                 "......cCCC",
-                                 "....ccCCCC",
-                                 "...cCCCCCC",
-                                 "..cCCmCCCC",
-                                 ".cCCCCCCmC",
-                                 "cCCCCCCCCC",
-                                 "cccccccccc",
-                                 ".m.m.m.m.m",
-                                 "..........",
-                                 "..........",
-                                 ".........."},
-                                pal, 2));
-}
-
-std::vector<QImage> PlasmaOrb()
-{
-    const TPalette pal = {{'p', qRgb(255, 80, 200)}, {'P', qRgb(170, 30, 160)}, {'w', qRgb(255, 255, 255)},
-                          {'c', qRgb(160, 250, 255)}};
-    return {ArtImage({"..p..", ".pwp.", "pwcwp", ".pwp.", "..P..", "..p..", ".....", "..P.."}, pal, 2),
-            ArtImage({"..P..", ".pcp.", "pcwcp", ".pcp.", "..p..", "..P..", "..p..", "....."}, pal, 2),
-            ArtImage({"..p..", ".pwp.", "pwwwp", ".pwp.", "..p..", ".....", "..P..", "..p.."}, pal, 2)};
-}
-
-std::vector<QImage> LaserBolt()
-{
-    const TPalette pal = {{'c', qRgb(60, 240, 255)}, {'w', qRgb(255, 255, 255)}, {'b', qRgb(30, 120, 255)}};
-    std::vector<const char *> a = {".b.b.", ".cwc.", ".cwc.", ".cwc.", ".cwc.", ".cwc.", "..w..",
-                                   ".cwc.", "..c..", ".cwc.", "..b..", ".....", "..b..", "....."};
-    std::vector<const char *> b = {"..b..", ".cwc.", ".cwc.", ".cwc.", ".cwc.", ".cwc.", ".cwc.",
-                                   "..w..", ".cwc.", "..c..", ".....", "..b..", ".....", "..b.."};
-    return {ArtImage(a, pal, 2), ArtImage(b, pal, 2)};
-}
-
-std::vector<QRgb> NeonHeat()
-{
-    return {qRgb(255, 255, 255), qRgb(200, 255, 255), qRgb(60, 240, 255), qRgb(120, 160, 255),
-            qRgb(255, 60, 220),  qRgb(190, 40, 200),  qRgb(110, 30, 150), qRgb(60, 20, 90)};
-}
-
-// A painted portrait of one of the neon creatures that fly the ships.
-QImage Photo(int k)
-{
-    QImage img(88, 72, QImage::Format_RGB32);
-    img.fill(Field);
+    QImage img(width, height, QImage::Format_RGB32);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor hues[] = {QColor(255, 70, 210), QColor(70, 230, 255), QColor(180, 255, 90), QColor(255, 170, 60)};
-    const QColor hue = hues[(k - 1) % 4];
-    QRadialGradient skin(36, 26, 44);
-    skin.setColorAt(0, hue.lighter(160));
-    skin.setColorAt(1, hue.darker(220));
-    p.setPen(QPen(hue.lighter(130), 2));
-    p.setBrush(skin);
-    // Each creature has its own head shape and number of eyes.
-    QPainterPath head;
-    if (k % 2)
-        head.addEllipse(QRectF(12, 10, 64, 54));
-    else
-        head.addRoundedRect(QRectF(14, 8, 60, 58), 18, 26);
-    p.drawPath(head);
-    p.drawLine(QPointF(30, 12), QPointF(22, 2));
-    p.drawLine(QPointF(58, 12), QPointF(66, 2));
-    p.setBrush(hue.lighter(170));
-    p.drawEllipse(QPointF(22, 3), 3, 3);
-    p.drawEllipse(QPointF(66, 3), 3, 3);
-    const int eyes = 1 + (k - 1) % 3;
-    for (int e = 0; e < eyes; ++e) {
-        const double x = 44 + (e - (eyes - 1) / 2.0) * 18;
-        p.setPen(QPen(QColor(20, 10, 40), 1.5));
-        p.setBrush(QColor(250, 250, 255));
-        p.drawEllipse(QPointF(x, 32), 7, 8);
-        p.setBrush(QColor(20, 10, 40));
-        p.drawEllipse(QPointF(x + 1.5, 33), 3, 4);
-    }
-    p.setPen(QPen(QColor(30, 10, 40), 3, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(32, 38, 24, 16), 200 * 16, 140 * 16);
+    QLinearGradient sky(0, 0, 0, height);
+    sky.setColorAt(0, QColor(2, 2, 12));
+    sky.setColorAt(0.62, QColor(22, 6, 46));
+    sky.setColorAt(0.63, QColor(Field));
+    sky.setColorAt(1, QColor(Field));
+    p.fillRect(img.rect(), sky);
     p.end();
-    if (img.pixel(0, img.height() - 1) != (Field | 0xFF000000u))
-        throw std::runtime_error("photo corner is not the see-through colour");
+    TToolRandom random(777);
+    const int horizon = height * 63 / 100;
+    for (int i = 0; i < width * horizon / 260; ++i) {
+        const int x = random.Below(width), y = random.Below(horizon - 4);
+        const int b = 70 + random.Below(186);
+        const QRgb c = random.Below(4) == 0 ? qRgb(b, b / 2, b) : random.Below(3) == 0 ? qRgb(b / 2, b, b) : qRgb(b, b, b);
+        FillBlock(img, x, y, 1, 1, c);
+        if (b > 240)
+            FillBlock(img, x - 1, y, 3, 1, Mix(c, Field, 0.5)), FillBlock(img, x, y - 1, 1, 3, Mix(c, Field, 0.5));
+    }
+    // The grid stays dim, so bombs and homes stand out against it.
+    Blit(img, LineArt(width, height, [&](QPainter &g) {
+        g.setPen(QColor(Mix(Magenta, Field, 0.72)));
+        for (int i = 1; i < 9; ++i) {
+            const int y = horizon + (height - horizon) * i * i / 64;
+            g.drawLine(0, y, width, y);
+        }
+        for (int i = -12; i <= 12; ++i)
+            g.drawLine(width / 2 + i * 18, horizon, width / 2 + i * width / 10, height);
+    }), 0, 0);
+    Blit(img, Glow(LineArt(width, height, [&](QPainter &g) { g.drawLine(0, horizon, width, horizon); }),
+                   Mix(Magenta, Field, 0.3), Field, 2), 0, 0);
     return img;
 }
 
-QSize SizeOf(const QString &path)
+// The white attract screen gets dark panels: glow reads on them, and the
+// red score lines stay readable over both.
+QImage Panel(int width, int height)
 {
-    const QSize size = QImageReader(path).size();
-    if (!size.isValid())
-        throw std::runtime_error(QStringLiteral("%1: cannot read").arg(path).toStdString());
-    return size;
+    QImage img = BlankImage(width, height);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(8, 4, 24));
+    p.drawRoundedRect(QRectF(0, 0, width, height), 10, 10);
+    p.end();
+    return img;
+}
+
+// The sign's tubes flicker on, then stay lit.
+std::vector<QImage> Flicker(const QImage &panel, const QImage &lit, int x, int y)
+{
+    std::vector<QImage> frames;
+    const bool on[] = {false, true, false, false, true, false, true, true};
+    for (bool state : on) {
+        QImage f = panel.copy();
+        if (state) {
+            Blit(f, lit, x, y);
+        } else {
+            for (int yy = 0; yy < lit.height(); ++yy)
+                for (int xx = 0; xx < lit.width(); ++xx)
+                    if (qAlpha(lit.pixel(xx, yy)))
+                        f.setPixel(x + xx, y + yy, Mix(lit.pixel(xx, yy), Field, 0.75) | 0xFF000000u);
+        }
+        frames.push_back(f);
+    }
+    return frames;
+}
+
+std::array<TGifFrames, 3> Titles()
+{
+    const QImage word = TubeText(QStringLiteral("NEON"), 3, Magenta, qRgb(8, 4, 24));
+    const QImage storm = TubeText(QStringLiteral("SNAPSTORM"), 2, Cyan, qRgb(8, 4, 24));
+    QImage sign = Panel(word.width() + storm.width() + 40, 40);
+    Blit(sign, storm, word.width() + 24, (40 - storm.height()) / 2);
+    std::vector<QImage> fleet;
+    for (const QImage &c : Creatures())
+        fleet.push_back(Padded(c, 4));
+    std::vector<QImage> row = ArrivingRow(fleet, 8);
+    for (QImage &f : row) {
+        QImage panel = Panel(f.width() + 24, f.height() + 16);
+        Blit(panel, f, 12, 8);
+        f = panel;
+    }
+    const QImage slogan = TubeText(QStringLiteral("CATCH THE LIGHT!"), 2, Cyan, qRgb(8, 4, 24));
+    const QImage strip = Panel(slogan.width() + 24, slogan.height() + 8);
+    return {TGifFrames{Flicker(sign, word, 12, (40 - word.height()) / 2), 10, false}, TGifFrames{row, 10, false},
+            TGifFrames{Flicker(strip, slogan, 12, 4), 10, false}};
+}
+
+std::vector<QImage> GameOver()
+{
+    const QImage text = TubeText(QStringLiteral("GAME OVER"), 6, Magenta, Field);
+    return Flicker(BlankImage(text.width(), text.height()), text, 0, 0);
 }
 
 void MakeSounds(const QString &dir)
@@ -150,68 +122,53 @@ void MakeSounds(const QString &dir)
     TSynth zap; // laser zap
     zap.Tone(0, 0.2, 2400, 600, W::Sine, 0.5, 2);
     zap.Tone(0, 0.2, 1200, 300, W::Square, 0.2, 3);
-    WriteWave(dir + QStringLiteral("Sound1.wav"), zap.ToUnsigned8());
     TSynth pop; // glassy pop with a shimmer
     pop.Noise(0, 0.25, 0.9, 0.5, 5);
     for (int i = 0; i < 4; ++i)
         pop.Note(0.03 + i * 0.05, 0.12, 19 - i * 5, W::Sine, 0.4);
-    WriteWave(dir + QStringLiteral("Sound2.wav"), pop.ToUnsigned8());
+    TSynth step; // a soft synth bass drop
+    step.Tone(0, 0.18, 220, 110, W::Sine, 0.6, 2);
+    step.Tone(0, 0.18, 110, 55, W::Triangle, 0.4, 2);
+    TSynth level; // arpeggio climbing two octaves
+    const int up[] = {0, 4, 7, 12, 16, 19, 24};
+    for (int i = 0; i < 7; ++i)
+        level.Note(i * 0.06, i == 6 ? 0.3 : 0.08, up[i] + 3, W::Sine, 0.45);
+    TSynth hit; // a power-down sweep through static
+    hit.Tone(0, 0.8, 900, 60, W::Sine, 0.5, 1.5);
+    hit.Noise(0, 0.5, 0.7, 0.35, 4);
+    TSynth over; // detuned minor chord fading out
+    for (int s : {-12, -9, -5})
+        over.Note(0, 1.6, s, W::Sine, 0.25), over.Note(0.02, 1.6, s, W::Triangle, 0.12);
+    over.Tone(0, 1.6, 60, 40, W::Sine, 0.3, 2);
     TSynth jingle; // synth arpeggio
     const int tune[] = {0, 4, 7, 12, 16, 19, 24, 19, 24};
     for (int i = 0; i < 9; ++i) {
         jingle.Note(i * 0.08, i == 8 ? 0.4 : 0.09, tune[i], W::Sine, 0.45);
         jingle.Note(i * 0.08, i == 8 ? 0.4 : 0.09, tune[i] - 12, W::Square, 0.15);
     }
-    WriteWave(dir + QStringLiteral("Sound7.wav"), jingle.ToUnsigned8());
+    SaveSounds(dir, {&zap, &pop, &step, &level, &hit, &over, &jingle});
 }
 
 } // namespace
 
-void MakeNeonDesign(const QString &dir, const QString &defaultDir)
+void MakeNeonDesign(const QString &dir)
 {
-    const int photoCount = 4;
-    QSize big = NeonShip().size();
-    for (int k = 1; k <= photoCount; ++k) {
-        const QImage photo = Photo(k);
-        if (!photo.save(dir + QStringLiteral("Photo_%1.bmp").arg(k), "BMP"))
-            throw std::runtime_error("cannot write a photo");
-        big = big.expandedTo(photo.size());
-    }
-    WriteGif(dir + QStringLiteral("Image1.gif"), {PlasmaOrb(), 10, true});
-    SaveBitmap(dir + QStringLiteral("Image2.bmp"), NeonCanon(), Key);
-    WriteGif(dir + QStringLiteral("Image5.gif"), {LaserBolt(), 10, true});
-    SaveBitmap(dir + QStringLiteral("Image6.bmp"), NeonShip(), Key);
-    WriteGif(dir + QStringLiteral("Image7.gif"), {ExplosionFrames(112, 88, 8, 4, NeonHeat(), 77), 10, true});
-    MakeSounds(dir);
+    const QImage ship = Ship(), canon = Canon(), canonLeft = CanonLeft(), home = Home();
+    const std::vector<QImage> creatures = Creatures();
+    const TLayout layout = SaveFieldPictures(dir, ship, canon, canonLeft, home);
 
-    TLayoutInput in;
-    in.ShipWidth = NeonShip().width();
-    in.ShipHeight = NeonShip().height();
-    in.CanonHeight = NeonCanon().height();
-    in.CanonLeftHeight = SizeOf(defaultDir + QStringLiteral("Image3.bmp")).height();
-    in.HomeHeight = SizeOf(defaultDir + QStringLiteral("Image4.bmp")).height();
-    in.BigShipWidth = big.width();
-    in.BigShipHeight = big.height();
-    const TLayout layout = ComputeLayoutNumbers(in);
-    // The inherited animations read their timing from this list, so it
-    // repeats Default's values for them.
-    SaveKeyList(dir + QStringLiteral("!design.ini"),
-                {QStringLiteral("Version=Banana"),
-                 QStringLiteral("Author=Snapstorm"),
-                 QStringLiteral("Info=Glowing creatures on a deep violet field. Shows how a design "
-                                "borrows everything it does not carry from Default."),
-                 QStringLiteral("BackgroundColor=%1").arg(ColorRef(Field)),
-                 QStringLiteral("AnimationDelay1=0"), QStringLiteral("AnimationLoop1=1"),
-                 QStringLiteral("AnimationDelay5=0"), QStringLiteral("AnimationLoop5=1"),
-                 QStringLiteral("AnimationDelay7=0"), QStringLiteral("AnimationLoop7=1"),
-                 QStringLiteral("AnimationDelay8=1"), QStringLiteral("AnimationLoop8=1"),
-                 QStringLiteral("AnimationDelay9=1"), QStringLiteral("AnimationLoop9=0"),
-                 QStringLiteral("AnimationDelay10=0"), QStringLiteral("AnimationLoop10=0"),
-                 QStringLiteral("AnimationDelay11=1"), QStringLiteral("AnimationLoop11=0"),
-                 QStringLiteral("AnimationDelay12=0"), QStringLiteral("AnimationLoop12=0"),
-                 QStringLiteral("PhotoCount=%1").arg(photoCount),
-                 QStringLiteral("BigShipWidth=%1").arg(layout.BigShipWidth),
-                 QStringLiteral("BigShipHeight=%1").arg(layout.BigShipHeight),
-                 QStringLiteral("ClientWidth=%1").arg(layout.ClientWidth),
-                 QStringLiteral("ClientHeight=%1").arg(layout.ClientHeight)});
+    SaveBackground(dir, Background(int(layout.ClientWidth), int(layout.ClientHeight)));
+    WriteGif(dir + QStringLiteral("Image1.gif"), {Bomb(), 10, true});
+    WriteGif(dir + QStringLiteral("Image5.gif"), {Rocket(), 10, true});
+    WriteGif(dir + QStringLiteral("Image7.gif"), {Burst(112, 88, 8, Magenta, Cyan), 10, true});
+    WriteGif(dir + QStringLiteral("Image8.gif"), {Burst(112, 88, 10, Cyan, qRgb(255, 255, 255)), 20, true});
+    WriteGif(dir + QStringLiteral("Image9.gif"), {GameOver(), 20, false});
+    WriteTitles(dir, int(layout.ClientHeight), Titles());
+    // Every creature has the ship picture's size.
+    SavePhotos(dir, creatures);
+    MakeSounds(dir);
+    SaveDesignIni(dir,
+                  QStringLiteral("Glowing tubes under a starry sky: creatures of light over a "
+                                "grid that runs to the horizon."),
+                  {{1, 1}, {5, 0}, {7, 0}, {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}}, int(creatures.size()), layout);
 }

@@ -1,5 +1,5 @@
-// Makes the designs shipped beside the game: design/Default (complete) and
-// design/Neon (only what differs from Default); with --icons, the program icon.
+// Makes the designs shipped beside the game, each complete: Default, Neon,
+// Retro and Reef; with --icons, the program icon.
 #include "DesignAssets.h"
 #include "ProgramIcon.h"
 
@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 int main(int argc, char **argv)
 {
@@ -23,16 +24,17 @@ int main(int argc, char **argv)
             return 0;
         }
         const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
-        const QString defaultDir = root + QStringLiteral("Default/");
-        const QString neonDir = root + QStringLiteral("Neon/");
-        // Start from empty folders so files dropped from a design never linger.
-        for (const QString &dir : {defaultDir, neonDir}) {
+        const std::pair<const char *, void (*)(const QString &)> designs[] = {
+            {"Default", MakeDefaultDesign}, {"Neon", MakeNeonDesign}, {"Retro", MakeRetroDesign},
+            {"Reef", MakeReefDesign}};
+        for (const auto &[name, make] : designs) {
+            const QString dir = root + QLatin1String(name) + QLatin1Char('/');
+            // Start from an empty folder so files dropped from a design never linger.
             QDir(dir).removeRecursively();
             if (!QDir().mkpath(dir))
                 throw std::runtime_error(QStringLiteral("cannot create %1").arg(dir).toStdString());
+            make(dir);
         }
-        MakeDefaultDesign(defaultDir);
-        MakeNeonDesign(neonDir, defaultDir);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "make_design_assets: %s\n", e.what());
         return 1;

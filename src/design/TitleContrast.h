@@ -1,0 +1,53 @@
+#pragma once
+
+#include "design/DesignLayout.h"
+
+#include <QRgb>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+class TGamePar;
+class TPicture;
+
+// Whether the attract screen's red score lines stay readable where they
+// cross a design's title pictures: every opaque pixel they pass over needs
+// a contrast of 3:1 with their red. The colour rules are inline so the
+// asset tool draws by the very same ones.
+class TTitleContrast
+{
+public:
+    static constexpr QRgb TextColour = 0xFFFF0000u;
+    static constexpr double MinRatio = 3.0;
+    static constexpr int FirstTitle = 10;
+    static constexpr int LastTitle = 12;
+
+    // Relative luminance of an sRGB colour, 0 (black) to 1 (white).
+    static double Luminance(QRgb c)
+    {
+        auto linear = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    }
+    static double Ratio(QRgb a, QRgb b)
+    {
+        const double la = Luminance(a), lb = Luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+    static bool Readable(QRgb c) { return Ratio(c, TextColour) >= MinRatio; }
+    // The score lines vanish once their top passes this line of the field,
+    // so above it a title may use any colour.
+    static int TextTop(int clientHeight) { return ScrollLineTop(clientHeight, 10); }
+
+    // The title pictures (10..12) of a loaded design with a pixel the
+    // score lines cannot be read over, placed as the attract screen places
+    // them on the design's field.
+    static std::vector<int> FailingPictures(const TGamePar &design);
+    // Pixels of every frame as the game draws it, at or below row `fromY`
+    // of the picture, that fail the contrast.
+    static qint64 FailingPixels(const TPicture &picture, int fromY);
+};

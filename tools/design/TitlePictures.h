@@ -1,0 +1,16 @@
+#pragma once
+
+#include "GifWriter.h"
+
+#include <QString>
+
+#include <array>
+
+// Writes a design's three title pictures (Image10..12), one below the
+// other as the attract screen stacks them on a field `clientHeight` high.
+// Where the red score lines travel, every colour is brought to the nearest
+// one they stay readable over, so a design draws freely and still passes.
+void WriteTitles(const QString &dir, int clientHeight, std::array<TGifFrames, 3> titles);
+// The nearest colour with enough contrast to the score lines' red: mixed
+// towards white for a light colour, darkened for a dark one.
+QRgb ReadableVariant(QRgb colour);
