@@ -1,0 +1,135 @@
+#include "DesignFixture.h"
+
+#include "design/DesignGalleryDelegate.h"
+#include "design/DesignPreviewMaker.h"
+#include "design/DesignPreviewQueue.h"
+#include "design/DesignSelectDialog.h"
+#include "design/PreviewCache.h"
+
+#include <QDateTime>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A ship whose see-through corner is white and whose body is `color`.
+void WriteShip(const QString &path, QRgb color)
+{
+    QImage ship(40, 30, QImage::Format_RGB32);
+    ship.fill(color);
+    ship.setPixel(0, 29, qRgb(255, 255, 255));
+    TDesignRoot::WriteText(path, {});
+    ship.save(path, "BMP");
+}
+
+bool HasColor(const QImage &image, QRgb color)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qRed(image.pixel(x, y)) == qRed(color) && qGreen(image.pixel(x, y)) == qGreen(color)
+                && qBlue(image.pixel(x, y)) == qBlue(color))
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST(PreviewCache, KeyFollowsTheFilesOfTheDesignAndOfDefault)
+{
+    TDesignRoot root;
+    const QString sea = root.Dir(QStringLiteral("Sea"));
+    const QString defaults = root.Dir(QStringLiteral("Default"));
+    TDesignRoot::WriteBmp(sea + "Image6.bmp", 20, 10);
+    TDesignRoot::WriteBmp(defaults + "Image4.bmp", 20, 10);
+    const QString first = TPreviewCache::Key(sea, defaults);
+    EXPECT_EQ(TPreviewCache::Key(sea, defaults), first);
+
+    // Redrawn in place: same name and size, a later change time.
+    QFile ship(sea + "Image6.bmp");
+    ASSERT_TRUE(ship.open(QIODevice::ReadWrite));
+    ship.setFileTime(ship.fileTime(QFileDevice::FileModificationTime).addSecs(5), QFileDevice::FileModificationTime);
+    ship.close();
+    const QString touched = TPreviewCache::Key(sea, defaults);
+    EXPECT_NE(touched, first);
+
+    // A picture borrowed from Default, and a file added.
+    TDesignRoot::WriteBmp(defaults + "Image4.bmp", 30, 10);
+    const QString borrowed = TPreviewCache::Key(sea, defaults);
+    EXPECT_NE(borrowed, touched);
+    TDesignRoot::WriteText(sea + "Photo_1.bmp", "x");
+    EXPECT_NE(TPreviewCache::Key(sea, defaults), borrowed);
+}
+
+TEST(DesignPreviewMaker, DrawsShipsOnTheDesignsColourAndSurvivesMissingPictures)
+{
+    TDesignRoot root;
+    WriteShip(root.Dir(QStringLiteral("Default")) + "Image6.bmp", qRgb(0, 200, 0));
+    // Colours are stored as 0x00BBGGRR: this one is blue. The photo is
+    // not a picture at all, and Default has no cannon, home or background.
+    TDesignRoot::WriteText(root.Dir(QStringLiteral("Bare")) + "!design.ini",
+                           "Author=Ann\r\nBackgroundColor=16711680\r\nPhotoCount=2\r\n");
+    TDesignRoot::WriteText(root.Dir(QStringLiteral("Bare")) + "Photo_1.bmp", "not a picture");
+    WriteShip(root.Dir(QStringLiteral("Bare")) + "Photo_2.bmp", qRgb(200, 0, 200));
+
+    const TDesignPreview preview = TDesignPreviewMaker(root.Root()).Make(QStringLiteral("Bare"));
+    EXPECT_EQ(preview.Author, QStringLiteral("Ann"));
+    ASSERT_FALSE(preview.Image.isNull());
+    EXPECT_LE(preview.Image.width(), TDesignPreviewMaker::MaxSize.width());
+    EXPECT_LE(preview.Image.height(), TDesignPreviewMaker::MaxSize.height());
+    EXPECT_EQ(preview.Image.pixelColor(preview.Image.width() - 1, preview.Image.height() - 1), QColor(Qt::blue));
+    EXPECT_TRUE(HasColor(preview.Image, qRgb(200, 0, 200))) << "the photo that could be read";
+
+    // A root with nothing in it at all.
+    TDesignRoot empty;
+    EXPECT_FALSE(TDesignPreviewMaker(empty.Root()).Make(QStringLiteral("Gone")).Image.isNull());
+}
+
+TEST(DesignPreviewQueue, AFailedCacheWriteStillShowsThePreviewAndLeavesNothingBehind)
+{
+    TDesignRoot root;
+    root.MakeDefault();
+    TempDir cacheDir;
+    // A folder stands where the preview would be written.
+    const QString key = TPreviewCache::Key(root.Dir(QStringLiteral("Default")), root.Dir(QStringLiteral("Default")));
+    cacheDir.Write(key + ".png/kept", "kept");
+
+    TDesignPreviewQueue queue(root.Root(), cacheDir.Path());
+    QSignalSpy ready(&queue, &TDesignPreviewQueue::Ready);
+    queue.Request(QStringLiteral("Default"));
+    ASSERT_TRUE(ready.wait(10000));
+    EXPECT_EQ(ready.first().at(0).toString(), QStringLiteral("Default"));
+    EXPECT_FALSE(ready.first().at(1).value<QImage>().isNull());
+    EXPECT_EQ(QDir(cacheDir.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{key + ".png"});
+    EXPECT_EQ(cacheDir.Read(key + ".png/kept"), QByteArray("kept"));
+}
+
+// Only the cells in sight are drawn, and only those ask for previews.
+TEST(DesignGallery, CellsInSightGetPreviewAndAuthorAndNoOthersAreMade)
+{
+    TDesignRoot root;
+    root.MakeDefault();
+    constexpr int designs = 60;
+    for (int i = 0; i < designs; ++i)
+        TDesignRoot::WriteText(root.Dir(QStringLiteral("Design%1").arg(i, 2, 10, QLatin1Char('0'))) + "!design.ini",
+                               "Author=Ann\r\n");
+    TDesignSelectDialog dialog(nullptr, root.Root());
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        QListWidget *list = dialog.ListBox1();
+        QListWidgetItem *first = list->item(1);
+        EXPECT_TRUE(QTest::qWaitFor([first] { return !first->data(Qt::DecorationRole).isNull(); }, 10000));
+        EXPECT_EQ(first->text(), QStringLiteral("Design00"));
+        EXPECT_EQ(first->data(TDesignGalleryDelegate::AuthorRole).toString(), QStringLiteral("Ann"));
+        EXPECT_TRUE(list->item(list->count() - 1)->data(Qt::DecorationRole).isNull());
+        QTest::qWait(200);
+        const int made = QDir(TPreviewCache::StandardDir()).entryList(QDir::Files).size();
+        EXPECT_GT(made, 0);
+        EXPECT_LT(made, designs / 2);
+        dialog.reject();
+    });
+    dialog.Execute(false);
+}
