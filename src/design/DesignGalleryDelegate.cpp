@@ -80,8 +80,6 @@ void TDesignGalleryDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         painter->fillRect(slot, item.palette.color(QPalette::Midlight));
         painter->setPen(item.palette.color(QPalette::Mid));
         painter->drawText(slot, Qt::AlignCenter, QStringLiteral("\u2026"));
-        if (mWanted)
-            mWanted(index);
     } else {
         QRect shown(QPoint(0, 0), preview.deviceIndependentSize().toSize());
         shown.moveCenter(slot.center());
@@ -89,6 +87,8 @@ void TDesignGalleryDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         painter->setPen(item.palette.color(QPalette::Mid));
         painter->drawRect(shown.adjusted(-1, -1, 0, 0));
     }
+    if (mWanted && !index.data(FreshRole).toBool())
+        mWanted(index);
 
     const QRect lines = item.rect.adjusted(kPadding, slot.bottom() + 1 - item.rect.top() + kTextGap, -kPadding, 0);
     const QFont nameFont = NameFont(item.font);

@@ -14,10 +14,13 @@ class TDesignGalleryDelegate : public QStyledItemDelegate
 public:
     // The author line, beside the name the item shows.
     static constexpr int AuthorRole = Qt::UserRole + 1;
+    // True once the preview shown is the design's as it is now; until then
+    // an older preview (or the placeholder) is shown and a new one asked for.
+    static constexpr int FreshRole = Qt::UserRole + 2;
     using TWanted = std::function<void(const QModelIndex &index)>;
 
-    // `wanted` is told about every item drawn without a preview, so that
-    // only what is on the screen is asked for.
+    // `wanted` is told about every item drawn without a fresh preview, so
+    // that only what is on the screen is asked for.
     TDesignGalleryDelegate(TWanted wanted, QObject *parent);
 
     // The same for every item, so the list lays out hundreds at no cost.

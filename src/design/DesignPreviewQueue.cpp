@@ -73,8 +73,9 @@ void TDesignPreviewQueue::Run()
             return mRoots;
         }();
         const TPreviewCache cache(mCacheDir);
-        const QString key = TPreviewCache::Key(roots.DirOf(name), roots.DefaultDir());
-        std::optional<TDesignPreview> preview = cache.Find(key);
+        const QString dir = roots.DirOf(name);
+        const QString key = TPreviewCache::Key(dir, roots.DefaultDir());
+        std::optional<TDesignPreview> preview = cache.Find(dir, key);
         if (!preview) {
             try {
                 preview = TDesignPreviewMaker(std::move(roots)).Make(name);
@@ -87,7 +88,7 @@ void TDesignPreviewQueue::Run()
                 preview->Image.fill(Qt::black);
             }
             try {
-                cache.Store(key, *preview);
+                cache.Store(dir, key, *preview);
             } catch (const std::exception &error) {
                 // The preview is shown all the same; it is only made again
                 // next time. Said once, not for every design.

@@ -161,6 +161,7 @@ void TDesignSelectDialog::PreviewReady(const QString &name, const QImage &image,
     item->setData(TDesignGalleryDelegate::AuthorRole, author);
     item->setData(Qt::AccessibleDescriptionRole, author);
     item->setData(Qt::DecorationRole, QPixmap::fromImage(image));
+    item->setData(TDesignGalleryDelegate::FreshRole, true);
 }
 
 void TDesignSelectDialog::SetDesignName(const QString &name)
@@ -205,15 +206,25 @@ void TDesignSelectDialog::showEvent(QShowEvent *event)
 void TDesignSelectDialog::FormShow()
 {
     mUpdating = true; // refilling must not pick a name by itself
-    // Previews of the last showing may no longer be the designs' own.
+    // The last showing's previews stand in until each design's own as it
+    // is now arrives, so that reopening shows no placeholders.
     mPreviews->DropWaiting();
-    mItems.clear();
-    mListBox1->clear();
+    QHash<QString, QListWidgetItem *> shown;
+    shown.swap(mItems);
+    QList<QListWidgetItem *> items;
     for (const QString &name : mRoots.Names(true)) {
         QListWidgetItem *item = DesignItem(mRoots, name);
-        mListBox1->addItem(item);
+        if (const QListWidgetItem *before = shown.value(name)) {
+            for (const int role : {int(Qt::DecorationRole), int(Qt::AccessibleDescriptionRole),
+                                   TDesignGalleryDelegate::AuthorRole})
+                item->setData(role, before->data(role));
+        }
+        items.append(item);
         mItems.insert(name, item);
     }
+    mListBox1->clear();
+    for (QListWidgetItem *item : items)
+        mListBox1->addItem(item);
     mUpdating = false;
     if (!std::exchange(mGallerySized, true))
         resize(GallerySize());

@@ -16,6 +16,7 @@ namespace {
 // entries are not shown for new ones.
 constexpr int kPreviewFormat = 1;
 const QString kAuthorText = QStringLiteral("Author");
+const QString kKeyText = QStringLiteral("Key");
 
 void AddListing(QCryptographicHash &hash, const QString &dir)
 {
@@ -57,13 +58,13 @@ QString TPreviewCache::Key(const QString &designDir, const QString &defaultDir)
     return QString::fromLatin1(hash.result().toHex());
 }
 
-std::optional<TDesignPreview> TPreviewCache::Find(const QString &key) const
+std::optional<TDesignPreview> TPreviewCache::Find(const QString &designDir, const QString &key) const
 {
-    QImageReader reader(FileOf(key), "png");
+    QImageReader reader(FileOf(designDir), "png");
     // Anything larger than a preview was not written here.
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > TDesignPreviewMaker::MaxSize.width()
-        || size.height() > TDesignPreviewMaker::MaxSize.height())
+        || size.height() > TDesignPreviewMaker::MaxSize.height() || reader.text(kKeyText) != key)
         return std::nullopt;
     TDesignPreview preview;
     preview.Author = reader.text(kAuthorText);
@@ -72,23 +73,26 @@ std::optional<TDesignPreview> TPreviewCache::Find(const QString &key) const
     return preview;
 }
 
-void TPreviewCache::Store(const QString &key, const TDesignPreview &preview) const
+void TPreviewCache::Store(const QString &designDir, const QString &key, const TDesignPreview &preview) const
 {
     if (!QDir().mkpath(mDir))
         throw EWriteError(QStringLiteral("Cannot save \"%1\": the folder cannot be created.")
                               .arg(QDir::toNativeSeparators(mDir)));
     QImage image = preview.Image;
     image.setText(kAuthorText, preview.Author);
+    image.setText(kKeyText, key);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         throw EWriteError(QStringLiteral("Cannot save \"%1\": the preview could not be encoded.")
-                              .arg(QDir::toNativeSeparators(FileOf(key))));
-    WriteFileAtomic(FileOf(key), bytes);
+                              .arg(QDir::toNativeSeparators(FileOf(designDir))));
+    WriteFileAtomic(FileOf(designDir), bytes);
 }
 
-QString TPreviewCache::FileOf(const QString &key) const
+QString TPreviewCache::FileOf(const QString &designDir) const
 {
-    return mDir + key + QStringLiteral(".png");
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(designDir));
+    return mDir + QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex())
+           + QStringLiteral(".png");
 }

@@ -6,10 +6,11 @@
 
 #include <optional>
 
-// Design previews kept on disk, one PNG per state of a design's files, so
-// that a gallery opened again shows them without reading any design. A
-// design whose files change gets a new key and so a new preview; old
-// entries are never read again.
+// Design previews kept on disk, so that a gallery opened again shows them
+// without reading any design: one PNG per design folder, carrying the key
+// of the files it was drawn from. A design whose files change has a new
+// key, so its old preview is not used but replaced; the cache never holds
+// more than one preview per design.
 class TPreviewCache
 {
 public:
@@ -23,14 +24,15 @@ public:
     static QString Key(const QString &designDir, const QString &defaultDir);
 
     const QString &Dir() const { return mDir; }
-    // None when the entry is missing or not a preview this cache wrote.
-    std::optional<TDesignPreview> Find(const QString &key) const;
+    // The preview of the design in `designDir` drawn from files with this
+    // key; none when there is none or it was drawn from other files.
+    std::optional<TDesignPreview> Find(const QString &designDir, const QString &key) const;
     // Raises EWriteError naming the file when it cannot be written; the
     // folder then holds what it held before.
-    void Store(const QString &key, const TDesignPreview &preview) const;
+    void Store(const QString &designDir, const QString &key, const TDesignPreview &preview) const;
+    // Where the preview of the design in `designDir` is kept.
+    QString FileOf(const QString &designDir) const;
 
 private:
-    QString FileOf(const QString &key) const;
-
     QString mDir;
 };

@@ -64,6 +64,24 @@ TEST(PreviewCache, KeyFollowsTheFilesOfTheDesignAndOfDefault)
     EXPECT_NE(TPreviewCache::Key(sea, defaults), borrowed);
 }
 
+TEST(PreviewCache, APreviewServesOnlyTheFilesItWasDrawnFromAndIsThenReplaced)
+{
+    TempDir dir;
+    const TPreviewCache cache(dir.File(QStringLiteral("previews")));
+    const QString sea = dir.File(QStringLiteral("design/Sea"));
+    QImage image(16, 12, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    cache.Store(sea, QStringLiteral("old"), {image, QStringLiteral("Ann")});
+    const std::optional<TDesignPreview> found = cache.Find(sea, QStringLiteral("old"));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->Author, QStringLiteral("Ann"));
+    EXPECT_EQ(found->Image.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_FALSE(cache.Find(sea, QStringLiteral("new")));
+    cache.Store(sea, QStringLiteral("new"), {image, QStringLiteral("Bea")});
+    EXPECT_EQ(cache.Find(sea, QStringLiteral("new"))->Author, QStringLiteral("Bea"));
+    EXPECT_EQ(QDir(cache.Dir()).entryList(QDir::Files).size(), 1);
+}
+
 TEST(DesignPreviewMaker, DrawsShipsOnTheDesignsColourAndSurvivesMissingPictures)
 {
     TDesignRoot root;
@@ -94,8 +112,9 @@ TEST(DesignPreviewQueue, AFailedCacheWriteStillShowsThePreviewAndLeavesNothingBe
     root.MakeDefault();
     TempDir cacheDir;
     // A folder stands where the preview would be written.
-    const QString key = TPreviewCache::Key(root.Dir(QStringLiteral("Default")), root.Dir(QStringLiteral("Default")));
-    cacheDir.Write(key + ".png/kept", "kept");
+    const QString defaultDir = root.Dir(QStringLiteral("Default"));
+    const QString entry = QFileInfo(TPreviewCache(cacheDir.Path()).FileOf(defaultDir)).fileName();
+    cacheDir.Write(entry + "/kept", "kept");
 
     TDesignPreviewQueue queue(root.Root(), cacheDir.Path());
     QSignalSpy ready(&queue, &TDesignPreviewQueue::Ready);
@@ -104,8 +123,8 @@ TEST(DesignPreviewQueue, AFailedCacheWriteStillShowsThePreviewAndLeavesNothingBe
     EXPECT_EQ(ready.first().at(0).toString(), QStringLiteral("Default"));
     EXPECT_FALSE(ready.first().at(1).value<QImage>().isNull());
     EXPECT_EQ(QDir(cacheDir.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{key + ".png"});
-    EXPECT_EQ(cacheDir.Read(key + ".png/kept"), QByteArray("kept"));
+              QStringList{entry});
+    EXPECT_EQ(cacheDir.Read(entry + "/kept"), QByteArray("kept"));
 }
 
 // Only the cells in sight are drawn, and only those ask for previews.
