@@ -203,6 +203,13 @@ void TDesignSelectDialog::showEvent(QShowEvent *event)
     FormShow();
 }
 
+void TDesignSelectDialog::hideEvent(QHideEvent *event)
+{
+    // No one sees the previews still asked for.
+    mPreviews->DropWaiting();
+    QDialog::hideEvent(event);
+}
+
 void TDesignSelectDialog::FormShow()
 {
     mUpdating = true; // refilling must not pick a name by itself
