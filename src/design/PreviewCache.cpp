@@ -23,10 +23,10 @@ void AddListing(QCryptographicHash &hash, const QString &dir)
     const QFileInfoList files = QDir(dir).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     hash.addData(QFile::encodeName(dir));
     for (const QFileInfo &file : files) {
+        // One call: a "%2" in a file name must not take the next number.
         const QString line = QStringLiteral("\n%1\t%2\t%3")
-                                 .arg(file.fileName())
-                                 .arg(file.size())
-                                 .arg(file.lastModified().toMSecsSinceEpoch());
+                                 .arg(file.fileName(), QString::number(file.size()),
+                                      QString::number(file.lastModified().toMSecsSinceEpoch()));
         hash.addData(line.toUtf8());
     }
 }
