@@ -1,6 +1,9 @@
 #include "design/DesignSelectDialog.h"
 
 #include "base/FileNames.h"
+#include "design/DesignGalleryDelegate.h"
+#include "design/DesignPreviewQueue.h"
+#include "design/PreviewCache.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -8,11 +11,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
+
+// The gallery opens this many previews wide and high.
+constexpr int kGalleryColumns = 4;
+constexpr int kGalleryRows = 3;
+constexpr int kGallerySpacing = 4;
 
 QWidget *Panel(QWidget *parent, const char *name)
 {
@@ -29,8 +41,21 @@ TDesignSelectDialog::TDesignSelectDialog(QWidget *parent, TDesignRoots roots)
     setObjectName(QStringLiteral("DesignSelectDialog"));
     setWindowTitle(QStringLiteral("Snapstorm Design"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    mPreviews = std::make_unique<TDesignPreviewQueue>(mRoots, TPreviewCache::StandardDir());
     BuildControls();
-    setFixedSize(313, 247);
+    BuildGallery();
+    // The smallest it may be; it opens larger, to show the gallery.
+    setMinimumSize(313, 247);
+    resize(313, 247);
+}
+
+// Stops the preview thread before the list it fills goes.
+TDesignSelectDialog::~TDesignSelectDialog() = default;
+
+void TDesignSelectDialog::SetRoots(const TDesignRoots &roots)
+{
+    mRoots = roots;
+    mPreviews->SetRoots(roots);
 }
 
 void TDesignSelectDialog::BuildControls()
@@ -89,6 +114,56 @@ void TDesignSelectDialog::BuildControls()
     connect(mEdit1, &QLineEdit::textChanged, this, &TDesignSelectDialog::Edit1Change);
 }
 
+void TDesignSelectDialog::BuildGallery()
+{
+    mListBox1->setViewMode(QListView::IconMode);
+    mListBox1->setMovement(QListView::Static);
+    mListBox1->setDragEnabled(false);
+    mListBox1->setWrapping(true);
+    mListBox1->setResizeMode(QListView::Adjust);
+    mListBox1->setUniformItemSizes(true);
+    mListBox1->setSpacing(kGallerySpacing);
+    mListBox1->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    mListBox1->setItemDelegate(new TDesignGalleryDelegate(
+        [this](const QModelIndex &index) { PreviewWanted(index); }, mListBox1));
+    // Previews asked for on the way past are not made: the cells now in
+    // sight ask again when they are drawn.
+    connect(mListBox1->verticalScrollBar(), &QScrollBar::valueChanged, mPreviews.get(),
+            &TDesignPreviewQueue::DropWaiting);
+    connect(mPreviews.get(), &TDesignPreviewQueue::Ready, this, &TDesignSelectDialog::PreviewReady);
+}
+
+QSize TDesignSelectDialog::GallerySize() const
+{
+    const QSize cell = TDesignGalleryDelegate::CellSize(mListBox1->font()) + QSize(kGallerySpacing, kGallerySpacing);
+    const int frame = 2 * mListBox1->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mListBox1);
+    // The list takes what the window gains; the bars around it keep theirs.
+    const QSize list = mListBox1->size();
+    QSize wanted = size() - list
+                   + QSize(kGalleryColumns * cell.width() + 3 * kGallerySpacing + frame + scrollBar,
+                           kGalleryRows * cell.height() + 3 * kGallerySpacing + frame);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    return wanted.expandedTo(minimumSize());
+}
+
+void TDesignSelectDialog::PreviewWanted(const QModelIndex &index)
+{
+    mPreviews->Request(index.data(Qt::UserRole).toString());
+}
+
+void TDesignSelectDialog::PreviewReady(const QString &name, const QImage &image, const QString &author)
+{
+    QListWidgetItem *item = mItems.value(name);
+    if (!item)
+        return;
+    item->setData(TDesignGalleryDelegate::AuthorRole, author);
+    item->setData(Qt::AccessibleDescriptionRole, author);
+    item->setData(Qt::DecorationRole, QPixmap::fromImage(image));
+    item->setData(TDesignGalleryDelegate::FreshRole, true);
+}
+
 void TDesignSelectDialog::SetDesignName(const QString &name)
 {
     if (mUpdating)
@@ -128,13 +203,38 @@ void TDesignSelectDialog::showEvent(QShowEvent *event)
     FormShow();
 }
 
+void TDesignSelectDialog::hideEvent(QHideEvent *event)
+{
+    // No one sees the previews still asked for.
+    mPreviews->DropWaiting();
+    QDialog::hideEvent(event);
+}
+
 void TDesignSelectDialog::FormShow()
 {
     mUpdating = true; // refilling must not pick a name by itself
+    // The last showing's previews stand in until each design's own as it
+    // is now arrives, so that reopening shows no placeholders.
+    mPreviews->DropWaiting();
+    QHash<QString, QListWidgetItem *> shown;
+    shown.swap(mItems);
+    QList<QListWidgetItem *> items;
+    for (const QString &name : mRoots.Names(true)) {
+        QListWidgetItem *item = DesignItem(mRoots, name);
+        if (const QListWidgetItem *before = shown.value(name)) {
+            for (const int role : {int(Qt::DecorationRole), int(Qt::AccessibleDescriptionRole),
+                                   TDesignGalleryDelegate::AuthorRole})
+                item->setData(role, before->data(role));
+        }
+        items.append(item);
+        mItems.insert(name, item);
+    }
     mListBox1->clear();
-    for (const QString &name : mRoots.Names(true))
-        mListBox1->addItem(DesignItem(mRoots, name));
+    for (QListWidgetItem *item : items)
+        mListBox1->addItem(item);
     mUpdating = false;
+    if (!std::exchange(mGallerySized, true))
+        resize(GallerySize());
     SetDesignName(mDesignName);
     CenterOnScreen();
     // The offered name is selected, so that typing replaces it.

@@ -4,6 +4,9 @@
 #include "design/DesignRoots.h"
 
 #include <QDialog>
+#include <QHash>
+
+#include <memory>
 
 class QLabel;
 class QListWidgetItem;
@@ -11,9 +14,11 @@ class QListWidgetItem;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TDesignPreviewQueue;
 
-// Lists the design folders for the editor's Open (an existing design) and
-// Save as (an existing or a new name). The caller sets the current name
+// Lists the design folders for the game's gallery and the editor's Open
+// (an existing design) and Save as (an existing or a new name), each with
+// a preview, its name and its author. The caller sets the current name
 // with SetDesignName, runs Execute and, on true, reads DesignName.
 class TDesignSelectDialog : public QDialog
 {
@@ -21,9 +26,10 @@ class TDesignSelectDialog : public QDialog
 
 public:
     explicit TDesignSelectDialog(QWidget *parent = nullptr, TDesignRoots roots = TDesignRoots::Standard());
+    ~TDesignSelectDialog() override;
 
     const TDesignRoots &Roots() const { return mRoots; }
-    void SetRoots(const TDesignRoots &roots) { mRoots = roots; }
+    void SetRoots(const TDesignRoots &roots);
     // The list's entry for design `name`, and the name an entry stands for.
     static QListWidgetItem *DesignItem(const TDesignRoots &roots, const QString &name);
     static QString NameOf(const QListWidgetItem *item);
@@ -50,10 +56,16 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void BuildControls();
+    void BuildGallery();
     void CenterOnScreen();
+    // Room for a few rows of previews, within the screen.
+    QSize GallerySize() const;
+    void PreviewWanted(const QModelIndex &index);
+    void PreviewReady(const QString &name, const QImage &image, const QString &author);
 
     TDesignRoots mRoots;
     bool mUpdating = false;
@@ -68,4 +80,8 @@ private:
     QWidget *mPanel5 = nullptr;
     QLabel *mLabel1 = nullptr;
     QLineEdit *mEdit1 = nullptr;
+    std::unique_ptr<TDesignPreviewQueue> mPreviews;
+    // The entries of the list as last filled, by design name.
+    QHash<QString, QListWidgetItem *> mItems;
+    bool mGallerySized = false;
 };

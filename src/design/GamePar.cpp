@@ -147,23 +147,6 @@ void TGamePar::LoadPhotos()
     }
 }
 
-TLayoutInput TGamePar::LayoutInput() const
-{
-    TLayoutInput in;
-    in.ShipWidth = Image(6).Width();
-    in.ShipHeight = Image(6).Height();
-    in.CanonLeftHeight = Image(3).Height();
-    in.CanonHeight = Image(2).Height();
-    in.HomeHeight = Image(4).Height();
-    in.BigShipWidth = mBigShipWidth;
-    in.BigShipHeight = mBigShipHeight;
-    in.ShipColumns = mShipColumns;
-    in.ShipRows = mShipRows;
-    in.FormationLeft = mFormationLeft;
-    in.ShipRangeX = mShipRangeX;
-    return in;
-}
-
 QSize TGamePar::FieldSize() const
 {
     const TLayout out = LayoutNumbers();

@@ -210,6 +210,7 @@ TMenuCommands TMainForm::MenuCommands()
             .Keys = [this] { mSettingsDialogs->Keys(); },
             .Exit = [this] { Exit1Click(); },
             .DesignGame = [this] { DesignGameClick(); },
+            .Gallery = [this] { Gallery1Click(); },
             .Language = [this] { Language2Click(); },
             .SmoothMotion = [this] { SmoothMotion1Click(); },
             .Index = [this] { Index1Click(); },
@@ -496,6 +497,20 @@ void TMainForm::DesignGameClick()
                                        .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
                                        .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
+}
+
+void TMainForm::Gallery1Click()
+{
+    // A scripted run has no one to choose.
+    if (mOptions.Unattended)
+        return;
+    TDesignSelectDialog *gallery = mDesignSelectDialog.Get();
+    gallery->SetDesignName(GamePar().DesignName());
+    if (!gallery->Execute(false))
+        return;
+    // Default goes by the empty name, as its menu item does.
+    const QString chosen = gallery->DesignName();
+    DesignItemClick(IsDefaultDesignName(chosen) ? QString() : chosen);
 }
 
 void TMainForm::Info1Click()

@@ -76,6 +76,7 @@ public:
     void DesignItemClick(const QString &designName);
     void Language2Click();
     void DesignGameClick();
+    void Gallery1Click();
     void Index1Click();
     void Info1Click();
     // A design archive dropped on the window (or named on the command

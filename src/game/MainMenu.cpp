@@ -32,6 +32,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
         QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
         QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
+        QStringLiteral("MainForm.Gallery1.Caption"),
         QStringLiteral("MainForm.Game2.Caption"),     QStringLiteral("MainForm.Index1.Caption"),
         QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
         QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
@@ -113,6 +114,7 @@ void TMainMenu::CreateDesignMenu(const TDesignRoots &designRoot)
     QObject::connect(designs, &TDesignMenu::DesignChosen, &mWindow, [this](const QString &name) {
         ErrorReport::Guard([&] { mCommands.DesignChosen(name); });
     });
+    AddCommand(design1, "Gallery1", QStringLiteral("&Gallery..."), QKeySequence(), mCommands.Gallery);
     AddCommand(design1, "Game2", QStringLiteral("&Game"), Qt::Key_F9, mCommands.DesignGame);
     AddCommand(design1, "Language2", QStringLiteral("&Language"), QKeySequence(),
                mCommands.Language);

@@ -17,7 +17,7 @@ class QMenu;
 struct TMenuCommands {
     using TCommand = std::function<void()>;
     TCommand NewGame, StopGame, PauseGame, Demo, Sound, Volume, Keys, Exit;
-    TCommand DesignGame, Language, SmoothMotion, Index, Info;
+    TCommand DesignGame, Gallery, Language, SmoothMotion, Index, Info;
     std::function<void(const QString &designName)> DesignChosen;
     // Runs whenever a menu is about to show.
     TCommand MenuOpened;

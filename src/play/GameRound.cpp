@@ -4,6 +4,7 @@
 #include "play/ScoreDisplay.h"
 
 #include "base/Random.h"
+#include "design/DesignPictures.h"
 #include "design/GamePar.h"
 #include "sprites/Picture.h"
 #include "sprites/Sprite.h"
@@ -14,15 +15,7 @@
 
 namespace {
 
-// Design picture numbers.
-constexpr int kBackgroundPicture = 0;
-constexpr int kBombPicture = 1;
-constexpr int kCanonPicture = 2;
-constexpr int kCanonLeftPicture = 3;
-constexpr int kHomePicture = 4;
-constexpr int kRocketPicture = 5;
-constexpr int kShipExplodePicture = 7;
-constexpr int kCanonExplodePicture = 8;
+// A ship shows one of the design's photos, or its ship picture.
 constexpr int kRandomShipPicture = -1;
 constexpr int kGameOverTicks = 50;
 constexpr int kStepDown = 10;
