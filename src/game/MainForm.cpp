@@ -6,7 +6,8 @@
 #include "FramePump.h"
 #include "MainMenu.h"
 #include "PauseControl.h"
-#include "PausedOverlay.h"
+#include "FieldSign.h"
+#include "FieldSigns.h"
 #include "ScreenMode.h"
 #include "VolumeSetting.h"
 
@@ -133,9 +134,12 @@ void TMainForm::FormCreate()
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
     mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, mMenu->Fullscreen1());
+    mSigns = new TFieldSigns(*mClientArea,
+                             [this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mScreen->OnResized = [this] {
         if (mPausedLabel && mPausedLabel->isVisible())
             ShowPaused(true);
+        mSigns->FollowField(mPlayBox->geometry());
     };
     mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
 
@@ -278,8 +282,25 @@ void TMainForm::keyPressEvent(QKeyEvent *event)
                               || event->key() == Qt::Key_Alt || event->key() == Qt::Key_Meta;
     if (!event->isAutoRepeat() && !modifierOnly && mPause->PlayerReturned())
         return;
+    if (StartKey(*event)) {
+        StartGame(false);
+        return;
+    }
     if (!mKeys.HandleKeyEvent(*event))
         QMainWindow::keyPressEvent(event);
+}
+
+// Space or Enter on the attract screen or in the demo. Only a fresh press
+// counts: the Enter that closed a dialog was pressed there, and only its
+// release (or its auto-repeat) reaches the window.
+bool TMainForm::StartKey(const QKeyEvent &event) const
+{
+    const int key = event.key();
+    if (event.isAutoRepeat() || (event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
+        || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter))
+        return false;
+    const std::uint32_t state = mCycle->Round().GameState();
+    return state == gsAttract || state == gsAttractWaiting || state == gsDemo;
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent *event)
@@ -328,7 +349,7 @@ void TMainForm::ShowPaused(bool shown)
         return;
     }
     if (!mPausedLabel)
-        mPausedLabel = new TPausedOverlay(mClientArea);
+        mPausedLabel = new TFieldSign(mClientArea, QStringLiteral("PausedLabel"));
     mPausedLabel->ShowOver(mPlayBox->geometry(), mLanguage1->LookupMessage(QStringLiteral("Paused")));
 }
 
@@ -369,6 +390,7 @@ void TMainForm::Follow(const TTickResult &result)
         // A new game runs, whatever paused the one before.
         mPause->Resume();
     }
+    mSigns->Follow(result, mCycle->Round().GameState() == gsDemo, mPlayBox->geometry());
 }
 
 void TMainForm::FollowCycle()

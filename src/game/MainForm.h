@@ -27,7 +27,8 @@ class TGamePar;
 class THelpOpener;
 class TLanguage;
 class TPauseControl;
-class TPausedOverlay;
+class TFieldSign;
+class TFieldSigns;
 class TScoreDialog;
 class TScreenMode;
 class TSpriteBox;
@@ -118,6 +119,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    bool StartKey(const QKeyEvent &event) const;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -176,7 +178,8 @@ private:
     TLanguage *mLanguage1 = nullptr;
     TLazyChild<TScoreDialog> mScoreDialog;
     TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
-    TPausedOverlay *mPausedLabel = nullptr;
+    TFieldSign *mPausedLabel = nullptr;
+    TFieldSigns *mSigns = nullptr;
     TScreenMode *mScreen = nullptr;
     TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
