@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -113,9 +114,10 @@ private:
     QStringList mPhotos;
 };
 
-// Loading a design with photos and giving a formation of 15 ships their
-// photos, as applying a design does. The baseline decodes the pictures and
-// every photo once.
+// Loading a design with photos, giving a formation of 15 ships their
+// photos, as applying a design does, and drawing them once, as the first
+// frame of a game does. The baseline decodes the pictures and every photo
+// once.
 void BM_LoadDesignWithPhotos(benchmark::State &state)
 {
     const TPhotoDesign design(int(state.range(0)));
@@ -128,8 +130,12 @@ void BM_LoadDesignWithPhotos(benchmark::State &state)
     RunAgainstBaseline(state, files, [&] {
         par.Load(QStringLiteral("Photos"));
         par.ComputeLayout();
-        for (auto &ship : ships)
+        QImage frame(par.ClientWidth(), par.ClientHeight(), QImage::Format_RGB32);
+        QPainter painter(&frame);
+        for (auto &ship : ships) {
             par.AssignImage(*ship, -1);
+            ship->DrawOn(painter);
+        }
     });
 }
 BENCHMARK(BM_LoadDesignWithPhotos)->Arg(20)->Arg(1000)->Unit(benchmark::kMillisecond);

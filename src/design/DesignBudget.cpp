@@ -121,9 +121,12 @@ void TDesignBudget::CheckPixels(int slot, qint64 pixels, const QString &path) co
 
 void TDesignBudget::BookPicture(int slot, const TPicture &picture, const QString &path)
 {
-    const qint64 pixels = PixelsOf(picture);
-    if (PixelsBesides(slot) + pixels > MaxPixels)
-        RefusePixels(path);
+    BookPixels(slot, PixelsOf(picture), path);
+}
+
+void TDesignBudget::BookPixels(int slot, qint64 pixels, const QString &path)
+{
+    CheckPixels(slot, pixels, path);
     Book(mPixels, mPixelTotal, slot, pixels);
 }
 

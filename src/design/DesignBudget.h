@@ -30,6 +30,8 @@ public:
     void CheckPixels(int slot, qint64 pixels, const QString &path) const;
     // After decoding: `slot` now holds this picture.
     void BookPicture(int slot, const TPicture &picture, const QString &path);
+    // `slot` holds `pixels` read from `path`'s headers; refused like CheckPixels.
+    void BookPixels(int slot, qint64 pixels, const QString &path);
     void BookSound(int cue, qint64 bytes, const QString &path);
 
     qint64 Pixels() const { return mPixelTotal; }

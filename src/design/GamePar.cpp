@@ -3,6 +3,7 @@
 #include "base/FileNames.h"
 #include "base/Random.h"
 #include "design/DesignLayout.h"
+#include "sprites/DeferredBitmap.h"
 #include "sprites/PictureReader.h"
 
 #include <QDir>
@@ -85,6 +86,7 @@ void TGamePar::Load(const QString &name)
     mBigShipWidth = mBigShipHeight = mClientWidth = mClientHeight = 0;
     mParams.Clear();
     mPhotos.clear();
+    mPhotoField = QSize();
     mBudget.Reset(mDesignName);
     struct TDropIndexes
     {
@@ -122,28 +124,20 @@ void TGamePar::Load(const QString &name)
     LoadPhotos();
 }
 
+// Only the headers are read here: a photo is decoded when a ship first
+// shows it, so a design over its budget is refused before any is.
 void TGamePar::LoadPhotos()
 {
-    mPhotos.assign(std::size_t(std::max(mPhotoCount, 0)), TPicture());
+    mPhotos.assign(std::size_t(std::max(mPhotoCount, 0)), TPhoto());
     for (int k = 1; k <= mPhotoCount; ++k) {
-        const QString file = PhotoFile(QStringLiteral("Photo_%1").arg(k));
+        TPhoto &photo = mPhotos[std::size_t(k - 1)];
+        photo.File = PhotoFile(QStringLiteral("Photo_%1").arg(k));
+        // A missing or broken photo must not stop the game: ships that
+        // draw it show the design's ship picture.
+        photo.Size = BmpFileSize(photo.File);
         // Photos book slots of their own, apart from pictures 0..12.
-        const int slot = -k;
-        // Photo files are BMPs by name, so the reader tells the budget
-        // their size from the headers it reads anyway.
-        const auto checkBudget = [&](qint64 pixels) { mBudget.CheckPixels(slot, pixels, file); };
-        TPicture photo;
-        try {
-            photo = LoadPicture(file, checkBudget);
-        } catch (const EDesignError &) {
-            throw;
-        } catch (const std::exception &) {
-            // A missing or broken photo must not stop the game: ships that
-            // draw it show the design's ship picture.
-            continue;
-        }
-        mBudget.BookPicture(slot, photo, file);
-        mPhotos[std::size_t(k - 1)] = std::move(photo);
+        if (!photo.Size.isEmpty())
+            mBudget.BookPixels(-k, qint64(photo.Size.width()) * photo.Size.height(), photo.File);
     }
 }
 
@@ -157,6 +151,19 @@ QSize TGamePar::FieldSize() const
 TLayout TGamePar::LayoutNumbers() const
 {
     return ComputeLayoutNumbers(LayoutInput());
+}
+
+TPicture TGamePar::ShownPhoto(int k) const
+{
+    const TPhoto &photo = mPhotos[std::size_t(k - 1)];
+    if (photo.Size.isEmpty())
+        return {};
+    std::shared_ptr<const TDeferredBitmap> shown = photo.Shown.lock();
+    if (!shown) {
+        shown = std::make_shared<const TDeferredBitmap>(photo.File, photo.Size, mPhotoField);
+        photo.Shown = shown;
+    }
+    return TPicture::FromDeferred(std::move(shown));
 }
 
 void TGamePar::ComputeLayout()
@@ -180,6 +187,7 @@ void TGamePar::ComputeLayout()
     mCanonTop = int32_t(out.CanonTop);
     mClientWidth = int32_t(out.ClientWidth);
     mClientHeight = int32_t(out.ClientHeight);
+    mPhotoField = QSize(mClientWidth, mClientHeight);
 }
 
 TLayoutInput TGamePar::LayoutInput() const
@@ -280,14 +288,11 @@ void TGamePar::AssignImage(TSprite &sprite, int i) const
     }
     const int k = mPhotoCount == 1 ? 1 : Random::LookBelow(mPhotoCount) + 1;
     if (std::size_t(k) <= mPhotos.size()) {
-        const TPicture &photo = mPhotos[std::size_t(k - 1)];
-        if (photo.IsEmpty()) {
+        const TPicture photo = ShownPhoto(k);
+        if (photo.IsEmpty())
             sprite.Assign(Image(6));
-        } else {
-            // Only photos that are shown get their see-through copy.
-            photo.PrepareKeyed();
+        else
             sprite.AssignPicture(photo);
-        }
         return;
     }
     // PhotoCount raised since the load (the editor's list): read the file.

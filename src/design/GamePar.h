@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class TDeferredBitmap;
 struct TLayout;
 struct TLayoutInput;
 
@@ -163,6 +164,7 @@ private:
     QString FieldTooLargeCause(const TLayoutInput &in, const TLayout &out) const;
     QString PictureCause(int i) const;
     void LoadPhotos();
+    TPicture ShownPhoto(int k) const;
     QString FindInDesign(const QString &name) const;
     QString FindInDefault(const QString &name) const;
     QString ResolveInDefault(const QString &name) const;
@@ -204,9 +206,19 @@ private:
     int32_t mPhotoCount = 0;
     int32_t mBonusScore = 0;
     std::unique_ptr<TSpriteList> mImages;
-    // Photo k at index k - 1, decoded once per design and shared by every
-    // ship that shows it; an empty picture where the photo could not be read.
-    std::vector<TPicture> mPhotos;
+    // Photo k at index k - 1: its file and the size its headers declare
+    // (empty where it cannot be read), and its pixels while any ship holds
+    // them, shared by every ship that shows it.
+    struct TPhoto
+    {
+        QString File;
+        QSize Size;
+        mutable std::weak_ptr<const TDeferredBitmap> Shown;
+    };
+    std::vector<TPhoto> mPhotos;
+    // The field the layout made: ships stand inside it, so no more of a
+    // photo is ever seen. Invalid (keep it all) until ComputeLayout.
+    QSize mPhotoField;
     TDesignBudget mBudget;
     // The design's and Default's folders, each listed once per Load for
     // the lookups of that load; empty otherwise, as the editor changes

@@ -50,6 +50,7 @@ QString TZipLibrary::Load()
         && Resolve(library, "zip_fclose", Fclose)
         && Resolve(library, "zip_file_get_error", FileGetError)
         && Resolve(library, "zip_source_filep", SourceFilep)
+        && Resolve(library, "zip_source_function", SourceFunction)
         && Resolve(library, "zip_source_free", SourceFree) && Resolve(library, "zip_file_add", FileAdd)
         && Resolve(library, "zip_set_file_compression", SetFileCompression);
     if (!found)

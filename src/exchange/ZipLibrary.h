@@ -38,6 +38,7 @@ public:
     decltype(&::zip_fclose) Fclose = nullptr;
     decltype(&::zip_file_get_error) FileGetError = nullptr;
     decltype(&::zip_source_filep) SourceFilep = nullptr;
+    decltype(&::zip_source_function) SourceFunction = nullptr;
     decltype(&::zip_source_free) SourceFree = nullptr;
     decltype(&::zip_file_add) FileAdd = nullptr;
     decltype(&::zip_set_file_compression) SetFileCompression = nullptr;

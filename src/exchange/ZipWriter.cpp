@@ -1,6 +1,8 @@
 #include "exchange/ZipWriter.h"
 
 #include "base/FileWriter.h"
+#include "exchange/DeflatedSource.h"
+#include "exchange/EntryPacker.h"
 #include "exchange/ZipError.h"
 #include "exchange/ZipLibrary.h"
 
@@ -8,10 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -57,17 +61,68 @@ FILE *OpenRegularFile(const QString &path, std::uint64_t &size)
     return file;
 }
 
-void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
+[[noreturn]] void FailToRead(zip *archive, const QString &path)
 {
-    FILE *file = OpenRegularFile(path, size);
-    if (!file) {
-        Zip().Discard(archive);
-        throw EZipError(QStringLiteral("Cannot read %1").arg(path));
+    Zip().Discard(archive);
+    throw EZipError(QStringLiteral("Cannot read %1").arg(path));
+}
+
+// Beyond this a file is left to libzip, which deflates as it reads; a
+// design's photos and pictures stay far below it.
+constexpr std::uint64_t MaxDeflatedHere = 16 << 20;
+
+// The whole file deflated with short codes only, as a source; null, with
+// the file read from its start again, when that does not make it smaller.
+zip_source_t *ShortCodesSource(zip *archive, TEntryPacker &packer, FILE *file, std::uint64_t size,
+                               const QString &path)
+{
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
+    if (std::fread(data.data(), 1, std::size_t(size), file) != size) {
+        std::fclose(file);
+        FailToRead(archive, path);
     }
-    zip_source_t *source = Zip().SourceFilep(archive, file, 0, -1);
+    QByteArray deflated = packer.ShortCodes(data);
+    if (deflated.isEmpty() || std::uint64_t(deflated.size()) >= size) {
+        std::rewind(file);
+        return nullptr;
+    }
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || std::uint64_t(info.st_size) != size) {
+        std::fclose(file);
+        FailToRead(archive, path);
+    }
+    const auto *bytes = reinterpret_cast<const Bytef *>(data.constData());
+    const auto crc = std::uint32_t(crc32(crc32(0, nullptr, 0), bytes, uInt(size)));
+    zip_source_t *source = DeflatedSource(archive, std::move(deflated), crc, info);
     if (!source) {
         std::fclose(file);
         Fail(archive, path);
+    }
+    return source;
+}
+
+void AddFile(zip *archive, TEntryPacker &packer, const QString &path, int level, std::uint64_t &size)
+{
+    FILE *file = OpenRegularFile(path, size);
+    if (!file)
+        FailToRead(archive, path);
+    TPacking packing = level == 0 ? TPacking::Store : packer.Choose(fileno(file), size);
+    if (packing == TPacking::ShortCodes && size > MaxDeflatedHere) {
+        // Too large to hold: libzip deflates it at its fastest level.
+        packing = TPacking::Deflate;
+        level = 1;
+    }
+    zip_source_t *source = packing == TPacking::ShortCodes ? ShortCodesSource(archive, packer, file, size, path) : nullptr;
+    if (source) {
+        std::fclose(file);
+    } else {
+        if (packing == TPacking::ShortCodes)
+            packing = TPacking::Store;
+        source = Zip().SourceFilep(archive, file, 0, -1);
+        if (!source) {
+            std::fclose(file);
+            Fail(archive, path);
+        }
     }
     const QByteArray name = QFileInfo(path).fileName().toUtf8();
     const zip_int64_t index = Zip().FileAdd(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
@@ -75,7 +130,12 @@ void AddFile(zip *archive, const QString &path, int level, std::uint64_t &size)
         Zip().SourceFree(source);
         Fail(archive, path);
     }
-    const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+    // Deflated here already: libzip takes the bytes as they are.
+    if (packing == TPacking::ShortCodes)
+        return;
+    const zip_int32_t method = packing == TPacking::Store ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+    if (packing == TPacking::QuickDeflate)
+        level = std::min(level, 6);
     if (Zip().SetFileCompression(archive, zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
         Fail(archive, path);
 }
@@ -126,9 +186,10 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
         const QString reason = Zip().ErrorText(code);
         throw EZipError(QStringLiteral("%1: %2").arg(archivePath, reason));
     }
+    TEntryPacker packer;
     for (const QString &file : files) {
         std::uint64_t size = 0;
-        AddFile(archive, file, level, size);
+        AddFile(archive, packer, file, level, size);
         if (progress)
             progress(QFileInfo(file).fileName(), size);
     }

@@ -13,8 +13,9 @@
 QStringList RegularFilesMatching(const QString &wildcardPath);
 
 // Writes a new archive at `archivePath` holding each file under its bare
-// name, deflated at `level` (0: stored), sizes and CRC in every local
-// header. An existing file at that path is replaced only once the new
-// archive is complete. EZipError on failure; `progress` hears of each file.
+// name, deflated at `level` where that pays (0: all stored; EntryPacker.h
+// tells how each file is packed), sizes and CRC in every local header. An
+// existing file at that path is replaced only once the new archive is
+// complete. EZipError on failure; `progress` hears of each file.
 void WriteZipArchive(const QString &archivePath, const QStringList &files, int level,
                      const std::function<void(const QString &file, std::uint64_t size)> &progress = {});

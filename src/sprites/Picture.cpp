@@ -2,6 +2,7 @@
 
 #include "base/FileWriter.h"
 #include "base/TextFile.h"
+#include "sprites/DeferredBitmap.h"
 #include "sprites/PictureError.h"
 
 #include <QBuffer>
@@ -9,25 +10,27 @@
 
 #include <algorithm>
 
-namespace {
-
-QImage KeyOutColour(const QImage &source)
+QImage TPicture::KeyOut(const QImage &source, QSize kept)
 {
-    QImage keyed = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (keyed.isNull() || keyed.width() == 0 || keyed.height() == 0)
-        return keyed;
+    constexpr QImage::Format drawn = QImage::Format_ARGB32_Premultiplied;
+    if (source.isNull() || source.width() == 0 || source.height() == 0)
+        return source.convertToFormat(drawn);
+    const QRect part = QRect(QPoint(0, 0), kept.isValid() ? kept.boundedTo(source.size()) : source.size());
+    if (part.isEmpty())
+        return {};
     // Two-colour bitmaps keep white as their see-through colour, wherever it is.
     const bool twoColour = source.format() == QImage::Format_Mono
                            || source.format() == QImage::Format_MonoLSB;
-    const QRgb key = twoColour ? qRgb(255, 255, 255) : keyed.pixel(0, keyed.height() - 1);
+    // The bottom-left pixel as drawn, converted as the rest is.
+    const QRgb key = twoColour ? qRgb(255, 255, 255)
+                               : source.copy(0, source.height() - 1, 1, 1).convertToFormat(drawn).pixel(0, 0);
+    QImage keyed = (part.size() == source.size() ? source : source.copy(part)).convertToFormat(drawn);
     for (int y = 0; y < keyed.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
         std::replace(line, line + keyed.width(), key, QRgb(0));
     }
     return keyed;
 }
-
-} // namespace
 
 TPicture TPicture::FromImage(const QImage &image)
 {
@@ -38,16 +41,25 @@ TPicture TPicture::FromImage(const QImage &image)
     return picture;
 }
 
+TPicture TPicture::FromDeferred(std::shared_ptr<const TDeferredBitmap> bitmap)
+{
+    TPicture picture;
+    picture.mDeferred = std::move(bitmap);
+    return picture;
+}
+
 const QImage &TPicture::Bitmap() const
 {
     static const QImage none;
+    if (mDeferred)
+        return mDeferred->Opaque();
     return mBitmap ? mBitmap->Opaque : none;
 }
 
 void TPicture::PrepareKeyed() const
 {
     if (mBitmap && mBitmap->Keyed.isNull())
-        mBitmap->Keyed = KeyOutColour(mBitmap->Opaque);
+        mBitmap->Keyed = KeyOut(mBitmap->Opaque);
 }
 
 const QImage &TPicture::Keyed() const
@@ -67,11 +79,15 @@ TPicture TPicture::FromGif(TGifImage gif)
 
 int TPicture::Width() const
 {
+    if (mDeferred)
+        return mDeferred->Size().width();
     return mGif ? mGif->Width() : Bitmap().width();
 }
 
 int TPicture::Height() const
 {
+    if (mDeferred)
+        return mDeferred->Size().height();
     return mGif ? mGif->Height() : Bitmap().height();
 }
 
@@ -82,6 +98,10 @@ int TPicture::FrameCount() const
 
 void TPicture::Draw(QPainter &painter, int left, int top, int frame, bool transparent) const
 {
+    if (mDeferred) {
+        mDeferred->Draw(painter, left, top, transparent);
+        return;
+    }
     if (!mGif) {
         if (mBitmap)
             painter.drawImage(left, top, transparent ? Keyed() : mBitmap->Opaque);

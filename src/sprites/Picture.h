@@ -8,6 +8,7 @@
 #include <memory>
 
 class QPainter;
+class TDeferredBitmap;
 
 // What a sprite shows: nothing, a bitmap, or a GIF with one or more
 // frames. A value type: copies share their pixels, which nobody changes.
@@ -22,10 +23,15 @@ public:
     // every copy of the picture.
     static TPicture FromImage(const QImage &image);
     static TPicture FromGif(TGifImage gif);
+    // A bitmap read from its file only when it is first drawn.
+    static TPicture FromDeferred(std::shared_ptr<const TDeferredBitmap> bitmap);
+    // `source` with its see-through colour at alpha 0, as a transparent
+    // draw shows it; only its top-left `kept` part when that is smaller.
+    static QImage KeyOut(const QImage &source, QSize kept = {});
 
-    bool IsEmpty() const { return !mGif && !mBitmap; }
+    bool IsEmpty() const { return !mGif && !mBitmap && !mDeferred; }
     bool IsGif() const { return bool(mGif); }
-    bool IsBitmap() const { return bool(mBitmap); }
+    bool IsBitmap() const { return mBitmap || mDeferred; }
     int Width() const;
     int Height() const;
     QSize Size() const { return {Width(), Height()}; }
@@ -35,7 +41,11 @@ public:
     // The same for every copy of this picture and for no other picture alive.
     const void *Identity() const
     {
-        return mGif ? static_cast<const void *>(mGif.get()) : static_cast<const void *>(mBitmap.get());
+        if (mGif)
+            return mGif.get();
+        if (mBitmap)
+            return mBitmap.get();
+        return mDeferred.get();
     }
     // The bitmap as loaded, without its see-through colour applied.
     const QImage &Bitmap() const;
@@ -65,4 +75,5 @@ private:
 
     std::shared_ptr<const TBitmap> mBitmap;
     std::shared_ptr<const TGifImage> mGif;
+    std::shared_ptr<const TDeferredBitmap> mDeferred;
 };

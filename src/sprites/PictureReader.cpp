@@ -15,6 +15,16 @@ namespace {
     throw EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
 }
 
+// What keeps a BMP with these headers from being read; empty when nothing.
+QString BmpHeaderProblem(const TBmpHeader &header, qint64 fileSize)
+{
+    if (header.Width > 0 && TGifImage::IsAbsurdSize(header.Width, header.Height))
+        return QStringLiteral("its size of %1 x %2 pixels is too large").arg(header.Width).arg(header.Height);
+    if (fileSize < header.FileSizeNeeded())
+        return QStringLiteral("the file ends before its last row of pixels");
+    return {};
+}
+
 // Qt may refuse a huge BMP for reasons of its own, and it draws the rows
 // missing from a cut file black; reading the headers here tells the user
 // what is actually wrong. Leaves the file at its start for the decoder.
@@ -24,11 +34,9 @@ std::optional<TBmpHeader> CheckBmpHeader(const QString &path, QFile &file)
     file.seek(0);
     if (!header)
         return header;
-    if (header->Width > 0 && TGifImage::IsAbsurdSize(header->Width, header->Height))
-        Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
-                       .arg(header->Width).arg(header->Height));
-    if (file.size() < header->FileSizeNeeded())
-        Fail(path, QStringLiteral("the file ends before its last row of pixels"));
+    const QString problem = BmpHeaderProblem(*header, file.size());
+    if (!problem.isEmpty())
+        Fail(path, problem);
     return header;
 }
 
@@ -90,6 +98,24 @@ QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclared
 }
 
 } // namespace
+
+QSize BmpFileSize(const QString &path)
+{
+    QFile file(path);
+    // Only regular files: a FIFO would block the read.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
+    if (!header || header->Width <= 0 || header->Height <= 0 || !BmpHeaderProblem(*header, file.size()).isEmpty())
+        return {};
+    // The kinds of BMP the reader decodes: plain, run-length and bit fields.
+    const int bits = header->BitsPerPixel;
+    const bool readable = header->Compression <= 3
+                          && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
+    if (!readable)
+        return {};
+    return QSize(int(header->Width), int(header->Height));
+}
 
 TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDecoding)
 {

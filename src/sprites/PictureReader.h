@@ -19,5 +19,10 @@ using TDeclaredPixelsCheck = std::function<void(qint64 pixels)>;
 // For BMP, ICO and PNG files `beforeDecoding`, when given, is asked too.
 TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDecoding = {});
 
+// The size a BMP file declares, read from its headers alone; an empty size
+// when LoadPicture would refuse the file on what they tell (missing, not a
+// BMP, too large, cut short).
+QSize BmpFileSize(const QString &path);
+
 // Reads a JPEG file through libjpeg; used by LoadPicture.
 QImage ReadJpegFile(const QString &path);

@@ -3,6 +3,7 @@
 #include "design/DesignFolder.h"
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
+#include "exchange/ZipListing.h"
 #include "exchange/ZipReader.h"
 #include "lang/Language.h"
 #include "support/TempDir.h"
@@ -238,4 +239,31 @@ TEST_F(DesignArchiveTest, ExportPacksTheFolderFilesOnlyOnceEach)
     QDir().mkpath(Root() + "Empty");
     EXPECT_THROW(PackDesignFolder(Root() + "Empty", Zip("out.zip")), std::exception);
     EXPECT_EQ(TZipReader(Zip("out.zip")).Entries().size(), 2u);
+}
+
+TEST_F(DesignArchiveTest, ExportStoresOrShortensWhatDeflateCannotShrinkAndItImportsBack)
+{
+    QByteArray noise(40000, '\0'), grain(40000, '\0');
+    quint32 seed = 1;
+    for (qsizetype i = 0; i < noise.size(); ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        noise[i] = char(seed >> 24);
+        grain[i] = char(i / 3 % 200 + (seed >> 28));
+    }
+    Temp.Write("src/!design.ini", "Version=1");
+    Temp.Write("src/Photo_1.bmp", noise);
+    Temp.Write("src/Photo_2.bmp", grain);
+    PackDesignFolder(Temp.File("src"), Zip("Reef.zip"));
+    std::map<QString, std::pair<int, std::uint32_t>> packed;
+    std::vector<ZipEntryInfo> entries;
+    ListZipEntries(Zip("Reef.zip"), entries, {});
+    for (const ZipEntryInfo &entry : entries)
+        packed[entry.FileName] = {entry.CompressionMethod, entry.CompressedSize};
+    EXPECT_EQ(packed["Photo_1.bmp"], std::make_pair(0, std::uint32_t(noise.size())));
+    EXPECT_EQ(packed["Photo_2.bmp"].first, 8);
+    EXPECT_LT(packed["Photo_2.bmp"].second, std::uint32_t(grain.size()));
+
+    ASSERT_TRUE(Import(Zip("Reef.zip")));
+    EXPECT_EQ(Temp.Read("design/Reef/Photo_1.bmp"), noise);
+    EXPECT_EQ(Temp.Read("design/Reef/Photo_2.bmp"), grain);
 }

@@ -37,17 +37,21 @@ int RunTool(const QString &dir, const QString &program, const QStringList &args,
 
 bool Have(const char *tool) { return !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(); }
 
-// A small design: settings, a compressible text and an incompressible photo.
+// A small design: settings, a compressible text, an incompressible photo
+// and a grainy one (packed by each of the export's ways).
 class InteropTest : public ::testing::Test
 {
 protected:
     InteropTest()
     {
-        QByteArray photo(40000, '\0');
-        for (char &c : photo)
-            c = char(QRandomGenerator::global()->bounded(256));
+        QByteArray photo(40000, '\0'), grainy(40000, '\0');
+        for (qsizetype i = 0; i < photo.size(); ++i) {
+            photo[i] = char(QRandomGenerator::global()->bounded(256));
+            grainy[i] = char(i / 3 % 200 + QRandomGenerator::global()->bounded(16));
+        }
         Files = {{"!design.ini", "Author=someone\r\nVersion=2\r\n"},
                  {"Photo_1.bmp", photo},
+                 {"Photo_2.bmp", grainy},
                  {"Sound1.wav", QByteArray(30000, 'w')}};
         for (const auto &[name, bytes] : Files)
             Temp.Write("src/" + name, bytes);
