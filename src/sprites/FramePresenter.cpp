@@ -59,8 +59,7 @@ bool TFramePresenter::PresentDuplicated(QPainter &painter, const QImage &frame,
     const int factor = qRound(scale.Factor());
     const QPoint origin =
         scale.DeviceRect().topLeft() + QPoint(qRound(transform.dx()), qRound(transform.dy()));
-    // At 1x a whole copy costs no more than the bookkeeping would save.
-    const bool sameImage = mValid && factor > 1 && mTargetBits == image.constBits()
+    const bool sameImage = mValid && mTargetBits == image.constBits()
                            && mTargetSize == image.size() && mTargetOrigin == origin
                            && mTargetFactor == factor && mTiles.Size() == frame.size();
     bool drawn = true;

@@ -19,6 +19,14 @@ class TFieldScale;
 class TFramePresenter
 {
 public:
+    struct TDrawnSprite
+    {
+        QRect Rect;
+        const void *Picture;
+        int Frame;
+        bool operator==(const TDrawnSprite &) const = default;
+    };
+
     // A new frame is being drawn over the background: what the last one
     // drew is about to be erased.
     void BeginFrame(QSize field);
@@ -42,17 +50,17 @@ public:
     void Present(QPainter &painter, const QImage &frame, QSize box, qreal devicePixelRatio,
                  const QRegion &dirty);
 
+    // Before BeginFrame: the sprites of the last frame of a field of
+    // `field` pixels whose background has not changed since, so that only
+    // their places need the background again; null when all of it does.
+    const std::vector<TDrawnSprite> *LastFrame(QSize field) const
+    {
+        return mFieldKept && field == mTiles.Size() ? &mDrawn : nullptr;
+    }
+
 private:
     bool PresentDuplicated(QPainter &painter, const QImage &frame, const TFieldScale &scale,
                            const QRegion &dirty);
-
-    struct TDrawnSprite
-    {
-        QRect Rect;
-        const void *Picture;
-        int Frame;
-        bool operator==(const TDrawnSprite &) const = default;
-    };
 
     TDirtyTiles mTiles;
     // This frame's sprites and the last one's; kept between frames, so no allocations.

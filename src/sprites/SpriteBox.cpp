@@ -199,9 +199,31 @@ void TSpriteBox::ResetBackBuffer()
     // A box resized while hidden gets its resize event only when shown.
     if (mBackgroundStale || mBuiltSize != FieldSize())
         BuildBackground();
+    else if (const auto *last = mPresenter.LastFrame(mBuiltSize); last && mBackBuffer.size() == mBuiltSize)
+        RestoreBackground(*last);
     else if (!mBuiltSize.isEmpty())
         CopyBackground();
     mPresenter.BeginFrame(mBuiltSize);
+}
+
+// Only sprites draw into BackBuffer: where the last frame drew none it
+// still shows the background.
+void TSpriteBox::RestoreBackground(const std::vector<TFramePresenter::TDrawnSprite> &sprites)
+{
+    const QRect field(QPoint(0, 0), mBuiltSize);
+    const QRgb colour = mColor.rgb();
+    const qsizetype stride = mBackBuffer.bytesPerLine();
+    auto *bits = const_cast<uchar *>(mBackBuffer.constBits()); // no detach: the painter writes here too
+    for (const TFramePresenter::TDrawnSprite &sprite : sprites) {
+        const QRect r = sprite.Rect.intersected(field);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(bits + y * stride) + r.left();
+            if (mPlain)
+                std::fill_n(row, r.width(), colour);
+            else
+                std::memcpy(row, mBackground.constScanLine(y) + r.left() * 4, std::size_t(r.width()) * 4);
+        }
+    }
 }
 
 // Into the buffer there is, when it fits: no fresh pages to fault in.

@@ -103,6 +103,7 @@ private:
     // BackBuffer becomes the background again, built first when stale.
     void ResetBackBuffer();
     void CopyBackground();
+    void RestoreBackground(const std::vector<TFramePresenter::TDrawnSprite> &sprites);
     void NoteStepPlaces();
     // The enabled sprites where they stand.
     void DrawSprites();

@@ -116,6 +116,26 @@ TEST(SpriteBoxStep, StartsEachFrameFromTheBackground)
     EXPECT_EQ(field.Box.BackBuffer().pixel(31, 1), qRgb(10, 100, 100));
 }
 
+TEST(SpriteBoxStep, APictureBackgroundComesBackWhereSpritesLeftOrVanished)
+{
+    TField field(2);
+    QImage picture(60, 20, QImage::Format_RGB32);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 12, 200));
+    field.Box.SetImage(picture);
+    field.Box.Step();
+    field.At(0)->SetLeft(30);
+    field.At(1)->SetEnabled(false);
+    field.Box.Step();
+    field.Box.Step();
+    QImage expected = field.Box.Background().copy();
+    QPainter painter(&expected);
+    field.At(0)->DrawOn(painter);
+    painter.end();
+    EXPECT_EQ(field.Box.BackBuffer(), expected);
+}
+
 TEST(SpriteBoxStep, StepsEveryMoveOfAnAnimation)
 {
     TSpriteBox box;
