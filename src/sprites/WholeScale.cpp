@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace WholeScale {
 
 namespace {
@@ -39,6 +43,23 @@ void Widen(uint32_t *out, const uint32_t *source, int width, int factor)
     }
 }
 
+// The copies of a widened row go straight to memory: the window's image is
+// read next by the display server, not by us, and streaming stores skip
+// reading each line into the cache before overwriting it.
+void CopyRow(uchar *to, const uchar *from, std::size_t bytes)
+{
+#if defined(__SSE2__)
+    while ((reinterpret_cast<std::uintptr_t>(to) & 15) != 0 && bytes >= 4) {
+        std::memcpy(to, from, 4);
+        to += 4, from += 4, bytes -= 4;
+    }
+    for (; bytes >= 16; to += 16, from += 16, bytes -= 16)
+        _mm_stream_si128(reinterpret_cast<__m128i *>(to),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+#endif
+    std::memcpy(to, from, bytes);
+}
+
 } // namespace
 
 bool Draw(QImage &target, QPoint origin, const QImage &frame, int factor, QRect part)
@@ -66,8 +87,11 @@ bool Draw(QImage &target, QPoint origin, const QImage &frame, int factor, QRect 
         else
             Widen(out, source, width, factor);
         for (int k = 1; k < factor; ++k)
-            std::memcpy(first + k * stride, first, rowBytes);
+            CopyRow(first + k * stride, first, rowBytes);
     }
+#if defined(__SSE2__)
+    _mm_sfence(); // the streamed rows are in memory before anyone reads them
+#endif
     return true;
 }
 
