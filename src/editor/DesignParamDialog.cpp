@@ -139,9 +139,10 @@ void TDesignParamDialog::BuildMenu()
     AddCommand(file1, "Close1", "&Close", &TDesignParamDialog::Close1Click);
     QMenu *edit1 = menuBar->addMenu(QStringLiteral("Edit"));
     edit1->menuAction()->setObjectName(QStringLiteral("Edit1"));
-    mUndoItems = new TUndoItems(AddCommand(edit1, "Undo1", "&Undo", &TDesignParamDialog::Undo1Click),
-                                AddCommand(edit1, "Redo1", "&Redo", &TDesignParamDialog::Redo1Click),
-                                mEditor->History().Stack(), this);
+    // Added one after the other: as two arguments of one call their order would be the compiler's.
+    QAction *undo1 = AddCommand(edit1, "Undo1", "&Undo", &TDesignParamDialog::Undo1Click);
+    QAction *redo1 = AddCommand(edit1, "Redo1", "&Redo", &TDesignParamDialog::Redo1Click);
+    mUndoItems = new TUndoItems(undo1, redo1, mEditor->History().Stack(), this);
     QMenu *exchange1 = menuBar->addMenu(QStringLiteral("Exchange"));
     exchange1->menuAction()->setObjectName(QStringLiteral("Exchange1"));
     AddCommand(exchange1, "SaveasZIP1", "Save as ZIP", &TDesignParamDialog::SaveAsZipClick);

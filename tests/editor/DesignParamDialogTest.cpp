@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -282,6 +283,11 @@ TEST_F(DesignParamDialogTest, UndoNamesTheChangeAndCtrlZBringsBackThePictureAsSa
     Images().ComboBox1()->setCurrentText("30");
     auto *undo = Dialog->findChild<QAction *>("Undo1");
     EXPECT_EQ(undo->text(), "&Undo Size of Rocket");
+    const QList<QAction *> edit = undo->associatedObjects().isEmpty()
+                                      ? QList<QAction *>()
+                                      : qobject_cast<QMenu *>(undo->associatedObjects().first())->actions();
+    ASSERT_EQ(edit.size(), 2);
+    EXPECT_EQ(edit.first(), undo) << "Undo comes first in the Edit menu, as everywhere";
     Images().ListBox3()->setCurrentRow(1);
 
     Dialog->activateWindow();
