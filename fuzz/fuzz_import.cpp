@@ -10,7 +10,7 @@
 #include "design/DesignFolder.h"
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
-#include "lang/Language.h"
+#include "lang/MessageLookup.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -92,14 +92,14 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const TLanguage language;
+    static const TMessageLookup messages = LanguageFileMessages(QString());
     ResetRoot();
     const QString archive = FuzzWriteFile(QStringLiteral("Sea.zip"), FuzzBytes(data, size));
     const TTree outside = Tree(FuzzScratchDir(), RootDir());
     const TTree seaBefore = Tree(SeaDir());
 
     TYesPrompts prompts;
-    const bool imported = ImportDesignZip(archive, language, prompts, RootDir());
+    const bool imported = ImportDesignZip(archive, messages, prompts, RootDir());
 
     if (Tree(FuzzScratchDir(), RootDir()) != outside)
         Fault("the import changed something outside the design root");

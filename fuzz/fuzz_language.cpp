@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "base/IniFile.h"
-#include "lang/Language.h"
+#include "lang/ui/Language.h"
 
 #include <QAction>
 #include <QComboBox>

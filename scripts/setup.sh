@@ -7,7 +7,7 @@ set -euo pipefail
 SNAPSTORM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config ccache mold
     qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils

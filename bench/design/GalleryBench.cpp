@@ -6,7 +6,7 @@
 // thread was kept from its event loop while the previews came in.
 #include "design/DesignPreviewQueue.h"
 #include "design/DesignRoots.h"
-#include "design/DesignSelectDialog.h"
+#include "design/ui/DesignSelectDialog.h"
 
 #include <QApplication>
 #include <QDir>

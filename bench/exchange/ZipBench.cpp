@@ -5,7 +5,7 @@
 // archive's size (size_ratio_to_zip) against zip -9 -j on the same files.
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
-#include "lang/Language.h"
+#include "lang/MessageLookup.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,13 +160,13 @@ void BM_ImportDesign(benchmark::State &state)
     PackDesignFolder(temp.filePath(QStringLiteral("src")), archive);
     const QString root = temp.filePath(QStringLiteral("design/"));
     QDir().mkpath(root + QStringLiteral("Default"));
-    TLanguage language;
+    const TMessageLookup messages = LanguageFileMessages(QString());
     TNoPrompts prompts;
     double ours = 0, tool = 0;
     for (auto _ : state) {
         QDir(root + QStringLiteral("Sea")).removeRecursively();
         auto t0 = TClock::now();
-        ImportDesignZip(archive, language, prompts, root);
+        ImportDesignZip(archive, messages, prompts, root);
         ours += Seconds(t0);
         state.PauseTiming();
         QDir(temp.filePath(QStringLiteral("out"))).removeRecursively();

@@ -4,7 +4,7 @@
 // measured in the same run.
 #include "play/GameRound.h"
 #include "game/MainForm.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QImage>
 #include <QLayout>
@@ -62,7 +62,7 @@ struct TRunningGame
         // A demo that ended starts again, so every tick draws a game.
         if (Form.Round().GameState() != gsDemo)
             Form.Demo1Click();
-        Form.Timer1Timer();
+        Form.Session().Tick();
     }
 };
 

@@ -1,6 +1,6 @@
 // Cost of one TSpriteBox::Step on a game-sized field, as a ratio to one
 // plain copy of the same background measured in the same run.
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 #include "sprites/SpriteList.h"
 
 #include <QApplication>

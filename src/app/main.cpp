@@ -2,6 +2,7 @@
 #include "FirstFrameProbe.h"
 #include "FontWarmUp.h"
 #include "ModalDialogs.h"
+#include "ReplayView.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
@@ -10,10 +11,14 @@
 #include "design/StagedFolder.h"
 #include "game/AfterFirstPaint.h"
 #include "game/MainForm.h"
-#include "game/ReplayRunner.h"
+#include "lang/MessageLookup.h"
+#include "lang/ui/Language.h"
+#include "session/GameSession.h"
+#include "session/ReplayRunner.h"
+#include "session/SettingsFile.h"
 #include "setup/ProgramIcon.h"
 #include "setup/SetupForm.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -84,15 +89,28 @@ int RunReplay(const TCommandLine &options)
         }
     }
     QTextStream trace(&traceFile);
-    std::unique_ptr<TMainForm> form;
+    TReplayView view;
+    // The session reads the settings, which name the language.
+    auto language = std::make_shared<TMessageLookup>();
+    const TMessageLookup messages = [language](const QString &key) {
+        return *language ? (*language)(key) : key;
+    };
+    QObject soundOwner;
+    std::unique_ptr<TGameSession> session;
     try {
-        form = std::make_unique<TMainForm>(TMainFormOptions{.SettingsPath = options.Settings, .Unattended = true});
+        session = std::make_unique<TGameSession>(
+            TSessionOptions{.SettingsPath = options.Settings, .Unattended = true}, view, messages, &soundOwner);
+        view.Attach(*session);
+        session->ApplyStored();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "cannot start: %s\n", e.what());
         return 1;
     }
-    form->FormShow();
-    TReplayRunner runner(*form, trace);
+    *language = LanguageFileMessages(TLanguage::StoredLanguageFilePath(
+        ProgramDataDir(), session->Settings().Value(QStringLiteral("Language"))));
+    session->Start();
+    TReplayRunner runner(*session, trace, [&view] { return view.Snap(); });
+    view.SetNameSource([&runner] { return runner.TakeName(); });
     try {
         runner.Run(lines);
     } catch (const EReplayError &e) {
@@ -106,7 +124,7 @@ int RunReplay(const TCommandLine &options)
                      qPrintable(traceFile.errorString()));
         return 1;
     }
-    const bool saved = form->WriteSettings();
+    const bool saved = session->WriteSettings();
     return saved || options.Settings.isEmpty() ? 0 : 1;
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/FileNames.h"
 #include "base/TextFile.h"
-#include "lang/Language.h"
 
 #include <QFileInfo>
 
@@ -17,11 +16,11 @@ bool IsUsableFolderName(const QString &name)
 
 } // namespace
 
-bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesignPrompts &prompts,
+bool PrepareDesignFolder(const QString &name, const TMessageLookup &messages, TDesignPrompts &prompts,
                          const QString &rootDir)
 {
     if (LooksLikeDefaultName(name)) {
-        prompts.Error(language.LookupMessage(QStringLiteral("CannotsavetoDefault")));
+        prompts.Error(messages(QStringLiteral("CannotsavetoDefault")));
         return false;
     }
     if (!IsUsableFolderName(name))
@@ -31,7 +30,7 @@ bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesign
                                .arg(name.simplified()));
     if (FindEntryNoCase(WithTrailingSlash(rootDir), name).isEmpty())
         return true;
-    const QString text = language.LookupMessage(QStringLiteral("Override Design"))
+    const QString text = messages(QStringLiteral("Override Design"))
                          + QStringLiteral("\n\"%1\"").arg(name);
     return prompts.Question(text) == TDesignPrompts::TAnswer::Yes;
 }

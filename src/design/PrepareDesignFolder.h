@@ -1,10 +1,10 @@
 #pragma once
 
 #include "design/DesignFolder.h"
+#include "lang/MessageLookup.h"
 
 #include <QString>
 
-class TLanguage;
 
 // The questions that writing a design must ask the user. Windows answer
 // them with message boxes; tests with a scripted fake.
@@ -28,5 +28,5 @@ public:
 // deleted here: the writer replaces the folder's files once its new ones
 // are complete (TStagedFolder). A name that would lead out of the design
 // root, hide the folder or break a settings line raises EDesignError.
-bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesignPrompts &prompts,
+bool PrepareDesignFolder(const QString &name, const TMessageLookup &messages, TDesignPrompts &prompts,
                          const QString &rootDir = DesignRootDir());

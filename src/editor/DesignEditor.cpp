@@ -4,15 +4,14 @@
 #include "editor/DesignSaver.h"
 #include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
-#include "lang/Language.h"
 #include "sprites/PictureReader.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language, TKeyValueList &settings,
+TDesignEditor::TDesignEditor(TEditorPrompts &prompts, TMessageLookup messages, TKeyValueList &settings,
                              const TDesignRoots &roots)
-    : mPrompts(prompts), mLanguage(language), mSettings(settings),
+    : mPrompts(prompts), mMessages(std::move(messages)), mSettings(settings),
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
       mSounds(*mDesign, mModified)
 {
@@ -74,7 +73,7 @@ QString TDesignEditor::StepText(TStep step, int index) const
                                        "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound",
                                        "UndoAuthor",    "UndoInfo"};
     static_assert(std::size(keys) == std::size_t(TStep::Info) + 1);
-    const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
+    const QString text = mMessages(QLatin1String(keys[int(step)]));
     const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
         return text;
@@ -88,7 +87,7 @@ QString TDesignEditor::TitleHint() const
         failing << QString::number(i);
     if (failing.isEmpty())
         return {};
-    return mLanguage.LookupMessage(QStringLiteral("TitleContrast")).arg(failing.join(QStringLiteral(", ")));
+    return mMessages(QStringLiteral("TitleContrast")).arg(failing.join(QStringLiteral(", ")));
 }
 
 QString TDesignEditor::Setting(const char *key) const
@@ -216,7 +215,7 @@ QString TDesignEditor::FitNote() const
     const QString key = mImages.Current() != 0 ? QStringLiteral("FitLarger")
                         : view.BeyondField     ? QStringLiteral("FitBeyondLimit")
                                                : QStringLiteral("FitField");
-    return mLanguage.LookupMessage(key)
+    return mMessages(key)
         .arg(view.SizeLabel, QStringLiteral("%1 x %2").arg(view.FitTo->width()).arg(view.FitTo->height()));
 }
 
@@ -275,7 +274,7 @@ bool TDesignEditor::QuerySave()
 {
     if (!mModified)
         return true;
-    switch (mPrompts.Question(mLanguage.LookupMessage(QStringLiteral("Save changes")))) {
+    switch (mPrompts.Question(mMessages(QStringLiteral("Save changes")))) {
     case TDesignPrompts::TAnswer::Yes:
         return SaveDesign(false);
     case TDesignPrompts::TAnswer::No:
@@ -293,7 +292,7 @@ std::optional<QString> TDesignEditor::AskSaveName()
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {
-        mPrompts.Error(mLanguage.LookupMessage(QStringLiteral("CannotsavetoDefault")));
+        mPrompts.Error(mMessages(QStringLiteral("CannotsavetoDefault")));
         return std::nullopt;
     }
     return name;
@@ -308,7 +307,7 @@ bool TDesignEditor::SaveDesign(bool askName)
         if (!chosen)
             return false;
         if (chosen->compare(name, Qt::CaseInsensitive) != 0) {
-            if (!PrepareDesignFolder(*chosen, mLanguage, mPrompts, mDesign->RootDir()))
+            if (!PrepareDesignFolder(*chosen, mMessages, mPrompts, mDesign->RootDir()))
                 return false;
             name = *chosen;
             inPlace = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/DesignFolder.h"
+#include "lang/MessageLookup.h"
 #include "design/GamePar.h"
 #include "editor/EditHistory.h"
 #include "editor/ImageSlots.h"
@@ -13,7 +14,6 @@
 
 class TEditorPrompts;
 class TKeyValueList;
-class TLanguage;
 
 // The design editor without its window: the design being edited, its
 // photos, pictures and sounds, the Info texts and the File commands. The
@@ -24,7 +24,7 @@ class TDesignEditor
 public:
     // `settings` is the game's settings list: the file choosers' folders
     // are kept there.
-    TDesignEditor(TEditorPrompts &prompts, const TLanguage &language, TKeyValueList &settings,
+    TDesignEditor(TEditorPrompts &prompts, TMessageLookup messages, TKeyValueList &settings,
                   const TDesignRoots &roots = TDesignRoots::Standard());
     ~TDesignEditor();
 
@@ -122,7 +122,7 @@ private:
     QString StepText(TStep step, int index) const;
 
     TEditorPrompts &mPrompts;
-    const TLanguage &mLanguage;
+    TMessageLookup mMessages;
     TKeyValueList &mSettings;
     bool mModified = false;
     TEditHistory mHistory{mModified};

@@ -5,14 +5,13 @@
 #include "editor/EditorPrompts.h"
 #include "exchange/DesignArchive.h"
 
-#include "lang/Language.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-TDesignExchange::TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
+TDesignExchange::TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, TMessageLookup messages,
                                  TKeyValueList &settings)
-    : mEditor(editor), mPrompts(prompts), mLanguage(language), mSettings(settings)
+    : mEditor(editor), mPrompts(prompts), mMessages(std::move(messages)), mSettings(settings)
 {
 }
 
@@ -34,12 +33,12 @@ bool TDesignExchange::SaveAsZip(const TShowFolder &showFolder)
     }
     RememberFolder(path);
     const QString about = QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(path));
-    if (!mPrompts.Ask(about + mLanguage.LookupMessage(QStringLiteral("ZipSaved"))))
+    if (!mPrompts.Ask(about + mMessages(QStringLiteral("ZipSaved"))))
         return true;
     const QString folder = QFileInfo(path).absolutePath();
     if (!showFolder(folder))
         mPrompts.Error(QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(folder))
-                       + mLanguage.LookupMessage(QStringLiteral("FolderNotShown")));
+                       + mMessages(QStringLiteral("FolderNotShown")));
     return true;
 }
 
@@ -48,7 +47,7 @@ bool TDesignExchange::ImportFromZip()
     const QString path = mPrompts.ChooseArchive(mSettings.Value(QLatin1String(DirKey)), QString(), false);
     if (path.isEmpty())
         return false;
-    if (!ImportDesignZip(path, mLanguage, mPrompts, mEditor.EditedDesign().RootDir()))
+    if (!ImportDesignZip(path, mMessages, mPrompts, mEditor.EditedDesign().RootDir()))
         return false;
     RememberFolder(path);
     TBusy busy(mPrompts);

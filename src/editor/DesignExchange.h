@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/MessageLookup.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,14 +9,13 @@
 class TDesignEditor;
 class TEditorPrompts;
 class TKeyValueList;
-class TLanguage;
 
 // The editor's Exchange commands: the design on disk saved as an archive,
 // and a design imported from one into the editor.
 class TDesignExchange
 {
 public:
-    TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, const TLanguage &language,
+    TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, TMessageLookup messages,
                     TKeyValueList &settings);
 
     // Opens a folder in the desktop's file manager; false when it could not.
@@ -35,6 +36,6 @@ private:
 
     TDesignEditor &mEditor;
     TEditorPrompts &mPrompts;
-    const TLanguage &mLanguage;
+    TMessageLookup mMessages;
     TKeyValueList &mSettings;
 };

@@ -7,7 +7,6 @@
 #include "exchange/ZipError.h"
 #include "exchange/ZipReader.h"
 #include "exchange/ZipWriter.h"
-#include "lang/Language.h"
 
 #include <QFileInfo>
 
@@ -42,11 +41,11 @@ bool HasDesignIni(const TZipReader &reader)
 }
 
 // The opened and checked archive; nothing when the user has been told why not.
-std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLanguage &language,
+std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TMessageLookup &messages,
                                               TDesignPrompts &prompts)
 {
     if (!QFileInfo(path).isFile() || TZipReader::IsNotAnArchive(path)) {
-        prompts.Error(AboutArchive(path, language.LookupMessage(QStringLiteral("NotDesignArchive"))));
+        prompts.Error(AboutArchive(path, messages(QStringLiteral("NotDesignArchive"))));
         return nullptr;
     }
     try {
@@ -58,7 +57,7 @@ std::unique_ptr<TZipReader> OpenDesignArchive(const QString &path, const TLangua
                                 .arg(TDesignBudget::MaxFileBytes >> 20));
         if (HasDesignIni(*reader))
             return reader;
-        prompts.Error(AboutArchive(path, language.LookupMessage(QStringLiteral("NoDesignZip"))));
+        prompts.Error(AboutArchive(path, messages(QStringLiteral("NoDesignZip"))));
     } catch (const EZipError &e) {
         prompts.Error(AboutArchive(path, QString::fromUtf8(e.what())));
     }
@@ -101,17 +100,17 @@ void PackDesignFolder(const QString &designDir, const QString &archivePath)
     WriteZipArchive(archivePath, files, 9);
 }
 
-bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignPrompts &prompts,
+bool ImportDesignZip(const QString &path, const TMessageLookup &messages, TDesignPrompts &prompts,
                      const QString &rootDir)
 {
     if (path.isEmpty())
         return false;
     const QString name = DesignNameOfArchive(path);
-    const std::unique_ptr<TZipReader> reader = OpenDesignArchive(path, language, prompts);
+    const std::unique_ptr<TZipReader> reader = OpenDesignArchive(path, messages, prompts);
     if (!reader)
         return false;
     try {
-        if (!PrepareDesignFolder(name, language, prompts, rootDir))
+        if (!PrepareDesignFolder(name, messages, prompts, rootDir))
             return false;
         TStagedFolder staged(rootDir, name);
         const QStringList problems = Unpack(*reader, staged);

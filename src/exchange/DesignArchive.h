@@ -1,11 +1,11 @@
 #pragma once
 
 #include "design/DesignFolder.h"
+#include "lang/MessageLookup.h"
 
 #include <QString>
 
 class TDesignPrompts;
-class TLanguage;
 
 // Writes every regular file that lies directly in `designDir` into a new
 // archive at `archivePath`, each under its bare name, deflated at the
@@ -20,7 +20,7 @@ void PackDesignFolder(const QString &designDir, const QString &archivePath);
 // design's files replaced (its sub-folders stay). Every failure is shown
 // through `prompts`, naming the archive, and leaves every design as it
 // was. True when the design was written.
-bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignPrompts &prompts,
+bool ImportDesignZip(const QString &path, const TMessageLookup &messages, TDesignPrompts &prompts,
                      const QString &rootDir = DesignRootDir());
 
 // The design name an archive path gives: its file name without folder

@@ -1,6 +1,6 @@
 #include "FramePump.h"
 
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QGuiApplication>
 #include <QScreen>

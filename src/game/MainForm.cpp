@@ -1,79 +1,37 @@
 #include "MainForm.h"
 
 #include "AfterFirstPaint.h"
-#include "CuePlayer.h"
-#include "DesignSwitcher.h"
+#include "session/CuePlayer.h"
+#include "session/GameSession.h"
 #include "FramePump.h"
 #include "MainMenu.h"
-#include "PauseControl.h"
-#include "FieldSign.h"
-#include "FieldSigns.h"
-#include "ScreenMode.h"
-#include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
-#include "base/Random.h"
-#include "design/DesignFolder.h"
-#include "design/DesignSelectDialog.h"
 #include "design/GamePar.h"
-#include "design/MessageBoxPrompts.h"
-#include "editor/EditDesign.h"
-#include "exchange/DesignArchive.h"
-#include "exchange/DragComp.h"
-#include "game/dialogs/DesktopServices.h"
-#include "game/dialogs/HelpOpener.h"
+#include "game/DragComp.h"
+#include "game/PlayArea.h"
+#include "game/dialogs/GameDialogs.h"
 #include "game/dialogs/ScoreDialog.h"
 #include "game/dialogs/SettingsDialogs.h"
-#include "lang/Language.h"
+#include "lang/ui/Language.h"
 #include "pads/Gamepad.h"
-#include "play/HighScoreTable.h"
-#include "setup/AboutBox.h"
-#include "sound/SoundMixer.h"
-#include "sprites/Picture.h"
-#include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <stdexcept>
 #include <utility>
 
-namespace {
-
-const QString kTitle = QStringLiteral("Snapstorm");
-
-// The play box's background: the design's colour, else its picture 0. A
-// value that is not a number counts as absent.
-void ShowBackground(TSpriteBox &box, const TGamePar &design)
-{
-    if (const std::optional<QColor> color = design.BackgroundColor()) {
-        box.SetImage(QImage());
-        box.SetColor(*color);
-        return;
-    }
-    TSprite background;
-    design.AssignImage(background, 0);
-    const TPicture &picture = background.Picture();
-    box.SetImage(picture.IsGif() ? QImage() : picture.ToImage());
-}
-
-int SettingAsNumber(const TKeyValueList &settings, const QString &key, int fallback)
-{
-    bool ok = false;
-    const int value = settings.Value(key).toInt(&ok);
-    return ok ? value : fallback;
-}
-
-} // namespace
+// The window's title; a design other than Default adds its name.
+static const QString kTitle = QStringLiteral("Snapstorm");
 
 TMainForm::TMainForm(TMainFormOptions options, QWidget *parent)
     : QMainWindow(parent)
     , mOptions(std::move(options))
+    , mPrompts(this, mOptions.Unattended)
 {
     setObjectName(QStringLiteral("MainForm"));
     FormCreate();
@@ -88,12 +46,33 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
-QFont TMainForm::GameFont()
+void TMainForm::FormCreate()
 {
-    return TAttractScreen::TextFont();
+    SetUpWindow();
+    mTimer1 = new QTimer(this);
+    mTimer1->setObjectName(QStringLiteral("Timer1"));
+    mTimer1->setInterval(100);
+    mTimer1->setTimerType(Qt::PreciseTimer);
+    connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
+    mCommands = MenuCommands();
+    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), mCommands);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationStateChanged);
+    mLanguage1 = new TLanguage(this);
+    mLanguage1->setObjectName(QStringLiteral("Language1"));
+    mArea = new TPlayArea(*this, mMenu->Fullscreen1(), mLanguage1->Messages());
+    setCentralWidget(mArea);
+    mFramePump = new TFramePump(*mTimer1, {&mArea->PlayBox(), &mArea->AttractBox()}, this);
+    mSession = std::make_unique<TGameSession>(
+        TSessionOptions{.SettingsPath = mOptions.SettingsPath, .SettingsSeedPath = mOptions.SettingsSeedPath,
+                        .Unattended = mOptions.Unattended, .OpenSoundDevice = mOptions.OpenSoundDevice,
+                        .DesignRoot = mOptions.DesignRoot},
+        static_cast<TSessionView &>(*this), mLanguage1->Messages(), this);
+    mArea->ShowFields(mSession->Cycle());
+    mSession->ApplyStored();
+    CreateHelpers();
 }
 
-void TMainForm::FormCreate()
+void TMainForm::SetUpWindow()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -103,104 +82,42 @@ void TMainForm::FormCreate()
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
-    const QFont font = GameFont();
-    setFont(font);
+    setFont(GameFont());
     setFocusPolicy(Qt::StrongFocus);
+}
 
-    mTimer1 = new QTimer(this);
-    mTimer1->setObjectName(QStringLiteral("Timer1"));
-    mTimer1->setInterval(100);
-    mTimer1->setTimerType(Qt::PreciseTimer);
-    connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
-    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), MenuCommands());
-
-    mCues = std::make_unique<TCuePlayer>(this, mOptions.Unattended && !mOptions.OpenSoundDevice);
-    // The player sees the window first; sound follows a moment later.
-    if (!mOptions.Unattended)
-        mCues->DeferOpening();
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            &TMainForm::OnApplicationStateChanged);
-    Random::Randomize();
-    mDesigns = std::make_unique<TDesignSwitcher>(DesignRoot(), *mCues, mSettings,
-                                                 [this](const TGamePar &design) { ShowDesign(design); });
-
-    mClientArea = new QWidget(this);
-    setCentralWidget(mClientArea);
-    mPlayBox = new TSpriteBox(mClientArea);
-    mPlayBox->setObjectName(QStringLiteral("PlayBox"));
-    mAttractBox = new TSpriteBox(mClientArea);
-    mAttractBox->setObjectName(QStringLiteral("AttractBox"));
-    mAttractBox->SetColor(Qt::white);
-    for (TSpriteBox *box : {mPlayBox, mAttractBox})
-        box->setFocusPolicy(Qt::NoFocus);
-    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, mMenu->Fullscreen1());
-    mSigns = new TFieldSigns(*mClientArea,
-                             [this](const QString &key) { return mLanguage1->LookupMessage(key); });
-    mScreen->OnResized = [this] {
-        if (mPausedLabel && mPausedLabel->isVisible())
-            ShowPaused(true);
-        mSigns->FollowField(mPlayBox->geometry());
-    };
-    mFramePump = new TFramePump(*mTimer1, {mPlayBox, mAttractBox}, this);
-
-    mPause = std::make_unique<TPauseControl>(
-        mMenu->Pause1(), *mTimer1,
-        TPauseControl::THooks{.InGame = [this] { return InGame(); },
-                              .ShowPaused = [this](bool shown) { ShowPaused(shown); }});
-
-    mSettingsPath = mOptions.SettingsPath;
-    if (!mSettingsPath.isEmpty()) {
-        mSettingsFile = std::make_unique<TSettingsFile>(
-            TSettingsLocation{mSettingsPath, mOptions.SettingsSeedPath});
-        mSettingsFile->Load(mSettings);
-    }
-    mSoundDisabled = mSettings.Value(QStringLiteral("NoDirectSound")) == QLatin1String("1");
-    mCues->SetDisabled(mSoundDisabled);
-
-    mLanguage1 = new TLanguage(this);
-    mLanguage1->setObjectName(QStringLiteral("Language1"));
-    mCycle = std::make_unique<TGameCycle>(
-        TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
-                        .Settings = mSettings,
-                        .HighScores = mHighScores},
-        mDesigns->Current());
-    mPlayBox->SetField(&mCycle->PlayField());
-    mAttractBox->SetField(&mCycle->AttractField());
-    mDesigns->ApplyStored();
-    mCycle->PlaceFixedSprites(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
-    mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
-    mSoundOff = !mMenu->Sound1().isChecked();
-    mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
+void TMainForm::CreateHelpers()
+{
+    mMenu->Sound1().setChecked(mSession->SoundOn());
+    mMenu->SmoothMotion1().setChecked(mSession->SmoothMotion());
     // The scripted run draws once per tick, whatever the setting says.
-    mFramePump->SetEnabled(mMenu->SmoothMotion1().isChecked() && !mOptions.Unattended);
-    mCues->SetVolume(VolumeSetting::Read(mSettings));
-    mHighScores.Load(mSettings);
-    mKeys.SetBindings(TKeyBindings::Read(mSettings));
+    mFramePump->SetEnabled(mSession->SmoothMotion() && !mOptions.Unattended);
     // The scripted run plays by its script alone; sound opens and pads are
     // looked for once the window shows.
     if (!mOptions.Unattended)
-        TAfterFirstPaint::Run(*mAttractBox, [this] {
-            mDesigns->OpenDeferredSound();
-            TGamepad::StartWithSystemPads(*this, mKeys, [this] { return mPause->PlayerReturned(); });
-        });
-
+        TAfterFirstPaint::Run(mArea->AttractBox(), [this] { StartDevices(); });
     mScoreDialog.Defer([this] { return new TScoreDialog(this); });
-    mDesignSelectDialog.Defer([this] {
-        auto *dialog = new TDesignSelectDialog(this, DesignRoot());
-        mLanguage1->TranslateWindow(dialog->objectName());
-        return dialog;
-    });
     mSettingsDialogs = std::make_unique<TSettingsDialogs>(TSettingsDialogsContext{
-        *this, mSettings, *mLanguage1, mKeys, *mCues, ProgramDir()});
-    mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
+        *this, mSession->Settings(), *mLanguage1, mSession->Keys(), mSession->Cues(), ProgramDir()});
+    mDialogs = std::make_unique<TGameDialogs>(TGameDialogsContext{
+        *this, *mSession, *mLanguage1, DesignRoot(), ProgramDir(), mOptions.Unattended, mOptions.Desktop});
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
-    mDragComp1->OnDropFiles = [this](TDragComp &) {
-        ErrorReport::Guard([this] { DragComp1DropFiles(); });
+    mDragComp1->OnDropFiles = [this](TDragComp &drop) {
+        ErrorReport::Guard([&] { mSession->ImportDroppedFiles(drop.DroppedFiles()); });
     };
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
+}
+
+void TMainForm::StartDevices()
+{
+    mSession->OpenDeferredSound();
+    TGamepad::StartWithSystemPads(*this, mSession->Keys(),
+                                  {.PlayerReturned = [this] { return mSession->PlayerReturned(); },
+                                   .NewGame = mCommands.NewGame,
+                                   .StopGame = mCommands.StopGame});
 }
 
 TMenuCommands TMainForm::MenuCommands()
@@ -213,40 +130,36 @@ TMenuCommands TMainForm::MenuCommands()
             .Volume = [this] { mSettingsDialogs->Volume(); },
             .Keys = [this] { mSettingsDialogs->Keys(); },
             .Exit = [this] { Exit1Click(); },
-            .DesignGame = [this] { DesignGameClick(); },
-            .Gallery = [this] { Gallery1Click(); },
+            .DesignGame = [this] { mDialogs->EditDesign(); },
+            .Gallery = [this] { mDialogs->Gallery(); },
             .Language = [this] { Language2Click(); },
             .SmoothMotion = [this] { SmoothMotion1Click(); },
-            .Index = [this] { Index1Click(); },
-            .Info = [this] { Info1Click(); },
+            .Index = [this] { mDialogs->Help(); },
+            .Info = [this] { mDialogs->Info(); },
             .DesignChosen = [this](const QString &name) { DesignItemClick(name); },
             // A game does not go on under an open menu.
-            .MenuOpened = [this] { mPause->Interrupt(); }};
+            .MenuOpened = [this] { mSession->Interrupt(); }};
 }
 
 void TMainForm::FormShow()
 {
-    if (mSettings.Value(QStringLiteral("Language")).isEmpty())
+    if (mSession->Settings().Value(QStringLiteral("Language")).isEmpty())
         ErrorReport::Guard([this] { Language2Click(); });
-    mLanguage1->SetLanguageFile(
-        TLanguage::StoredLanguageFilePath(ProgramDir(), mSettings.Value(QStringLiteral("Language"))));
+    mLanguage1->SetLanguageFile(TLanguage::StoredLanguageFilePath(
+        ProgramDir(), mSession->Settings().Value(QStringLiteral("Language"))));
     try {
         mLanguage1->Translate();
     } catch (const std::exception &) {
         // A language file that cannot be applied leaves the built-in captions.
     }
-    mPlayBox->hide();
-    mAttractBox->hide();
-    mSoundOff = !mMenu->Sound1().isChecked();
-    mPause->Start();
-    mCycle->ShowAttract();
-    FollowCycle();
+    mArea->HideBoxes();
+    mSession->Start();
 }
 
 void TMainForm::FormDestroy()
 {
-    mTimer1->stop();
-    ReleaseSounds();
+    mSession->StopTimer();
+    mSession->ReleaseSounds();
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -264,356 +177,114 @@ void TMainForm::hideEvent(QHideEvent *event)
     // Minimising hides the window too; only a real hide ends the program.
     if (event->spontaneous() || isMinimized())
         return;
-    mTimer1->stop();
-    WriteSettings();
+    mSession->StopTimer();
+    mSession->WriteSettings();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    mTimer1->stop();
-    ReleaseSounds();
+    FormDestroy();
     event->accept();
 }
 
 void TMainForm::keyPressEvent(QKeyEvent *event)
 {
-    // Modifiers come before menu keys; they are not the player's answer.
-    const bool modifierOnly = event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control
-                              || event->key() == Qt::Key_Alt || event->key() == Qt::Key_Meta;
-    if (!event->isAutoRepeat() && !modifierOnly && mPause->PlayerReturned())
+    const bool modifiers = (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier;
+    if (mSession->KeyPressed(event->key(), modifiers, event->isAutoRepeat()))
         return;
-    if (StartKey(*event)) {
-        StartGame(false);
-        return;
-    }
-    if (!mKeys.HandleKeyEvent(*event))
+    if (!mSession->Keys().HandleKeyEvent(*event))
         QMainWindow::keyPressEvent(event);
-}
-
-// Space or Enter on the attract screen or in the demo. Only a fresh press
-// counts: the Enter that closed a dialog was pressed there, and only its
-// release (or its auto-repeat) reaches the window.
-bool TMainForm::StartKey(const QKeyEvent &event) const
-{
-    const int key = event.key();
-    if (event.isAutoRepeat() || (event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
-        || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter))
-        return false;
-    const std::uint32_t state = mCycle->Round().GameState();
-    return state == gsAttract || state == gsAttractWaiting || state == gsDemo;
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!mKeys.HandleKeyEvent(*event))
+    if (!mSession->Keys().HandleKeyEvent(*event))
         QMainWindow::keyReleaseEvent(event);
 }
 
 void TMainForm::mousePressEvent(QMouseEvent *event)
 {
-    if (!mPause->PlayerReturned())
+    if (!mSession->PlayerReturned())
         QMainWindow::mousePressEvent(event);
 }
 
 void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (!mPause)
+    if (!mSession)
         return;
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        mKeys.ReleaseAll();
+        mSession->Keys().ReleaseAll();
         // Also when a dialog of our own takes the focus.
-        mPause->Interrupt();
+        mSession->Interrupt();
     }
     if (event->type() == QEvent::WindowStateChange)
-        mPause->SetMinimised(isMinimized());
+        mSession->SetMinimised(isMinimized());
 }
 
 void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 {
-    if (state != Qt::ApplicationActive && mPause)
-        mPause->Interrupt();
-    ErrorReport::Guard([&] { mCues->SetActivated(state == Qt::ApplicationActive); });
-}
-
-bool TMainForm::InGame() const
-{
-    return mCycle->InGame();
-}
-
-void TMainForm::ShowPaused(bool shown)
-{
-    if (!shown) {
-        if (mPausedLabel)
-            mPausedLabel->hide();
+    if (!mSession)
         return;
-    }
-    if (!mPausedLabel)
-        mPausedLabel = new TFieldSign(mClientArea, QStringLiteral("PausedLabel"));
-    mPausedLabel->ShowOver(mPlayBox->geometry(), mLanguage1->LookupMessage(QStringLiteral("Paused")));
+    if (state != Qt::ApplicationActive)
+        mSession->Interrupt();
+    ErrorReport::Guard([&] { mSession->Cues().SetActivated(state == Qt::ApplicationActive); });
 }
 
 void TMainForm::OnTimer1()
 {
     mFramePump->TickStarted();
-    ErrorReport::Guard([this] { Timer1Timer(); }, [this] { mTimer1->stop(); });
-    if (mPendingEntry)
+    mSession->Tick();
+    if (mSession->EntryPending())
         QMetaObject::invokeMethod(this, &TMainForm::EnterPendingHighScore, Qt::QueuedConnection);
-}
-
-void TMainForm::EnterPendingHighScore()
-{
-    if (!mPendingEntry)
-        return;
-    const TPendingEntry entry = *mPendingEntry;
-    mPendingEntry.reset();
-    // Still part of ending the game: a failure stops the timer like one in a tick.
-    ErrorReport::Guard([&] { EnterHighScore(entry.Score, entry.Design); }, [this] { mTimer1->stop(); });
-}
-
-void TMainForm::Timer1Timer()
-{
-    Follow(mCycle->Tick(mKeys));
-}
-
-void TMainForm::Follow(const TTickResult &result)
-{
-    for (const TCue cue : result.Cues)
-        PlayCue(cue);
-    if (result.GameEnded)
-        mSettings.SetValue(QStringLiteral("HighScore"), QString::number(*result.GameEnded));
-    if (result.HighScoreEntry)
-        mPendingEntry = TPendingEntry{*result.HighScoreEntry, GamePar().DesignName()};
-    if (result.GameStarted) {
-        ReleaseSounds();
-        LoadSounds();
-        // A new game runs, whatever paused the one before.
-        mPause->Resume();
-    }
-    mSigns->Follow(result, mCycle->Round().GameState() == gsDemo, mPlayBox->geometry());
-}
-
-void TMainForm::FollowCycle()
-{
-    Follow(mCycle->TakeEvents());
-}
-
-void TMainForm::NewGameClick()
-{
-    StartGame(false);
-}
-
-void TMainForm::Demo1Click()
-{
-    StartGame(true);
-}
-
-void TMainForm::StartGame(bool demo)
-{
-    mCycle->StartGame(demo);
-    FollowCycle();
-}
-
-void TMainForm::StopGameClick()
-{
-    const bool stopped = mCycle->StopGame();
-    FollowCycle();
-    if (stopped)
-        mPause->GameStopped();
-}
-
-void TMainForm::PauseGameClick()
-{
-    // The action toggled its own check mark already.
-    mPause->Toggled();
 }
 
 void TMainForm::Sound1Click()
 {
-    mSoundOff = !mMenu->Sound1().isChecked();
-    mSettings.SetValue(QStringLiteral("Sound"), mSoundOff ? QStringLiteral("0") : QStringLiteral("1"));
+    mSession->SetSound(mMenu->Sound1().isChecked());
 }
 
 void TMainForm::SmoothMotion1Click()
 {
     const bool on = mMenu->SmoothMotion1().isChecked();
-    mSettings.SetValue(QStringLiteral("SmoothMotion"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    mSession->SetSmoothMotion(on);
     mFramePump->SetEnabled(on && !mOptions.Unattended);
-}
-
-void TMainForm::Exit1Click()
-{
-    close();
-}
-
-void TMainForm::DesignItemClick(const QString &designName)
-{
-    const std::uint32_t noted = mCycle->BeginDesignChange();
-    // Also after a failure: the window may have changed size before the
-    // design's sounds failed to load.
-    auto restore = [&] {
-        mCycle->EndDesignChange(noted);
-        FollowCycle();
-    };
-    try {
-        ApplyDesign(designName);
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-}
-
-void TMainForm::ApplyDesign(const QString &name)
-{
-    mDesigns->Apply(name);
-}
-
-const TGamePar &TMainForm::GamePar() const
-{
-    return mDesigns->Current();
 }
 
 void TMainForm::ShowDesign(const TGamePar &design)
 {
-    SetClientSize(design.ClientWidth(), design.ClientHeight());
+    mArea->ShowDesign(design);
     setWindowTitle(design.IsDefault() ? kTitle
                                       : kTitle + QStringLiteral(" [") + design.DesignName()
                                             + QLatin1Char(']'));
-    mCycle->ApplyDesign(design);
-    ShowBackground(*mPlayBox, design);
 }
 
-void TMainForm::SetClientSize(int width, int height)
+void TMainForm::RunTimer(bool run)
 {
-    mScreen->SetFieldSize(QSize(width, height));
+    run ? mTimer1->start() : mTimer1->stop();
+}
+
+void TMainForm::ShowPause(const TPauseControl::TState &state)
+{
+    mMenu->Pause1().setChecked(state.PauseChecked);
+    mArea->ShowPaused(state.ShowPaused);
+}
+
+void TMainForm::ShowEvents(const TTickResult &result, bool demoRunning)
+{
+    mArea->ShowEvents(result, demoRunning);
+}
+
+std::optional<QString> TMainForm::AskName(TScoreTitle title, std::int32_t score)
+{
+    return mScoreDialog->AskFor(title, score, mLanguage1->Messages());
 }
 
 void TMainForm::Language2Click()
 {
     // The attract screen's text is built from the language: rebuilt at once.
     if (!mOptions.Unattended && mSettingsDialogs->Language())
-        mCycle->RebuildScrollText();
-}
-
-void TMainForm::DesignGameClick()
-{
-    mTimer1->stop();
-    mCycle->StopRound();
-    FollowCycle();
-    ReleaseSounds();
-    // Whatever the editor did, the game comes back on the attract screen.
-    auto restart = qScopeGuard([this] {
-        mCycle->StopRound();
-        mCycle->ShowAttract();
-        FollowCycle();
-        mPause->Resume();
-    });
-    const QString edited = EditDesign({.Parent = this,
-                                       .DesignName = GamePar().DesignName(),
-                                       .Settings = &mSettings,
-                                       .LanguageFile = mLanguage1->LanguageFile(),
-                                       .Roots = DesignRoot(),
-                                       .SelectDialog = mDesignSelectDialog.Get(),
-                                       .Unattended = mOptions.Unattended,
-                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
-                                       .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
-    mDesigns->ApplyEdited(edited);
-}
-
-void TMainForm::Gallery1Click()
-{
-    // A scripted run has no one to choose.
-    if (mOptions.Unattended)
-        return;
-    TDesignSelectDialog *gallery = mDesignSelectDialog.Get();
-    gallery->SetDesignName(GamePar().DesignName());
-    if (!gallery->Execute(false))
-        return;
-    // Default goes by the empty name, as its menu item does.
-    const QString chosen = gallery->DesignName();
-    DesignItemClick(IsDefaultDesignName(chosen) ? QString() : chosen);
-}
-
-void TMainForm::Info1Click()
-{
-    TAboutBox(this).exec();
-}
-
-void TMainForm::Index1Click()
-{
-    mHelp->OpenHelp(ProgramDir(), mLanguage1->LookupMessage(QStringLiteral("HelpFile")));
-}
-
-void TMainForm::DragComp1DropFiles()
-{
-    ImportDroppedFiles(mDragComp1->DroppedFiles());
-}
-
-void TMainForm::ImportDroppedFiles(const QStringList &files)
-{
-    mTimer1->stop();
-    // On again however the import ends, errors included.
-    const auto restart = qScopeGuard([this] { mTimer1->start(); });
-    if (files.isEmpty())
-        return;
-    const QString path = files.first();
-    if (QFileInfo(path).suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) != 0)
-        return;
-    mCycle->StopRound();
-    FollowCycle();
-    TMessageBoxPrompts prompts(this, mOptions.Unattended);
-    if (ImportDesignZip(path, *mLanguage1, prompts, DesignRoot().Player())) {
-        ApplyDesign(DesignNameOfArchive(path));
-    }
-    mCycle->StopRound();
-    mCycle->ShowAttract();
-    FollowCycle();
-    mPause->GameStopped();
-}
-
-void TMainForm::EnterHighScore(std::int32_t score, const QString &designName)
-{
-    auto askName = [this](TScoreTitle title, std::int32_t score) {
-        return mScoreDialog->AskFor(title, score, [this](const QString &key) {
-            return mLanguage1->LookupMessage(key);
-        });
-    };
-    if (!mHighScores.Enter(score, designName, mSettings, askName))
-        return;
-    WriteSettings();
-    mCycle->RebuildScrollText();
-}
-
-bool TMainForm::WriteSettings()
-{
-    if (!mSettingsFile)
-        return false;
-    if (!mSettingsFile->Save(mSettings)) {
-        // Once is enough: nothing the player does between writes mends it.
-        if (!std::exchange(mSettingsFailureShown, true))
-            ErrorReport::Show(mSettingsFile->ErrorString());
-        return false;
-    }
-    // The other copy's scores came in with the merge.
-    mHighScores.Load(mSettings);
-    return true;
-}
-
-void TMainForm::ReleaseSounds()
-{
-    mDesigns->ReleaseSounds();
-}
-
-void TMainForm::LoadSounds()
-{
-    mDesigns->LoadSounds();
-}
-
-void TMainForm::PlayCue(TCue cue)
-{
-    if (!mSoundOff)
-        mCues->PlayCue(cue);
+        mSession->LanguageChanged();
 }
 
 TDesignRoots TMainForm::DesignRoot() const

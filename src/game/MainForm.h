@@ -2,13 +2,17 @@
 
 #include "LazyChild.h"
 #include "MainMenu.h"
-#include "SettingsFile.h"
+#include "game/PlayArea.h"
+#include "game/dialogs/GameDialogs.h"
 
 #include "base/KeyValueList.h"
+#include "design/DesignRoots.h"
+#include "design/ui/MessageBoxPrompts.h"
 #include "play/GameCycle.h"
 #include "play/GameRound.h"
-#include "play/HighScoreTable.h"
 #include "play/KeyState.h"
+#include "session/GameSession.h"
+#include "session/SessionView.h"
 
 #include <QMainWindow>
 
@@ -18,19 +22,15 @@
 class QAction;
 class QMenu;
 class QTimer;
-class TCuePlayer;
-class TDesignSwitcher;
 class TDesktopServices;
 class TDragComp;
 class TFramePump;
 class TGamePar;
+class TGameDialogs;
 class THelpOpener;
 class TLanguage;
-class TPauseControl;
-class TFieldSign;
-class TFieldSigns;
+class TPlayArea;
 class TScoreDialog;
-class TScreenMode;
 class TSpriteBox;
 class TDesignSelectDialog;
 class TSettingsDialogs;
@@ -53,9 +53,9 @@ struct TMainFormOptions {
     QString SettingsSeedPath{};
 };
 
-// The game's main window: menu, timer, settings, sound and dialogs around
-// the game cycle, whose fields its two boxes show.
-class TMainForm : public QMainWindow
+// The game's main window: it builds the widgets, forwards key, timer, menu,
+// drop and focus events to the game session and shows what it says.
+class TMainForm : public QMainWindow, private TSessionView
 {
     Q_OBJECT
 
@@ -64,54 +64,48 @@ public:
     ~TMainForm() override;
 
     // The font of the window's own texts: scores, attract screen, signs.
-    static QFont GameFont();
+    static QFont GameFont() { return TAttractScreen::TextFont(); }
 
     // Menu commands.
-    void NewGameClick();
-    void StopGameClick();
-    void PauseGameClick();
-    void Demo1Click();
+    void NewGameClick() { mSession->StartGame(false); }
+    void StopGameClick() { mSession->StopGame(); }
+    void PauseGameClick() { mSession->TogglePause(); }
+    void Demo1Click() { mSession->StartGame(true); }
     void Sound1Click();
     void SmoothMotion1Click();
-    void Exit1Click();
-    void DesignItemClick(const QString &designName);
+    void Exit1Click() { close(); }
+    void DesignItemClick(const QString &designName) { mSession->ChooseDesign(designName); }
     void Language2Click();
-    void DesignGameClick();
-    void Gallery1Click();
-    void Index1Click();
-    void Info1Click();
+    void DesignGameClick() { mDialogs->EditDesign(); }
     // A design archive dropped on the window (or named on the command
     // line): the first file is imported and shown on the attract screen.
-    void DragComp1DropFiles();
-    void ImportDroppedFiles(const QStringList &files);
+    void ImportDroppedFiles(const QStringList &files) { mSession->ImportDroppedFiles(files); }
 
-    void Timer1Timer();
     // One tick as the timer delivers it: an error stops Timer1 and is shown.
     void OnTimer1();
-    void StartGame(bool demo);
     // The first showing; the scripted run calls it without showing anything.
     void FormShow();
-    void ApplyDesign(const QString &name);
     // The name entry of a game that ended in the last tick, if any; the
     // timer queues it, the scripted run calls it after each tick.
-    void EnterPendingHighScore();
+    void EnterPendingHighScore() { mSession->EnterPendingHighScore(); }
 
-    TGameRound &Round() { return mCycle->Round(); }
-    TAttractScreen &Attract() { return mCycle->Attract(); }
-    TKeyState &Keys() { return mKeys; }
-    TKeyValueList &Settings() { return mSettings; }
+    TGameSession &Session() { return *mSession; }
+    TGameRound &Round() { return mSession->Round(); }
+    TAttractScreen &Attract() { return mSession->Cycle().Attract(); }
+    TKeyState &Keys() { return mSession->Keys(); }
+    TKeyValueList &Settings() { return mSession->Settings(); }
     TScoreDialog &ScoreDialog() { return *mScoreDialog; }
-    TSpriteBox &PlayBox() { return *mPlayBox; }
-    TSpriteBox &AttractBox() { return *mAttractBox; }
+    TSpriteBox &PlayBox() { return mArea->PlayBox(); }
+    TSpriteBox &AttractBox() { return mArea->AttractBox(); }
     TLanguage &Language1() { return *mLanguage1; }
-    const TGamePar &GamePar() const;
+    const TGamePar &GamePar() const { return mSession->Design(); }
     QTimer &Timer1() { return *mTimer1; }
     QAction &Pause1() { return mMenu->Pause1(); }
     QAction &Sound1() { return mMenu->Sound1(); }
     QAction &SmoothMotion1() { return mMenu->SmoothMotion1(); }
     TFramePump &FramePump() { return *mFramePump; }
     TDragComp &DragComp1() { return *mDragComp1; }
-    bool WriteSettings();
+    bool WriteSettings() { return mSession->WriteSettings(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -119,68 +113,44 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
-    bool StartKey(const QKeyEvent &event) const;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void FormCreate();
+    void SetUpWindow();
+    void CreateHelpers();
+    // Sound output and game controllers, once the window shows.
+    void StartDevices();
     // What the menu's entries do.
     TMenuCommands MenuCommands();
     void FormDestroy();
-    bool InGame() const;
-    // Plays the cues and does what a game's start or end asks of the window.
-    void Follow(const TTickResult &result);
-    // Follows what the cycle's last commands did.
-    void FollowCycle();
-    void ShowPaused(bool shown);
     void OnApplicationStateChanged(Qt::ApplicationState state);
-    void SetClientSize(int width, int height);
-    void EnterHighScore(std::int32_t score, const QString &designName);
-    void ReleaseSounds();
-    void LoadSounds();
-    // Shows a design that applied: window size, title, the round's sprites.
-    void ShowDesign(const TGamePar &design);
     QString ProgramDir() const;
     TDesignRoots DesignRoot() const;
 
-    void PlayCue(TCue cue);
+    // TSessionView
+    void ShowDesign(const TGamePar &design) override;
+    void RunTimer(bool run) override;
+    void ShowPause(const TPauseControl::TState &state) override;
+    void ShowEvents(const TTickResult &result, bool demoRunning) override;
+    std::optional<QString> AskName(TScoreTitle title, std::int32_t score) override;
+    TDesignPrompts &Prompts() override { return mPrompts; }
 
     TMainFormOptions mOptions;
-    QString mSettingsPath;
-    std::unique_ptr<TSettingsFile> mSettingsFile;
-    bool mSettingsFailureShown = false;
-    TKeyValueList mSettings;
-    TKeyState mKeys;
-    THighScoreTable mHighScores;
-    bool mSoundOff = false;
-    bool mSoundDisabled = false;
+    TMessageBoxPrompts mPrompts;
     bool mShown = false;
-    struct TPendingEntry {
-        std::int32_t Score = 0;
-        QString Design;
-    };
-    std::optional<TPendingEntry> mPendingEntry;
-
+    TMenuCommands mCommands;
     std::unique_ptr<TMainMenu> mMenu;
-    std::unique_ptr<TCuePlayer> mCues;
-    std::unique_ptr<TDesignSwitcher> mDesigns;
-    std::unique_ptr<TGameCycle> mCycle;
-    std::unique_ptr<THelpOpener> mHelp;
-    std::unique_ptr<TPauseControl> mPause;
+    std::unique_ptr<TGameSession> mSession;
+    std::unique_ptr<TGameDialogs> mDialogs;
     std::unique_ptr<TSettingsDialogs> mSettingsDialogs;
 
     // Owned by their Qt parent.
     QTimer *mTimer1 = nullptr;
-    QWidget *mClientArea = nullptr;
-    TSpriteBox *mPlayBox = nullptr;
-    TSpriteBox *mAttractBox = nullptr;
+    TPlayArea *mArea = nullptr;
     TLanguage *mLanguage1 = nullptr;
     TLazyChild<TScoreDialog> mScoreDialog;
-    TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
-    TFieldSign *mPausedLabel = nullptr;
-    TFieldSigns *mSigns = nullptr;
-    TScreenMode *mScreen = nullptr;
     TFramePump *mFramePump = nullptr;
     TDragComp *mDragComp1 = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "ScreenMode.h"
 
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QAction>
 #include <QEvent>

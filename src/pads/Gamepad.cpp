@@ -2,20 +2,20 @@
 
 #include "pads/ControllerSource.h"
 
+#include "base/ErrorReport.h"
 #include "base/SdlModule.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
 TGamepad::TGamepad(QWidget &window, TKeyState &keys, std::unique_ptr<TControllerSource> source,
-                   std::function<bool()> playerReturned)
+                   TGamepadCommands commands)
     : QObject(&window)
     , mWindow(window)
     , mKeys(keys)
     , mSource(std::move(source))
-    , mPlayerReturned(std::move(playerReturned))
+    , mCommands(std::move(commands))
 {
     setObjectName(QStringLiteral("Gamepad"));
     mTimer = new QTimer(this);
@@ -26,14 +26,14 @@ TGamepad::TGamepad(QWidget &window, TKeyState &keys, std::unique_ptr<TController
 
 TGamepad::~TGamepad() = default;
 
-void TGamepad::StartWithSystemPads(QWidget &window, TKeyState &keys, std::function<bool()> playerReturned)
+void TGamepad::StartWithSystemPads(QWidget &window, TKeyState &keys, TGamepadCommands commands)
 {
     auto pads = TSdlModule::Create<TControllerSource>(TSdlModule::ControllerSourceFactory);
     if (!pads) {
         qWarning("No game controller support, playing without a pad: %s", qPrintable(TSdlModule::Error()));
         return;
     }
-    new TGamepad(window, keys, std::move(pads), std::move(playerReturned));
+    new TGamepad(window, keys, std::move(pads), std::move(commands));
 }
 
 int TGamepad::PollInterval() const
@@ -50,12 +50,12 @@ void TGamepad::Poll()
     const TPadCommands commands = mMapping.Apply(*mSource, mKeys);
     if (!commands.Pressed || !WindowTakesCommands())
         return;
-    if (mPlayerReturned && mPlayerReturned())
+    if (mCommands.PlayerReturned && mCommands.PlayerReturned())
         return;
     if (commands.NewGame)
-        Trigger(QStringLiteral("New1"));
+        Run(mCommands.NewGame);
     else if (commands.StopGame)
-        Trigger(QStringLiteral("Stop1"));
+        Run(mCommands.StopGame);
 }
 
 bool TGamepad::WindowTakesCommands() const
@@ -64,8 +64,9 @@ bool TGamepad::WindowTakesCommands() const
            && !QApplication::activePopupWidget();
 }
 
-void TGamepad::Trigger(const QString &actionName)
+void TGamepad::Run(const std::function<void()> &command)
 {
-    if (auto *action = mWindow.findChild<QAction *>(actionName))
-        action->trigger();
+    // Failures are shown as the menu shows those of the same commands.
+    if (command)
+        ErrorReport::Guard(command);
 }

@@ -12,24 +12,31 @@ class QWidget;
 class TControllerSource;
 class TKeyState;
 
+// What the pad's buttons do besides steering and firing: the same commands
+// the menu's New Game and Stop Game call.
+struct TGamepadCommands {
+    // Asked on a button press while a game waits for the player; true means
+    // the press only ended that wait. May be empty.
+    std::function<bool()> PlayerReturned{};
+    std::function<void()> NewGame{};
+    std::function<void()> StopGame{};
+};
+
 // Looks at the pad many times a tick, so that its buttons feel as quick as
 // keys: the held directions and fire go into the key state the game reads,
-// Start and Back trigger the window's New Game and Stop Game commands.
+// Start and Back run the New Game and Stop Game commands.
 class TGamepad : public QObject
 {
     Q_OBJECT
 
 public:
-    // `playerReturned` is asked on a button press while a game waits for the
-    // player; true means the press only ended that wait.
     TGamepad(QWidget &window, TKeyState &keys, std::unique_ptr<TControllerSource> source,
-             std::function<bool()> playerReturned);
+             TGamepadCommands commands);
     ~TGamepad() override;
 
     // The system's pads through the SDL module, as a child of `window`;
     // without the module, one warning and no gamepad.
-    static void StartWithSystemPads(QWidget &window, TKeyState &keys,
-                                    std::function<bool()> playerReturned);
+    static void StartWithSystemPads(QWidget &window, TKeyState &keys, TGamepadCommands commands);
 
     void Poll();
     // Every 16 ms while a pad is plugged in, else once a second: enough to
@@ -42,12 +49,12 @@ private:
     // Commands only go to the window the player is looking at, not behind
     // an open dialog or menu.
     bool WindowTakesCommands() const;
-    void Trigger(const QString &actionName);
+    static void Run(const std::function<void()> &command);
 
     QWidget &mWindow;
     TKeyState &mKeys;
     std::unique_ptr<TControllerSource> mSource;
     TPadMapping mMapping;
-    std::function<bool()> mPlayerReturned;
+    TGamepadCommands mCommands;
     QTimer *mTimer = nullptr;
 };

@@ -2,8 +2,8 @@
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
-#include "lang/Language.h"
-#include "lang/SelLanguageDialog.h"
+#include "lang/ui/Language.h"
+#include "lang/ui/SelLanguageDialog.h"
 #include "setup/Installer.h"
 #include "setup/ShortcutLink.h"
 

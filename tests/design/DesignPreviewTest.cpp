@@ -1,9 +1,9 @@
 #include "DesignFixture.h"
 
-#include "design/DesignGalleryDelegate.h"
+#include "design/ui/DesignGalleryDelegate.h"
 #include "design/DesignPreviewMaker.h"
 #include "design/DesignPreviewQueue.h"
-#include "design/DesignSelectDialog.h"
+#include "design/ui/DesignSelectDialog.h"
 #include "design/PreviewCache.h"
 
 #include <QDateTime>

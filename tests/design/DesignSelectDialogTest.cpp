@@ -1,6 +1,6 @@
 #include "DesignFixture.h"
 
-#include "design/DesignSelectDialog.h"
+#include "design/ui/DesignSelectDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

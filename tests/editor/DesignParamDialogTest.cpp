@@ -1,10 +1,10 @@
 #include "EditorFixture.h"
 
 #include "base/ErrorReport.h"
-#include "editor/DesignParamDialog.h"
-#include "editor/ImagePage.h"
-#include "editor/InfoPage.h"
-#include "editor/PicturePreview.h"
+#include "editor/ui/DesignParamDialog.h"
+#include "editor/ui/ImagePage.h"
+#include "editor/ui/InfoPage.h"
+#include "editor/ui/PicturePreview.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "base/KeyValueList.h"
 #include "editor/DesignEditor.h"
 #include "editor/EditorPrompts.h"
-#include "lang/Language.h"
+#include "lang/MessageLookup.h"
 
 #include <QDirIterator>
 
@@ -94,7 +94,7 @@ protected:
     TDesignRoot Root;
     TempDir Scratch;
     TFakePrompts Prompts;
-    TLanguage Language;
+    TMessageLookup Messages = LanguageFileMessages(QString());
     TKeyValueList Settings;
-    TDesignEditor Editor{Prompts, Language, Settings, Root.Root()};
+    TDesignEditor Editor{Prompts, Messages, Settings, Root.Root()};
 };

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "editor/PictureFileDialog.h"
+#include "editor/ui/PictureFileDialog.h"
 #include "lang/QtTranslation.h"
 #include "sprites/PictureReader.h"
 

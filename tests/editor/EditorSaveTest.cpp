@@ -187,7 +187,7 @@ TEST_F(EditorTest, ADesignBuiltInTheEditorReopensAsItWasSaved)
     Prompts.Designs = {QString("Garden")};
     ASSERT_TRUE(Editor.Save());
 
-    TDesignEditor reopened(Prompts, Language, Settings, Root.Root());
+    TDesignEditor reopened(Prompts, Messages, Settings, Root.Root());
     reopened.Load("Garden");
     EXPECT_EQ(reopened.Author(), "Ann");
     EXPECT_EQ(reopened.EditedDesign().BackgroundColor(), QColor(Qt::red));

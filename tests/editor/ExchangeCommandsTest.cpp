@@ -7,7 +7,7 @@ TEST_F(EditorTest, ZipCommandsSaveAndImportThroughTheChooser)
     Root.WriteText(Root.Dir("Sea") + "!design.ini", "Author=Ann\r\n");
     Root.WriteText(Root.Dir("Sea") + "sub/inner.txt", "not packed");
     Editor.Load("Sea");
-    TDesignExchange exchange(Editor, Prompts, Language, Settings);
+    TDesignExchange exchange(Editor, Prompts, Messages, Settings);
 
     QStringList shown;
     const auto showFolder = [&](const QString &folder) {

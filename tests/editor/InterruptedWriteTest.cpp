@@ -62,7 +62,7 @@ protected:
     void ImportOverGarden(const QString &archive)
     {
         Prompts.Answers = {TAnswer::Yes};
-        if (!ImportDesignZip(archive, Language, Prompts, Root.Root()))
+        if (!ImportDesignZip(archive, Messages, Prompts, Root.Root()))
             throw std::runtime_error(Prompts.Messages.join("\n").toStdString());
     }
 

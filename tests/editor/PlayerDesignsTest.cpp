@@ -54,11 +54,11 @@ TEST(PlayerDesigns, AnInstallThePlayerCannotWriteKeepsTheirDesignsInTheirDataFol
         qputenv("XDG_DATA_HOME", QFile::encodeName(home + "/data"));
         const TDesignRoots roots = TDesignRoots::ForShipped(shipped);
         Check(roots.Player() == home + "/data/snapstorm/design/", "the player's root is not in their data folder");
-        TLanguage language;
+        const TMessageLookup messages = LanguageFileMessages(QString());
         TFakePrompts prompts;
-        Check(ImportDesignZip(scratch.File("Sea.zip"), language, prompts, roots.Player()), "the import failed");
+        Check(ImportDesignZip(scratch.File("Sea.zip"), messages, prompts, roots.Player()), "the import failed");
         TKeyValueList settings;
-        TDesignEditor editor(prompts, language, settings, roots);
+        TDesignEditor editor(prompts, messages, settings, roots);
         editor.Load("Neon");
         Check(editor.Save(), "saving the shipped Neon failed");
         prompts.Designs = {QString("Mine")};

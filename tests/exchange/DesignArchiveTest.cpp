@@ -5,7 +5,7 @@
 #include "exchange/DesignArchive.h"
 #include "exchange/ZipListing.h"
 #include "exchange/ZipReader.h"
-#include "lang/Language.h"
+#include "lang/MessageLookup.h"
 #include "support/TempDir.h"
 
 #include <QDirIterator>
@@ -53,7 +53,7 @@ protected:
     QString Root() const { return Temp.File("design/"); }
     QString Zip(const QString &name) const { return Temp.File(name); }
 
-    bool Import(const QString &path) { return ImportDesignZip(path, Language, Prompts, Root()); }
+    bool Import(const QString &path) { return ImportDesignZip(path, Messages, Prompts, Root()); }
 
     // Every file under the scratch folder with its bytes; links marked.
     std::map<QString, QByteArray> Snapshot() const
@@ -71,7 +71,7 @@ protected:
     QString NotAnArchive(const QString &path) const { return "\"" + path + "\"\r\nNotDesignArchive"; }
 
     TempDir Temp;
-    TLanguage Language;
+    TMessageLookup Messages = LanguageFileMessages(QString());
     TFakePrompts Prompts;
 };
 

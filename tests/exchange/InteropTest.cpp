@@ -2,7 +2,7 @@
 
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
-#include "lang/Language.h"
+#include "lang/MessageLookup.h"
 #include "support/TempDir.h"
 
 #include <QProcess>
@@ -65,9 +65,9 @@ protected:
         QFile::remove(path);
         ASSERT_TRUE(QFile::copy(archive, path));
         QDir(Temp.File("design/Sea")).removeRecursively();
-        TLanguage language;
+        const TMessageLookup messages = LanguageFileMessages(QString());
         TSilentPrompts prompts;
-        ASSERT_TRUE(ImportDesignZip(path, language, prompts, Temp.File("design/"))) << prompts.Messages.join("; ").toStdString();
+        ASSERT_TRUE(ImportDesignZip(path, messages, prompts, Temp.File("design/"))) << prompts.Messages.join("; ").toStdString();
         for (const auto &[name, bytes] : Files)
             EXPECT_EQ(Temp.Read("design/Sea/" + name), bytes) << archive.toStdString() << " " << name.toStdString();
     }

@@ -2,7 +2,7 @@
 
 #include "design/GamePar.h"
 #include "editor/DesignEditor.h"
-#include "editor/DesignParamDialog.h"
+#include "editor/ui/DesignParamDialog.h"
 
 #include <QApplication>
 #include <QAction>

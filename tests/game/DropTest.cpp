@@ -2,9 +2,9 @@
 
 #include "design/GamePar.h"
 #include "exchange/DesignArchive.h"
-#include "exchange/DragComp.h"
+#include "game/DragComp.h"
 #include "play/AttractScreen.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -2,7 +2,9 @@
 
 #include "play/GameRound.h"
 #include "game/MainForm.h"
-#include "game/ReplayRunner.h"
+#include "game/dialogs/ScoreDialog.h"
+#include "session/ReplayRunner.h"
+#include "sprites/ui/SpriteBox.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -28,7 +30,18 @@ protected:
         mForm = std::make_unique<TMainForm>(
             TMainFormOptions{mSettingsPath, true, nullptr, mRoot.Path()});
         mForm->FormShow();
-        mRunner = std::make_unique<TReplayRunner>(*mForm, mTrace);
+        AttachRunner();
+    }
+
+    // The scripted run's runner on the window's session: names answer the
+    // name entry, snaps show the visible box.
+    void AttachRunner()
+    {
+        mRunner = std::make_unique<TReplayRunner>(mForm->Session(), mTrace, [this] {
+            TSpriteBox &box = mForm->PlayBox().isHidden() ? mForm->AttractBox() : mForm->PlayBox();
+            return box.BackBuffer();
+        });
+        mForm->ScoreDialog().SetAnswerHook([this](TScoreDialog &) { return mRunner->TakeName(); });
     }
 
     void Run(const QString &script) { mRunner->Run(script.split(QLatin1Char('\n'))); }

@@ -84,7 +84,9 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
     Open();
     auto source = std::make_unique<FakeControllerSource>();
     FakeControllerSource &pad = *source;
-    TGamepad gamepad(*mForm, mForm->Keys(), std::move(source), nullptr);
+    TGamepad gamepad(*mForm, mForm->Keys(), std::move(source),
+                     {.NewGame = [this] { mForm->NewGameClick(); },
+                      .StopGame = [this] { mForm->StopGameClick(); }});
     mForm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mForm.get()));
 
@@ -112,7 +114,7 @@ TEST(GamepadPolling, OftenOnlyWhileAPadIsPluggedIn)
     auto source = std::make_unique<FakeControllerSource>();
     FakeControllerSource &pad = *source;
     pad.Open = false;
-    TGamepad gamepad(window, keys, std::move(source), nullptr);
+    TGamepad gamepad(window, keys, std::move(source), {});
     gamepad.Poll();
     EXPECT_EQ(gamepad.PollInterval(), TGamepad::IdleInterval);
     pad.Open = true;

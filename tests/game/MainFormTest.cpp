@@ -6,8 +6,8 @@
 #include "game/dialogs/HelpWindow.h"
 #include "app/ModalDialogs.h"
 #include "game/dialogs/ScoreDialog.h"
-#include "lang/Language.h"
-#include "lang/SelLanguageDialog.h"
+#include "lang/ui/Language.h"
+#include "lang/ui/SelLanguageDialog.h"
 #include "sound/SoundMixer.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "play/HighScoreTable.h"
-#include "game/SettingsFile.h"
+#include "session/SettingsFile.h"
 
 #include "base/FolderLock.h"
 #include "support/ChildProcess.h"

@@ -3,7 +3,7 @@
 #include "design/GamePar.h"
 #include "game/FramePump.h"
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -101,7 +101,7 @@ protected:
         mForm = std::make_unique<TMainForm>(options);
         mForm->FormShow();
         mForm->Timer1().stop();
-        mRunner = std::make_unique<TReplayRunner>(*mForm, mTrace);
+        AttachRunner();
         mMixer = mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer"));
         ASSERT_NE(mMixer, nullptr);
         mDevice = dynamic_cast<TSdlAudioDevice *>(mMixer->Session()->Device.get());

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "game/FramePump.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <cstddef>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "game/dialogs/VolumeDialog.h"
-#include "game/VolumeSetting.h"
+#include "session/VolumeSetting.h"
 #include "sound/SoundMixer.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "game/dialogs/DesktopServices.h"
 #include "play/AttractScreen.h"
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 #include "sprites/SpriteList.h"
 #include "support/TickCounting.h"
 
@@ -35,7 +35,7 @@ protected:
         mForm = std::make_unique<TMainForm>(
             TMainFormOptions{mSettingsPath, true, desktop, mRoot.Path()});
         mForm->show();
-        mRunner = std::make_unique<TReplayRunner>(*mForm, mTrace);
+        AttachRunner();
     }
 
     QByteArray SettingsFile() const { return ReadFile(mSettingsPath); }

@@ -1,9 +1,9 @@
-#include "lang/Language.h"
+#include "lang/ui/Language.h"
 
 #include "base/IniFile.h"
 #include "base/TextFile.h"
-#include "lang/ObjectPath.h"
-#include "lang/PropertyAdapter.h"
+#include "lang/ui/ObjectPath.h"
+#include "lang/ui/PropertyAdapter.h"
 
 #include <QAction>
 #include <QFile>

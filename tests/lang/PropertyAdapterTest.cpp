@@ -1,4 +1,4 @@
-#include "lang/PropertyAdapter.h"
+#include "lang/ui/PropertyAdapter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

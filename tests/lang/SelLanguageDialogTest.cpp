@@ -1,4 +1,4 @@
-#include "lang/SelLanguageDialog.h"
+#include "lang/ui/SelLanguageDialog.h"
 
 #include "support/TempDir.h"
 

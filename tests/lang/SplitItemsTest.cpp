@@ -1,4 +1,4 @@
-#include "lang/Language.h"
+#include "lang/ui/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "play/GameRound.h"
 #include "play/HighScoreTable.h"
 #include "play/KeyState.h"
+#include "play/ReplayScript.h"
 #include "play/RoundTrace.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteList.h"
@@ -31,10 +32,7 @@ class PlayFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const QString from = QStringLiteral(SNAPSTORM_BIN_DIR "/design/Default");
-        QDir().mkpath(mRoot.File("Default"));
-        for (const QString &name : QDir(from).entryList(QDir::Files))
-            QFile::copy(from + QLatin1Char('/') + name, mRoot.File("Default/" + name));
+        mRoot.CopyFolder(QStringLiteral(SNAPSTORM_BIN_DIR "/design/Default"), QStringLiteral("Default"));
     }
 
     // As the window starts: sprites made, the design applied, the attract
@@ -56,25 +54,32 @@ protected:
 
     void Run(const QString &script)
     {
-        for (const QString &raw : script.split(QLatin1Char('\n'))) {
-            const QStringList words = raw.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            if (words.isEmpty())
+        using TKind = TReplayCommand::TKind;
+        for (const QString &line : script.split(QLatin1Char('\n'))) {
+            const std::optional<TReplayCommand> command = TReplayCommand::Parse(line);
+            if (!command)
                 continue;
-            const QString &command = words.first();
-            if (command == QLatin1String("seed"))
-                Random::Seed(words.value(1).toUInt());
-            else if (command == QLatin1String("design"))
-                ApplyDesign(words.value(1));
-            else if (command == QLatin1String("new") || command == QLatin1String("demo"))
-                mCycle->StartGame(command == QLatin1String("demo"));
-            else if (command == QLatin1String("stop"))
+            switch (command->Kind) {
+            case TKind::Seed:
+                Random::Seed(command->Seed);
+                break;
+            case TKind::Design:
+                ApplyDesign(command->Text);
+                break;
+            case TKind::New:
+            case TKind::Demo:
+                mCycle->StartGame(command->Kind == TKind::Demo);
+                break;
+            case TKind::Stop:
                 mCycle->StopGame();
-            else if (command == QLatin1String("tick"))
-                Tick(words.value(1).toInt(), words.mid(2));
-            else
-                throw std::invalid_argument("unknown command " + command.toStdString());
-            if (command != QLatin1String("tick"))
-                mEvents.push_back(mCycle->TakeEvents());
+                break;
+            case TKind::Tick:
+                Tick(command->Count, command->Keys);
+                continue;
+            default:
+                throw std::invalid_argument("not a command of the rules: " + line.toStdString());
+            }
+            mEvents.push_back(mCycle->TakeEvents());
         }
     }
 
@@ -118,11 +123,11 @@ private:
         mDesign = std::move(design);
     }
 
-    void Tick(int count, const QStringList &keyNames)
+    void Tick(int count, const std::vector<TGameKey> &held)
     {
         TKeyState keys;
-        for (const QString &name : keyNames)
-            keys.SetHeld(GameKeyNamed(name).value(), true);
+        for (const TGameKey key : held)
+            keys.SetHeld(key, true);
         for (int i = 0; i < count; ++i) {
             mEvents.push_back(mCycle->Tick(keys));
             mTraceText += RoundTraceLine(Round(), ++mTicks) + QLatin1Char('\n');

@@ -1,5 +1,5 @@
-#include "sprites/FieldScale.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/FieldScale.h"
+#include "sprites/ui/SpriteBox.h"
 
 #include <QImage>
 

@@ -1,5 +1,5 @@
-#include "sprites/FramePresenter.h"
-#include "sprites/WholeScale.h"
+#include "sprites/ui/FramePresenter.h"
+#include "sprites/ui/WholeScale.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 #include "sprites/SpriteList.h"
 
 #include "TestPictures.h"

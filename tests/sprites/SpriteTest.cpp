@@ -1,5 +1,5 @@
 #include "sprites/Sprite.h"
-#include "sprites/SpriteBox.h"
+#include "sprites/ui/SpriteBox.h"
 #include "sprites/SpriteList.h"
 
 #include "TestPictures.h"

@@ -23,6 +23,14 @@ public:
         return path;
     }
 
+    // The files of folder `from` as the folder `name` here.
+    void CopyFolder(const QString &from, const QString &name) const
+    {
+        QDir().mkpath(File(name));
+        for (const QString &file : QDir(from).entryList(QDir::Files))
+            QFile::copy(from + QLatin1Char('/') + file, File(name + QLatin1Char('/') + file));
+    }
+
     QByteArray Read(const QString &name) const
     {
         QFile f(File(name));

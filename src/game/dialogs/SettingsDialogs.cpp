@@ -1,12 +1,12 @@
 #include "game/dialogs/SettingsDialogs.h"
 
-#include "game/CuePlayer.h"
-#include "game/VolumeSetting.h"
+#include "session/CuePlayer.h"
+#include "session/VolumeSetting.h"
 #include "game/dialogs/KeysDialog.h"
 #include "game/dialogs/VolumeDialog.h"
-#include "lang/Language.h"
+#include "lang/ui/Language.h"
 #include "lang/LocaleLanguage.h"
-#include "lang/SelLanguageDialog.h"
+#include "lang/ui/SelLanguageDialog.h"
 #include "play/KeyState.h"
 
 #include <QFileInfo>

@@ -1,0 +1,23 @@
+#include "editor/ui/EditDesign.h"
+
+#include "editor/ui/DesignParamDialog.h"
+#include "editor/ui/QtEditorPrompts.h"
+
+#include <QTimer>
+
+QString EditDesign(const TEditDesignOptions &options)
+{
+    TQtEditorPrompts prompts(*options.SelectDialog, options.Unattended);
+    TDesignParamDialog editor(prompts, *options.Settings, options.Parent, options.Roots);
+    prompts.SetWindow(&editor);
+    editor.SetDesignName(options.DesignName);
+    editor.SetLanguageFile(options.LanguageFile);
+    editor.SetPlaySound(options.PlaySound);
+    editor.SetOpenFile(options.OpenFile);
+    if (options.Unattended) {
+        // Whatever the run did with the editor meanwhile, it ends without a question.
+        QTimer::singleShot(0, &editor, [&editor] { editor.done(QDialog::Rejected); });
+    }
+    editor.exec();
+    return editor.DesignName();
+}

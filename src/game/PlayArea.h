@@ -1,0 +1,49 @@
+#pragma once
+
+#include "lang/MessageLookup.h"
+
+#include <QWidget>
+
+class QAction;
+class QMainWindow;
+class TFieldSign;
+class TFieldSigns;
+class TGameCycle;
+class TGamePar;
+class TScreenMode;
+class TSpriteBox;
+struct TTickResult;
+
+// The main window's client area: the play and attract boxes showing the
+// cycle's fields at the design's size, scaled into the window, and the
+// signs over the field ("Paused", the wave, the demo's reminder).
+class TPlayArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `fullscreen` is the menu item the screen mode mirrors.
+    TPlayArea(QMainWindow &window, QAction &fullscreen, TMessageLookup messages);
+
+    TSpriteBox &PlayBox() const { return *mPlayBox; }
+    TSpriteBox &AttractBox() const { return *mAttractBox; }
+
+    void ShowFields(TGameCycle &cycle);
+    // Both boxes hidden until their field shows.
+    void HideBoxes();
+    // A design that applied: field size and background.
+    void ShowDesign(const TGamePar &design);
+    void ShowPaused(bool shown);
+    void ShowEvents(const TTickResult &result, bool demoRunning);
+
+private:
+    void Resized();
+
+    TMessageLookup mMessages;
+    // Owned by their Qt parent.
+    TSpriteBox *mPlayBox = nullptr;
+    TSpriteBox *mAttractBox = nullptr;
+    TScreenMode *mScreen = nullptr;
+    TFieldSigns *mSigns = nullptr;
+    TFieldSign *mPausedLabel = nullptr;
+};
