@@ -122,7 +122,7 @@ void MakeSounds(const QString &dir)
 void MakeReefDesign(const QString &dir)
 {
     const std::vector<QImage> fish = Fish();
-    const QImage ship = fish.front(), canon = Submarine(4), canonLeft = Submarine(2), home = Coral();
+    const QImage ship = fish.front(), canon = Submarine(4), canonLeft = SubmarineIcon(), home = Coral();
     const TLayout layout = SaveFieldPictures(dir, ship, canon, canonLeft, home);
 
     SaveBackground(dir, Background(int(layout.ClientWidth), int(layout.ClientHeight)));
