@@ -19,19 +19,6 @@ void TFramePresenter::BeginFrame(QSize field)
     mDrawn.clear();
 }
 
-QRegion TFramePresenter::TakeChanged(QSize box, qreal devicePixelRatio, TScaling scaling)
-{
-    const TFieldScale scale(mTiles.Size(), box, devicePixelRatio, scaling);
-    QRegion changed;
-    if (mAllChanged)
-        changed = scale.TargetRect().toAlignedRect();
-    else
-        mTiles.ForEachRun([&](const QRect &part) { changed += scale.TargetRectOf(part); });
-    mTiles.Clear();
-    mAllChanged = false;
-    return changed;
-}
-
 void TFramePresenter::Present(QPainter &painter, const QImage &frame, QSize box,
                               qreal devicePixelRatio, TScaling scaling, const QRegion &dirty)
 {

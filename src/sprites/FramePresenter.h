@@ -49,9 +49,20 @@ public:
         mAllChanged = true;
     }
 
-    // What the frames drawn since the last call changed, in the logical
-    // pixels of a box of `box` at `devicePixelRatio`: the area to repaint.
-    QRegion TakeChanged(QSize box, qreal devicePixelRatio, TScaling scaling);
+    // Calls `repaint(rect)` for each part of a box of `box` logical pixels
+    // at `devicePixelRatio` that the frames drawn since the last call
+    // changed: the area to repaint. Allocates nothing.
+    template <typename Repaint>
+    void TakeChanged(QSize box, qreal devicePixelRatio, TScaling scaling, Repaint &&repaint)
+    {
+        const TFieldScale scale(mTiles.Size(), box, devicePixelRatio, scaling);
+        if (mAllChanged)
+            repaint(scale.TargetRect().toAlignedRect());
+        else
+            mTiles.ForEachRun([&](const QRect &part) { repaint(scale.TargetRectOf(part)); });
+        mTiles.Clear();
+        mAllChanged = false;
+    }
 
     // GUI thread, from the box's paintEvent: draws `frame` for a box of
     // `box` logical pixels at `devicePixelRatio`, `dirty` being the region

@@ -56,6 +56,7 @@ void TSharpScale::TAxis::Build(int in, int out)
 {
     const std::int64_t n = std::max(1, out / in);
     const std::int64_t last = in * n - 1;
+    WholeFactor = out == in * n ? int(n) : 0;
     First.resize(std::size_t(out));
     Second.resize(std::size_t(out));
     Weight.resize(std::size_t(out));
@@ -89,6 +90,16 @@ void TSharpScale::ScaleRow(const QImage &frame, int row, int left, int width,
                            std::uint32_t *buffer) const
 {
     const auto *source = reinterpret_cast<const std::uint32_t *>(frame.constScanLine(row));
+    if (const int n = mX.WholeFactor) {
+        // Plain duplication: runs of one pixel, the first perhaps cut short by `left`.
+        int x = 0;
+        for (int s = left / n, skip = left % n; x < width; ++s, skip = 0) {
+            const int run = std::min(n - skip, width - x);
+            std::fill_n(buffer + x, run, source[s]);
+            x += run;
+        }
+        return;
+    }
     const int *first = &mX.First[std::size_t(left)];
     const int *second = &mX.Second[std::size_t(left)];
     const std::uint16_t *weight = &mX.Weight[std::size_t(left)];
@@ -110,6 +121,13 @@ bool TSharpScale::Draw(QImage &target, QPoint origin, const QImage &frame, const
     const std::size_t bytes = std::size_t(width) * sizeof(std::uint32_t);
     // Which source row each buffer holds scaled; a run of output rows
     // inside one enlarged pixel copies the same buffer.
+    if (mShown == mField) {
+        // One to one, the window's everyday case: rows straight from the frame.
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::memcpy(base + y * stride + area.left() * 4,
+                        frame.constScanLine(y - origin.y()) + left * 4, bytes);
+        return true;
+    }
     int held[2] = {-1, -1};
     const auto scaled = [&](int row) -> const std::uint32_t * {
         for (int k = 0; k < 2; ++k) {

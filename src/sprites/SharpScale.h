@@ -37,6 +37,9 @@ private:
         std::vector<int> First;
         std::vector<int> Second;
         std::vector<std::uint16_t> Weight;
+        // Output pixels per source pixel when that is a whole number (no
+        // blending at all), else 0.
+        int WholeFactor = 0;
         void Build(int in, int out);
     };
 

@@ -169,11 +169,12 @@ void TSpriteBox::Stepped()
 void TSpriteBox::UpdateField()
 {
     // A repaint that stepped shows its own area; the rest follows as a frame to present.
-    const QRegion changed = mPresenter.TakeChanged(size(), devicePixelRatioF(), mScaling) - mPainted;
-    if (changed.isEmpty())
-        return;
-    mPresentPending = true;
-    update(changed);
+    mPresenter.TakeChanged(size(), devicePixelRatioF(), mScaling, [this](const QRect &changed) {
+        if (changed.isEmpty() || mPainted.contains(changed))
+            return;
+        mPresentPending = true;
+        update(changed);
+    });
 }
 
 void TSpriteBox::NoteStepPlaces()

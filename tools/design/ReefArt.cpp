@@ -116,19 +116,6 @@ QImage Submarine(int scale)
     });
 }
 
-QImage SubmarineIcon()
-{
-    return Chunky(13, 8, 2, [](QPainter &p) {
-        p.setBrush(QColor(255, 210, 40));
-        p.drawRect(6, 0, 1, 2);
-        p.drawRect(5, 2, 3, 2);
-        p.drawEllipse(0, 3, 12, 4);
-        p.setBrush(QColor(120, 220, 255));
-        for (int x : {3, 6, 9})
-            p.drawRect(x, 4, 1, 1);
-    });
-}
-
 QImage Coral()
 {
     return Chunky(24, 12, 4, [](QPainter &p) {

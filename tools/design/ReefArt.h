@@ -13,8 +13,6 @@ const QRgb Navy = qRgb(6, 22, 52); // outlines and the slogan on the white attra
 // The photos, all of the ship picture's size; the first is the ship picture.
 std::vector<QImage> Fish();
 QImage Submarine(int scale);
-// The submarine as a spare-cannon icon: narrow enough to stand apart in its row.
-QImage SubmarineIcon();
 QImage Coral();
 // Bubbles bursting from the centre, rising as they spread.
 std::vector<QImage> Bubbles(int width, int height, int frames, QRgb rim, QRgb core);
