@@ -133,7 +133,8 @@ void TMainForm::FormCreate()
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
-    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox}, mMenu->Fullscreen1());
+    mScreen = new TScreenMode(*this, *mClientArea, {mPlayBox, mAttractBox},
+                              {mMenu->Fullscreen1(), mMenu->WholeScaling1()}, mSettings);
     mSigns = new TFieldSigns(*mClientArea,
                              [this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mScreen->OnResized = [this] {
@@ -170,6 +171,7 @@ void TMainForm::FormCreate()
     mCycle->PlaceFixedSprites(SettingAsNumber(mSettings, QStringLiteral("HighScore"), 0));
     mMenu->Sound1().setChecked(SettingAsNumber(mSettings, QStringLiteral("Sound"), 1) != 0);
     mSoundOff = !mMenu->Sound1().isChecked();
+    mScreen->ReadSettings();
     mMenu->SmoothMotion1().setChecked(SettingAsNumber(mSettings, QStringLiteral("SmoothMotion"), 1) != 0);
     // The scripted run draws once per tick, whatever the setting says.
     mFramePump->SetEnabled(mMenu->SmoothMotion1().isChecked() && !mOptions.Unattended);

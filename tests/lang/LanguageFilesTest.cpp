@@ -43,7 +43,7 @@ const QStringList MainFormPaths = {
     "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
     "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
     "KeysDialog.Button1.Caption", "KeysDialog.Button2.Caption", "KeysDialog.Label5.Caption", "MainForm.View1.Caption",
-    "MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption"};
+    "MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption", "MainForm.WholeScaling1.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
@@ -86,7 +86,7 @@ const QStringList MessageKeys = {
 const QList<QStringList> MenuGroups = {
     {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.View1.Caption",
      "MainForm.Help1.Caption"},
-    {"MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption"},
+    {"MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption", "MainForm.WholeScaling1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
      "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
      "MainForm.Keys1.Caption", "MainForm.Exit1.Caption"},
