@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int MaxNameLength = 30;
@@ -77,6 +79,17 @@ TScoreDialog::TScoreDialog(QWidget *parent)
     setTabOrder(mButton1, mButton2);
 }
 
+void TScoreDialog::FitButtons()
+{
+    // Translated captions may be longer than the English ones: the buttons
+    // grow around the dialog's middle rather than cut them short.
+    constexpr int minWidth = 75, gap = 16;
+    const int width = std::max({minWidth, mButton1->sizeHint().width(), mButton2->sizeHint().width()});
+    const int middle = this->width() / 2;
+    mButton1->setGeometry(middle - gap / 2 - width, mButton1->y(), width, mButton1->height());
+    mButton2->setGeometry(middle + gap / 2, mButton2->y(), width, mButton2->height());
+}
+
 QLabel *TScoreDialog::MakeLabel(const char *name, const QRect &place, const QString &text)
 {
     auto *label = new QLabel(text, this);
@@ -95,6 +108,7 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
     mEdit1->clear();
     mButton1->setText(okText);
     mButton2->setText(cancelText);
+    FitButtons();
     if (mAnswerHook) {
         const std::optional<QString> answer = mAnswerHook(*this);
         if (!answer)
