@@ -331,7 +331,8 @@ bool TDesignEditor::QuerySave()
 // The name chosen for Save as; nothing when the save must not go ahead.
 std::optional<QString> TDesignEditor::AskSaveName()
 {
-    const std::optional<QString> name = mPrompts.ChooseDesign(mDesign->DesignName(), true);
+    // A new design has no name yet to offer.
+    const std::optional<QString> name = mPrompts.ChooseDesign(mIsNew ? QString() : mDesign->DesignName(), true);
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {

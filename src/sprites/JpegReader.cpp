@@ -113,6 +113,7 @@ TJpegResult Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer
     scanLimit.Manager.progress_monitor = OnProgress;
     scanLimit.Errors = &errors;
 
+    volatile int orientation = 1;
     if (setjmp(errors.Jump)) {
         jpeg_destroy_decompress(&info);
         result.Problem = QString::fromLatin1(errors.Message);
@@ -139,7 +140,8 @@ TJpegResult Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer
             throw;
         }
     }
-    result.Orientation = OrientationOf(info);
+    // Kept apart from `result`, which must not change before a longjmp.
+    orientation = OrientationOf(info);
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : (info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB);
     jpeg_start_decompress(&info);
@@ -164,6 +166,7 @@ TJpegResult Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer
     jpeg_destroy_decompress(&info);
     if (errors.EndedEarly)
         result.Problem = QStringLiteral("the data ends too soon");
+    result.Orientation = orientation;
     return result;
 }
 

@@ -40,14 +40,16 @@ TEST_F(EditorTest, PhotosAndPicturesReachTheDesignAndItsZipAsUprightPixelsOnly)
     EXPECT_EQ(LoadPicture(Root.Dir("Trip") + "Photo_1.bmp").Size(), QSize(67, 100));
 
     TDesignExchange exchange(Editor, Prompts, Language, Settings);
-    Prompts.Archive = Outside("Trip.zip");
+    // Unpacked again as another design, the archive's entries are files to look into.
+    Prompts.Archive = Outside("Copy.zip");
     ASSERT_TRUE(exchange.SaveAsZip([](const QString &) { return true; }));
     ASSERT_TRUE(exchange.ImportFromZip());
-    ASSERT_TRUE(Root.Exists("Trip", "Image6.bmp"));
+    ASSERT_TRUE(Root.Exists("Copy", "Image6.bmp"));
+    ASSERT_TRUE(Root.Exists("Copy", "Photo_1.bmp"));
     const std::map<QString, QByteArray> files = Snapshot();
     for (const QByteArray &trace : {ExifSecret(), QByteArray("Exif\0\0", 6)}) {
         EXPECT_FALSE(AnyFileHolds(files, trace));
-        EXPECT_FALSE(Scratch.Read("Trip.zip").contains(trace));
+        EXPECT_FALSE(Scratch.Read("Copy.zip").contains(trace));
     }
 }
 

@@ -82,12 +82,20 @@ TScoreDialog::TScoreDialog(QWidget *parent)
 void TScoreDialog::FitButtons()
 {
     // Translated captions may be longer than the English ones: the buttons
-    // grow around the dialog's middle rather than cut them short.
-    constexpr int minWidth = 75, gap = 16;
-    const int width = std::max({minWidth, mButton1->sizeHint().width(), mButton2->sizeHint().width()});
+    // then grow around the dialog's middle rather than cut them short.
+    constexpr int width = 75, left1 = 68, left2 = 184, gap = 16;
+    const int wanted = std::max(mButton1->sizeHint().width(), mButton2->sizeHint().width());
+    if (wanted <= width) {
+        mButton1->move(left1, mButton1->y());
+        mButton2->move(left2, mButton2->y());
+        mButton1->resize(width, mButton1->height());
+        mButton2->resize(width, mButton2->height());
+        return;
+    }
     const int middle = this->width() / 2;
-    mButton1->setGeometry(middle - gap / 2 - width, mButton1->y(), width, mButton1->height());
-    mButton2->setGeometry(middle + gap / 2, mButton2->y(), width, mButton2->height());
+    const int grown = std::min(wanted, middle - gap);
+    mButton1->setGeometry(middle - gap / 2 - grown, mButton1->y(), grown, mButton1->height());
+    mButton2->setGeometry(middle + gap / 2, mButton2->y(), grown, mButton2->height());
 }
 
 QLabel *TScoreDialog::MakeLabel(const char *name, const QRect &place, const QString &text)
