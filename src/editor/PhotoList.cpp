@@ -1,7 +1,7 @@
 #include "editor/PhotoList.h"
 
-#include "design/DesignFolder.h"
 #include "base/KeyValueList.h"
+#include "design/DesignFolder.h"
 #include "design/GamePar.h"
 #include "editor/PictureFit.h"
 #include "sprites/PictureReader.h"
