@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The dependencies dpkg-shlibdeps cannot see: libzip is opened only when an
 # archive is handled, fonts and the desktop's opener are used at run time,
-# and Qt's catalogue gives its own buttons and dialogs the player's language.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4 (>= 1.7), fonts-liberation, fonts-dejavu-core")
+# Qt's catalogue gives its own buttons and dialogs the player's language, and
+# Qt's image plugins read WebP and TIFF pictures.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4 (>= 1.7), fonts-liberation, fonts-dejavu-core, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -30,8 +30,22 @@ TDesignEditor::~TDesignEditor() = default;
 
 QString TDesignEditor::Caption(const QString &baseCaption) const
 {
-    const QString &name = mDesign->DesignName();
+    const QString name = mIsNew ? mLanguage.LookupMessage(QStringLiteral("NewDesign")) : mDesign->DesignName();
     return name.isEmpty() ? baseCaption : baseCaption + QStringLiteral(" [") + name + QLatin1Char(']');
+}
+
+QString TDesignEditor::RefusalText(const EPictureError &error) const
+{
+    const QString key = EPictureError::ReasonKey(error.Problem());
+    if (key.isEmpty() || error.Path().isEmpty())
+        return QString::fromUtf8(error.what());
+    QString reason = mLanguage.LookupMessage(key);
+    for (const QString &arg : error.Args())
+        reason = reason.arg(arg);
+    if (!error.Detail().isEmpty())
+        reason += QStringLiteral(" (") + error.Detail() + QLatin1Char(')');
+    return mLanguage.LookupMessage(QStringLiteral("PictureRefused"))
+        .arg(QDir::toNativeSeparators(QFileInfo(error.Path()).fileName()), reason);
 }
 
 void TDesignEditor::SetModified(bool modified)
@@ -51,6 +65,7 @@ void TDesignEditor::SetNames(const QStringList &pictures, const QStringList &cue
 
 void TDesignEditor::Load(const QString &name)
 {
+    mIsNew = false;
     mDesign->Load(name);
     mPhotos.Fill(*mDesign);
     mSounds.Fill();
@@ -104,12 +119,29 @@ void TDesignEditor::RememberFolder(const char *key, const QString &file)
 int TDesignEditor::AddPhotos(int currentIndex)
 {
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), true);
+    if (files.isEmpty())
+        return currentIndex;
+    RememberFolder(PictureDirKey, files.first());
+    // Each photo is read now, so that one that cannot be is refused here
+    // and not when the design is saved.
+    QStringList readable, refusals;
+    {
+        TBusy busy(mPrompts);
+        for (const QString &file : files) {
+            try {
+                ::LoadPicture(file);
+                readable << file;
+            } catch (const EPictureError &e) {
+                refusals << RefusalText(e);
+            }
+        }
+    }
     Change(TStep::AddPhotos, -1, [&] {
-        for (const QString &file : files)
+        for (const QString &file : readable)
             currentIndex = mPhotos.AddPhoto(file, currentIndex);
     });
-    if (!files.isEmpty())
-        RememberFolder(PictureDirKey, files.first());
+    if (!refusals.isEmpty())
+        mPrompts.Error(refusals.join(QStringLiteral("\n\n")));
     return currentIndex;
 }
 
@@ -126,7 +158,7 @@ void TDesignEditor::ReorderPhotos(const QStringList &order)
     now.sort();
     wanted.sort();
     if (now == wanted)
-        Change(TStep::MovePhotos, -1, [&] { mPhotos.SetEntries(order); });
+        Change(TStep::MovePhotos, -1, [&] { mPhotos.Reorder(order); });
 }
 
 bool TDesignEditor::MovePhoto(int from, int to)
@@ -144,8 +176,14 @@ bool TDesignEditor::LoadPicture()
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), false);
     if (files.isEmpty())
         return false;
-    Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
     RememberFolder(PictureDirKey, files.first());
+    try {
+        Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
+    } catch (const EPictureError &e) {
+        // The reader refuses before anything changes.
+        mPrompts.Error(RefusalText(e));
+        return false;
+    }
     return true;
 }
 
@@ -255,6 +293,10 @@ bool TDesignEditor::New()
     if (!QuerySave())
         return false;
     Load(QString());
+    // Default's own photos are not the new design's: photos are never
+    // taken from Default.
+    mPhotos.SetEntries({});
+    mIsNew = true;
     mModified = false;
     return true;
 }
@@ -289,7 +331,8 @@ bool TDesignEditor::QuerySave()
 // The name chosen for Save as; nothing when the save must not go ahead.
 std::optional<QString> TDesignEditor::AskSaveName()
 {
-    const std::optional<QString> name = mPrompts.ChooseDesign(mDesign->DesignName(), true);
+    // A new design has no name yet to offer.
+    const std::optional<QString> name = mPrompts.ChooseDesign(mIsNew ? QString() : mDesign->DesignName(), true);
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {
@@ -320,5 +363,6 @@ bool TDesignEditor::SaveDesign(bool askName)
     TDesignSaver(*mDesign, mPhotos, mSounds).Save(name, inPlace, TPhotoList::SizeOf(mPhotoSizeText));
     mImages.Saved();
     mHistory.MarkSaved();
+    mIsNew = false;
     return true;
 }

@@ -6,6 +6,7 @@
 #include "editor/ImageSlots.h"
 #include "editor/PhotoList.h"
 #include "editor/SoundFiles.h"
+#include "sprites/PictureError.h"
 
 #include <QString>
 
@@ -42,8 +43,14 @@ public:
     // The names of the pictures and sound cues in the window's language,
     // for the names of the changes to undo.
     void SetNames(const QStringList &pictures, const QStringList &cues);
-    // The window caption: `baseCaption`, then " [name]" when the design has one.
+    // The window caption: `baseCaption`, then " [name]" when the design has
+    // one, or the words for a new design after New until it is saved.
     QString Caption(const QString &baseCaption) const;
+    // After New, until the design is saved or another is opened.
+    bool IsNew() const { return mIsNew; }
+    // A picture the reader refused, in the window's language: its file's
+    // name and why.
+    QString RefusalText(const EPictureError &error) const;
 
     // Loads the design (empty: Default) and fills photos, sounds and the
     // first picture; nothing is left to undo and nothing is changed.
@@ -53,7 +60,8 @@ public:
     void SetPhotoSizeText(const QString &text) { mPhotoSizeText = text; }
 
     // Every change below can be undone as one step.
-    // "+": asks for photos and adds them; the index to make current.
+    // "+": asks for photos and adds those that can be read; the others are
+    // refused, each with its reason. The index to make current.
     int AddPhotos(int currentIndex);
     // "-": false when none of the rows was there.
     bool RemovePhotos(const QList<int> &rows);
@@ -61,8 +69,8 @@ public:
     void ReorderPhotos(const QStringList &order);
     // Photo `from` to place `to`; false when either is no photo.
     bool MovePhoto(int from, int to);
-    // "load" on the Images page: false when cancelled. A file that cannot
-    // be read raises the reader's error and changes nothing.
+    // "load" on the Images page: false when cancelled or when the file
+    // cannot be read; that is said, and nothing changes.
     bool LoadPicture();
     // "load" on the Sound page for cue n: false when cancelled.
     bool LoadSound(int n);
@@ -125,6 +133,7 @@ private:
     const TLanguage &mLanguage;
     TKeyValueList &mSettings;
     bool mModified = false;
+    bool mIsNew = false;
     TEditHistory mHistory{mModified};
     QStringList mPictureNames, mCueNames;
     std::unique_ptr<TGamePar> mDesign;

@@ -34,9 +34,10 @@ const QStringList kTranslatedProperties = [] {
                              "ImportfromZIP1", "SaveasEMail1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
                              "Label4", "Label7", "Label12", "Label13", "Button1", "Button2", "BitBtn1", "Button3",
                              "Button4", "Label3", "Label10", "Label1", "CheckBox1", "CheckBox2", "CheckBox3", "Label9",
-                             "Label8", "Edit1", "Undo1", "Redo1", "FitButton"})
+                             "Label8", "Edit1", "Undo1", "Redo1", "FitButton", "Label11", "Label17", "Label6",
+                             "Label14", "Label18"})
         paths << QStringLiteral("DesignParamDialog.%1.Caption").arg(QLatin1String(name));
-    for (const char *name : {"SpeedButton5", "SpeedButton6"})
+    for (const char *name : {"SpeedButton5", "SpeedButton6", "ComboBox2"})
         paths << QStringLiteral("DesignParamDialog.%1.ToolTip").arg(QLatin1String(name));
     paths << QStringLiteral("DesignParamDialog.Caption") << QStringLiteral("DesignParamDialog.Listbox2.Items")
           << QStringLiteral("DesignParamDialog.Listbox3.Items");

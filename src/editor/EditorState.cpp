@@ -25,6 +25,7 @@ TEditorState TEditorState::Of(const TGamePar &design, const TImageSlots &images,
     state.Author = params.Value(kAuthor);
     state.Info = params.Value(kInfo);
     state.Photos = photos.Entries();
+    state.PhotoNames = photos.Names();
     for (int n = 1; n <= TSoundFiles::Count; ++n)
         state.Sounds[std::size_t(n - 1)] = sounds.File(n);
     state.Original = images.Original();
@@ -46,7 +47,7 @@ void TEditorState::ApplyTo(TGamePar &design, TImageSlots &images, TPhotoList &ph
     params.SetValue(kBackgroundColor, BackgroundColor);
     params.SetValue(kAuthor, Author);
     params.SetValue(kInfo, Info);
-    photos.SetEntries(Photos);
+    photos.SetEntries(Photos, PhotoNames);
     for (int n = 1; n <= TSoundFiles::Count; ++n)
         sounds.SetFile(n, Sounds[std::size_t(n - 1)]);
     images.Restore(slot, Original);
@@ -69,7 +70,7 @@ bool TEditorState::SameDesignAs(const TEditorState &other) const
             return false;
     }
     return BackgroundColor == other.BackgroundColor && Author == other.Author && Info == other.Info
-           && Photos == other.Photos && Sounds == other.Sounds;
+           && Photos == other.Photos && PhotoNames == other.PhotoNames && Sounds == other.Sounds;
 }
 
 void TEditorState::RenameFiles(const std::function<QString(const QString &)> &rename)

@@ -30,7 +30,7 @@ struct TEditorState
 {
     std::array<TPictureState, TImageSlots::Count> Pictures;
     QString BackgroundColor, Author, Info;
-    QStringList Photos;
+    QStringList Photos, PhotoNames;
     std::array<QString, TSoundFiles::Count> Sounds;
     // The original of the current picture, from which a resize starts.
     TPicture Original;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QPushButton>
 #include <QPalette>
 #include <QScrollArea>
@@ -52,7 +53,8 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
                          QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
-    mListBox3->setMaximumWidth(170);
+    // As wide as its longest entry in the window's language (see Fill).
+    mListBox3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     layout->addWidget(mListBox3);
     layout->addWidget(BuildSettings());
     layout->addWidget(BuildPreviews(), 1);
@@ -182,7 +184,8 @@ QWidget *TImagePage::BuildPreviews()
     original->addWidget(mScrollBox1, 1);
     column->addWidget(panel7);
     column->addWidget(panel25, 1);
-    mTitleHint = Make<QLabel>("Label14", box);
+    // Not "Label14": that is the Info page's "Size:", which a translation finds by name.
+    mTitleHint = Make<QLabel>("TitleHint", box);
     mTitleHint->setWordWrap(true);
     column->addWidget(mTitleHint);
     return box;
@@ -190,6 +193,9 @@ QWidget *TImagePage::BuildPreviews()
 
 void TImagePage::Fill()
 {
+    // The entries are translated by now: no name may be cut short.
+    mListBox3->setFixedWidth(mListBox3->sizeHintForColumn(0) + 2 * mListBox3->frameWidth()
+                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     mTitleHint->setText(mEditor.TitleHint());
     mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     {

@@ -48,6 +48,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("DesignSelectDialog.Button1.Caption"),
         QStringLiteral("DesignSelectDialog.Button2.Caption"),
         QStringLiteral("DesignSelectDialog.Label1.Caption"),
+        QStringLiteral("DesignSelectDialog.DesignItem.Caption"),
     };
     return properties;
 }

@@ -39,6 +39,58 @@ TGifImage::TGifImage(int width, int height, QVector<QRgb> globalPalette)
         throw EGifError(QStringLiteral("A GIF colour table holds at most 256 colours."));
 }
 
+namespace {
+
+quint16 Word(const QByteArray &bytes, qsizetype at)
+{
+    return quint16(quint8(bytes[at]) | (quint8(bytes[at + 1]) << 8));
+}
+
+// Skips a chain of data sub-blocks; returns the position after its end
+// marker, or -1 when the file ends first.
+qsizetype SkipSubBlocks(const QByteArray &bytes, qsizetype at)
+{
+    while (at < bytes.size()) {
+        const int length = quint8(bytes[at]);
+        ++at;
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return -1;
+}
+
+qsizetype ColourTableSize(quint8 packed)
+{
+    return (packed & 0x80) ? 3 * (qsizetype(2) << (packed & 7)) : 0;
+}
+
+// Walks the GIF's blocks and adds up the frame sizes its image
+// descriptors declare; stops quietly where the file is damaged.
+} // namespace
+
+qint64 TGifImage::DeclaredPixels(const QByteArray &bytes)
+{
+    if (bytes.size() < 13 || !bytes.startsWith("GIF"))
+        return 0;
+    qsizetype at = 13 + ColourTableSize(quint8(bytes[10]));
+    qint64 pixels = 0;
+    while (at >= 0 && at < bytes.size()) {
+        const quint8 block = quint8(bytes[at]);
+        if (block == 0x21 && at + 2 <= bytes.size()) {
+            at = SkipSubBlocks(bytes, at + 2);
+        } else if (block == 0x2C && at + 10 <= bytes.size()) {
+            pixels += qint64(Word(bytes, at + 5)) * Word(bytes, at + 7);
+            at += 10 + ColourTableSize(quint8(bytes[at + 9])) + 1;
+            at = SkipSubBlocks(bytes, at);
+        } else {
+            break;
+        }
+    }
+    return pixels;
+}
+
+
 bool TGifImage::IsAbsurdSize(qint64 width, qint64 height)
 {
     return width > MaxSide || height > MaxSide || width * height > MaxPixels;
@@ -53,8 +105,7 @@ TGifImage TGifImage::FromFile(const QString &path)
         throw EGifError(QStringLiteral("The GIF picture %1 cannot be opened: %2.")
                             .arg(Quoted(path), file.errorString()));
     // No real picture comes near this; refusing keeps a stray file from exhausting memory.
-    constexpr qint64 maxFileSize = 512LL * 1024 * 1024;
-    if (file.size() > maxFileSize)
+    if (file.size() > MaxFileBytes)
         throw EGifError(QStringLiteral("The GIF picture %1 is too large.").arg(Quoted(path)));
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())

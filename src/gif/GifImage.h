@@ -45,6 +45,8 @@ public:
     static constexpr qint64 MaxTotalPixels = 256LL * 1024 * 1024;
     // Far beyond any real animation; keeps a file of empty frames from eating memory.
     static constexpr int MaxFrames = 65536;
+    // No real picture comes near this; refusing keeps a stray file from exhausting memory.
+    static constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 
     TGifImage() = default;
     // A new GIF with a logical screen of the given size and a global
@@ -52,6 +54,9 @@ public:
     TGifImage(int width, int height, QVector<QRgb> globalPalette = {});
 
     static TGifImage FromFile(const QString &path);
+    // The pixels the frames of GIF data declare, read without decoding;
+    // stops quietly where the data is damaged.
+    static qint64 DeclaredPixels(const QByteArray &bytes);
     // `name` is what error messages call the data (usually its file).
     static TGifImage FromBytes(const QByteArray &bytes, const QString &name);
     // One frame made from any image; pixels with alpha below 128 become

@@ -80,7 +80,8 @@ TEST_F(EditorTest, UndoRereadsThePictureAndAnUnreadableFileChangesNothing)
     Editor.Load("");
     Editor.Images().Select(2);
     Prompts.Pictures = {Outside("missing.bmp")};
-    EXPECT_THROW(Editor.LoadPicture(), EPictureError);
+    EXPECT_FALSE(Editor.LoadPicture());
+    EXPECT_EQ(Prompts.Messages.size(), 1);
     EXPECT_EQ(Editor.EditedDesign().Image(2).Picture().Size(), QSize(12, 22));
     Editor.Images().Resize("50");
     Editor.Images().Undo();

@@ -38,7 +38,7 @@ const QStringList MainFormPaths = {
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "MainForm.Gallery1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
-    "DesignSelectDialog.Label1.Caption",
+    "DesignSelectDialog.Label1.Caption", "DesignSelectDialog.DesignItem.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
     "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
     "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
@@ -65,7 +65,10 @@ const QStringList EditorPaths = {
     "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption",
     "DesignParamDialog.Edit1.Caption",     "DesignParamDialog.Undo1.Caption",
     "DesignParamDialog.Redo1.Caption",     "DesignParamDialog.FitButton.Caption",
-    "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip"};
+    "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip",
+    "DesignParamDialog.ComboBox2.ToolTip", "DesignParamDialog.Label18.Caption",
+    "DesignParamDialog.Label11.Caption",   "DesignParamDialog.Label17.Caption",
+    "DesignParamDialog.Label6.Caption",    "DesignParamDialog.Label14.Caption"};
 
 const QStringList SetupPaths = {
     "SetupForm.Label1.Caption",    "SetupForm.Label2.Caption",    "SetupForm.Button1.Caption",
@@ -80,7 +83,9 @@ const QStringList MessageKeys = {
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
-    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign"};
+    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign",
+    "NewDesign", "PictureRefused", "PictureMissing", "PictureNotAFile", "PictureUnreadable", "PictureDamaged",
+    "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
