@@ -50,7 +50,9 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     mListBox3 = Make<QListWidget>("ListBox3");
     mListBox3->addItems({QStringLiteral("Background"), QStringLiteral("Bomb"), QStringLiteral("Canon"),
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
-                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
+                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode"),
+                         QStringLiteral("GameOver"), QStringLiteral("Title1"), QStringLiteral("Title2"),
+                         QStringLiteral("Title3")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
     mListBox3->setMaximumWidth(170);
     layout->addWidget(mListBox3);
@@ -96,6 +98,8 @@ QWidget *TImagePage::BuildSettings()
     button3->setText(QStringLiteral("load"));
     auto *button4 = Make<QPushButton>("Button4", box);
     button4->setText(QStringLiteral("undo"));
+    mMakeTitleButton = Make<QPushButton>("MakeTitleButton", box);
+    mMakeTitleButton->setText(QStringLiteral("Make title"));
 
     mFillingSize = true;
     for (int size = 3; size <= kMaxPictureSize; ++size)
@@ -116,9 +120,11 @@ QWidget *TImagePage::BuildSettings()
     grid->addWidget(BuildColours(), row++, 0, 1, 2);
     grid->addWidget(button3, row, 0);
     grid->addWidget(button4, row++, 1);
+    grid->addWidget(mMakeTitleButton, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     connect(button3, &QPushButton::clicked, this, [this] { Guarded([this] { Button3Click(); }); });
     connect(button4, &QPushButton::clicked, this, [this] { Guarded([this] { Button4Click(); }); });
+    connect(mMakeTitleButton, &QPushButton::clicked, this, [this] { Guarded([this] { MakeTitleClick(); }); });
     return box;
 }
 
@@ -190,8 +196,6 @@ QWidget *TImagePage::BuildPreviews()
 
 void TImagePage::Fill()
 {
-    mTitleHint->setText(mEditor.TitleHint());
-    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     {
         const QSignalBlocker blocker(mListBox3);
         mListBox3->setCurrentRow(0);
@@ -225,6 +229,12 @@ void TImagePage::ShowView()
     mImage4->SetBackdrop(images.Backdrop());
     FillScrollBox(images.Backdrop());
     mImage4->SetPicture(images.Original());
+    // Titles are made on their own pages; the game never repeats them.
+    const bool title = images.Current() >= TImageSlots::FirstTitle;
+    mMakeTitleButton->setVisible(title);
+    mCheckBox3->setEnabled(images.Current() < TImageSlots::GameOver);
+    mTitleHint->setText(mEditor.TitleHint());
+    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     if (view.Colour) {
         mImage3->SetSolid(*view.Colour);
         mImage4->SetSolid(*view.Colour);
@@ -328,6 +338,12 @@ void TImagePage::Button4Click()
 {
     mEditor.ReloadPicture();
     ShowView();
+}
+
+void TImagePage::MakeTitleClick()
+{
+    if (mEditor.MakeTitle())
+        ShowView();
 }
 
 void TImagePage::FitButtonClick()
