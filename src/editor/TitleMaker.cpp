@@ -83,7 +83,7 @@ std::array<TPicture, 3> TTitleMaker::Make(const QString &text, const std::vector
 std::vector<QImage> TTitleMaker::Banner(const QString &text) const
 {
     const int width = mField.width();
-    const int height = std::clamp(mField.height() / 5, 40, 160);
+    const int height = std::clamp(mField.height() / 5, 24, 160);
     const int room = width - 8 - 4 * kGap;
     QFont font = BannerFont((height - 16) * 3 / 5);
     while (QFontMetrics(font).horizontalAdvance(text) > room && font.pixelSize() > 10)
@@ -115,7 +115,7 @@ std::vector<QImage> TTitleMaker::Banner(const QString &text) const
 std::vector<QImage> TTitleMaker::PhotoRow(const std::vector<TPicture> &photos) const
 {
     const int width = mField.width();
-    const int height = std::clamp(mField.height() * 9 / 50, 24, 140);
+    const int height = std::clamp(mField.height() * 9 / 50, 16, 140);
     const int tileHeight = height - kGap;
     std::vector<std::pair<QRect, const TPicture *>> places;
     int used = 0;
@@ -148,14 +148,15 @@ std::vector<QImage> TTitleMaker::Rule() const
 {
     const int width = mField.width();
     const int full = width * 3 / 5;
+    const int height = std::clamp(mField.height() / 16, 12, 4 * kGap);
     std::vector<QImage> frames;
     for (int k = 1; k <= kRuleFrames; ++k) {
-        QImage frame = Blank(width, 4 * kGap);
+        QImage frame = Blank(width, height);
         QPainter painter(&frame);
         const int length = full * k / kRuleFrames;
         const int left = (width - length) / 2;
-        painter.fillRect(QRect(left, kGap + 4, length, 2), kInk);
-        painter.fillRect(QRect(left, kGap + 9, length, 2), kInk);
+        painter.fillRect(QRect(left, height / 2 - 4, length, 2), kInk);
+        painter.fillRect(QRect(left, height / 2 + 1, length, 2), kInk);
         frames.push_back(std::move(frame));
     }
     return frames;
