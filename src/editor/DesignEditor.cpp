@@ -4,6 +4,7 @@
 #include "editor/DesignSaver.h"
 #include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
+#include "editor/TitleMaker.h"
 #include "lang/Language.h"
 #include "sprites/PictureReader.h"
 
@@ -20,6 +21,7 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language,
                       [this](const TEditorState &state, int slot) {
                           state.ApplyTo(*mDesign, mImages, mPhotos, mSounds, slot);
                       });
+    mImages.SetFieldSource([this] { return SavedFieldSize(); });
     for (int i = 0; i < TImageSlots::Count; ++i)
         mPictureNames << QStringLiteral("Image%1").arg(i);
     for (int n = 1; n <= TSoundFiles::Count; ++n)
@@ -77,8 +79,29 @@ void TDesignEditor::Load(const QString &name)
 void TDesignEditor::Change(TStep step, int index, const std::function<void()> &change)
 {
     const bool typed = step == TStep::Size || step == TStep::Delay || step == TStep::Author || step == TStep::Info;
-    const bool onPicture = step < TStep::AddPhotos;
+    // A title made while one is shown is shown again on undo, resized from its own original.
+    const bool onPicture = step < TStep::AddPhotos
+                           || (step == TStep::Title && mImages.Current() >= TImageSlots::FirstTitle);
     mHistory.Record(StepText(step, index), typed ? int(step) : -1, onPicture ? mImages.Current() : -1, change);
+    FollowField(-1);
+}
+
+void TDesignEditor::FollowField(int mergeId)
+{
+    if (mImages.NeedsToFollowField())
+        mHistory.Record(StepText(TStep::Follow, 0), mergeId, -1, [this] { mImages.FollowField(); });
+}
+
+void TDesignEditor::SetPhotoSizeText(const QString &text)
+{
+    mPhotoSizeText = text;
+    // Typing a size moves the field at every key: those follows are one step.
+    FollowField(int(TStep::Follow));
+}
+
+QSize TDesignEditor::SavedFieldSize() const
+{
+    return mDesign->FieldSize(mPhotos.ShipCell(*mDesign, TPhotoList::SizeOf(mPhotoSizeText)));
 }
 
 QString TDesignEditor::StepText(TStep step, int index) const
@@ -87,8 +110,8 @@ QString TDesignEditor::StepText(TStep step, int index) const
     static const char *const keys[] = {"UndoPicture",   "UndoSize",         "UndoAnimated",   "UndoFit",
                                        "UndoLoop",      "UndoDelay",        "UndoColour",     "UndoReload",
                                        "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound",
-                                       "UndoAuthor",    "UndoInfo"};
-    static_assert(std::size(keys) == std::size_t(TStep::Info) + 1);
+                                       "UndoAuthor",    "UndoInfo",         "UndoTitle",      "UndoFollow"};
+    static_assert(std::size(keys) == std::size_t(TStep::Follow) + 1);
     const QString text = mLanguage.LookupMessage(QLatin1String(keys[int(step)]));
     const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
@@ -99,7 +122,7 @@ QString TDesignEditor::StepText(TStep step, int index) const
 QString TDesignEditor::TitleHint() const
 {
     QStringList failing;
-    for (int i : TTitleContrast::FailingPictures(*mDesign))
+    for (int i : TTitleContrast::FailingPictures(*mDesign, SavedFieldSize().height()))
         failing << QString::number(i);
     if (failing.isEmpty())
         return {};
@@ -246,13 +269,36 @@ void TDesignEditor::ReloadPicture()
     Change(TStep::Reload, mImages.Current(), [&] { mImages.Undo(); });
 }
 
+bool TDesignEditor::MakeTitle()
+{
+    const QString proposed = mDesign->IsDefault() ? QString() : mDesign->DesignName();
+    const std::optional<QString> text = mPrompts.AskText(mLanguage.LookupMessage(QStringLiteral("TitleText")), proposed);
+    if (!text || text->trimmed().isEmpty())
+        return false;
+    std::vector<TPicture> photos;
+    for (const QString &entry : mPhotos.Entries()) {
+        TPicture photo = TPhotoList::Preview(entry, TTitleMaker::PhotoSide);
+        if (!photo.IsEmpty())
+            photos.push_back(std::move(photo));
+    }
+    if (photos.empty())
+        photos.push_back(mDesign->Image(6).Picture());
+    const TTitleMaker maker(SavedFieldSize());
+    const std::array<TPicture, 3> titles = maker.Make(text->trimmed(), photos);
+    Change(TStep::Title, -1, [&] { mImages.SetTitles(titles, TTitleMaker::FrameDelay); });
+    return true;
+}
+
 QString TDesignEditor::FitNote() const
 {
     const TImageView &view = mImages.View();
     if (!view.FitTo)
         return {};
+    const QSize size = mImages.Current() == 0 ? mDesign->Image(0).Picture().Size() : QSize();
+    const bool smaller = size.width() <= view.FitTo->width() && size.height() <= view.FitTo->height();
     const QString key = mImages.Current() != 0 ? QStringLiteral("FitLarger")
                         : view.BeyondField     ? QStringLiteral("FitBeyondLimit")
+                        : smaller              ? QStringLiteral("FitSmaller")
                                                : QStringLiteral("FitField");
     return mLanguage.LookupMessage(key)
         .arg(view.SizeLabel, QStringLiteral("%1 x %2").arg(view.FitTo->width()).arg(view.FitTo->height()));
@@ -285,7 +331,8 @@ void TDesignEditor::SetInfo(const QString &text)
 
 QString TDesignEditor::FieldSizeText() const
 {
-    return QStringLiteral("%1 x %2").arg(mDesign->ClientWidth()).arg(mDesign->ClientHeight());
+    const QSize field = SavedFieldSize();
+    return QStringLiteral("%1 x %2").arg(field.width()).arg(field.height());
 }
 
 bool TDesignEditor::New()
@@ -357,6 +404,8 @@ bool TDesignEditor::SaveDesign(bool askName)
             inPlace = false;
         }
     }
+    // A Background fitted to an older field would show bands in the game.
+    FollowField(-1);
     TBusy busy(mPrompts);
     if (inPlace)
         mHistory.KeepFilesOf(mDesign->DesignDir());

@@ -57,7 +57,11 @@ public:
     void Load(const QString &name);
     // The photo size field's text, used by previews and the save.
     const QString &PhotoSizeText() const { return mPhotoSizeText; }
-    void SetPhotoSizeText(const QString &text) { mPhotoSizeText = text; }
+    // A Background fitted to the field follows it: one more step to undo.
+    void SetPhotoSizeText(const QString &text);
+    // The play field as the design will have it once saved: its photos at
+    // the photo size make the ship cell.
+    QSize SavedFieldSize() const;
 
     // Every change below can be undone as one step.
     // "+": asks for photos and adds those that can be read; the others are
@@ -86,6 +90,10 @@ public:
     void SetDelay(const QString &text);
     // "undo" on the Images page: the picture as the design has it on disk.
     void ReloadPicture();
+    // "Make title": asks for the banner's text (the design's name proposed)
+    // and draws the three title pictures from it and the design's photos;
+    // false when cancelled.
+    bool MakeTitle();
     void SetSoundToDefault(int n);
     // What the line under a picture larger than its place needs says; empty
     // when Fit is not offered.
@@ -99,7 +107,7 @@ public:
     QString Info() const;
     void SetInfo(const QString &text);
     QString Version() const;
-    // The play-field size as stored: "width x height".
+    // The play-field size the save will give: "width x height".
     QString FieldSizeText() const;
     // A line for the player when the red score lines of the attract screen
     // would be hard to read over the design's title pictures; else empty.
@@ -125,8 +133,12 @@ private:
     // A change of the design, recorded as one step. `mergeable` steps of the
     // same kind and picture in a row (typing) become one.
     enum class TStep { Picture, Size, Animated, Fit, Loop, Delay, Colour, Reload, AddPhotos, RemovePhotos,
-                       MovePhotos, Sound, Author, Info };
+                       MovePhotos, Sound, Author, Info, Title, Follow };
+    // Records the change, then the Background following the field when it
+    // changed the field.
     void Change(TStep step, int index, const std::function<void()> &change);
+    // `mergeId` as for TEditHistory::Record.
+    void FollowField(int mergeId);
     QString StepText(TStep step, int index) const;
 
     TEditorPrompts &mPrompts;

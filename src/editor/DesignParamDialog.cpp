@@ -35,7 +35,7 @@ const QStringList kTranslatedProperties = [] {
                              "Label4", "Label7", "Label12", "Label13", "Button1", "Button2", "BitBtn1", "Button3",
                              "Button4", "Label3", "Label10", "Label1", "CheckBox1", "CheckBox2", "CheckBox3", "Label9",
                              "Label8", "Edit1", "Undo1", "Redo1", "FitButton", "Label11", "Label17", "Label6",
-                             "Label14", "Label18"})
+                             "Label14", "Label18", "MakeTitleButton"})
         paths << QStringLiteral("DesignParamDialog.%1.Caption").arg(QLatin1String(name));
     for (const char *name : {"SpeedButton5", "SpeedButton6", "ComboBox2"})
         paths << QStringLiteral("DesignParamDialog.%1.ToolTip").arg(QLatin1String(name));
@@ -198,6 +198,12 @@ void TDesignParamDialog::BuildPages()
     mPageControl1->addTab(mTabSheet1, QStringLiteral("Images"));
     mPageControl1->addTab(mTabSheet2, QStringLiteral("Sound"));
     mPageControl1->addTab(mTabSheet4, QStringLiteral("Info"));
+    // A change on one page may change what another shows: photos move the
+    // field, and with it the Background's size and the field's size.
+    connect(mPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (auto *page = qobject_cast<TEditorPage *>(mPageControl1->widget(index)); page && mShown)
+            ErrorReport::Guard([page] { page->Refill(); });
+    });
 }
 
 void TDesignParamDialog::SetDesignName(const QString &name)

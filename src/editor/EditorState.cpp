@@ -18,7 +18,7 @@ TEditorState TEditorState::Of(const TGamePar &design, const TImageSlots &images,
     for (int i = 0; i < TImageSlots::Count; ++i) {
         const TSprite &sprite = design.Image(i);
         state.Pictures[std::size_t(i)] = {sprite.Picture(), sprite.AnimationDelay(), sprite.AnimationLoop(),
-                                          images.Source(i)};
+                                          images.Source(i), images.FitSource(i)};
     }
     const TKeyValueList &params = design.Params();
     state.BackgroundColor = params.Value(kBackgroundColor);
@@ -42,6 +42,7 @@ void TEditorState::ApplyTo(TGamePar &design, TImageSlots &images, TPhotoList &ph
         sprite.SetAnimationDelay(picture.Delay);
         sprite.SetAnimationLoop(picture.Loop);
         images.SetSource(i, picture.Source);
+        images.SetFitSource(i, picture.FitSource);
     }
     TKeyValueList &params = design.Params();
     params.SetValue(kBackgroundColor, BackgroundColor);

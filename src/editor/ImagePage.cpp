@@ -51,7 +51,9 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     mListBox3 = Make<QListWidget>("ListBox3");
     mListBox3->addItems({QStringLiteral("Background"), QStringLiteral("Bomb"), QStringLiteral("Canon"),
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
-                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
+                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode"),
+                         QStringLiteral("GameOver"), QStringLiteral("Title1"), QStringLiteral("Title2"),
+                         QStringLiteral("Title3")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
     // As wide as its longest entry in the window's language (see Fill).
     mListBox3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -98,6 +100,8 @@ QWidget *TImagePage::BuildSettings()
     button3->setText(QStringLiteral("load"));
     auto *button4 = Make<QPushButton>("Button4", box);
     button4->setText(QStringLiteral("undo"));
+    mMakeTitleButton = Make<QPushButton>("MakeTitleButton", box);
+    mMakeTitleButton->setText(QStringLiteral("Make title"));
 
     mFillingSize = true;
     for (int size = 3; size <= kMaxPictureSize; ++size)
@@ -118,9 +122,11 @@ QWidget *TImagePage::BuildSettings()
     grid->addWidget(BuildColours(), row++, 0, 1, 2);
     grid->addWidget(button3, row, 0);
     grid->addWidget(button4, row++, 1);
+    grid->addWidget(mMakeTitleButton, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     connect(button3, &QPushButton::clicked, this, [this] { Guarded([this] { Button3Click(); }); });
     connect(button4, &QPushButton::clicked, this, [this] { Guarded([this] { Button4Click(); }); });
+    connect(mMakeTitleButton, &QPushButton::clicked, this, [this] { Guarded([this] { MakeTitleClick(); }); });
     return box;
 }
 
@@ -196,8 +202,6 @@ void TImagePage::Fill()
     // The entries are translated by now: no name may be cut short.
     mListBox3->setFixedWidth(mListBox3->sizeHintForColumn(0) + 2 * mListBox3->frameWidth()
                              + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    mTitleHint->setText(mEditor.TitleHint());
-    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     {
         const QSignalBlocker blocker(mListBox3);
         mListBox3->setCurrentRow(0);
@@ -231,6 +235,12 @@ void TImagePage::ShowView()
     mImage4->SetBackdrop(images.Backdrop());
     FillScrollBox(images.Backdrop());
     mImage4->SetPicture(images.Original());
+    // Titles are made on their own pages; the game never repeats them.
+    const bool title = images.Current() >= TImageSlots::FirstTitle;
+    mMakeTitleButton->setVisible(title);
+    mCheckBox3->setEnabled(images.Current() < TImageSlots::GameOver);
+    mTitleHint->setText(mEditor.TitleHint());
+    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     if (view.Colour) {
         mImage3->SetSolid(*view.Colour);
         mImage4->SetSolid(*view.Colour);
@@ -334,6 +344,12 @@ void TImagePage::Button4Click()
 {
     mEditor.ReloadPicture();
     ShowView();
+}
+
+void TImagePage::MakeTitleClick()
+{
+    if (mEditor.MakeTitle())
+        ShowView();
 }
 
 void TImagePage::FitButtonClick()

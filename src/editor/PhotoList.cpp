@@ -6,7 +6,9 @@
 #include "editor/PictureFit.h"
 #include "sprites/PictureReader.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <algorithm>
 
@@ -148,4 +150,30 @@ void TPhotoList::SavePhotos(TGamePar &design, int size) const
     design.SetBigShipWidth(width);
     design.SetBigShipHeight(height);
     design.SetPhotoCount(int(mEntries.size()));
+}
+
+QSize TPhotoList::ShipCell(const TGamePar &design, int size) const
+{
+    const TSprite &ship = design.Image(6);
+    QSize cell(ship.Width(), ship.Height());
+    for (const QString &entry : mEntries)
+        cell = cell.expandedTo(FitBitmapSize(size, PhotoSize(entry)));
+    return cell;
+}
+
+QSize TPhotoList::PhotoSize(const QString &path) const
+{
+    const QFileInfo info(path);
+    const QString key = QStringLiteral("%1|%2|%3")
+                            .arg(path)
+                            .arg(info.lastModified().toMSecsSinceEpoch())
+                            .arg(info.size());
+    const auto known = mSizes.constFind(key);
+    if (known != mSizes.constEnd())
+        return *known;
+    QSize size = QImageReader(path).size();
+    if (!size.isValid())
+        size = Preview(path, TGifImage::MaxSide).Size();
+    mSizes.insert(key, size);
+    return size;
 }

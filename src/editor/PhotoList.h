@@ -2,7 +2,9 @@
 
 #include "sprites/Picture.h"
 
+#include <QHash>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -58,11 +60,18 @@ public:
     // and the ship cell (never below the ship picture). A photo that cannot
     // be read raises the reader's error.
     void SavePhotos(TGamePar &design, int size) const;
+    // The ship cell SavePhotos will set, from the photos' headers: photos
+    // that cannot be read count for nothing.
+    QSize ShipCell(const TGamePar &design, int size) const;
 
 private:
     static void RemoveNamesBeyond(TKeyValueList &params, int count);
+    // The size a photo file is read at; empty when it cannot be read.
+    QSize PhotoSize(const QString &path) const;
 
     bool &mModified;
     QStringList mEntries;
     QStringList mNames;
+    // By path, modification time and length: a save renumbers the photos.
+    mutable QHash<QString, QSize> mSizes;
 };

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 
@@ -38,6 +39,16 @@ bool TQtEditorPrompts::Ask(const QString &text)
     return QMessageBox::question(mWindow, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes)
            == QMessageBox::Yes;
+}
+
+std::optional<QString> TQtEditorPrompts::AskText(const QString &label, const QString &preset)
+{
+    if (mUnattended)
+        return std::nullopt;
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(mWindow, QApplication::applicationName(), label, QLineEdit::Normal, preset, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
 TDesignPrompts::TAnswer TQtEditorPrompts::Question(const QString &text)

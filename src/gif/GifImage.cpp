@@ -16,8 +16,9 @@ QString Quoted(const QString &name)
     return QStringLiteral("\"%1\"").arg(name);
 }
 
-// Palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
-QVector<QRgb> ColourCube()
+} // namespace
+
+QVector<QRgb> TGifImage::ColourCube()
 {
     QVector<QRgb> cube;
     for (int r = 0; r < 6; ++r)
@@ -26,8 +27,6 @@ QVector<QRgb> ColourCube()
                 cube.append(qRgb(r * 255 / 5, g * 255 / 6, b * 255 / 5));
     return cube;
 }
-
-} // namespace
 
 TGifImage::TGifImage(int width, int height, QVector<QRgb> globalPalette)
     : mWidth(width), mHeight(height), mGlobalPalette(std::move(globalPalette))
@@ -116,72 +115,82 @@ TGifImage TGifImage::FromFile(const QString &path)
 
 TGifImage TGifImage::FromImage(const QImage &source)
 {
-    if (source.isNull())
-        throw EGifError(QStringLiteral("An empty picture cannot be made a GIF."));
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    const int width = image.width();
-    const int height = image.height();
+    return FromImages({source});
+}
 
+TGifImage TGifImage::FromImages(const std::vector<QImage> &sources, int delay)
+{
+    if (sources.empty() || sources.front().isNull())
+        throw EGifError(QStringLiteral("An empty picture cannot be made a GIF."));
+    const int width = sources.front().width();
+    const int height = sources.front().height();
+    std::vector<QImage> images;
+    for (const QImage &source : sources) {
+        if (source.size() != sources.front().size())
+            throw EGifError(QStringLiteral("The frames of a GIF picture must be of one size."));
+        images.push_back(source.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // One palette for every frame: the colours as they are while they fit,
+    // else a colour cube.
     QHash<QRgb, int> colours;
     bool anyTransparent = false;
     bool tooMany = false;
-    for (int y = 0; y < height && !tooMany; ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            if (qAlpha(line[x]) < 128) {
-                anyTransparent = true;
-                continue;
-            }
-            const QRgb rgb = line[x] | 0xFF000000u;
-            if (!colours.contains(rgb)) {
-                if (colours.size() >= 255) {
-                    tooMany = true;
-                    break;
+    for (const QImage &image : images) {
+        for (int y = 0; y < height && !tooMany; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                if (qAlpha(line[x]) < 128) {
+                    anyTransparent = true;
+                    continue;
                 }
-                colours.insert(rgb, int(colours.size()));
+                const QRgb rgb = line[x] | 0xFF000000u;
+                if (!colours.contains(rgb)) {
+                    if (colours.size() >= 255) {
+                        tooMany = true;
+                        break;
+                    }
+                    colours.insert(rgb, int(colours.size()));
+                }
             }
         }
     }
-
     QVector<QRgb> palette;
-    QByteArray indices(qint64(width) * height, '\0');
-    auto *out = reinterpret_cast<uchar *>(indices.data());
     if (!tooMany) {
         palette.resize(colours.size());
         for (auto it = colours.cbegin(); it != colours.cend(); ++it)
             palette[it.value()] = it.key();
-        for (int y = 0; y < height; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < width; ++x)
-                *out++ = qAlpha(line[x]) < 128 ? 0 : uchar(colours.value(line[x] | 0xFF000000u));
-        }
     } else {
         palette = ColourCube();
-        const QImage reduced = image.convertToFormat(QImage::Format_RGB32)
-                                   .convertToFormat(QImage::Format_Indexed8, palette);
-        for (int y = 0; y < height; ++y) {
-            const uchar *row = reduced.constScanLine(y);
-            for (int x = 0; x < width; ++x)
-                *out++ = row[x];
-        }
     }
-    int transparentIndex = -1;
-    if (anyTransparent) {
-        transparentIndex = int(palette.size());
+    const int transparentIndex = anyTransparent ? int(palette.size()) : -1;
+    if (anyTransparent)
         palette.append(qRgb(0, 0, 0));
-        out = reinterpret_cast<uchar *>(indices.data());
-        for (int y = 0; y < height; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < width; ++x, ++out)
-                if (qAlpha(line[x]) < 128)
-                    *out = uchar(transparentIndex);
-        }
-    }
     if (palette.isEmpty())
         palette.append(qRgb(0, 0, 0));
 
     TGifImage gif(width, height, palette);
-    gif.AddFrame(0, 0, width, height, std::move(indices), {}, transparentIndex);
+    for (const QImage &image : images) {
+        QByteArray indices(qint64(width) * height, '\0');
+        auto *out = reinterpret_cast<uchar *>(indices.data());
+        const QImage reduced = tooMany ? image.convertToFormat(QImage::Format_RGB32)
+                                             .convertToFormat(QImage::Format_Indexed8, ColourCube())
+                                       : QImage();
+        for (int y = 0; y < height; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            const uchar *row = tooMany ? reduced.constScanLine(y) : nullptr;
+            for (int x = 0; x < width; ++x) {
+                if (qAlpha(line[x]) < 128)
+                    *out++ = uchar(transparentIndex);
+                else
+                    *out++ = row ? row[x] : uchar(colours.value(line[x] | 0xFF000000u));
+            }
+        }
+        // Every frame covers the whole picture: each is put back to the
+        // background before the next, so see-through parts stay see-through.
+        gif.AddFrame(0, 0, width, height, std::move(indices), {}, transparentIndex, delay,
+                     images.size() > 1 ? 2 : 0);
+    }
     return gif;
 }
 

@@ -62,6 +62,9 @@ public:
     // One frame made from any image; pixels with alpha below 128 become
     // the transparent colour. Colours beyond 255 are reduced.
     static TGifImage FromImage(const QImage &image);
+    // An animation of frames of one size sharing one palette, each shown
+    // for `delay` hundredths of a second; transparent as FromImage.
+    static TGifImage FromImages(const std::vector<QImage> &images, int delay = 0);
 
     bool IsEmpty() const { return mFrames.empty(); }
     int Width() const { return mWidth; }
@@ -89,6 +92,9 @@ public:
     QByteArray Encode() const;
     // Replaces the file only once the whole GIF is written.
     void SaveToFile(const QString &path) const;
+
+    // The palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
+    static QVector<QRgb> ColourCube();
 
     // Limits shared by every picture reader.
     static bool IsAbsurdSize(qint64 width, qint64 height);

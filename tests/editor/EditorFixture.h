@@ -20,6 +20,7 @@ class TFakePrompts : public TEditorPrompts
 public:
     std::deque<TAnswer> Answers;
     std::deque<std::optional<QString>> Designs;
+    std::deque<std::optional<QString>> Texts;
     QStringList Pictures;
     QString Sound;
     QString Archive;
@@ -38,6 +39,7 @@ public:
         return Take(Answers, TAnswer::No) == TAnswer::Yes;
     }
     std::optional<QString> ChooseDesign(const QString &, bool) override { return Take(Designs, {}); }
+    std::optional<QString> AskText(const QString &, const QString &) override { return Take(Texts, {}); }
     QStringList ChoosePictures(const QString &, bool) override { return Pictures; }
     QString ChooseSound(const QString &, const QString &) override { return Sound; }
     std::optional<QColor> ChooseColor(const QColor &) override { return std::nullopt; }
