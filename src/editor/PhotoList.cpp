@@ -4,9 +4,11 @@
 #include "design/DesignFolder.h"
 #include "design/GamePar.h"
 #include "editor/PictureFit.h"
+#include "sprites/ExifOrientation.h"
 #include "sprites/PictureReader.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -16,6 +18,26 @@ namespace {
 
 // Longer names only widen the list; no file system gives more.
 constexpr int MaxNameLength = 255;
+
+// The size a photo shows at, from its headers: a phone's portrait photo is
+// stored on its side and says so in its EXIF data.
+QSize UprightHeaderSize(const QString &path)
+{
+    QImageReader reader(path);
+    QSize size = reader.size();
+    const QByteArray format = reader.format();
+    bool turned = false;
+    if (format == "png" || format == "webp") {
+        QFile file(path);
+        turned = file.open(QIODevice::ReadOnly)
+                 && ExifOrientation::SwapsSides(ExifOrientation::FromChunks(file, format));
+    } else {
+        turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    }
+    if (turned)
+        size.transpose();
+    return size;
+}
 
 } // namespace
 
@@ -171,7 +193,7 @@ QSize TPhotoList::PhotoSize(const QString &path) const
     const auto known = mSizes.constFind(key);
     if (known != mSizes.constEnd())
         return *known;
-    QSize size = QImageReader(path).size();
+    QSize size = UprightHeaderSize(path);
     if (!size.isValid())
         size = Preview(path, TGifImage::MaxSide).Size();
     mSizes.insert(key, size);

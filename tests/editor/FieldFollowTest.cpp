@@ -4,6 +4,7 @@
 #include "design/TitleContrast.h"
 #include "editor/TitleMaker.h"
 #include "sprites/PictureReader.h"
+#include "support/ExifPictures.h"
 
 #include <QUndoStack>
 
@@ -192,4 +193,23 @@ TEST(TitleMaker, TitlesPassTheContrastCheckOnSmallAndLargeFields)
         }
         EXPECT_LT(top, field.height() / 2) << "room is left for the score lines";
     }
+}
+
+// A phone's portrait photo is stored on its side: the field the editor
+// promises must be the one its upright pixels give at the save.
+TEST_F(EditorTest, TheFieldPromisedForAPortraitPhonePhotoIsTheSavedOne)
+{
+    Editor.Load("");
+    QFile photo(Outside("tower.jpg"));
+    QDir().mkpath(QFileInfo(photo).absolutePath());
+    ASSERT_TRUE(photo.open(QIODevice::WriteOnly));
+    photo.write(JpegWithExif(StoredFor(QImage(90, 160, QImage::Format_RGB32), 6), 6));
+    photo.close();
+    Prompts.Pictures = {photo.fileName()};
+    Editor.AddPhotos(-1);
+    Editor.SetPhotoSizeText("150");
+    const QSize promised = Editor.SavedFieldSize();
+    Prompts.Designs = {QString("Tower")};
+    ASSERT_TRUE(Editor.SaveAs());
+    EXPECT_EQ(SavedField(Root, "Tower"), promised);
 }
