@@ -159,6 +159,7 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
+    mDesigns->SetLookup([this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mCycle = std::make_unique<TGameCycle>(
         TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
                         .Settings = mSettings,
@@ -180,6 +181,8 @@ void TMainForm::FormCreate()
     // looked for once the window shows.
     if (!mOptions.Unattended)
         TAfterFirstPaint::Run(*mAttractBox, [this] {
+            // One box at a time, over a field already drawn.
+            mDesigns->ReportStartFailure();
             mDesigns->OpenDeferredSound();
             TGamepad::StartWithSystemPads(*this, mKeys, [this] { return mPause->PlayerReturned(); });
         });
@@ -235,6 +238,10 @@ void TMainForm::FormShow()
     } catch (const std::exception &) {
         // A language file that cannot be applied leaves the built-in captions.
     }
+    // A scripted run reports at once (to standard error), the window
+    // once its first frame is drawn.
+    if (mOptions.Unattended)
+        mDesigns->ReportStartFailure();
     mPlayBox->hide();
     mAttractBox->hide();
     mSoundOff = !mMenu->Sound1().isChecked();
