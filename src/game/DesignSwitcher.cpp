@@ -86,21 +86,18 @@ void TDesignSwitcher::ReportStartFailure()
     }
 }
 
-QString TDesignSwitcher::Explain(const QString &design) const
+QString TDesignSwitcher::Explain(const QString &name) const
 {
-    const auto lookup = [this](const QString &key) { return mLookup ? mLookup(key) : QString(); };
+    const QString design = name.isEmpty() ? QStringLiteral("Default") : name;
     try {
         throw;
     } catch (const ESoundRefused &e) {
-        const QString text = lookup(QStringLiteral("DesignSoundRefused"));
-        if (!text.isEmpty())
-            return text.arg(design, QDir::toNativeSeparators(e.Path()), SoundRefusalReason(e, mLookup));
-        return QString::fromUtf8(e.what());
+        return LookupOr(mLookup, "DesignSoundRefused",
+                        "The design \"%1\" cannot be used. Its sound \"%2\" cannot be played: %3")
+            .arg(design, QDir::toNativeSeparators(e.Path()), SoundRefusalReason(e, mLookup));
     } catch (const EPictureError &e) {
-        const QString text = lookup(QStringLiteral("DesignPictureRefused"));
-        if (!text.isEmpty())
-            return text.arg(design, QString::fromUtf8(e.what()));
-        return QString::fromUtf8(e.what());
+        return LookupOr(mLookup, "DesignPictureRefused", "The design \"%1\" cannot be used. %2")
+            .arg(design, QString::fromUtf8(e.what()));
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     }

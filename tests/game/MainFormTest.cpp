@@ -336,7 +336,8 @@ TEST_F(WindowFixture, AStoredDesignWhoseSoundFailsLeavesDefaultWithOneMessageOnc
     mSettingsDir.Write("snapstorm.ini", "Language=deutsch.lng\nDesign=Broken\n");
     QStringList shown;
     ErrorReport::SetHandler([&](const QString &message) { shown << message; });
-    mForm = std::make_unique<TMainForm>(TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path()});
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, SNAPSTORM_BIN_DIR});
     // Refused before anything shows, though the sound output still waits.
     EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
     EXPECT_EQ(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
