@@ -150,6 +150,10 @@ void TCuePlayer::PlayPreview(const QString &file)
         mMixer->ReleaseWave(preview);
         preview = nullptr;
     }
-    mWaves[0] = mMixer->LoadWave(file);
+    try {
+        mWaves[0] = mMixer->LoadWave(file);
+    } catch (const EMixerError &e) {
+        throw SoundImport::RefusalOf(e, file);
+    }
     mMixer->Play(0, mWaves[0]);
 }

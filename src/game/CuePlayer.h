@@ -45,7 +45,7 @@ public:
     void ReleaseSounds();
     void PlayCue(TCue cue);
     // The design editor's "play": the file in slot 0 on channel 0, replacing
-    // the preview before it.
+    // the preview before it. Raises ESoundRefused naming a file that fails.
     void PlayPreview(const QString &file);
 
 private:

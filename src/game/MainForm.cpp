@@ -12,6 +12,8 @@
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
+#include "design/SoundRefusalText.h"
+#include "sound/SoundImport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
@@ -503,6 +505,23 @@ void TMainForm::Language2Click()
         mCycle->RebuildScrollText();
 }
 
+namespace {
+
+// The editor's "play": a design's own wave made elsewhere that fails is
+// named, in the player's language.
+void PlayPreview(TCuePlayer &cues, const TLanguage &language, const QString &file)
+{
+    try {
+        cues.PlayPreview(file);
+    } catch (const ESoundRefused &refusal) {
+        throw std::runtime_error(
+            SoundRefusalText(refusal, [&](const QString &key) { return language.LookupMessage(key); })
+                .toStdString());
+    }
+}
+
+} // namespace
+
 void TMainForm::DesignGameClick()
 {
     mTimer1->stop();
@@ -523,7 +542,7 @@ void TMainForm::DesignGameClick()
                                        .Roots = DesignRoot(),
                                        .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
-                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
+                                       .PlaySound = [this](const QString &file) { PlayPreview(*mCues, *mLanguage1, file); },
                                        .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
 }
