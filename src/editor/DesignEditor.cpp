@@ -158,6 +158,8 @@ bool TDesignEditor::LoadSound(int n)
     if (file.isEmpty())
         return false;
     RememberFolder(SoundDirKey, file);
+    // A long song takes a moment to convert.
+    TBusy busy(mPrompts);
     try {
         Change(TStep::Sound, n - 1, [&] { mSounds.Choose(n, file, mMixerRate); });
     } catch (const ESoundRefused &refusal) {
