@@ -2,10 +2,13 @@
 
 #include "base/KeyValueList.h"
 #include "editor/DesignSaver.h"
+#include "design/SoundRefusalText.h"
 #include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
 #include "editor/TitleMaker.h"
 #include "lang/Language.h"
+#include "sound/MixSettings.h"
+#include "sound/SoundImport.h"
 #include "sprites/PictureReader.h"
 
 #include <QDir>
@@ -15,7 +18,7 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, const TLanguage &language,
                              const TDesignRoots &roots)
     : mPrompts(prompts), mLanguage(language), mSettings(settings),
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
-      mSounds(*mDesign, mModified)
+      mSounds(*mDesign, mModified), mMixerRate(ConfiguredMixerRate())
 {
     mHistory.SetState([this] { return TEditorState::Of(*mDesign, mImages, mPhotos, mSounds); },
                       [this](const TEditorState &state, int slot) {
@@ -215,8 +218,16 @@ bool TDesignEditor::LoadSound(int n)
     const QString file = mPrompts.ChooseSound(Setting(SoundDirKey), mSounds.File(n));
     if (file.isEmpty())
         return false;
-    Change(TStep::Sound, n - 1, [&] { mSounds.SetFile(n, file); });
     RememberFolder(SoundDirKey, file);
+    // A long song takes a moment to convert.
+    TBusy busy(mPrompts);
+    try {
+        Change(TStep::Sound, n - 1, [&] { mSounds.Choose(n, file, mMixerRate); });
+    } catch (const ESoundRefused &refusal) {
+        throw EDesignError(SoundRefusalText(refusal, [this](const QString &key) {
+            return mLanguage.LookupMessage(key);
+        }));
+    }
     return true;
 }
 

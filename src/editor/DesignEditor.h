@@ -76,8 +76,12 @@ public:
     // "load" on the Images page: false when cancelled or when the file
     // cannot be read; that is said, and nothing changes.
     bool LoadPicture();
-    // "load" on the Sound page for cue n: false when cancelled.
+    // "load" on the Sound page for cue n: false when cancelled. A file that
+    // cannot be used raises a message in the player's language naming it,
+    // and nothing changes.
     bool LoadSound(int n);
+    // The mixer rate chosen sounds are converted for (tests set their own).
+    void SetMixerRate(int32_t rate) { mMixerRate = rate; }
     // The colour dialog: false when cancelled.
     bool ChooseColour();
     // One of the colour fields.
@@ -153,4 +157,5 @@ private:
     TImageSlots mImages;
     TSoundFiles mSounds;
     QString mPhotoSizeText = QStringLiteral("100");
+    int32_t mMixerRate;
 };

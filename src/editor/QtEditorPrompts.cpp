@@ -2,6 +2,7 @@
 
 #include "design/DesignSelectDialog.h"
 #include "editor/PictureFileDialog.h"
+#include "sound/SoundImport.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -82,7 +83,12 @@ QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &pr
     // whatever the player types after it. The current sound's folder is
     // the start when no folder was chosen before.
     const QString folder = startDir.isEmpty() && !preset.isEmpty() ? QFileInfo(preset).path() : startDir;
-    QFileDialog dialog(mWindow, QString(), folder, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
+    QStringList patterns;
+    for (const QString &extension : SoundImport::Patterns())
+        patterns << AnyCasePattern(extension);
+    // Names of formats only: the label reads the same in every language.
+    QFileDialog dialog(mWindow, QString(), folder,
+                       QStringLiteral("Audio: WAV, FLAC, Ogg, MP3 (%1)").arg(patterns.join(QLatin1Char(' '))));
     // The any-case patterns work but read badly: show the label alone.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -12,6 +12,8 @@
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
+#include "design/SoundRefusalText.h"
+#include "sound/SoundImport.h"
 #include "base/FileNames.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
@@ -160,6 +162,7 @@ void TMainForm::FormCreate()
 
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
+    mDesigns->SetLookup([this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mCycle = std::make_unique<TGameCycle>(
         TGameCycleSetup{.Lookup = [this](const QString &key) { return mLanguage1->LookupMessage(key); },
                         .Settings = mSettings,
@@ -182,6 +185,8 @@ void TMainForm::FormCreate()
     // looked for once the window shows.
     if (!mOptions.Unattended)
         TAfterFirstPaint::Run(*mAttractBox, [this] {
+            // One box at a time, over a field already drawn.
+            mDesigns->ReportStartFailure();
             mDesigns->OpenDeferredSound();
             TGamepad::StartWithSystemPads(*this, mKeys, [this] { return mPause->PlayerReturned(); });
         });
@@ -237,6 +242,10 @@ void TMainForm::FormShow()
     } catch (const std::exception &) {
         // A language file that cannot be applied leaves the built-in captions.
     }
+    // A scripted run reports at once (to standard error), the window
+    // once its first frame is drawn.
+    if (mOptions.Unattended)
+        mDesigns->ReportStartFailure();
     mPlayBox->hide();
     mAttractBox->hide();
     mSoundOff = !mMenu->Sound1().isChecked();
@@ -498,6 +507,23 @@ void TMainForm::Language2Click()
         mCycle->RebuildScrollText();
 }
 
+namespace {
+
+// The editor's "play": a design's own wave made elsewhere that fails is
+// named, in the player's language.
+void PlayPreview(TCuePlayer &cues, const TLanguage &language, const QString &file)
+{
+    try {
+        cues.PlayPreview(file);
+    } catch (const ESoundRefused &refusal) {
+        throw std::runtime_error(
+            SoundRefusalText(refusal, [&](const QString &key) { return language.LookupMessage(key); })
+                .toStdString());
+    }
+}
+
+} // namespace
+
 void TMainForm::DesignGameClick()
 {
     mTimer1->stop();
@@ -518,7 +544,7 @@ void TMainForm::DesignGameClick()
                                        .Roots = DesignRoot(),
                                        .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
-                                       .PlaySound = [this](const QString &file) { mCues->PlayPreview(file); },
+                                       .PlaySound = [this](const QString &file) { PlayPreview(*mCues, *mLanguage1, file); },
                                        .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
     mDesigns->ApplyEdited(edited);
 }

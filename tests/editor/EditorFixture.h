@@ -6,6 +6,7 @@
 #include "editor/DesignEditor.h"
 #include "editor/EditorPrompts.h"
 #include "lang/Language.h"
+#include "sound/WaveBytes.h"
 
 #include <QDirIterator>
 
@@ -92,6 +93,11 @@ protected:
     }
 
     QString Outside(const QString &name) const { return Scratch.File(name); }
+    // A short plain wave outside the design root, which the mixer plays as it is.
+    QString OutsideWave(const QString &name, char level = 0) const
+    {
+        return Scratch.Write(name, WaveBytes::Wav(1, 11025, 16, QByteArray(2000, level)));
+    }
 
     TDesignRoot Root;
     TempDir Scratch;

@@ -96,7 +96,7 @@ TEST_F(EditorTest, InfoTextsSoundChoiceAndPlaySwitch)
     Editor.SetAuthor("");
     EXPECT_EQ(Editor.EditedDesign().Params().IndexOfKey("Author"), -1);
 
-    Prompts.Sound = Outside("boom.wav");
+    Prompts.Sound = OutsideWave("boom.wav");
     ASSERT_TRUE(Editor.LoadSound(2));
     EXPECT_EQ(Editor.Sounds().File(2), Outside("boom.wav"));
     EXPECT_EQ(Settings.Value(TDesignEditor::SoundDirKey), Scratch.Path() + "/");

@@ -180,8 +180,7 @@ TEST_F(EditorTest, ADesignBuiltInTheEditorReopensAsItWasSaved)
     Editor.Images().Resize("40");
     Editor.Images().Select(0);
     Editor.Images().PickColour(Qt::red);
-    Prompts.Sound = Outside("s1.wav");
-    TDesignRoot::WriteText(Prompts.Sound, "one");
+    Prompts.Sound = OutsideWave("s1.wav");
     Editor.LoadSound(1);
     Editor.SetAuthor("Ann");
     Prompts.Designs = {QString("Garden")};

@@ -85,7 +85,9 @@ const QStringList MessageKeys = {
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
     "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign",
     "NewDesign", "PictureRefused", "PictureMissing", "PictureNotAFile", "PictureUnreadable", "PictureDamaged",
-    "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory"};
+    "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory",
+    "SoundRefused", "DesignSoundRefused", "DesignPictureRefused", "SoundCannotOpen", "SoundUnknownFormat",
+    "SoundDamaged", "SoundUnplayable", "SoundEmpty", "SoundTooLong", "SoundsTooLong"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
