@@ -80,7 +80,7 @@ const QStringList MessageKeys = {
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
-    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign"};
+    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "DraftNotOpened", "LinkNotOpened", "CopyPath", "HelpTitle", "TitleContrast", "Wave", "DemoSign"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
