@@ -24,7 +24,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.example.snapstorm.met
 
 # A design archive (its key list first, as the game exports it) is a design
 # to the desktop; a ZIP file that holds a key list further in stays a ZIP.
-update-mime-database "$prefix/share/mime"
+update-mime-database "$prefix/share/mime" >/dev/null
 mkdir "$scratch/zips"
 (cd "$scratch/zips" && printf 'Author=Ann\r\n' >'!design.ini' && printf 'x' >a.txt &&
     zip -q Sea.zip '!design.ini' a.txt && zip -q Other.zip a.txt '!design.ini')
@@ -43,7 +43,7 @@ play "$prefix/games/snapstorm" "$scratch/prefix.trace"
 deb=$(ls "$scratch"/deb/snapstorm_*_amd64.deb)
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "the package names no Qt dependency"; exit 1; }
 # Every complaint counts, warnings included; overrides carry their reason.
-lintian --fail-on error,warning --no-tag-display-limit "$deb"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 dpkg -x "$deb" "$scratch/root"
 play "$scratch/root/usr/games/snapstorm" "$scratch/deb.trace"
 cmp "$scratch/prefix.trace" "$scratch/deb.trace"
