@@ -23,13 +23,14 @@ void BringToFront(QWidget &window)
 
 void WhenNoDialogIsOpen(QWidget &window, std::function<void()> action)
 {
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(500, &window, [&window, action = std::move(action)]() mutable {
+    // Never inside the caller's own event handler, and never under a dialog.
+    const int wait = QApplication::activeModalWidget() ? 500 : 0;
+    QTimer::singleShot(wait, &window, [&window, action = std::move(action)]() mutable {
+        if (QApplication::activeModalWidget())
             WhenNoDialogIsOpen(window, std::move(action));
-        });
-        return;
-    }
-    action();
+        else
+            action();
+    });
 }
 
 } // namespace RunningGame

@@ -146,6 +146,12 @@ int RunGame(const QString &archive, const TSettingsLocation &settings, TSingleIn
         ErrorReport::Show(QString::fromUtf8(e.what()));
         return 1;
     }
+    // Taken from here on, also while the first-start question is open.
+    QObject::connect(&instance, &TSingleInstance::Requested, form.get(), [&form](const QString &later) {
+        RunningGame::BringToFront(*form);
+        if (!later.isEmpty())
+            ImportLater(*form, later);
+    });
     // A signal during start-up (the first-start question included) ends
     // the program here; hiding the shown window writes the settings.
     const bool shown = !quitOnSignal.Requested();
@@ -159,11 +165,6 @@ int RunGame(const QString &archive, const TSettingsLocation &settings, TSingleIn
     }
     if (shown && !archive.isEmpty())
         ImportLater(*form, archive);
-    QObject::connect(&instance, &TSingleInstance::Requested, form.get(), [&form](const QString &later) {
-        RunningGame::BringToFront(*form);
-        if (!later.isEmpty())
-            ImportLater(*form, later);
-    });
     const int result = quitOnSignal.Requested() ? 0 : QApplication::exec();
     if (!shown)
         form->WriteSettings();
