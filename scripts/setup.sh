@@ -13,8 +13,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
     zip unzip libarchive-tools python3
-    appstream dpkg-dev file
-    xvfb xauth xdotool
+    appstream dpkg-dev file lintian shared-mime-info libfile-mimeinfo-perl
+    xvfb xauth xdotool weston qt6-wayland
 )
 
 missing_packages() {

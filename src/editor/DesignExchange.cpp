@@ -36,10 +36,8 @@ bool TDesignExchange::SaveAsZip(const TShowFolder &showFolder)
     const QString about = QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(path));
     if (!mPrompts.Ask(about + mLanguage.LookupMessage(QStringLiteral("ZipSaved"))))
         return true;
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!showFolder(folder))
-        mPrompts.Error(QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(folder))
-                       + mLanguage.LookupMessage(QStringLiteral("FolderNotShown")));
+    showFolder(QFileInfo(path).absolutePath(), mLanguage.LookupMessage(QStringLiteral("FolderNotShown")),
+               QDir::toNativeSeparators(path));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "editor/SoundPage.h"
 #include "editor/ToolGlyphs.h"
 #include "editor/UndoItems.h"
+#include "design/PathNotice.h"
 #include "exchange/DesignArchive.h"
 #include "lang/Language.h"
 
@@ -20,6 +21,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QUndoStack>
@@ -316,8 +318,8 @@ void TDesignParamDialog::Close1Click()
 
 void TDesignParamDialog::SaveAsZipClick()
 {
-    mExchange->SaveAsZip([this](const QString &folder) {
-        return mOpenFile ? mOpenFile(folder) : QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    mExchange->SaveAsZip([this](const QString &folder, const QString &message, const QString &path) {
+        OpenOrTell(folder, message, path);
     });
 }
 
@@ -353,12 +355,20 @@ QString TDesignParamDialog::DesignDir() const
 
 void TDesignParamDialog::OpenDraft(const QString &path)
 {
-    const bool opened = mOpenFile ? mOpenFile(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    // The draft is written either way: the player can still open it by hand.
-    if (!opened)
-        ShowError(QStringLiteral("No mail program could be started for the e-mail draft. It is saved as "
-                                 "\"%1\"; open it with your mail program.")
-                      .arg(QDir::toNativeSeparators(path)));
+    // The draft stays either way: the player can still attach its archive,
+    // which lies beside it, by hand.
+    OpenOrTell(path, mLanguage1->LookupMessage(QStringLiteral("DraftNotOpened")),
+               QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+}
+
+void TDesignParamDialog::OpenOrTell(const QString &target, const QString &message, const QString &path)
+{
+    if (mOpenOrTell) {
+        mOpenOrTell(this, target, message, path);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
+        ShowPathNotice(this, {message, path, mLanguage1->LookupMessage(QStringLiteral("CopyPath"))});
 }
 
 void TDesignParamDialog::ShowError(const QString &message)

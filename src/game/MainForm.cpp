@@ -9,6 +9,7 @@
 #include "FieldSign.h"
 #include "FieldSigns.h"
 #include "ScreenMode.h"
+#include "SettingsSaver.h"
 #include "VolumeSetting.h"
 
 #include "base/ErrorReport.h"
@@ -156,6 +157,7 @@ void TMainForm::FormCreate()
         mSettingsFile = std::make_unique<TSettingsFile>(
             TSettingsLocation{mSettingsPath, mOptions.SettingsSeedPath});
         mSettingsFile->Load(mSettings);
+        new TSettingsSaver(mSettings, [this] { WriteSettings(); }, this);
     }
     mSoundDisabled = mSettings.Value(QStringLiteral("NoDirectSound")) == QLatin1String("1");
     mCues->SetDisabled(mSoundDisabled);
@@ -199,7 +201,8 @@ void TMainForm::FormCreate()
     });
     mSettingsDialogs = std::make_unique<TSettingsDialogs>(TSettingsDialogsContext{
         *this, mSettings, *mLanguage1, mKeys, *mCues, ProgramDir()});
-    mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop);
+    mHelp = std::make_unique<THelpOpener>(*this, mOptions.Desktop,
+                                          [this](const QString &key) { return mLanguage1->LookupMessage(key); });
     mDragComp1 = new TDragComp(this);
     mDragComp1->setObjectName(QStringLiteral("DragComp1"));
     mDragComp1->SetExtensions(QStringLiteral("ZIP"));
@@ -545,7 +548,10 @@ void TMainForm::DesignGameClick()
                                        .SelectDialog = mDesignSelectDialog.Get(),
                                        .Unattended = mOptions.Unattended,
                                        .PlaySound = [this](const QString &file) { PlayPreview(*mCues, *mLanguage1, file); },
-                                       .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
+                                       .OpenOrTell = [this](QWidget *over, const QString &target, const QString &message,
+                                                            const QString &path) {
+                                           mHelp->OpenOrTell(over, target, message, path);
+                                       }});
     mDesigns->ApplyEdited(edited);
 }
 
