@@ -9,11 +9,12 @@ SNAPSTORM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 packages=(
     build-essential cmake ninja-build pkg-config ccache mold
     qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev zlib1g-dev
+    libheif-dev libheif-examples qt6-image-formats-plugins libsndfile1-dev libsoxr-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils
     zip unzip libarchive-tools python3
-    appstream dpkg-dev file
-    xvfb xauth xdotool
+    appstream dpkg-dev file lintian shared-mime-info libfile-mimeinfo-perl
+    xvfb xauth xdotool weston qt6-wayland
 )
 
 missing_packages() {

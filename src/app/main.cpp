@@ -3,6 +3,8 @@
 #include "FontWarmUp.h"
 #include "ModalDialogs.h"
 #include "ReplayView.h"
+#include "RunningGame.h"
+#include "SingleInstance.h"
 
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
@@ -128,9 +130,23 @@ int RunReplay(const TCommandLine &options)
     return saved || options.Settings.isEmpty() ? 0 : 1;
 }
 
+TSettingsLocation GameSettings()
+{
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    return TSettingsFile::Locate(exe.absolutePath(), exe.completeBaseName(), UserConfigDir());
+}
+
+// A later start's archive is imported as if dropped on the window.
+void ImportLater(TMainForm &form, const QString &archive)
+{
+    RunningGame::WhenNoDialogIsOpen(form, [&form, archive] {
+        ErrorReport::Guard([&] { form.ImportDroppedFiles({archive}); });
+    });
+}
+
 // Started with one archive (a file manager's "open with"): it is imported
 // as if dropped on the window, once the window shows.
-int RunGame(const QString &archive)
+int RunGame(const QString &archive, const TSettingsLocation &settings, TSingleInstance &instance)
 {
     const TFontWarmUp fonts(TMainForm::GameFont());
     ErrorReport::SetHandler([](const QString &message) {
@@ -139,9 +155,6 @@ int RunGame(const QString &archive)
     // Before anything can ask a question: a signal is never lost.
     TQuitOnSignal quitOnSignal;
     QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    const TSettingsLocation settings =
-        TSettingsFile::Locate(exe.absolutePath(), exe.completeBaseName(), UserConfigDir());
     std::unique_ptr<TMainForm> form;
     try {
         form = std::make_unique<TMainForm>(
@@ -151,6 +164,12 @@ int RunGame(const QString &archive)
         ErrorReport::Show(QString::fromUtf8(e.what()));
         return 1;
     }
+    // Taken from here on, also while the first-start question is open.
+    QObject::connect(&instance, &TSingleInstance::Requested, form.get(), [&form](const QString &later) {
+        RunningGame::BringToFront(*form);
+        if (!later.isEmpty())
+            ImportLater(*form, later);
+    });
     // A signal during start-up (the first-start question included) ends
     // the program here; hiding the shown window writes the settings.
     const bool shown = !quitOnSignal.Requested();
@@ -162,11 +181,8 @@ int RunGame(const QString &archive)
         TFirstFrameProbe::WatchIfAsked(&attractBox);
         form->show();
     }
-    if (shown && !archive.isEmpty()) {
-        QTimer::singleShot(0, form.get(), [&form, archive] {
-            ErrorReport::Guard([&] { form->ImportDroppedFiles({archive}); });
-        });
-    }
+    if (shown && !archive.isEmpty())
+        ImportLater(*form, archive);
     const int result = quitOnSignal.Requested() ? 0 : QApplication::exec();
     if (!shown)
         form->WriteSettings();
@@ -195,6 +211,16 @@ int main(int argc, char **argv)
         return *answered;
     QApplication::setApplicationName(QStringLiteral("Snapstorm"));
     QApplication::setApplicationVersion(QStringLiteral(SNAPSTORM_VERSION));
+    // Compositors find the window's name and icon through its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SNAPSTORM_APP_ID));
+    // A game already running for this player and installation takes the
+    // request; a design archive is handed over by its full path.
+    const TSettingsLocation settings = GameSettings();
+    TSingleInstance instance(settings.Path);
+    if (line.Action == TCommandLine::Game
+        && instance.HandOverOrListen(line.Archive.isEmpty() ? QString() : QFileInfo(line.Archive).absoluteFilePath())
+               == TSingleInstance::THandOver::Taken)
+        return 0;
     // A design save cut short by a crash or a kill is finished or undone
     // before any design is read.
     TStagedFolder::RecoverLeftovers(TDesignRoots::Standard().Player());
@@ -212,5 +238,5 @@ int main(int argc, char **argv)
         setup.show();
         return quitOnSignal.Requested() ? 0 : QApplication::exec();
     }
-    return RunGame(line.Archive);
+    return RunGame(line.Archive, settings, instance);
 }

@@ -20,7 +20,7 @@ QString BareFileName(const QString &name);
 QString WithTrailingSlash(const QString &path);
 // Where the program's own files are (designs, languages, help, icons):
 // beside the executable in the build tree and in a portable copy, and
-// "<prefix>/share/snapstorm/" for "<prefix>/bin/snapstorm" in an install
+// "<prefix>/share/snapstorm/" for "<prefix>/games/snapstorm" in an install
 // that follows the file-system layout. With a trailing slash.
 QString ProgramDataDir();
 // The user's folder for the settings of programs: $XDG_CONFIG_HOME when

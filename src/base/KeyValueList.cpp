@@ -51,13 +51,18 @@ void TKeyValueList::SetValue(const QString &key, const QString &value)
         throw std::invalid_argument("A setting cannot hold a line break or a control character.");
     const int i = IndexOfKey(key);
     if (value.isEmpty()) {
-        if (i >= 0)
+        if (i >= 0) {
             mLines.removeAt(i);
+            mOnChanged.Call(key);
+        }
         return;
     }
     const QString line = key + QLatin1Char('=') + value;
+    if (i >= 0 && mLines[i] == line)
+        return;
     if (i >= 0)
         mLines[i] = line;
     else
         mLines.append(line);
+    mOnChanged.Call(key);
 }

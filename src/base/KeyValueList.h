@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A plain list of "key=value" lines, as the settings file and a design's
 // key list store them. Keys match without regard to case and without
 // trimming; the first line that carries a key wins; lines that are not
@@ -36,6 +38,25 @@ public:
 
     static QString KeyOf(const QString &line);
 
+    // Called with the key after SetValue changed its line (not for Lines()
+    // edits), so the owner can write the list while a choice is fresh.
+    using TChanged = std::function<void(const QString &key)>;
+    void SetOnChanged(TChanged changed) { mOnChanged.Hook = std::move(changed); }
+
 private:
+    // Belongs to this list only: a copy starts without it.
+    struct TChangeHook {
+        TChanged Hook;
+        TChangeHook() = default;
+        TChangeHook(const TChangeHook &) {}
+        TChangeHook &operator=(const TChangeHook &) { return *this; }
+        void Call(const QString &key) const
+        {
+            if (Hook)
+                Hook(key);
+        }
+    };
+
     QStringList mLines;
+    TChangeHook mOnChanged;
 };

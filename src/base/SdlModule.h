@@ -18,7 +18,7 @@ public:
     // The module's file name, and where an install that follows the
     // file-system layout keeps it, relative to the program's folder.
     static constexpr const char *FileName = "libsnapstorm-sdl.so";
-    static constexpr const char *InstalledFolder = "../lib/snapstorm/";
+    static constexpr const char *InstalledFolder = "../lib/games/snapstorm/";
 
     // Opens the module on the first call and makes an object with the
     // factory `name`; null when the module or the factory is missing, with

@@ -9,57 +9,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-namespace {
-
-quint16 Word(const QByteArray &bytes, qsizetype at)
-{
-    return quint16(quint8(bytes[at]) | (quint8(bytes[at + 1]) << 8));
-}
-
-// Skips a chain of data sub-blocks; returns the position after its end
-// marker, or -1 when the file ends first.
-qsizetype SkipSubBlocks(const QByteArray &bytes, qsizetype at)
-{
-    while (at < bytes.size()) {
-        const int length = quint8(bytes[at]);
-        ++at;
-        if (length == 0)
-            return at;
-        at += length;
-    }
-    return -1;
-}
-
-qsizetype ColourTableSize(quint8 packed)
-{
-    return (packed & 0x80) ? 3 * (qsizetype(2) << (packed & 7)) : 0;
-}
-
-// Walks the GIF's blocks and adds up the frame sizes its image
-// descriptors declare; stops quietly where the file is damaged.
-qint64 DeclaredGifPixels(const QByteArray &bytes)
-{
-    if (bytes.size() < 13 || !bytes.startsWith("GIF"))
-        return 0;
-    qsizetype at = 13 + ColourTableSize(quint8(bytes[10]));
-    qint64 pixels = 0;
-    while (at >= 0 && at < bytes.size()) {
-        const quint8 block = quint8(bytes[at]);
-        if (block == 0x21 && at + 2 <= bytes.size()) {
-            at = SkipSubBlocks(bytes, at + 2);
-        } else if (block == 0x2C && at + 10 <= bytes.size()) {
-            pixels += qint64(Word(bytes, at + 5)) * Word(bytes, at + 7);
-            at += 10 + ColourTableSize(quint8(bytes[at + 9])) + 1;
-            at = SkipSubBlocks(bytes, at);
-        } else {
-            break;
-        }
-    }
-    return pixels;
-}
-
-} // namespace
-
 void TDesignBudget::Reset(const QString &designName)
 {
     mDesignName = designName;
@@ -77,7 +26,7 @@ qint64 TDesignBudget::DeclaredPixels(const QString &path)
     const QByteArray format = info.suffix().toLower().toLatin1();
     if (format == "gif") {
         QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? DeclaredGifPixels(file.readAll()) : 0;
+        return file.open(QIODevice::ReadOnly) ? TGifImage::DeclaredPixels(file.read(TGifImage::MaxFileBytes)) : 0;
     }
     if (format == "bmp") {
         // The headers alone: much cheaper than opening an image reader. A

@@ -16,8 +16,9 @@ public:
     static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
     static constexpr qint64 MaxSoundBytes = 64LL * 1024 * 1024;
     // The most a design's files can take that loading would still accept:
-    // every pixel as a 32-bit bitmap, every sound as it plays.
-    static constexpr qint64 MaxFileBytes = MaxPixels * 4 + MaxSoundBytes;
+    // every pixel as a 32-bit bitmap, every sound as a 16-bit wave (twice
+    // the bytes it takes playing at the same rate).
+    static constexpr qint64 MaxFileBytes = MaxPixels * 4 + MaxSoundBytes * 2;
 
     explicit TDesignBudget(QString designName = {}) : mDesignName(std::move(designName)) {}
     void Reset(const QString &designName);

@@ -11,3 +11,5 @@ inline constexpr int kRocketPicture = 5;
 inline constexpr int kShipPicture = 6;
 inline constexpr int kShipExplodePicture = 7;
 inline constexpr int kCanonExplodePicture = 8;
+inline constexpr int kGameOverPicture = 9;
+inline constexpr int kFirstTitlePicture = 10;

@@ -60,6 +60,24 @@ void DrawInCell(QPainter &painter, const TPicture &picture, const QRect &cell)
     painter.restore();
 }
 
+// A design with a title of its own shows it where the attract screen
+// begins, at the top of the field, as it stands once it has played.
+void DrawOwnTitle(QPainter &painter, const TGamePar &par, TPreviewPictures &pictures, QSize field)
+{
+    const QString file = par.ImageFile(kFirstTitlePicture);
+    if (!file.startsWith(par.DesignDir()))
+        return;
+    const TPicture title = pictures.Load(kFirstTitlePicture, file);
+    if (title.IsEmpty())
+        return;
+    const double scale = std::min(1.0, double(field.width()) / title.Width());
+    painter.save();
+    painter.translate((field.width() - title.Width() * scale) / 2, 0);
+    painter.scale(scale, scale);
+    title.Draw(painter, 0, 0, title.FrameCount() - 1, true);
+    painter.restore();
+}
+
 } // namespace
 
 TDesignPreviewMaker::TDesignPreviewMaker(TDesignRoots roots)
@@ -139,6 +157,7 @@ TDesignPreview TDesignPreviewMaker::Make(const QString &name) const
         }
         // The cannon stands where a new game starts it.
         DrawInCell(painter, canon, QRect(QPoint(par.LivesLeft(), int(layout.CanonTop)), canon.Size()));
+        DrawOwnTitle(painter, par, pictures, field);
     }
     painter.end();
     // Scaled once at the end: smooth scaling averages every pixel, where

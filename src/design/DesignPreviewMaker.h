@@ -15,7 +15,8 @@ struct TDesignPreview
 
 // Draws a small picture of a design from its own files, as a player would
 // meet it: the background, a row of its ships (its photos when it has
-// some), its homes and its cannon, the whole field reduced to fit. No
+// some), its homes and its cannon, and its first title picture when it
+// has titles of its own, the whole field reduced to fit. No
 // widgets: it runs on a worker thread.
 class TDesignPreviewMaker
 {

@@ -143,7 +143,12 @@ void TGamePar::LoadPhotos()
 
 QSize TGamePar::FieldSize() const
 {
-    const TLayout out = LayoutNumbers();
+    return FieldSize(QSize(mBigShipWidth, mBigShipHeight));
+}
+
+QSize TGamePar::FieldSize(QSize shipCell) const
+{
+    const TLayout out = LayoutNumbers(shipCell);
     return {int(std::clamp<std::int64_t>(out.ClientWidth, 1, MaxFieldSide)),
             int(std::clamp<std::int64_t>(out.ClientHeight, 1, MaxFieldSide))};
 }
@@ -151,6 +156,14 @@ QSize TGamePar::FieldSize() const
 TLayout TGamePar::LayoutNumbers() const
 {
     return ComputeLayoutNumbers(LayoutInput());
+}
+
+TLayout TGamePar::LayoutNumbers(QSize shipCell) const
+{
+    TLayoutInput in = LayoutInput();
+    in.BigShipWidth = shipCell.width();
+    in.BigShipHeight = shipCell.height();
+    return ComputeLayoutNumbers(in);
 }
 
 TPicture TGamePar::ShownPhoto(int k) const

@@ -130,8 +130,11 @@ public:
     // The play field the pictures and numbers make as they are now, each
     // side at most MaxFieldSide; nothing is stored.
     QSize FieldSize() const;
+    // The same with `shipCell` as the largest ship (BigShipWidth, BigShipHeight).
+    QSize FieldSize(QSize shipCell) const;
     // The layout ComputeLayout would set, changing nothing.
     TLayout LayoutNumbers() const;
+    TLayout LayoutNumbers(QSize shipCell) const;
 
     QString PhotoFile(const QString &baseName) const;
     QString SoundFile(int n) const;

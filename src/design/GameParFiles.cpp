@@ -65,8 +65,7 @@ void TGamePar::SaveImage(const TSprite &sprite, int i)
 
 void TGamePar::SaveImages()
 {
-    // Pictures 9 to 12 are not edited, so they are never written.
-    for (int i = 0; i <= 8; ++i)
+    for (int i = 0; i < ImageCount; ++i)
         SaveImage(Image(i), i);
 }
 

@@ -2,6 +2,7 @@
 
 #include "design/DesignLayout.h"
 
+#include <QImage>
 #include <QRgb>
 #include <QtGlobal>
 
@@ -39,6 +40,12 @@ public:
         return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
     }
     static bool Readable(QRgb c) { return Ratio(c, TextColour) >= MinRatio; }
+    // The nearest colour the score lines stay readable over: a light one
+    // mixed towards white, a dark one darkened.
+    static QRgb ReadableVariant(QRgb c);
+    // Every pixel at or below row `fromY` made readable, or see-through
+    // when it is more than half so.
+    static void MakeReadable(QImage &image, int fromY);
     // The score lines vanish once their top passes this line of the field,
     // so above it a title may use any colour.
     static int TextTop(int clientHeight) { return ScrollLineTop(clientHeight, 10); }
@@ -47,6 +54,8 @@ public:
     // score lines cannot be read over, placed as the attract screen places
     // them on the design's field.
     static std::vector<int> FailingPictures(const TGamePar &design);
+    // The same on a field `clientHeight` high.
+    static std::vector<int> FailingPictures(const TGamePar &design, int clientHeight);
     // Pixels of every frame as the game draws it, at or below row `fromY`
     // of the picture, that fail the contrast.
     static qint64 FailingPixels(const TPicture &picture, int fromY);

@@ -2,8 +2,12 @@
 
 #include "base/KeyValueList.h"
 #include "editor/DesignSaver.h"
+#include "design/SoundRefusalText.h"
 #include "design/TitleContrast.h"
 #include "editor/EditorPrompts.h"
+#include "editor/TitleMaker.h"
+#include "sound/MixSettings.h"
+#include "sound/SoundImport.h"
 #include "sprites/PictureReader.h"
 
 #include <QDir>
@@ -13,12 +17,13 @@ TDesignEditor::TDesignEditor(TEditorPrompts &prompts, TMessageLookup messages, T
                              const TDesignRoots &roots)
     : mPrompts(prompts), mMessages(std::move(messages)), mSettings(settings),
       mDesign(std::make_unique<TGamePar>(roots)), mPhotos(mModified), mImages(*mDesign, mModified),
-      mSounds(*mDesign, mModified)
+      mSounds(*mDesign, mModified), mMixerRate(ConfiguredMixerRate())
 {
     mHistory.SetState([this] { return TEditorState::Of(*mDesign, mImages, mPhotos, mSounds); },
                       [this](const TEditorState &state, int slot) {
                           state.ApplyTo(*mDesign, mImages, mPhotos, mSounds, slot);
                       });
+    mImages.SetFieldSource([this] { return SavedFieldSize(); });
     for (int i = 0; i < TImageSlots::Count; ++i)
         mPictureNames << QStringLiteral("Image%1").arg(i);
     for (int n = 1; n <= TSoundFiles::Count; ++n)
@@ -29,8 +34,22 @@ TDesignEditor::~TDesignEditor() = default;
 
 QString TDesignEditor::Caption(const QString &baseCaption) const
 {
-    const QString &name = mDesign->DesignName();
+    const QString name = mIsNew ? mMessages(QStringLiteral("NewDesign")) : mDesign->DesignName();
     return name.isEmpty() ? baseCaption : baseCaption + QStringLiteral(" [") + name + QLatin1Char(']');
+}
+
+QString TDesignEditor::RefusalText(const EPictureError &error) const
+{
+    const QString key = EPictureError::ReasonKey(error.Problem());
+    if (key.isEmpty() || error.Path().isEmpty())
+        return QString::fromUtf8(error.what());
+    QString reason = mMessages(key);
+    for (const QString &arg : error.Args())
+        reason = reason.arg(arg);
+    if (!error.Detail().isEmpty())
+        reason += QStringLiteral(" (") + error.Detail() + QLatin1Char(')');
+    return mMessages(QStringLiteral("PictureRefused"))
+        .arg(QDir::toNativeSeparators(QFileInfo(error.Path()).fileName()), reason);
 }
 
 void TDesignEditor::SetModified(bool modified)
@@ -50,6 +69,7 @@ void TDesignEditor::SetNames(const QStringList &pictures, const QStringList &cue
 
 void TDesignEditor::Load(const QString &name)
 {
+    mIsNew = false;
     mDesign->Load(name);
     mPhotos.Fill(*mDesign);
     mSounds.Fill();
@@ -61,8 +81,29 @@ void TDesignEditor::Load(const QString &name)
 void TDesignEditor::Change(TStep step, int index, const std::function<void()> &change)
 {
     const bool typed = step == TStep::Size || step == TStep::Delay || step == TStep::Author || step == TStep::Info;
-    const bool onPicture = step < TStep::AddPhotos;
+    // A title made while one is shown is shown again on undo, resized from its own original.
+    const bool onPicture = step < TStep::AddPhotos
+                           || (step == TStep::Title && mImages.Current() >= TImageSlots::FirstTitle);
     mHistory.Record(StepText(step, index), typed ? int(step) : -1, onPicture ? mImages.Current() : -1, change);
+    FollowField(-1);
+}
+
+void TDesignEditor::FollowField(int mergeId)
+{
+    if (mImages.NeedsToFollowField())
+        mHistory.Record(StepText(TStep::Follow, 0), mergeId, -1, [this] { mImages.FollowField(); });
+}
+
+void TDesignEditor::SetPhotoSizeText(const QString &text)
+{
+    mPhotoSizeText = text;
+    // Typing a size moves the field at every key: those follows are one step.
+    FollowField(int(TStep::Follow));
+}
+
+QSize TDesignEditor::SavedFieldSize() const
+{
+    return mDesign->FieldSize(mPhotos.ShipCell(*mDesign, TPhotoList::SizeOf(mPhotoSizeText)));
 }
 
 QString TDesignEditor::StepText(TStep step, int index) const
@@ -71,8 +112,8 @@ QString TDesignEditor::StepText(TStep step, int index) const
     static const char *const keys[] = {"UndoPicture",   "UndoSize",         "UndoAnimated",   "UndoFit",
                                        "UndoLoop",      "UndoDelay",        "UndoColour",     "UndoReload",
                                        "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound",
-                                       "UndoAuthor",    "UndoInfo"};
-    static_assert(std::size(keys) == std::size_t(TStep::Info) + 1);
+                                       "UndoAuthor",    "UndoInfo",         "UndoTitle",      "UndoFollow"};
+    static_assert(std::size(keys) == std::size_t(TStep::Follow) + 1);
     const QString text = mMessages(QLatin1String(keys[int(step)]));
     const QStringList &names = step == TStep::Sound ? mCueNames : mPictureNames;
     if (!text.contains(QLatin1String("%1")) || index < 0 || index >= names.size())
@@ -83,7 +124,7 @@ QString TDesignEditor::StepText(TStep step, int index) const
 QString TDesignEditor::TitleHint() const
 {
     QStringList failing;
-    for (int i : TTitleContrast::FailingPictures(*mDesign))
+    for (int i : TTitleContrast::FailingPictures(*mDesign, SavedFieldSize().height()))
         failing << QString::number(i);
     if (failing.isEmpty())
         return {};
@@ -103,12 +144,29 @@ void TDesignEditor::RememberFolder(const char *key, const QString &file)
 int TDesignEditor::AddPhotos(int currentIndex)
 {
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), true);
+    if (files.isEmpty())
+        return currentIndex;
+    RememberFolder(PictureDirKey, files.first());
+    // Each photo is read now, so that one that cannot be is refused here
+    // and not when the design is saved.
+    QStringList readable, refusals;
+    {
+        TBusy busy(mPrompts);
+        for (const QString &file : files) {
+            try {
+                ::LoadPicture(file);
+                readable << file;
+            } catch (const EPictureError &e) {
+                refusals << RefusalText(e);
+            }
+        }
+    }
     Change(TStep::AddPhotos, -1, [&] {
-        for (const QString &file : files)
+        for (const QString &file : readable)
             currentIndex = mPhotos.AddPhoto(file, currentIndex);
     });
-    if (!files.isEmpty())
-        RememberFolder(PictureDirKey, files.first());
+    if (!refusals.isEmpty())
+        mPrompts.Error(refusals.join(QStringLiteral("\n\n")));
     return currentIndex;
 }
 
@@ -125,7 +183,7 @@ void TDesignEditor::ReorderPhotos(const QStringList &order)
     now.sort();
     wanted.sort();
     if (now == wanted)
-        Change(TStep::MovePhotos, -1, [&] { mPhotos.SetEntries(order); });
+        Change(TStep::MovePhotos, -1, [&] { mPhotos.Reorder(order); });
 }
 
 bool TDesignEditor::MovePhoto(int from, int to)
@@ -143,8 +201,14 @@ bool TDesignEditor::LoadPicture()
     const QStringList files = mPrompts.ChoosePictures(Setting(PictureDirKey), false);
     if (files.isEmpty())
         return false;
-    Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
     RememberFolder(PictureDirKey, files.first());
+    try {
+        Change(TStep::Picture, mImages.Current(), [&] { mImages.LoadFile(files.first()); });
+    } catch (const EPictureError &e) {
+        // The reader refuses before anything changes.
+        mPrompts.Error(RefusalText(e));
+        return false;
+    }
     return true;
 }
 
@@ -153,8 +217,16 @@ bool TDesignEditor::LoadSound(int n)
     const QString file = mPrompts.ChooseSound(Setting(SoundDirKey), mSounds.File(n));
     if (file.isEmpty())
         return false;
-    Change(TStep::Sound, n - 1, [&] { mSounds.SetFile(n, file); });
     RememberFolder(SoundDirKey, file);
+    // A long song takes a moment to convert.
+    TBusy busy(mPrompts);
+    try {
+        Change(TStep::Sound, n - 1, [&] { mSounds.Choose(n, file, mMixerRate); });
+    } catch (const ESoundRefused &refusal) {
+        throw EDesignError(SoundRefusalText(refusal, [this](const QString &key) {
+            return mMessages(key);
+        }));
+    }
     return true;
 }
 
@@ -207,13 +279,36 @@ void TDesignEditor::ReloadPicture()
     Change(TStep::Reload, mImages.Current(), [&] { mImages.Undo(); });
 }
 
+bool TDesignEditor::MakeTitle()
+{
+    const QString proposed = mDesign->IsDefault() ? QString() : mDesign->DesignName();
+    const std::optional<QString> text = mPrompts.AskText(mMessages(QStringLiteral("TitleText")), proposed);
+    if (!text || text->trimmed().isEmpty())
+        return false;
+    std::vector<TPicture> photos;
+    for (const QString &entry : mPhotos.Entries()) {
+        TPicture photo = TPhotoList::Preview(entry, TTitleMaker::PhotoSide);
+        if (!photo.IsEmpty())
+            photos.push_back(std::move(photo));
+    }
+    if (photos.empty())
+        photos.push_back(mDesign->Image(6).Picture());
+    const TTitleMaker maker(SavedFieldSize());
+    const std::array<TPicture, 3> titles = maker.Make(text->trimmed(), photos);
+    Change(TStep::Title, -1, [&] { mImages.SetTitles(titles, TTitleMaker::FrameDelay); });
+    return true;
+}
+
 QString TDesignEditor::FitNote() const
 {
     const TImageView &view = mImages.View();
     if (!view.FitTo)
         return {};
+    const QSize size = mImages.Current() == 0 ? mDesign->Image(0).Picture().Size() : QSize();
+    const bool smaller = size.width() <= view.FitTo->width() && size.height() <= view.FitTo->height();
     const QString key = mImages.Current() != 0 ? QStringLiteral("FitLarger")
                         : view.BeyondField     ? QStringLiteral("FitBeyondLimit")
+                        : smaller              ? QStringLiteral("FitSmaller")
                                                : QStringLiteral("FitField");
     return mMessages(key)
         .arg(view.SizeLabel, QStringLiteral("%1 x %2").arg(view.FitTo->width()).arg(view.FitTo->height()));
@@ -246,7 +341,8 @@ void TDesignEditor::SetInfo(const QString &text)
 
 QString TDesignEditor::FieldSizeText() const
 {
-    return QStringLiteral("%1 x %2").arg(mDesign->ClientWidth()).arg(mDesign->ClientHeight());
+    const QSize field = SavedFieldSize();
+    return QStringLiteral("%1 x %2").arg(field.width()).arg(field.height());
 }
 
 bool TDesignEditor::New()
@@ -254,6 +350,10 @@ bool TDesignEditor::New()
     if (!QuerySave())
         return false;
     Load(QString());
+    // Default's own photos are not the new design's: photos are never
+    // taken from Default.
+    mPhotos.SetEntries({});
+    mIsNew = true;
     mModified = false;
     return true;
 }
@@ -288,7 +388,8 @@ bool TDesignEditor::QuerySave()
 // The name chosen for Save as; nothing when the save must not go ahead.
 std::optional<QString> TDesignEditor::AskSaveName()
 {
-    const std::optional<QString> name = mPrompts.ChooseDesign(mDesign->DesignName(), true);
+    // A new design has no name yet to offer.
+    const std::optional<QString> name = mPrompts.ChooseDesign(mIsNew ? QString() : mDesign->DesignName(), true);
     if (!name)
         return std::nullopt;
     if (LooksLikeDefaultName(*name)) {
@@ -313,11 +414,14 @@ bool TDesignEditor::SaveDesign(bool askName)
             inPlace = false;
         }
     }
+    // A Background fitted to an older field would show bands in the game.
+    FollowField(-1);
     TBusy busy(mPrompts);
     if (inPlace)
         mHistory.KeepFilesOf(mDesign->DesignDir());
     TDesignSaver(*mDesign, mPhotos, mSounds).Save(name, inPlace, TPhotoList::SizeOf(mPhotoSizeText));
     mImages.Saved();
     mHistory.MarkSaved();
+    mIsNew = false;
     return true;
 }

@@ -7,6 +7,7 @@
 #include "editor/ImageSlots.h"
 #include "editor/PhotoList.h"
 #include "editor/SoundFiles.h"
+#include "sprites/PictureError.h"
 
 #include <QString>
 
@@ -42,18 +43,29 @@ public:
     // The names of the pictures and sound cues in the window's language,
     // for the names of the changes to undo.
     void SetNames(const QStringList &pictures, const QStringList &cues);
-    // The window caption: `baseCaption`, then " [name]" when the design has one.
+    // The window caption: `baseCaption`, then " [name]" when the design has
+    // one, or the words for a new design after New until it is saved.
     QString Caption(const QString &baseCaption) const;
+    // After New, until the design is saved or another is opened.
+    bool IsNew() const { return mIsNew; }
+    // A picture the reader refused, in the window's language: its file's
+    // name and why.
+    QString RefusalText(const EPictureError &error) const;
 
     // Loads the design (empty: Default) and fills photos, sounds and the
     // first picture; nothing is left to undo and nothing is changed.
     void Load(const QString &name);
     // The photo size field's text, used by previews and the save.
     const QString &PhotoSizeText() const { return mPhotoSizeText; }
-    void SetPhotoSizeText(const QString &text) { mPhotoSizeText = text; }
+    // A Background fitted to the field follows it: one more step to undo.
+    void SetPhotoSizeText(const QString &text);
+    // The play field as the design will have it once saved: its photos at
+    // the photo size make the ship cell.
+    QSize SavedFieldSize() const;
 
     // Every change below can be undone as one step.
-    // "+": asks for photos and adds them; the index to make current.
+    // "+": asks for photos and adds those that can be read; the others are
+    // refused, each with its reason. The index to make current.
     int AddPhotos(int currentIndex);
     // "-": false when none of the rows was there.
     bool RemovePhotos(const QList<int> &rows);
@@ -61,11 +73,15 @@ public:
     void ReorderPhotos(const QStringList &order);
     // Photo `from` to place `to`; false when either is no photo.
     bool MovePhoto(int from, int to);
-    // "load" on the Images page: false when cancelled. A file that cannot
-    // be read raises the reader's error and changes nothing.
+    // "load" on the Images page: false when cancelled or when the file
+    // cannot be read; that is said, and nothing changes.
     bool LoadPicture();
-    // "load" on the Sound page for cue n: false when cancelled.
+    // "load" on the Sound page for cue n: false when cancelled. A file that
+    // cannot be used raises a message in the player's language naming it,
+    // and nothing changes.
     bool LoadSound(int n);
+    // The mixer rate chosen sounds are converted for (tests set their own).
+    void SetMixerRate(int32_t rate) { mMixerRate = rate; }
     // The colour dialog: false when cancelled.
     bool ChooseColour();
     // One of the colour fields.
@@ -78,6 +94,10 @@ public:
     void SetDelay(const QString &text);
     // "undo" on the Images page: the picture as the design has it on disk.
     void ReloadPicture();
+    // "Make title": asks for the banner's text (the design's name proposed)
+    // and draws the three title pictures from it and the design's photos;
+    // false when cancelled.
+    bool MakeTitle();
     void SetSoundToDefault(int n);
     // What the line under a picture larger than its place needs says; empty
     // when Fit is not offered.
@@ -91,7 +111,7 @@ public:
     QString Info() const;
     void SetInfo(const QString &text);
     QString Version() const;
-    // The play-field size as stored: "width x height".
+    // The play-field size the save will give: "width x height".
     QString FieldSizeText() const;
     // A line for the player when the red score lines of the attract screen
     // would be hard to read over the design's title pictures; else empty.
@@ -117,14 +137,19 @@ private:
     // A change of the design, recorded as one step. `mergeable` steps of the
     // same kind and picture in a row (typing) become one.
     enum class TStep { Picture, Size, Animated, Fit, Loop, Delay, Colour, Reload, AddPhotos, RemovePhotos,
-                       MovePhotos, Sound, Author, Info };
+                       MovePhotos, Sound, Author, Info, Title, Follow };
+    // Records the change, then the Background following the field when it
+    // changed the field.
     void Change(TStep step, int index, const std::function<void()> &change);
+    // `mergeId` as for TEditHistory::Record.
+    void FollowField(int mergeId);
     QString StepText(TStep step, int index) const;
 
     TEditorPrompts &mPrompts;
     TMessageLookup mMessages;
     TKeyValueList &mSettings;
     bool mModified = false;
+    bool mIsNew = false;
     TEditHistory mHistory{mModified};
     QStringList mPictureNames, mCueNames;
     std::unique_ptr<TGamePar> mDesign;
@@ -132,4 +157,5 @@ private:
     TImageSlots mImages;
     TSoundFiles mSounds;
     QString mPhotoSizeText = QStringLiteral("100");
+    int32_t mMixerRate;
 };

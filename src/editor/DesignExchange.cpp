@@ -35,10 +35,8 @@ bool TDesignExchange::SaveAsZip(const TShowFolder &showFolder)
     const QString about = QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(path));
     if (!mPrompts.Ask(about + mMessages(QStringLiteral("ZipSaved"))))
         return true;
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!showFolder(folder))
-        mPrompts.Error(QStringLiteral("\"%1\"\r\n").arg(QDir::toNativeSeparators(folder))
-                       + mMessages(QStringLiteral("FolderNotShown")));
+    showFolder(QFileInfo(path).absolutePath(), mMessages(QStringLiteral("FolderNotShown")),
+               QDir::toNativeSeparators(path));
     return true;
 }
 

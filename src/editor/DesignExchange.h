@@ -18,8 +18,9 @@ public:
     TDesignExchange(TDesignEditor &editor, TEditorPrompts &prompts, TMessageLookup messages,
                     TKeyValueList &settings);
 
-    // Opens a folder in the desktop's file manager; false when it could not.
-    using TShowFolder = std::function<bool(const QString &folder)>;
+    // Opens a folder in the desktop's file manager; when it could not, shows
+    // `message` and `path` (now or later).
+    using TShowFolder = std::function<void(const QString &folder, const QString &message, const QString &path)>;
 
     // "Save as ZIP": the design folder as it is on disk (unsaved changes
     // are not in it). Then names the archive and offers to show its folder.

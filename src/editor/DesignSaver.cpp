@@ -66,7 +66,7 @@ void TDesignSaver::Save(const QString &name, bool inPlace, int photoSize)
     QStringList entries;
     for (int k = 1; k <= mDesign.PhotoCount(); ++k)
         entries.append(mDesign.PhotoFile(QStringLiteral("Photo_%1").arg(k)));
-    mPhotos.SetEntries(entries);
+    mPhotos.SetEntries(entries, mPhotos.Names());
 }
 
 void TDesignSaver::WriteAll(int photoSize)

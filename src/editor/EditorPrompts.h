@@ -29,6 +29,8 @@ public:
     virtual QString ChooseArchive(const QString &startDir, const QString &proposedName, bool forSaving) = 0;
     // A question with Yes and No only; No when nobody answers.
     virtual bool Ask(const QString &text) = 0;
+    // A line of text, `preset` proposed; nothing when cancelled.
+    virtual std::optional<QString> AskText(const QString &label, const QString &preset) = 0;
     // Shows that a long job (a save) is running.
     virtual void SetBusy(bool busy) { (void)busy; }
 };

@@ -18,13 +18,14 @@ TEditorState TEditorState::Of(const TGamePar &design, const TImageSlots &images,
     for (int i = 0; i < TImageSlots::Count; ++i) {
         const TSprite &sprite = design.Image(i);
         state.Pictures[std::size_t(i)] = {sprite.Picture(), sprite.AnimationDelay(), sprite.AnimationLoop(),
-                                          images.Source(i)};
+                                          images.Source(i), images.FitSource(i)};
     }
     const TKeyValueList &params = design.Params();
     state.BackgroundColor = params.Value(kBackgroundColor);
     state.Author = params.Value(kAuthor);
     state.Info = params.Value(kInfo);
     state.Photos = photos.Entries();
+    state.PhotoNames = photos.Names();
     for (int n = 1; n <= TSoundFiles::Count; ++n)
         state.Sounds[std::size_t(n - 1)] = sounds.File(n);
     state.Original = images.Original();
@@ -41,12 +42,13 @@ void TEditorState::ApplyTo(TGamePar &design, TImageSlots &images, TPhotoList &ph
         sprite.SetAnimationDelay(picture.Delay);
         sprite.SetAnimationLoop(picture.Loop);
         images.SetSource(i, picture.Source);
+        images.SetFitSource(i, picture.FitSource);
     }
     TKeyValueList &params = design.Params();
     params.SetValue(kBackgroundColor, BackgroundColor);
     params.SetValue(kAuthor, Author);
     params.SetValue(kInfo, Info);
-    photos.SetEntries(Photos);
+    photos.SetEntries(Photos, PhotoNames);
     for (int n = 1; n <= TSoundFiles::Count; ++n)
         sounds.SetFile(n, Sounds[std::size_t(n - 1)]);
     images.Restore(slot, Original);
@@ -69,7 +71,7 @@ bool TEditorState::SameDesignAs(const TEditorState &other) const
             return false;
     }
     return BackgroundColor == other.BackgroundColor && Author == other.Author && Info == other.Info
-           && Photos == other.Photos && Sounds == other.Sounds;
+           && Photos == other.Photos && PhotoNames == other.PhotoNames && Sounds == other.Sounds;
 }
 
 void TEditorState::RenameFiles(const std::function<QString(const QString &)> &rename)

@@ -13,7 +13,7 @@
 class TGamePar;
 class TPhotoList;
 
-// One of the nine pictures as the editor may change it.
+// One of the pictures as the editor may change it.
 struct TPictureState
 {
     TPicture Picture;
@@ -21,6 +21,8 @@ struct TPictureState
     bool Loop = true;
     // The file it was loaded from in the editor; empty: the design's own.
     QString Source;
+    // What it was fitted to the play field from; empty: it keeps its size.
+    TPicture FitSource;
 };
 
 // Everything in the design that the editor's commands change, held so
@@ -30,7 +32,7 @@ struct TEditorState
 {
     std::array<TPictureState, TImageSlots::Count> Pictures;
     QString BackgroundColor, Author, Info;
-    QStringList Photos;
+    QStringList Photos, PhotoNames;
     std::array<QString, TSoundFiles::Count> Sounds;
     // The original of the current picture, from which a resize starts.
     TPicture Original;

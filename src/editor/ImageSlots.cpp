@@ -9,6 +9,11 @@
 
 #include <algorithm>
 
+TImageSlots::TImageSlots(TGamePar &design, bool &modified)
+    : mDesign(design), mModified(modified), mField([this] { return mDesign.FieldSize(); })
+{
+}
+
 void TImageSlots::Select(int index)
 {
     mCurrent = index >= 0 && index < Count ? index : -1;
@@ -42,7 +47,8 @@ void TImageSlots::Refresh()
     mView.LongerSide = std::max(sprite.Width(), sprite.Height());
     mView.SizeLabel = QStringLiteral("%1 x %2").arg(sprite.Width()).arg(sprite.Height());
     mView.Delay = sprite.AnimationDelay();
-    mView.Loop = sprite.AnimationLoop();
+    // The game never repeats the game-over and title pictures.
+    mView.Loop = mCurrent < GameOver && sprite.AnimationLoop();
     mView.FitTo = FitSize(sprite.Picture().Size());
     mView.BeyondField = mView.LongerSide > MaxFieldSide;
     mRefreshing = false;
@@ -51,10 +57,8 @@ void TImageSlots::Refresh()
 std::optional<QSize> TImageSlots::FitSize(QSize size) const
 {
     if (mCurrent == 0) {
-        const QSize field = mDesign.FieldSize();
-        if (size.width() > field.width() || size.height() > field.height())
-            return field;
-        return std::nullopt;
+        const QSize field = Field();
+        return size != field ? std::optional<QSize>(field) : std::nullopt;
     }
     const int replaced = mReplacedSide[std::size_t(mCurrent)];
     if (replaced > 0 && std::max(size.width(), size.height()) > 2 * replaced)
@@ -70,7 +74,10 @@ void TImageSlots::Fit()
         Resize(QString::number(std::max(mView.FitTo->width(), mView.FitTo->height())));
         return;
     }
-    mDesign.Image(mCurrent).SetPicture(TPicture::FromImage(StretchGraphic(*mView.FitTo, mOriginal)));
+    // A Background that followed the field is fitted again from the picture it came from.
+    const TPicture from = mFitSource[0].IsEmpty() ? mOriginal : mFitSource[0];
+    mDesign.Image(mCurrent).SetPicture(TPicture::FromImage(StretchGraphic(*mView.FitTo, from)));
+    mFitSource[0] = from;
     mKeepOriginal = true;
     Refresh();
     mKeepOriginal = false;
@@ -81,6 +88,42 @@ void TImageSlots::Forget()
 {
     mReplacedSide.fill(0);
     mSource.fill(QString());
+    mFitSource.fill(TPicture());
+    const TPicture &background = mDesign.Image(0).Picture();
+    if (!mDesign.BackgroundColor() && !background.IsEmpty() && background.Size() == Field())
+        mFitSource[0] = background;
+}
+
+bool TImageSlots::NeedsToFollowField() const
+{
+    return !mFitSource[0].IsEmpty() && !mDesign.BackgroundColor() && mDesign.Image(0).Picture().Size() != Field();
+}
+
+void TImageSlots::FollowField()
+{
+    if (!NeedsToFollowField())
+        return;
+    mDesign.Image(0).SetPicture(TPicture::FromImage(StretchGraphic(Field(), mFitSource[0])));
+    mModified = true;
+    if (mCurrent == 0)
+        Restore(-1, mOriginal);
+}
+
+void TImageSlots::SetTitles(const std::array<TPicture, 3> &titles, int delay)
+{
+    for (int n = 0; n < 3; ++n) {
+        const int slot = FirstTitle + n;
+        TSprite &sprite = mDesign.Image(slot);
+        sprite.SetPicture(titles[std::size_t(n)]);
+        sprite.SetAnimationDelay(delay);
+        sprite.SetAnimationLoop(false);
+        mSource[std::size_t(slot)].clear();
+        mFitSource[std::size_t(slot)] = TPicture();
+        if (slot == mCurrent)
+            mOriginal = titles[std::size_t(n)];
+    }
+    mModified = true;
+    Restore(-1, mOriginal);
 }
 
 void TImageSlots::Saved()
@@ -130,6 +173,7 @@ void TImageSlots::Resize(const QString &sizeText)
     // Pictures are capped by the reader; a typed size is capped the same way.
     size = std::min(size, TGifImage::MaxSide);
     mDesign.Image(mCurrent).SetPicture(TPicture::FromImage(FitGraphic(size, mOriginal)));
+    mFitSource[std::size_t(mCurrent)] = TPicture();
     mKeepOriginal = true;
     Refresh();
     mKeepOriginal = false;
@@ -157,6 +201,7 @@ void TImageSlots::LoadFile(const QString &path)
         replaced = std::max(sprite.Width(), sprite.Height());
     sprite.SetPicture(std::move(picture));
     mSource[std::size_t(mCurrent)] = path;
+    mFitSource[std::size_t(mCurrent)] = TPicture();
     if (mCurrent == 0)
         mDesign.Params().SetValue(QStringLiteral("BackgroundColor"), QString());
     Refresh();
@@ -169,6 +214,7 @@ void TImageSlots::Undo()
         return;
     mDesign.LoadImage(mDesign.Image(mCurrent), mCurrent);
     mSource[std::size_t(mCurrent)].clear();
+    mFitSource[std::size_t(mCurrent)] = TPicture();
     Refresh();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class TGamePar;
@@ -23,26 +24,33 @@ struct TImageView
     QString SizeLabel;   // "width x height"
     int Delay = 0;
     bool Loop = true;
-    // Offered when the picture is larger than its place needs: the size
-    // Fit gives it.
+    // Offered when the picture is larger than its place needs, or for the
+    // Background not the field's size: the size Fit gives it.
     std::optional<QSize> FitTo;
     // Beyond the largest play field the game shows.
     bool BeyondField = false;
 };
 
-// The nine editable pictures of the design (Background .. CanonExplode):
-// choosing one, its animation settings, resizing, loading and undoing, and
-// the background colour. Every resize starts from the original, the
-// picture as it was when chosen or loaded, so repeated resizes lose nothing.
+// The pictures of the design (Background .. CanonExplode, then the
+// game-over and the three title pictures): choosing one, its animation
+// settings, resizing, loading and undoing, and the background colour.
+// Every resize starts from the original, the picture as it was when chosen
+// or loaded, so repeated resizes lose nothing. A Background fitted to the
+// play field keeps the picture it was fitted from and follows the field.
 class TImageSlots
 {
 public:
-    static constexpr int Count = 9;
+    static constexpr int Count = 13;
+    static constexpr int GameOver = 9;
+    static constexpr int FirstTitle = 10;
     // White, black, silver, gray, red, blue, green, yellow, as stored in
     // BackgroundColor (0x00BBGGRR in decimal).
     static constexpr int FieldColours[8] = {16777215, 0, 12632256, 8421504, 255, 16711680, 32768, 65535};
 
-    TImageSlots(TGamePar &design, bool &modified) : mDesign(design), mModified(modified) {}
+    TImageSlots(TGamePar &design, bool &modified);
+    // The play field the design will have when saved; the stored one until set.
+    void SetFieldSource(std::function<QSize()> field) { mField = std::move(field); }
+    QSize Field() const { return mField(); }
 
     // -1: none; then the commands on the current picture do nothing.
     int Current() const { return mCurrent; }
@@ -71,8 +79,20 @@ public:
     // Resizes the current picture from its original to View().FitTo: the
     // Background to the play field, others to the picture a load replaced.
     void Fit();
-    // Another design: no picture was replaced yet.
+    // Another design: no picture was replaced yet; a Background of the
+    // field's size counts as fitted to it.
     void Forget();
+    // Fits again, from the picture it was fitted from, a Background that
+    // was fitted to the field and is no longer its size; false when none is.
+    bool NeedsToFollowField() const;
+    void FollowField();
+    // The picture slot `index` was fitted to the field from; empty when
+    // it does not follow the field.
+    const TPicture &FitSource(int index) const { return mFitSource.at(std::size_t(index)); }
+    void SetFitSource(int index, const TPicture &source) { mFitSource.at(std::size_t(index)) = source; }
+    // The title pictures, one undoable change: each a picture of its own
+    // with its frame delay.
+    void SetTitles(const std::array<TPicture, 3> &titles, int delay);
     // Saved: every picture comes from the design's own file now.
     void Saved();
     // The file picture `index` was loaded from in this editor; empty when
@@ -101,4 +121,6 @@ private:
     // The longer side of the picture the first load replaced, per slot; 0: none.
     std::array<int, Count> mReplacedSide{};
     std::array<QString, Count> mSource;
+    std::array<TPicture, Count> mFitSource;
+    std::function<QSize()> mField;
 };

@@ -37,11 +37,16 @@ QSize FittedSize(int maxSide, QSize size)
     return {ScaleSide(size.width(), maxSide, size.height()), maxSide};
 }
 
+QSize FitBitmapSize(int maxSide, QSize size)
+{
+    if (size.width() <= maxSide && size.height() <= maxSide)
+        return size;
+    return FittedSize(maxSide, size);
+}
+
 QImage FitBitmap(int maxSide, const QImage &bitmap)
 {
-    if (bitmap.width() <= maxSide && bitmap.height() <= maxSide)
-        return Stretched(bitmap, bitmap.size());
-    return Stretched(bitmap, FittedSize(maxSide, bitmap.size()));
+    return Stretched(bitmap, FitBitmapSize(maxSide, bitmap.size()));
 }
 
 QImage FitGraphic(int maxSide, const TPicture &picture)

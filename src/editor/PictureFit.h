@@ -11,6 +11,8 @@
 // The size with its longer side at `maxSide` and the other side scaled by
 // the same ratio.
 QSize FittedSize(int maxSide, QSize size);
+// The size FitBitmap gives a picture of `size`.
+QSize FitBitmapSize(int maxSide, QSize size);
 // A new bitmap: the same size when both sides are at most `maxSide`,
 // otherwise reduced to FittedSize; the source is drawn stretched into it.
 QImage FitBitmap(int maxSide, const QImage &bitmap);

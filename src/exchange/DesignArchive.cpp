@@ -96,7 +96,12 @@ QString DesignNameOfArchive(const QString &path)
 
 void PackDesignFolder(const QString &designDir, const QString &archivePath)
 {
-    const QStringList files = RegularFilesMatching(WithTrailingSlash(designDir) + QStringLiteral("*"));
+    QStringList files = RegularFilesMatching(WithTrailingSlash(designDir) + QStringLiteral("*"));
+    // The key list comes first: the desktop knows a design archive by its
+    // name right after the first local header.
+    std::stable_partition(files.begin(), files.end(), [](const QString &file) {
+        return QFileInfo(file).fileName().compare(QLatin1String("!design.ini"), Qt::CaseInsensitive) == 0;
+    });
     WriteZipArchive(archivePath, files, 9);
 }
 

@@ -7,11 +7,11 @@
 #include "MainMenu.h"
 
 #include "base/ErrorReport.h"
+#include "design/SoundRefusalText.h"
+#include "sound/SoundImport.h"
 #include "base/FileNames.h"
 #include "design/GamePar.h"
 #include "game/DragComp.h"
-#include "game/PlayArea.h"
-#include "game/dialogs/GameDialogs.h"
 #include "game/dialogs/ScoreDialog.h"
 #include "game/dialogs/SettingsDialogs.h"
 #include "lang/ui/Language.h"
@@ -49,26 +49,23 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     SetUpWindow();
-    mTimer1 = new QTimer(this);
-    mTimer1->setObjectName(QStringLiteral("Timer1"));
-    mTimer1->setInterval(100);
-    mTimer1->setTimerType(Qt::PreciseTimer);
-    connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
     mCommands = MenuCommands();
     mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), mCommands);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationStateChanged);
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
-    mArea = new TPlayArea(*this, mMenu->Fullscreen1(), mLanguage1->Messages());
-    setCentralWidget(mArea);
-    mFramePump = new TFramePump(*mTimer1, {&mArea->PlayBox(), &mArea->AttractBox()}, this);
     mSession = std::make_unique<TGameSession>(
         TSessionOptions{.SettingsPath = mOptions.SettingsPath, .SettingsSeedPath = mOptions.SettingsSeedPath,
                         .Unattended = mOptions.Unattended, .OpenSoundDevice = mOptions.OpenSoundDevice,
                         .DesignRoot = mOptions.DesignRoot},
         static_cast<TSessionView &>(*this), mLanguage1->Messages(), this);
+    mArea = new TPlayArea(*this, {mMenu->Fullscreen1(), mMenu->WholeScaling1()}, mSession->Settings(),
+                          mLanguage1->Messages());
+    setCentralWidget(mArea);
+    mFramePump = new TFramePump(*mTimer1, {&mArea->PlayBox(), &mArea->AttractBox()}, this);
     mArea->ShowFields(mSession->Cycle());
     mSession->ApplyStored();
+    mArea->ReadSettings();
     CreateHelpers();
 }
 
@@ -84,6 +81,11 @@ void TMainForm::SetUpWindow()
     setAutoFillBackground(true);
     setFont(GameFont());
     setFocusPolicy(Qt::StrongFocus);
+    mTimer1 = new QTimer(this);
+    mTimer1->setObjectName(QStringLiteral("Timer1"));
+    mTimer1->setInterval(100);
+    mTimer1->setTimerType(Qt::PreciseTimer);
+    connect(mTimer1, &QTimer::timeout, this, &TMainForm::OnTimer1);
 }
 
 void TMainForm::CreateHelpers()
@@ -113,6 +115,8 @@ void TMainForm::CreateHelpers()
 
 void TMainForm::StartDevices()
 {
+    // One box at a time, over a field already drawn.
+    mSession->ReportStartFailure();
     mSession->OpenDeferredSound();
     TGamepad::StartWithSystemPads(*this, mSession->Keys(),
                                   {.PlayerReturned = [this] { return mSession->PlayerReturned(); },
@@ -224,11 +228,8 @@ void TMainForm::changeEvent(QEvent *event)
 
 void TMainForm::OnApplicationStateChanged(Qt::ApplicationState state)
 {
-    if (!mSession)
-        return;
-    if (state != Qt::ApplicationActive)
-        mSession->Interrupt();
-    ErrorReport::Guard([&] { mSession->Cues().SetActivated(state == Qt::ApplicationActive); });
+    if (mSession)
+        mSession->SetActivated(state == Qt::ApplicationActive);
 }
 
 void TMainForm::OnTimer1()

@@ -37,6 +37,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("MainForm.Help1.Caption"),     QStringLiteral("MainForm.Volume1.Caption"),
         QStringLiteral("MainForm.View1.Caption"),     QStringLiteral("MainForm.Fullscreen1.Caption"),
         QStringLiteral("MainForm.SmoothMotion1.Caption"),
+        QStringLiteral("MainForm.WholeScaling1.Caption"),
         QStringLiteral("VolumeDialog.Caption"),
         QStringLiteral("VolumeDialog.Button1.Caption"),
         QStringLiteral("VolumeDialog.Button2.Caption"),
@@ -47,6 +48,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("DesignSelectDialog.Button1.Caption"),
         QStringLiteral("DesignSelectDialog.Button2.Caption"),
         QStringLiteral("DesignSelectDialog.Label1.Caption"),
+        QStringLiteral("DesignSelectDialog.DesignItem.Caption"),
     };
     return properties;
 }
@@ -123,10 +125,12 @@ void TMainMenu::CreateDesignMenu(const TDesignRoots &designRoot)
 void TMainMenu::CreateViewMenu()
 {
     QMenu *view1 = AddMenu("View1", QStringLiteral("&View"));
-    // The screen mode connects to it itself.
+    // The screen mode connects to these two itself.
     mFullscreen1 = AddCommand(view1, "Fullscreen1", QStringLiteral("Fullscreen"), Qt::Key_F11, {});
     mSmoothMotion1 = AddCheckable(view1, "SmoothMotion1", QStringLiteral("Smooth motion"),
                                   QKeySequence(), mCommands.SmoothMotion);
+    mWholeScaling1 = AddCommand(view1, "WholeScaling1", QStringLiteral("Whole-number scaling only"),
+                                QKeySequence(), {});
 }
 
 void TMainMenu::CreateHelpMenu()

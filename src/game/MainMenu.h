@@ -39,6 +39,7 @@ public:
     QAction &Sound1() const { return *mSound1; }
     QAction &Fullscreen1() const { return *mFullscreen1; }
     QAction &SmoothMotion1() const { return *mSmoothMotion1; }
+    QAction &WholeScaling1() const { return *mWholeScaling1; }
 
 private:
     using TCommand = TMenuCommands::TCommand;
@@ -60,4 +61,5 @@ private:
     QAction *mSound1 = nullptr;
     QAction *mFullscreen1 = nullptr;
     QAction *mSmoothMotion1 = nullptr;
+    QAction *mWholeScaling1 = nullptr;
 };

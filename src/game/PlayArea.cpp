@@ -11,7 +11,8 @@
 
 #include <QMainWindow>
 
-TPlayArea::TPlayArea(QMainWindow &window, QAction &fullscreen, TMessageLookup messages)
+TPlayArea::TPlayArea(QMainWindow &window, TScreenActions actions, TKeyValueList &settings,
+                     TMessageLookup messages)
     : QWidget(&window)
     , mMessages(std::move(messages))
 {
@@ -22,7 +23,7 @@ TPlayArea::TPlayArea(QMainWindow &window, QAction &fullscreen, TMessageLookup me
     mAttractBox->SetColor(Qt::white);
     for (TSpriteBox *box : {mPlayBox, mAttractBox})
         box->setFocusPolicy(Qt::NoFocus);
-    mScreen = new TScreenMode(window, *this, {mPlayBox, mAttractBox}, fullscreen);
+    mScreen = new TScreenMode(window, *this, {mPlayBox, mAttractBox}, actions, settings);
     mSigns = new TFieldSigns(*this, mMessages);
     mScreen->OnResized = [this] { Resized(); };
 }
@@ -31,6 +32,11 @@ void TPlayArea::ShowFields(TGameCycle &cycle)
 {
     mPlayBox->SetField(&cycle.PlayField());
     mAttractBox->SetField(&cycle.AttractField());
+}
+
+void TPlayArea::ReadSettings()
+{
+    mScreen->ReadSettings();
 }
 
 void TPlayArea::HideBoxes()

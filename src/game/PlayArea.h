@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/ScreenMode.h"
 #include "lang/MessageLookup.h"
 
 #include <QWidget>
@@ -22,13 +23,15 @@ class TPlayArea : public QWidget
     Q_OBJECT
 
 public:
-    // `fullscreen` is the menu item the screen mode mirrors.
-    TPlayArea(QMainWindow &window, QAction &fullscreen, TMessageLookup messages);
+    // The screen mode answers to `actions` and keeps its scaling in `settings`.
+    TPlayArea(QMainWindow &window, TScreenActions actions, TKeyValueList &settings, TMessageLookup messages);
 
     TSpriteBox &PlayBox() const { return *mPlayBox; }
     TSpriteBox &AttractBox() const { return *mAttractBox; }
 
     void ShowFields(TGameCycle &cycle);
+    // The scaling the settings keep, once they are read.
+    void ReadSettings();
     // Both boxes hidden until their field shows.
     void HideBoxes();
     // A design that applied: field size and background.

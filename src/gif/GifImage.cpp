@@ -16,8 +16,9 @@ QString Quoted(const QString &name)
     return QStringLiteral("\"%1\"").arg(name);
 }
 
-// Palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
-QVector<QRgb> ColourCube()
+} // namespace
+
+QVector<QRgb> TGifImage::ColourCube()
 {
     QVector<QRgb> cube;
     for (int r = 0; r < 6; ++r)
@@ -26,8 +27,6 @@ QVector<QRgb> ColourCube()
                 cube.append(qRgb(r * 255 / 5, g * 255 / 6, b * 255 / 5));
     return cube;
 }
-
-} // namespace
 
 TGifImage::TGifImage(int width, int height, QVector<QRgb> globalPalette)
     : mWidth(width), mHeight(height), mGlobalPalette(std::move(globalPalette))
@@ -38,6 +37,58 @@ TGifImage::TGifImage(int width, int height, QVector<QRgb> globalPalette)
     if (mGlobalPalette.size() > 256)
         throw EGifError(QStringLiteral("A GIF colour table holds at most 256 colours."));
 }
+
+namespace {
+
+quint16 Word(const QByteArray &bytes, qsizetype at)
+{
+    return quint16(quint8(bytes[at]) | (quint8(bytes[at + 1]) << 8));
+}
+
+// Skips a chain of data sub-blocks; returns the position after its end
+// marker, or -1 when the file ends first.
+qsizetype SkipSubBlocks(const QByteArray &bytes, qsizetype at)
+{
+    while (at < bytes.size()) {
+        const int length = quint8(bytes[at]);
+        ++at;
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return -1;
+}
+
+qsizetype ColourTableSize(quint8 packed)
+{
+    return (packed & 0x80) ? 3 * (qsizetype(2) << (packed & 7)) : 0;
+}
+
+// Walks the GIF's blocks and adds up the frame sizes its image
+// descriptors declare; stops quietly where the file is damaged.
+} // namespace
+
+qint64 TGifImage::DeclaredPixels(const QByteArray &bytes)
+{
+    if (bytes.size() < 13 || !bytes.startsWith("GIF"))
+        return 0;
+    qsizetype at = 13 + ColourTableSize(quint8(bytes[10]));
+    qint64 pixels = 0;
+    while (at >= 0 && at < bytes.size()) {
+        const quint8 block = quint8(bytes[at]);
+        if (block == 0x21 && at + 2 <= bytes.size()) {
+            at = SkipSubBlocks(bytes, at + 2);
+        } else if (block == 0x2C && at + 10 <= bytes.size()) {
+            pixels += qint64(Word(bytes, at + 5)) * Word(bytes, at + 7);
+            at += 10 + ColourTableSize(quint8(bytes[at + 9])) + 1;
+            at = SkipSubBlocks(bytes, at);
+        } else {
+            break;
+        }
+    }
+    return pixels;
+}
+
 
 bool TGifImage::IsAbsurdSize(qint64 width, qint64 height)
 {
@@ -53,8 +104,7 @@ TGifImage TGifImage::FromFile(const QString &path)
         throw EGifError(QStringLiteral("The GIF picture %1 cannot be opened: %2.")
                             .arg(Quoted(path), file.errorString()));
     // No real picture comes near this; refusing keeps a stray file from exhausting memory.
-    constexpr qint64 maxFileSize = 512LL * 1024 * 1024;
-    if (file.size() > maxFileSize)
+    if (file.size() > MaxFileBytes)
         throw EGifError(QStringLiteral("The GIF picture %1 is too large.").arg(Quoted(path)));
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
@@ -65,72 +115,82 @@ TGifImage TGifImage::FromFile(const QString &path)
 
 TGifImage TGifImage::FromImage(const QImage &source)
 {
-    if (source.isNull())
-        throw EGifError(QStringLiteral("An empty picture cannot be made a GIF."));
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    const int width = image.width();
-    const int height = image.height();
+    return FromImages({source});
+}
 
+TGifImage TGifImage::FromImages(const std::vector<QImage> &sources, int delay)
+{
+    if (sources.empty() || sources.front().isNull())
+        throw EGifError(QStringLiteral("An empty picture cannot be made a GIF."));
+    const int width = sources.front().width();
+    const int height = sources.front().height();
+    std::vector<QImage> images;
+    for (const QImage &source : sources) {
+        if (source.size() != sources.front().size())
+            throw EGifError(QStringLiteral("The frames of a GIF picture must be of one size."));
+        images.push_back(source.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // One palette for every frame: the colours as they are while they fit,
+    // else a colour cube.
     QHash<QRgb, int> colours;
     bool anyTransparent = false;
     bool tooMany = false;
-    for (int y = 0; y < height && !tooMany; ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            if (qAlpha(line[x]) < 128) {
-                anyTransparent = true;
-                continue;
-            }
-            const QRgb rgb = line[x] | 0xFF000000u;
-            if (!colours.contains(rgb)) {
-                if (colours.size() >= 255) {
-                    tooMany = true;
-                    break;
+    for (const QImage &image : images) {
+        for (int y = 0; y < height && !tooMany; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                if (qAlpha(line[x]) < 128) {
+                    anyTransparent = true;
+                    continue;
                 }
-                colours.insert(rgb, int(colours.size()));
+                const QRgb rgb = line[x] | 0xFF000000u;
+                if (!colours.contains(rgb)) {
+                    if (colours.size() >= 255) {
+                        tooMany = true;
+                        break;
+                    }
+                    colours.insert(rgb, int(colours.size()));
+                }
             }
         }
     }
-
     QVector<QRgb> palette;
-    QByteArray indices(qint64(width) * height, '\0');
-    auto *out = reinterpret_cast<uchar *>(indices.data());
     if (!tooMany) {
         palette.resize(colours.size());
         for (auto it = colours.cbegin(); it != colours.cend(); ++it)
             palette[it.value()] = it.key();
-        for (int y = 0; y < height; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < width; ++x)
-                *out++ = qAlpha(line[x]) < 128 ? 0 : uchar(colours.value(line[x] | 0xFF000000u));
-        }
     } else {
         palette = ColourCube();
-        const QImage reduced = image.convertToFormat(QImage::Format_RGB32)
-                                   .convertToFormat(QImage::Format_Indexed8, palette);
-        for (int y = 0; y < height; ++y) {
-            const uchar *row = reduced.constScanLine(y);
-            for (int x = 0; x < width; ++x)
-                *out++ = row[x];
-        }
     }
-    int transparentIndex = -1;
-    if (anyTransparent) {
-        transparentIndex = int(palette.size());
+    const int transparentIndex = anyTransparent ? int(palette.size()) : -1;
+    if (anyTransparent)
         palette.append(qRgb(0, 0, 0));
-        out = reinterpret_cast<uchar *>(indices.data());
-        for (int y = 0; y < height; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < width; ++x, ++out)
-                if (qAlpha(line[x]) < 128)
-                    *out = uchar(transparentIndex);
-        }
-    }
     if (palette.isEmpty())
         palette.append(qRgb(0, 0, 0));
 
     TGifImage gif(width, height, palette);
-    gif.AddFrame(0, 0, width, height, std::move(indices), {}, transparentIndex);
+    for (const QImage &image : images) {
+        QByteArray indices(qint64(width) * height, '\0');
+        auto *out = reinterpret_cast<uchar *>(indices.data());
+        const QImage reduced = tooMany ? image.convertToFormat(QImage::Format_RGB32)
+                                             .convertToFormat(QImage::Format_Indexed8, ColourCube())
+                                       : QImage();
+        for (int y = 0; y < height; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            const uchar *row = tooMany ? reduced.constScanLine(y) : nullptr;
+            for (int x = 0; x < width; ++x) {
+                if (qAlpha(line[x]) < 128)
+                    *out++ = uchar(transparentIndex);
+                else
+                    *out++ = row ? row[x] : uchar(colours.value(line[x] | 0xFF000000u));
+            }
+        }
+        // Every frame covers the whole picture: each is put back to the
+        // background before the next, so see-through parts stay see-through.
+        gif.AddFrame(0, 0, width, height, std::move(indices), {}, transparentIndex, delay,
+                     images.size() > 1 ? 2 : 0);
+    }
     return gif;
 }
 

@@ -45,6 +45,8 @@ public:
     static constexpr qint64 MaxTotalPixels = 256LL * 1024 * 1024;
     // Far beyond any real animation; keeps a file of empty frames from eating memory.
     static constexpr int MaxFrames = 65536;
+    // No real picture comes near this; refusing keeps a stray file from exhausting memory.
+    static constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 
     TGifImage() = default;
     // A new GIF with a logical screen of the given size and a global
@@ -52,11 +54,17 @@ public:
     TGifImage(int width, int height, QVector<QRgb> globalPalette = {});
 
     static TGifImage FromFile(const QString &path);
+    // The pixels the frames of GIF data declare, read without decoding;
+    // stops quietly where the data is damaged.
+    static qint64 DeclaredPixels(const QByteArray &bytes);
     // `name` is what error messages call the data (usually its file).
     static TGifImage FromBytes(const QByteArray &bytes, const QString &name);
     // One frame made from any image; pixels with alpha below 128 become
     // the transparent colour. Colours beyond 255 are reduced.
     static TGifImage FromImage(const QImage &image);
+    // An animation of frames of one size sharing one palette, each shown
+    // for `delay` hundredths of a second; transparent as FromImage.
+    static TGifImage FromImages(const std::vector<QImage> &images, int delay = 0);
 
     bool IsEmpty() const { return mFrames.empty(); }
     int Width() const { return mWidth; }
@@ -84,6 +92,9 @@ public:
     QByteArray Encode() const;
     // Replaces the file only once the whole GIF is written.
     void SaveToFile(const QString &path) const;
+
+    // The palette for pictures with more colours than a GIF holds: a 6 x 7 x 6 cube.
+    static QVector<QRgb> ColourCube();
 
     // Limits shared by every picture reader.
     static bool IsAbsurdSize(qint64 width, qint64 height);

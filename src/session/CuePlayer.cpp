@@ -3,6 +3,9 @@
 #include "design/DesignBudget.h"
 #include "design/GamePar.h"
 #include "sound/ManualAudioBackend.h"
+#include "sound/MixSession.h"
+#include "sound/MixSettings.h"
+#include "sound/SoundImport.h"
 #include "sound/SoundMixer.h"
 
 #include <cstdio>
@@ -84,7 +87,11 @@ void TCuePlayer::LoadSounds(const TGamePar &gamePar)
     try {
         for (int cue = 1; cue <= CueCount; ++cue) {
             const QString file = gamePar.SoundFile(cue);
-            mWaves[cue] = mMixer->LoadWave(file);
+            try {
+                mWaves[cue] = mMixer->LoadWave(file);
+            } catch (const EMixerError &e) {
+                throw SoundImport::RefusalOf(e, file);
+            }
             budget.BookSound(cue, mWaves[cue] ? mWaves[cue]->Length : 0, file);
         }
     } catch (...) {
@@ -92,6 +99,21 @@ void TCuePlayer::LoadSounds(const TGamePar &gamePar)
         ReleaseSounds();
         throw;
     }
+}
+
+void TCuePlayer::CheckSounds(const TGamePar &gamePar) const
+{
+    if (mDisabled)
+        return;
+    TPcmFormat output;
+    if (mMixer) {
+        output = mMixer->Session()->Format;
+    } else {
+        output.SamplesPerSec = uint32_t(ConfiguredMixerRate());
+        output.AvgBytesPerSec = output.SamplesPerSec;
+    }
+    for (int cue = 1; cue <= CueCount; ++cue)
+        SoundImport::CheckWave(gamePar.SoundFile(cue), output);
 }
 
 void TCuePlayer::ReleaseSounds()
@@ -128,6 +150,10 @@ void TCuePlayer::PlayPreview(const QString &file)
         mMixer->ReleaseWave(preview);
         preview = nullptr;
     }
-    mWaves[0] = mMixer->LoadWave(file);
+    try {
+        mWaves[0] = mMixer->LoadWave(file);
+    } catch (const EMixerError &e) {
+        throw SoundImport::RefusalOf(e, file);
+    }
     mMixer->Play(0, mWaves[0]);
 }

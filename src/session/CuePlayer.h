@@ -37,11 +37,15 @@ public:
     // 0..100; makes the mixer unless the output is deferred.
     void SetVolume(int percent);
 
+    // Raises ESoundRefused naming the first sound the mixer could not load.
     void LoadSounds(const TGamePar &gamePar);
+    // The same check from the files' headers alone, without the output:
+    // a design is refused before it is shown even while the output waits.
+    void CheckSounds(const TGamePar &gamePar) const;
     void ReleaseSounds();
     void PlayCue(TCue cue);
     // The design editor's "play": the file in slot 0 on channel 0, replacing
-    // the preview before it.
+    // the preview before it. Raises ESoundRefused naming a file that fails.
     void PlayPreview(const QString &file);
 
 private:

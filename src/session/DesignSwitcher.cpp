@@ -6,6 +6,10 @@
 #include "base/KeyValueList.h"
 #include "base/TextFile.h"
 #include "design/GamePar.h"
+#include "sound/SoundImport.h"
+#include "sprites/PictureError.h"
+
+#include <QDir>
 
 #include <stdexcept>
 #include <utility>
@@ -24,6 +28,17 @@ TDesignSwitcher::~TDesignSwitcher() = default;
 
 void TDesignSwitcher::Apply(const QString &name)
 {
+    try {
+        ApplyUntranslated(name);
+    } catch (const ESoundRefused &) {
+        throw std::runtime_error(Explain(name).toStdString());
+    } catch (const EPictureError &) {
+        throw std::runtime_error(Explain(name).toStdString());
+    }
+}
+
+void TDesignSwitcher::ApplyUntranslated(const QString &name)
+{
     // The name becomes a settings line and part of high-score lines.
     if (HasLineBreakOrControl(name))
         throw std::runtime_error("A design whose name holds a line break or a control character "
@@ -31,6 +46,9 @@ void TDesignSwitcher::Apply(const QString &name)
     auto candidate = std::make_unique<TGamePar>(mDesignRoot);
     candidate->Load(name);
     candidate->ComputeLayout();
+    // Before anything is released: even a design whose sounds wait for
+    // the output to open is refused now, not at its first sound.
+    mCues.CheckSounds(*candidate);
     LoadSoundsOf(*candidate);
     mCurrent = std::move(candidate);
     mApplied = true;
@@ -41,23 +59,48 @@ void TDesignSwitcher::Apply(const QString &name)
 
 void TDesignSwitcher::ApplyStored()
 {
-    QString failure;
+    // The window's language is not read yet: the message is made when it
+    // is reported.
+    const QString stored = mSettings.Value(QStringLiteral("Design"));
     try {
-        Apply(mSettings.Value(QStringLiteral("Design")));
+        ApplyUntranslated(stored);
         return;
-    } catch (const std::exception &e) {
-        failure = QString::fromUtf8(e.what());
+    } catch (const std::exception &) {
+        mStartFailure = std::current_exception();
+        mStartDesign = stored;
     }
     // A design that cannot be loaded must not stop every later start. When
-    // the Default design fails the same way, the caller's report says it all.
+    // Default fails too, the caller reports that failure alone.
+    Apply(QString());
+}
+
+void TDesignSwitcher::ReportStartFailure()
+{
+    if (!mStartFailure)
+        return;
+    const std::exception_ptr failure = std::exchange(mStartFailure, nullptr);
     try {
-        Apply(QString());
-    } catch (const std::exception &e) {
-        if (QString::fromUtf8(e.what()) != failure)
-            ErrorReport::Show(failure);
-        throw;
+        std::rethrow_exception(failure);
+    } catch (const std::exception &) {
+        ErrorReport::Show(Explain(mStartDesign));
     }
-    ErrorReport::Show(failure);
+}
+
+QString TDesignSwitcher::Explain(const QString &name) const
+{
+    const QString design = name.isEmpty() ? QStringLiteral("Default") : name;
+    try {
+        throw;
+    } catch (const ESoundRefused &e) {
+        return LookupOr(mLookup, "DesignSoundRefused",
+                        "The design \"%1\" cannot be used. Its sound \"%2\" cannot be played: %3")
+            .arg(design, QDir::toNativeSeparators(e.Path()), SoundRefusalReason(e, mLookup));
+    } catch (const EPictureError &e) {
+        return LookupOr(mLookup, "DesignPictureRefused", "The design \"%1\" cannot be used. %2")
+            .arg(design, QString::fromUtf8(e.what()));
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
 }
 
 void TDesignSwitcher::ApplyEdited(const QString &name)
@@ -74,16 +117,24 @@ void TDesignSwitcher::ApplyEdited(const QString &name)
 
 void TDesignSwitcher::OpenDeferredSound()
 {
+    QString failure;
     try {
         mCues.OpenDeferred();
         return;
-    } catch (const std::exception &e) {
+    } catch (const std::exception &) {
         mSoundsLoaded = false;
-        ErrorReport::Show(QString::fromUtf8(e.what()));
+        failure = Explain(mCurrent->DesignName());
     }
-    // Default failing too leaves the game silent, with that one report.
-    if (mCurrent->DesignName().compare(QLatin1String("Default"), Qt::CaseInsensitive) != 0)
-        ErrorReport::Guard([this] { Apply(QString()); });
+    // Default first, then the one report: while it shows, the attract
+    // screen goes on and must find sounds it can load.
+    if (mCurrent->DesignName().compare(QLatin1String("Default"), Qt::CaseInsensitive) != 0) {
+        try {
+            Apply(QString());
+        } catch (const std::exception &) {
+            // Default failing too leaves the game silent, with that one report.
+        }
+    }
+    ErrorReport::Show(failure);
 }
 
 void TDesignSwitcher::LoadSounds()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "design/DesignRoots.h"
+#include "design/SoundRefusalText.h"
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -26,11 +28,17 @@ public:
 
     // The design in use; before the first Apply, an empty one.
     const TGamePar &Current() const { return *mCurrent; }
+    // Failures are told in the player's language from then on.
+    void SetLookup(TMessageLookup lookup) { mLookup = std::move(lookup); }
 
+    // A design whose pictures or sounds cannot be used is refused whole,
+    // with one message naming the file.
     void Apply(const QString &name);
-    // The stored design, else Default with one error box; throws only when
-    // Default fails too.
+    // The stored design, else Default; throws only when Default fails too.
+    // Why the stored design failed waits for ReportStartFailure, once the
+    // window shows and speaks the player's language.
     void ApplyStored();
+    void ReportStartFailure();
     // The design the editor chose; on failure the kept design gets its
     // sounds back before the error goes on.
     void ApplyEdited(const QString &name);
@@ -45,8 +53,12 @@ public:
 private:
     // Releases the current sounds and loads the candidate's; on failure the
     // current ones are back.
+    // Apply, raising the loaders' own failures.
+    void ApplyUntranslated(const QString &name);
     void LoadSoundsOf(const TGamePar &candidate);
     void RestoreSounds();
+    // The message for the failure being handled, in the player's language.
+    QString Explain(const QString &design) const;
 
     TDesignRoots mDesignRoot;
     TCuePlayer &mCues;
@@ -55,4 +67,7 @@ private:
     std::unique_ptr<TGamePar> mCurrent;
     bool mApplied = false;
     bool mSoundsLoaded = false;
+    TMessageLookup mLookup;
+    std::exception_ptr mStartFailure;
+    QString mStartDesign;
 };

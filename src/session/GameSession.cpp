@@ -4,6 +4,7 @@
 #include "session/DesignSwitcher.h"
 #include "session/SessionView.h"
 #include "session/SettingsFile.h"
+#include "session/SettingsSaver.h"
 #include "session/VolumeSetting.h"
 
 #include "base/ErrorReport.h"
@@ -50,6 +51,7 @@ TGameSession::TGameSession(TSessionOptions options, TSessionView &view, TMessage
         mCycle->ApplyDesign(design);
         mView.ShowDesign(design);
     });
+    mDesigns->SetLookup(mMessages);
     LoadSettings();
     mCycle = std::make_unique<TGameCycle>(
         TGameCycleSetup{.Lookup = mMessages, .Settings = mSettings, .HighScores = mHighScores},
@@ -64,6 +66,7 @@ void TGameSession::LoadSettings()
         mSettingsFile = std::make_unique<TSettingsFile>(
             TSettingsLocation{mOptions.SettingsPath, mOptions.SettingsSeedPath});
         mSettingsFile->Load(mSettings);
+        mSaver = std::make_unique<TSettingsSaver>(mSettings, [this] { WriteSettings(); }, nullptr);
     }
     mCues->SetDisabled(mSettings.Value(QStringLiteral("NoDirectSound")) == QLatin1String("1"));
 }
@@ -81,10 +84,19 @@ void TGameSession::ApplyStored()
 
 void TGameSession::Start()
 {
+    // A scripted run reports at once (to standard error), a window once
+    // its first frame is drawn.
+    if (mOptions.Unattended)
+        ReportStartFailure();
     mPause.Start();
     FollowPause();
     mCycle->ShowAttract();
     FollowCycle();
+}
+
+void TGameSession::ReportStartFailure()
+{
+    mDesigns->ReportStartFailure();
 }
 
 void TGameSession::OpenDeferredSound()
@@ -199,6 +211,13 @@ void TGameSession::SetMinimised(bool minimised)
 {
     mPause.SetMinimised(minimised);
     FollowPause();
+}
+
+void TGameSession::SetActivated(bool active)
+{
+    if (!active)
+        Interrupt();
+    ErrorReport::Guard([&] { mCues->SetActivated(active); });
 }
 
 void TGameSession::Tick()

@@ -22,6 +22,7 @@ class TGamePar;
 class TGameRound;
 class TSessionView;
 class TSettingsFile;
+class TSettingsSaver;
 struct TTickResult;
 
 struct TSessionOptions {
@@ -52,8 +53,12 @@ public:
     // The stored design (else Default), the last score and the settings'
     // switches; once, after the view shows the cycle's fields.
     void ApplyStored();
-    // The view shows for the first time: the attract screen starts.
+    // The view shows for the first time: the attract screen starts (a
+    // scripted run reports a stored design that failed first).
     void Start();
+    // Why the stored design could not be used at start, if it could not;
+    // once the view can show a message over the field.
+    void ReportStartFailure();
     // The sound output held back at start, opened once the view shows.
     void OpenDeferredSound();
 
@@ -78,6 +83,8 @@ public:
     // Focus lost, a menu or dialog opened: a running game waits.
     void Interrupt();
     void SetMinimised(bool minimised);
+    // The application became active or not: an inactive one waits, silent.
+    void SetActivated(bool active);
 
     // One tick of the timer; a failure stops the timer and is shown.
     void Tick();
@@ -126,6 +133,8 @@ private:
     TSessionView &mView;
     TMessageLookup mMessages;
     std::unique_ptr<TSettingsFile> mSettingsFile;
+    // Writes the settings soon after a change.
+    std::unique_ptr<TSettingsSaver> mSaver;
     bool mSettingsFailureShown = false;
     TKeyValueList mSettings;
     TKeyState mKeys;

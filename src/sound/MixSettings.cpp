@@ -65,6 +65,13 @@ int32_t RateFromCode(int code)
     }
 }
 
+int32_t ConfiguredMixerRate()
+{
+    const QString path = FindMixerIni();
+    const TIniFile ini(path);
+    return TMixSettings().ReadSection(path.isEmpty() ? nullptr : &ini, QStringLiteral("default")).Rate();
+}
+
 QString FindMixerIni()
 {
     const QStringList folders = {UserConfigDir() + QStringLiteral("/snapstorm"),

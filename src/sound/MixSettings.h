@@ -33,6 +33,9 @@ struct TMixSettings
 
 int32_t RateFromCode(int code);
 
+// The rate the mixer plays at as its tuning file (or the default) sets it.
+int32_t ConfiguredMixerRate();
+
 // Where "MIXER.INI" is: $XDG_CONFIG_HOME/snapstorm/ (default
 // ~/.config/snapstorm/), else beside the executable, the name matched
 // without regard to case. Empty when neither holds one.

@@ -135,6 +135,12 @@ int64_t ConvertedWaveLength(const QString &path, const TPcmFormat &output)
     return CheckedLength(header, output, path);
 }
 
+TPcmFormat ReadWaveFormat(const QString &path)
+{
+    QFile file(path);
+    return ReadHeader(file, path).Format;
+}
+
 std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat &output)
 {
     std::unique_ptr<TLoadedWave> wave;

@@ -16,3 +16,7 @@ std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat 
 // its headers alone, so a caller can sum what several waves will need.
 // Raises EMixerError as LoadWaveFile does.
 int64_t ConvertedWaveLength(const QString &path, const TPcmFormat &output);
+
+// The format record of the wave at `path`, checked as LoadWaveFile checks
+// it before reading samples. Raises EMixerError.
+TPcmFormat ReadWaveFormat(const QString &path);

@@ -4,6 +4,7 @@
 #include "sprites/PictureReader.h"
 
 #include "gif/GifImage.h"
+#include "sprites/ExifOrientation.h"
 
 #include <QFile>
 
@@ -75,9 +76,30 @@ void ToRgb32(const JSAMPLE *row, int width, int components, bool cmyk, QRgb *out
     }
 }
 
-// Returns an empty string on success, else what went wrong.
-QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
+// The orientation in the first EXIF segment libjpeg kept.
+int OrientationOf(const jpeg_decompress_struct &info)
 {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1)
+            continue;
+        const QByteArray segment(reinterpret_cast<const char *>(marker->data), int(marker->data_length));
+        if (segment.startsWith(QByteArrayLiteral("Exif\0\0")))
+            return ExifOrientation::FromJpegSegment(segment);
+    }
+    return 1;
+}
+
+struct TJpegResult
+{
+    QString Problem;     // empty on success
+    bool TooLarge = false;
+    int Orientation = 1;
+};
+
+TJpegResult Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer,
+                   const TDeclaredPixelsCheck &beforeDecoding)
+{
+    TJpegResult result;
     jpeg_decompress_struct info;
     TJpegErrors errors;
     std::memset(&info, 0, sizeof info);
@@ -91,20 +113,35 @@ QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
     scanLimit.Manager.progress_monitor = OnProgress;
     scanLimit.Errors = &errors;
 
+    volatile int orientation = 1;
     if (setjmp(errors.Jump)) {
         jpeg_destroy_decompress(&info);
-        return QString::fromLatin1(errors.Message);
+        result.Problem = QString::fromLatin1(errors.Message);
+        return result;
     }
     jpeg_create_decompress(&info);
     info.progress = &scanLimit.Manager;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
+    // Only the EXIF segment is kept, and only for its orientation.
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
     if (TGifImage::IsAbsurdSize(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
-        return QStringLiteral("its size of %1 x %2 pixels is too large")
-            .arg(info.image_width).arg(info.image_height);
+        result.TooLarge = true;
+        result.Problem = QStringLiteral("%1 x %2").arg(info.image_width).arg(info.image_height);
+        return result;
     }
+    if (beforeDecoding) {
+        try {
+            beforeDecoding(qint64(info.image_width) * info.image_height);
+        } catch (...) {
+            jpeg_destroy_decompress(&info);
+            throw;
+        }
+    }
+    // Kept apart from `result`, which must not change before a longjmp.
+    orientation = OrientationOf(info);
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : (info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB);
     jpeg_start_decompress(&info);
@@ -116,7 +153,8 @@ QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
     rowBuffer.resize(qint64(width) * components);
     if (image.isNull() || rowBuffer.size() != qint64(width) * components) {
         jpeg_destroy_decompress(&info);
-        return QStringLiteral("there is not enough memory");
+        result.Problem = QStringLiteral("there is not enough memory");
+        return result;
     }
     auto *row = reinterpret_cast<JSAMPLE *>(rowBuffer.data());
     while (info.output_scanline < info.output_height) {
@@ -127,31 +165,34 @@ QString Decode(const QByteArray &bytes, QImage &image, QByteArray &rowBuffer)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     if (errors.EndedEarly)
-        return QStringLiteral("the data ends too soon");
-    return {};
+        result.Problem = QStringLiteral("the data ends too soon");
+    result.Orientation = orientation;
+    return result;
 }
 
 } // namespace
 
-QImage ReadJpegFile(const QString &path)
+QImage ReadJpegFile(const QString &path, const TDeclaredPixelsCheck &beforeDecoding)
 {
-    auto fail = [&](const QString &what) {
-        return EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
-    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw fail(file.exists() ? file.errorString() : QStringLiteral("the file does not exist"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            throw EPictureError(path, TPictureProblem::Missing);
+        throw EPictureError(path, TPictureProblem::Unreadable, file.errorString());
+    }
     constexpr qint64 maxFileSize = 512LL * 1024 * 1024;
     if (file.size() > maxFileSize)
-        throw fail(QStringLiteral("the file is too large"));
+        throw EPictureError(path, TPictureProblem::Unreadable, QStringLiteral("the file is too large"));
     const QByteArray bytes = file.readAll();
     if (bytes.isEmpty())
-        throw fail(QStringLiteral("the file is empty"));
+        throw EPictureError(path, TPictureProblem::Damaged, QStringLiteral("the file is empty"));
 
     QImage image;
     QByteArray rowBuffer;
-    const QString problem = Decode(bytes, image, rowBuffer);
-    if (!problem.isEmpty())
-        throw fail(problem);
-    return image;
+    const TJpegResult result = Decode(bytes, image, rowBuffer, beforeDecoding);
+    if (result.TooLarge)
+        throw EPictureError(path, TPictureProblem::TooLarge, {}, result.Problem.split(QStringLiteral(" x ")));
+    if (!result.Problem.isEmpty())
+        throw EPictureError(path, TPictureProblem::Damaged, result.Problem);
+    return ExifOrientation::Upright(image, result.Orientation);
 }

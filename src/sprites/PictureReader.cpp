@@ -3,6 +3,7 @@
 #include "gif/GifImage.h"
 #include "sprites/BmpHeader.h"
 #include "sprites/BmpTrueColour.h"
+#include "sprites/ExifOrientation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,19 +11,21 @@
 
 namespace {
 
-[[noreturn]] void Fail(const QString &path, const QString &what)
+[[noreturn]] void FailTooLarge(const QString &path, qint64 width, qint64 height)
 {
-    throw EPictureError(QStringLiteral("Cannot load the picture \"%1\": %2.").arg(path, what));
+    throw EPictureError(path, TPictureProblem::TooLarge, {}, {QString::number(width), QString::number(height)});
 }
 
-// What keeps a BMP with these headers from being read; empty when nothing.
-QString BmpHeaderProblem(const TBmpHeader &header, qint64 fileSize)
+// What keeps a BMP with these headers from being read; nothing when nothing.
+std::optional<EPictureError> BmpHeaderProblem(const QString &path, const TBmpHeader &header, qint64 fileSize)
 {
     if (header.Width > 0 && TGifImage::IsAbsurdSize(header.Width, header.Height))
-        return QStringLiteral("its size of %1 x %2 pixels is too large").arg(header.Width).arg(header.Height);
+        return EPictureError(path, TPictureProblem::TooLarge, {},
+                             {QString::number(header.Width), QString::number(header.Height)});
     if (fileSize < header.FileSizeNeeded())
-        return QStringLiteral("the file ends before its last row of pixels");
-    return {};
+        return EPictureError(path, TPictureProblem::Damaged,
+                             QStringLiteral("the file ends before its last row of pixels"));
+    return std::nullopt;
 }
 
 // Qt may refuse a huge BMP for reasons of its own, and it draws the rows
@@ -34,9 +37,8 @@ std::optional<TBmpHeader> CheckBmpHeader(const QString &path, QFile &file)
     file.seek(0);
     if (!header)
         return header;
-    const QString problem = BmpHeaderProblem(*header, file.size());
-    if (!problem.isEmpty())
-        Fail(path, problem);
+    if (const std::optional<EPictureError> problem = BmpHeaderProblem(path, *header, file.size()))
+        throw *problem;
     return header;
 }
 
@@ -73,7 +75,7 @@ QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclared
                 beforeDecoding(bmp->Width * bmp->Height);
             QImage image = BmpTrueColour::Decode(file.readAll(), *bmp);
             if (image.isNull())
-                Fail(path, QStringLiteral("it cannot be read"));
+                throw EPictureError(path, TPictureProblem::Damaged);
             return image;
         }
         reader.setDevice(&file);
@@ -82,19 +84,49 @@ QImage ReadWithQt(const QString &path, const QByteArray &format, const TDeclared
     }
     reader.setFormat(format);
     reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
+    // Qt turns TIFF pictures by their own orientation tag; PNG and WebP
+    // carry EXIF data Qt does not look at, so that is read here.
+    const bool chunks = format == "png" || format == "webp";
+    reader.setAutoTransform(format == "tif" || format == "tiff");
+    const int orientation = chunks && file.isOpen() ? ExifOrientation::FromChunks(file, format) : 1;
     // Our own limit (64 M pixels) is the one that counts; Qt's default sits right at it.
     reader.setAllocationLimit(512);
     const QSize size = reader.size();
     if (size.isValid() && TGifImage::IsAbsurdSize(size.width(), size.height()))
-        Fail(path, QStringLiteral("its size of %1 x %2 pixels is too large")
-                       .arg(size.width()).arg(size.height()));
+        FailTooLarge(path, size.width(), size.height());
     if (beforeDecoding && size.isValid())
         beforeDecoding(qint64(size.width()) * size.height());
     QImage image = reader.read();
     if (image.isNull())
-        Fail(path, reader.errorString());
-    return format == "bmp" ? OpaqueUnlessAlphaInUse(std::move(image)) : image;
+        throw EPictureError(path, TPictureProblem::Damaged, reader.errorString());
+    if (format == "bmp")
+        return OpaqueUnlessAlphaInUse(std::move(image));
+    return ExifOrientation::Upright(image, orientation);
+}
+
+const QStringList &QtKinds()
+{
+    static const QStringList kinds{QStringLiteral("png"), QStringLiteral("webp"), QStringLiteral("tif"),
+                                   QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("ico")};
+    return kinds;
+}
+
+TGifImage ReadGifFile(const QString &path, const TDeclaredPixelsCheck &beforeDecoding)
+{
+    try {
+        if (!beforeDecoding)
+            return TGifImage::FromFile(path);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw EPictureError(path, TPictureProblem::Unreadable, file.errorString());
+        const QByteArray bytes = file.read(TGifImage::MaxFileBytes + 1);
+        if (bytes.size() > TGifImage::MaxFileBytes)
+            throw EPictureError(path, TPictureProblem::Unreadable, QStringLiteral("the file is too large"));
+        beforeDecoding(TGifImage::DeclaredPixels(bytes));
+        return TGifImage::FromBytes(bytes, path);
+    } catch (const EGifError &e) {
+        throw EPictureError(path, TPictureProblem::Damaged, QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace
@@ -106,7 +138,7 @@ QSize BmpFileSize(const QString &path)
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     const std::optional<TBmpHeader> header = TBmpHeader::Parse(file.read(TBmpHeader::BytesNeeded));
-    if (!header || header->Width <= 0 || header->Height <= 0 || !BmpHeaderProblem(*header, file.size()).isEmpty())
+    if (!header || header->Width <= 0 || header->Height <= 0 || BmpHeaderProblem(path, *header, file.size()))
         return {};
     // The kinds of BMP the reader decodes: plain, run-length and bit fields.
     const int bits = header->BitsPerPixel;
@@ -121,25 +153,29 @@ TPicture LoadPicture(const QString &path, const TDeclaredPixelsCheck &beforeDeco
 {
     const QFileInfo info(path);
     if (!info.exists())
-        Fail(path, QStringLiteral("the file does not exist"));
+        throw EPictureError(path, TPictureProblem::Missing);
     if (!info.isFile())
-        Fail(path, QStringLiteral("it is not a file"));
+        throw EPictureError(path, TPictureProblem::NotAFile);
 
     const QString extension = info.suffix().toLower();
-    if (extension == QLatin1String("gif")) {
-        try {
-            return TPicture::FromGif(TGifImage::FromFile(path));
-        } catch (const EGifError &e) {
-            throw EPictureError(QString::fromUtf8(e.what()));
-        }
-    }
+    if (extension == QLatin1String("gif"))
+        return TPicture::FromGif(ReadGifFile(path, beforeDecoding));
     if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
-        return TPicture::FromImage(ReadJpegFile(path));
-    if (extension == QLatin1String("bmp") || extension == QLatin1String("ico")
-        || extension == QLatin1String("png"))
+        return TPicture::FromImage(ReadJpegFile(path, beforeDecoding));
+    if (extension == QLatin1String("heic") || extension == QLatin1String("heif"))
+        return TPicture::FromImage(ReadHeifFile(path, beforeDecoding));
+    if (QtKinds().contains(extension))
         return TPicture::FromImage(ReadWithQt(path, extension.toLatin1(), beforeDecoding));
     if (extension == QLatin1String("emf") || extension == QLatin1String("wmf"))
-        Fail(path, QStringLiteral("metafiles are not supported; please convert it to a "
-                                  "bitmap, GIF or JPEG picture first"));
-    Fail(path, QStringLiteral("pictures of the kind \".%1\" are not supported").arg(extension));
+        throw EPictureError(path, TPictureProblem::Metafile);
+    throw EPictureError(path, TPictureProblem::UnknownKind, {}, {extension});
+}
+
+const QStringList &PictureExtensions()
+{
+    static const QStringList all = QStringList{QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                               QStringLiteral("heic"), QStringLiteral("heif"),
+                                               QStringLiteral("gif")}
+                                   + QtKinds();
+    return all;
 }

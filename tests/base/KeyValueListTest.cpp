@@ -58,3 +58,19 @@ TEST(KeyValueList, ValuesThatWouldForgeOrBreakLinesAreRefused)
     EXPECT_THROW(list.SetValue("A=B", "1"), std::invalid_argument);
     EXPECT_EQ(list.Lines(), QStringList({"Design=Sea"}));
 }
+
+TEST(KeyValueList, OnlyARealChangeIsReportedAndACopyReportsNothing)
+{
+    TKeyValueList list({"Sound=1"});
+    QStringList changed;
+    list.SetOnChanged([&](const QString &key) { changed << key; });
+    list.SetValue("Sound", "1");
+    list.SetValue("Gone", "");
+    list.SetValue("Sound", "0");
+    list.SetValue("Design", "Sea");
+    list.SetValue("design", "");
+    EXPECT_EQ(changed, (QStringList{"Sound", "Design", "design"}));
+    TKeyValueList copy = list;
+    copy.SetValue("Sound", "1");
+    EXPECT_EQ(changed.size(), 3);
+}

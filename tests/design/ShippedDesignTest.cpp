@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,25 @@
 namespace {
 
 QString ShippedRoot() { return QStringLiteral(SNAPSTORM_BIN_DIR "/design/"); }
+
+// How many columns of the sprite's picture show anything.
+int VisibleWidth(const TSprite &sprite)
+{
+    QImage drawn(sprite.Width(), sprite.Height(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        sprite.Picture().Draw(painter, 0, 0, 0, true);
+    }
+    int left = drawn.width(), right = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (qAlpha(drawn.pixel(x, y)) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right - left + 1;
+}
 
 } // namespace
 
@@ -60,8 +80,8 @@ TEST(ShippedDesigns, SoundsAreUnsigned8BitMono11025)
 }
 
 // Every design the build draws: every picture and sound in its own folder,
-// its titles readable under the score lines, and distinct photos no larger
-// than its ship cell.
+// its titles readable under the score lines, distinct photos no larger
+// than its ship cell, and spare cannons that do not run together.
 TEST(ShippedDesigns, EveryOneIsCompleteAndKeepsItsTitlesReadable)
 {
     const QStringList names = QDir(ShippedRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -79,6 +99,7 @@ TEST(ShippedDesigns, EveryOneIsCompleteAndKeepsItsTitlesReadable)
         for (int n = 1; n <= TGamePar::SoundCount; ++n)
             EXPECT_TRUE(par.SoundFile(n).startsWith(par.DesignDir())) << n;
         EXPECT_EQ(TTitleContrast::FailingPictures(par), std::vector<int>{});
+        EXPECT_LE(VisibleWidth(par.Image(3)), par.LivesDistX() - 4) << "spare cannons stand apart";
         EXPECT_GE(par.PhotoCount(), 4);
         QSet<QByteArray> looks;
         for (int k = 1; k <= par.PhotoCount(); ++k) {

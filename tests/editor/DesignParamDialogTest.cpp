@@ -165,10 +165,7 @@ TEST_F(DesignParamDialogTest, EmailCommandIsDisabledWhileItsDraftIsWrittenThenOp
     qputenv("TMPDIR", Scratch.Path().toLocal8Bit());
     Show("Anim");
     QStringList opened;
-    Dialog->SetOpenFile([&](const QString &path) {
-        opened << path;
-        return true;
-    });
+    Dialog->SetOpenOrTell([&](QWidget *, const QString &path, const QString &, const QString &) { opened << path; });
     auto *item = Dialog->findChild<QAction *>("SaveasEMail1");
     auto *button = Dialog->findChild<QToolButton *>("SpeedButton7");
     button->click();
@@ -225,24 +222,24 @@ TEST_F(DesignParamDialogTest, FileCommandsHaveTheDesktopsStandardKeys)
 }
 
 // With no mail program the draft used to be written without a word.
-TEST_F(DesignParamDialogTest, ADraftNoProgramOpensIsNamedToThePlayer)
+TEST_F(DesignParamDialogTest, ADraftNoProgramOpensIsNamedToThePlayerWithItsFolder)
 {
     qputenv("TMPDIR", Scratch.Path().toLocal8Bit());
     Show("Anim");
-    QStringList shown;
-    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
-    QString draft;
-    Dialog->SetOpenFile([&](const QString &path) {
-        draft = path;
-        return false;
+    QString draft, message, path;
+    Dialog->SetOpenOrTell([&](QWidget *, const QString &target, const QString &text, const QString &where) {
+        draft = target;
+        message = text;
+        path = where;
     });
     auto *item = Dialog->findChild<QAction *>("SaveasEMail1");
     item->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return item->isEnabled(); }, 10000));
-    ErrorReport::SetHandler(nullptr);
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].contains(draft)) << shown[0].toStdString();
+    EXPECT_EQ(message, "DraftNotOpened");
+    // The folder that holds both the draft and the archive it carries.
+    EXPECT_EQ(path, QFileInfo(draft).absolutePath());
     EXPECT_TRUE(QFileInfo(draft).isFile());
+    EXPECT_TRUE(QFileInfo(path + "/Anim.zip").isFile());
 }
 
 TEST_F(DesignParamDialogTest, ThePhotoListShowsFileNamesWithTheirPathAsToolTip)

@@ -65,7 +65,7 @@ TEST_F(EditorTest, EveryKindOfChangeIsUndoneAndRedoneByName)
     Editor.AddPhotos(0);
     check("UndoMovePhotos", [&] { Editor.MovePhoto(1, 0); });
     check("UndoRemovePhotos", [&] { Editor.RemovePhotos({0}); });
-    Prompts.Sound = Outside("boom.wav");
+    Prompts.Sound = OutsideWave("boom.wav");
     check("UndoSound", [&] { Editor.LoadSound(3); });
     check("UndoSound", [&] { Editor.SetSoundToDefault(3); });
     check("UndoAuthor", [&] { Editor.SetAuthor("Ann"); });

@@ -6,6 +6,7 @@
 #include "editor/DesignEditor.h"
 #include "editor/EditorPrompts.h"
 #include "lang/MessageLookup.h"
+#include "sound/WaveBytes.h"
 
 #include <QDirIterator>
 
@@ -20,6 +21,7 @@ class TFakePrompts : public TEditorPrompts
 public:
     std::deque<TAnswer> Answers;
     std::deque<std::optional<QString>> Designs;
+    std::deque<std::optional<QString>> Texts;
     QStringList Pictures;
     QString Sound;
     QString Archive;
@@ -38,6 +40,7 @@ public:
         return Take(Answers, TAnswer::No) == TAnswer::Yes;
     }
     std::optional<QString> ChooseDesign(const QString &, bool) override { return Take(Designs, {}); }
+    std::optional<QString> AskText(const QString &, const QString &) override { return Take(Texts, {}); }
     QStringList ChoosePictures(const QString &, bool) override { return Pictures; }
     QString ChooseSound(const QString &, const QString &) override { return Sound; }
     std::optional<QColor> ChooseColor(const QColor &) override { return std::nullopt; }
@@ -90,11 +93,18 @@ protected:
     }
 
     QString Outside(const QString &name) const { return Scratch.File(name); }
+    // A short plain wave outside the design root, which the mixer plays as it is.
+    QString OutsideWave(const QString &name, char level = 0) const
+    {
+        return Scratch.Write(name, WaveBytes::Wav(1, 11025, 16, QByteArray(2000, level)));
+    }
 
     TDesignRoot Root;
     TempDir Scratch;
     TFakePrompts Prompts;
-    TMessageLookup Messages = LanguageFileMessages(QString());
+    // The language file the editor speaks; a test may change it.
+    QString LanguageFile;
+    TMessageLookup Messages = [this](const QString &key) { return LanguageFileMessages(LanguageFile)(key); };
     TKeyValueList Settings;
     TDesignEditor Editor{Prompts, Messages, Settings, Root.Root()};
 };

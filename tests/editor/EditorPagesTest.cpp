@@ -80,7 +80,8 @@ TEST_F(EditorTest, UndoRereadsThePictureAndAnUnreadableFileChangesNothing)
     Editor.Load("");
     Editor.Images().Select(2);
     Prompts.Pictures = {Outside("missing.bmp")};
-    EXPECT_THROW(Editor.LoadPicture(), EPictureError);
+    EXPECT_FALSE(Editor.LoadPicture());
+    EXPECT_EQ(Prompts.Messages.size(), 1);
     EXPECT_EQ(Editor.EditedDesign().Image(2).Picture().Size(), QSize(12, 22));
     Editor.Images().Resize("50");
     Editor.Images().Undo();
@@ -95,7 +96,7 @@ TEST_F(EditorTest, InfoTextsSoundChoiceAndPlaySwitch)
     Editor.SetAuthor("");
     EXPECT_EQ(Editor.EditedDesign().Params().IndexOfKey("Author"), -1);
 
-    Prompts.Sound = Outside("boom.wav");
+    Prompts.Sound = OutsideWave("boom.wav");
     ASSERT_TRUE(Editor.LoadSound(2));
     EXPECT_EQ(Editor.Sounds().File(2), Outside("boom.wav"));
     EXPECT_EQ(Settings.Value(TDesignEditor::SoundDirKey), Scratch.Path() + "/");

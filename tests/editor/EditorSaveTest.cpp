@@ -75,7 +75,7 @@ TEST_F(EditorTest, SaveInPlaceKeepsWhatItDoesNotWriteAndAppliesSoundChoices)
     ASSERT_TRUE(bell.open(QIODevice::ReadOnly));
     EXPECT_EQ(bell.readAll(), "bell");
     EXPECT_FALSE(Root.Exists("Garden", "Sound2.wav"));   // same as Default's: reduced away
-    EXPECT_TRUE(Root.Exists("Garden", "Image10.gif"));   // title pictures are never rewritten
+    EXPECT_TRUE(Root.Exists("Garden", "Image10.gif"));   // its own title picture stays its own
     EXPECT_TRUE(Root.Exists("Garden", "Photo_2.bmp"));
     EXPECT_EQ(Editor.EditedDesign().Params().Value("Author"), "Ann");
     // Nothing is left beside the design folder.
@@ -180,8 +180,7 @@ TEST_F(EditorTest, ADesignBuiltInTheEditorReopensAsItWasSaved)
     Editor.Images().Resize("40");
     Editor.Images().Select(0);
     Editor.Images().PickColour(Qt::red);
-    Prompts.Sound = Outside("s1.wav");
-    TDesignRoot::WriteText(Prompts.Sound, "one");
+    Prompts.Sound = OutsideWave("s1.wav");
     Editor.LoadSound(1);
     Editor.SetAuthor("Ann");
     Prompts.Designs = {QString("Garden")};

@@ -10,20 +10,17 @@ TEST_F(EditorTest, ZipCommandsSaveAndImportThroughTheChooser)
     TDesignExchange exchange(Editor, Prompts, Messages, Settings);
 
     QStringList shown;
-    const auto showFolder = [&](const QString &folder) {
-        shown << folder;
-        return false;
+    const auto showFolder = [&](const QString &folder, const QString &message, const QString &path) {
+        shown << folder << message << path;
     };
     EXPECT_FALSE(exchange.SaveAsZip(showFolder)); // cancelled
     Prompts.Archive = Outside("Lake.zip");
     ASSERT_TRUE(exchange.SaveAsZip(showFolder));
     EXPECT_EQ(Prompts.Questions, QStringList{"\"" + Outside("Lake.zip") + "\"\r\nZipSaved"});
-    // Shown on Yes; when no file manager starts, the folder is named instead.
+    // Shown on Yes; should no file manager start, the archive is named.
     Prompts.Answers = {TFakePrompts::TAnswer::Yes};
     ASSERT_TRUE(exchange.SaveAsZip(showFolder));
-    EXPECT_EQ(shown, QStringList{Scratch.Path()});
-    EXPECT_EQ(Prompts.Messages, QStringList{"\"" + Scratch.Path() + "\"\r\nFolderNotShown"});
-    Prompts.Messages.clear();
+    EXPECT_EQ(shown, (QStringList{Scratch.Path(), "FolderNotShown", Outside("Lake.zip")}));
     const QString folder = QFileInfo(Outside("Lake.zip")).absolutePath() + "/";
     EXPECT_EQ(Settings.Value(TDesignExchange::DirKey), folder);
 

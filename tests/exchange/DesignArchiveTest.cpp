@@ -235,6 +235,12 @@ TEST_F(DesignArchiveTest, ExportPacksTheFolderFilesOnlyOnceEach)
     for (const auto &entry : reader.Entries())
         names << entry.Name;
     EXPECT_EQ(names, (QStringList{"!design.ini", "Photo_1.bmp"}));
+    // The desktop tells a design archive from other ZIP files by these bytes.
+    QFile raw(Zip("out.zip"));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray head = raw.read(41);
+    EXPECT_EQ(head.left(4), QByteArray("PK\x03\x04"));
+    EXPECT_EQ(head.mid(30), QByteArray("!design.ini"));
 
     QDir().mkpath(Root() + "Empty");
     EXPECT_THROW(PackDesignFolder(Root() + "Empty", Zip("out.zip")), std::exception);

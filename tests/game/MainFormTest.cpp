@@ -12,6 +12,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTest>
@@ -51,6 +54,19 @@ TEST_F(WindowFixture, UnknownSettingsLinesKeepTheirPlaceWhenTheWindowWritesThem)
     Command(*mForm, "Sound1")->trigger();
     mForm->close();
     EXPECT_EQ(SettingsFile(), "; my notes\n[Snapstorm]\nSound=1\nFavourite=blue\n# end\n");
+}
+
+// A second copy used to ask for the language again: the first wrote its
+// settings only at exit.
+TEST_F(WindowFixture, ThePlayersChoicesReachTheFileWhenMadeNotOnlyAtExit)
+{
+    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\n");
+    Open();
+    Command(*mForm, "Sound1")->trigger();
+    Command(*mForm, "SmoothMotion1")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SettingsFile() == "Language=english.lng\nSound=0\nSmoothMotion=0\n"; }, 5000))
+        << SettingsFile().toStdString();
+    EXPECT_TRUE(mForm->isVisible());
 }
 
 TEST_F(WindowFixture, SoundItemStartsUncheckedOnlyWithSoundZero)
@@ -165,21 +181,42 @@ TEST_F(WindowFixture, MinimiseStopsTheTimerAndRestoreStartsItUnlessPaused)
     EXPECT_FALSE(mForm->Timer1().isActive());
 }
 
-TEST_F(WindowFixture, HelpOpensTheLanguagesHelpFileBesideTheExecutable)
+TEST_F(WindowFixture, HelpShowsTheLanguagesHelpFileInItsWindowAndLinksGoToTheDesktop)
 {
     FakeDesktop desktop;
+    desktop.Succeeds = false;
     // The program's folder is the scratch folder here.
     mForm = std::make_unique<TMainForm>(
         TMainFormOptions{mSettingsPath, true, &desktop, mRoot.Path(), false, mSettingsDir.Path()});
     mForm->show();
-    const QString language = mSettingsDir.Write("test.lng", "[Messages]\nHelpFile=guide-en.html\n");
-    mSettingsDir.Write("guide-en.html", "<p>Help</p>");
+    const QString language = mSettingsDir.Write(
+        "test.lng", "[Messages]\nHelpFile=guide-en.html\nHelpTitle=Guide\nLinkNotOpened=No browser\n");
+    mSettingsDir.Write("guide-en.html", "<p>Help <a href='more.html'>more</a> <a href='https://example.org/x'>web</a></p>");
+    mSettingsDir.Write("more.html", "<p>More help</p>");
     mForm->Language1().SetLanguageFile(language);
     QAction *index1 = Command(*mForm, "Index1");
     ASSERT_NE(index1, nullptr);
     EXPECT_EQ(index1->shortcut(), QKeySequence(Qt::Key_F1));
     index1->trigger();
-    EXPECT_EQ(desktop.Opened, QStringList{mSettingsDir.File("guide-en.html")});
+    // Shown by the game itself, never left to a program that may not exist.
+    EXPECT_TRUE(desktop.Opened.isEmpty());
+    auto *help = mForm->findChild<THelpWindow *>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), "Guide");
+    EXPECT_TRUE(help->Browser()->toPlainText().startsWith("Help"));
+
+    // A page of the help opens in the window, a web address on the desktop;
+    // when nothing takes it, the address is shown to copy.
+    Q_EMIT help->Browser()->anchorClicked(QUrl("more.html"));
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("More help"));
+    Q_EMIT help->Browser()->anchorClicked(QUrl("https://example.org/x"));
+    EXPECT_EQ(desktop.Opened, QStringList{"https://example.org/x"});
+    auto *notice = help->findChild<QDialog *>("PathNotice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->findChild<QLineEdit *>("PathEdit")->text(), "https://example.org/x");
+    notice->findChild<QPushButton *>("CopyButton")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "https://example.org/x");
 }
 
 // --- the error boundary of the timer tick --------------------------------
@@ -287,24 +324,18 @@ TEST_F(WindowFixture, StoredLanguageInOtherCaseTranslatesAndHelpStaysBesideThePr
     EXPECT_EQ(Command(*mForm, "Game1")->text(), "&Spiel");
     EXPECT_EQ(Command(*mForm, "Help1")->text(), "&Hilfe");
     Command(*mForm, "Index1")->trigger();
-    EXPECT_EQ(desktop.Opened, QStringList{program.File("hilfe.html")});
+    auto *help = mForm->findChild<THelpWindow *>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->Browser()->source(), QUrl::fromLocalFile(program.File("hilfe.html")));
 
     program.Write("deutsch.lng", german + "HelpFile=../../../../etc/passwd\n");
     QStringList shown;
     ErrorReport::SetHandler([&](const QString &message) { shown << message; });
     Command(*mForm, "Index1")->trigger();
     ErrorReport::SetHandler(nullptr);
-    EXPECT_EQ(desktop.Opened.size(), 1);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("passwd")) << shown.first().toStdString();
-
-    // No program to open it with: the game shows the page itself.
-    program.Write("deutsch.lng", german + "HelpFile=hilfe.html\n");
-    desktop.Succeeds = false;
-    Command(*mForm, "Index1")->trigger();
-    auto *help = mForm->findChild<THelpWindow *>();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Browser()->source(), QUrl::fromLocalFile(program.File("hilfe.html")));
     EXPECT_TRUE(help->Browser()->toPlainText().contains("How to play"));
 }
 
@@ -330,21 +361,27 @@ TEST(ModalDialogs, ADialogThatAsksBeforeClosingStillClosesWhenTheProgramStops)
     EXPECT_EQ(dialog.Asked, 1);
 }
 
-TEST_F(WindowFixture, SoundOpensAfterTheFirstFrameAndAStoredDesignWhoseSoundFailsGivesWayToDefault)
+TEST_F(WindowFixture, AStoredDesignWhoseSoundFailsLeavesDefaultWithOneMessageOnceTheFieldIsDrawn)
 {
     MakeDesign("Broken", {{"!design.ini", ""}, {"Sound1.wav", "not a wave"}});
-    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\nDesign=Broken\n");
+    mSettingsDir.Write("snapstorm.ini", "Language=deutsch.lng\nDesign=Broken\n");
     QStringList shown;
     ErrorReport::SetHandler([&](const QString &message) { shown << message; });
-    mForm = std::make_unique<TMainForm>(TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path()});
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Broken");
-    EXPECT_EQ(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
-    mForm->show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000));
-    ErrorReport::SetHandler(nullptr);
-    EXPECT_NE(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
+    mForm = std::make_unique<TMainForm>(
+        TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, SNAPSTORM_BIN_DIR});
+    // Refused before anything shows, though the sound output still waits.
     EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
-    EXPECT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+    EXPECT_EQ(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
+    EXPECT_TRUE(shown.isEmpty());
+    mForm->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")); }, 5000));
+    QTest::qWait(300); // the attract screen runs on; nothing more is said
+    ErrorReport::SetHandler(nullptr);
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+    EXPECT_TRUE(shown[0].startsWith(QString("Das Design „Broken“ kann nicht verwendet werden. Sein Klang „%1“")
+                                        .arg(QDir::toNativeSeparators(mRoot.File("Broken/Sound1.wav")))))
+        << shown[0].toStdString();
 }
 
 TEST_F(WindowFixture, StopGameReturnsToTheAttractScreenExceptDuringGameOver)

@@ -91,3 +91,16 @@ TEST(ScoreDialog, AnswerHookReplacesThePersonUnderTheSameRules)
     dialog.SetAnswerHook([](TScoreDialog &) { return std::nullopt; });
     EXPECT_FALSE(dialog.Ask("t", "r", 1, "OK", "Cancel").has_value());
 }
+
+TEST(ScoreDialog, ButtonsGrowToTheirTranslatedCaptions)
+{
+    TScoreDialog dialog;
+    dialog.SetAnswerHook([](TScoreDialog &) { return std::optional<QString>(); });
+    for (const QString &cancel : {QStringLiteral("Abbrechen"), QStringLiteral("Nicht eintragen")}) {
+        dialog.Ask("Neuer Rekord!", "Bitte Namen eingeben", 10, "OK", cancel);
+        const QRect button = dialog.Button2()->geometry();
+        EXPECT_GE(button.width(), dialog.Button2()->sizeHint().width()) << cancel.toStdString();
+        EXPECT_LE(button.right(), dialog.width());
+        EXPECT_LT(dialog.Button1()->geometry().right(), button.left());
+    }
+}

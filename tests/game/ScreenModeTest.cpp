@@ -3,6 +3,9 @@
 #include "design/GamePar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 namespace {
@@ -62,4 +65,53 @@ TEST_F(WindowFixture, ResizedWindowScalesTheFieldAndANewDesignResetsIt)
     mForm->resize(mForm->size() + QSize(300, 300));
     mForm->DesignItemClick(QString());
     EXPECT_EQ(mForm->centralWidget()->size(), field);
+}
+
+TEST_F(WindowFixture, FullscreenFoldsTheMenuBarAndF10CallsItBackForOneCommand)
+{
+    Open();
+    mForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mForm.get()));
+    QMenuBar *bar = mForm->menuBar();
+    QTest::keyClick(mForm.get(), Qt::Key_F11);
+    ASSERT_TRUE(mForm->isFullScreen());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->height(), 0);
+    EXPECT_EQ(mForm->centralWidget()->geometry(), mForm->rect()) << "the field has all of the screen";
+    // The menu's shortcuts work on with the bar folded.
+    QTest::keyClick(mForm.get(), Qt::Key_D);
+    EXPECT_TRUE(Round().DemoMode());
+
+    QTest::keyClick(mForm.get(), Qt::Key_F10);
+    QCoreApplication::processEvents();
+    EXPECT_GT(bar->height(), 0);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTest::qWait(10);
+    EXPECT_EQ(bar->height(), 0) << "the bar folds away again";
+
+    QTest::keyClick(mForm.get(), Qt::Key_F11);
+    EXPECT_FALSE(mForm->isFullScreen());
+    QCoreApplication::processEvents();
+    EXPECT_GT(bar->height(), 0);
+}
+
+TEST_F(WindowFixture, WholeNumberScalingIsAViewItemKeptInTheSettings)
+{
+    Open();
+    auto *item = mForm->findChild<QAction *>(QStringLiteral("WholeScaling1"));
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::Fill);
+    item->trigger();
+    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::WholeOnly);
+    EXPECT_EQ(mForm->AttractBox().Scaling(), TScaling::WholeOnly);
+    ASSERT_TRUE(mForm->WriteSettings());
+    mForm.reset();
+
+    Open();
+    item = mForm->findChild<QAction *>(QStringLiteral("WholeScaling1"));
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::WholeOnly);
 }

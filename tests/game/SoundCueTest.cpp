@@ -7,6 +7,7 @@
 #include "sound/SoundMixer.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteList.h"
+#include "sound/WaveBytes.h"
 #include "support/TickCounting.h"
 
 #include <QAction>
@@ -290,4 +291,26 @@ TEST_F(NoDirectSoundDesignTest, DesignWhoseWaveFailsIsNeitherRememberedNorLeftHa
     // The game goes on with the design it had, so a new game starts cleanly.
     EXPECT_EQ(mForm->GamePar().DesignName(), before);
     EXPECT_NO_THROW(mForm->NewGameClick());
+}
+
+// 32-bit float, as a sound editor or another program writes it.
+TEST_F(NoDirectSoundDesignTest, AFloatWaveInADesignKeepsThePreviousDesignWithOneMessageNamingIt)
+{
+    const QByteArray floatWave = WaveBytes::Riff(WaveBytes::Fmt(2, 44100, 32, 3)
+                                                 + WaveBytes::Chunk("data", QByteArray(800, 0)));
+    MakeDesign("Float", {{"!design.ini", ""}, {"Sound3.wav", floatWave}});
+    mSettingsDir.Write("snapstorm.ini", "Language=english.lng\n");
+    Start();
+    const QString path = QDir::toNativeSeparators(mRoot.File("Float/Sound3.wav"));
+    try {
+        mForm->DesignItemClick("Float");
+        ADD_FAILURE() << "applied";
+    } catch (const std::exception &e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  QString("The design \"Float\" cannot be used. Its sound \"%1\" cannot be played: the game plays "
+                          "only plain waves of 8 or 16 bits. Load the sound again in the design editor (F9), "
+                          "which converts it.").arg(path));
+    }
+    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_NO_THROW(Run("new\ntick 3"));
 }

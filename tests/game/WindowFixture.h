@@ -15,10 +15,10 @@
 class FakeDesktop : public TDesktopServices
 {
 public:
-    bool OpenFile(const QString &path) override
+    void Open(const QString &target, TOpened done) override
     {
-        Opened << path;
-        return Succeeds;
+        Opened << target;
+        done(Succeeds);
     }
     QStringList Opened;
     // False: as on a desktop without any program to open the file.

@@ -38,12 +38,12 @@ const QStringList MainFormPaths = {
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
     "MainForm.Gallery1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
-    "DesignSelectDialog.Label1.Caption",
+    "DesignSelectDialog.Label1.Caption", "DesignSelectDialog.DesignItem.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
     "VolumeDialog.Button2.Caption", "MainForm.Keys1.Caption", "KeysDialog.Caption",
     "KeysDialog.Label1.Caption", "KeysDialog.Label2.Caption", "KeysDialog.Label3.Caption",
     "KeysDialog.Button1.Caption", "KeysDialog.Button2.Caption", "KeysDialog.Label5.Caption", "MainForm.View1.Caption",
-    "MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption"};
+    "MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption", "MainForm.WholeScaling1.Caption"};
 
 const QStringList EditorPaths = {
     "DesignParamDialog.Caption",           "DesignParamDialog.File1.Caption",
@@ -65,7 +65,10 @@ const QStringList EditorPaths = {
     "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption",
     "DesignParamDialog.Edit1.Caption",     "DesignParamDialog.Undo1.Caption",
     "DesignParamDialog.Redo1.Caption",     "DesignParamDialog.FitButton.Caption",
-    "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip"};
+    "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip",
+    "DesignParamDialog.ComboBox2.ToolTip", "DesignParamDialog.Label18.Caption",
+    "DesignParamDialog.Label11.Caption",   "DesignParamDialog.Label17.Caption",
+    "DesignParamDialog.Label6.Caption",    "DesignParamDialog.Label14.Caption"};
 
 const QStringList SetupPaths = {
     "SetupForm.Label1.Caption",    "SetupForm.Label2.Caption",    "SetupForm.Button1.Caption",
@@ -80,13 +83,18 @@ const QStringList MessageKeys = {
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
-    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign"};
+    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "DraftNotOpened",
+    "LinkNotOpened", "CopyPath", "HelpTitle", "TitleContrast", "Wave", "DemoSign",
+    "NewDesign", "PictureRefused", "PictureMissing", "PictureNotAFile", "PictureUnreadable", "PictureDamaged",
+    "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory",
+    "SoundRefused", "DesignSoundRefused", "DesignPictureRefused", "SoundCannotOpen", "SoundUnknownFormat",
+    "SoundDamaged", "SoundUnplayable", "SoundEmpty", "SoundTooLong", "SoundsTooLong"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
     {"MainForm.Game1.Caption", "MainForm.Design1.Caption", "MainForm.View1.Caption",
      "MainForm.Help1.Caption"},
-    {"MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption"},
+    {"MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption", "MainForm.WholeScaling1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
      "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
      "MainForm.Keys1.Caption", "MainForm.Exit1.Caption"},

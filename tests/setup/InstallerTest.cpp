@@ -109,16 +109,16 @@ TEST_F(InstallerFixture, FailuresStopWithAMessageNamingWhatFailed)
     EXPECT_TRUE(started.isEmpty());
 }
 
-// Setup run from a packaged install must not take the rest of bin/ along.
+// Setup run from a packaged install must not take the rest of games/ along.
 TEST_F(InstallerFixture, AnInstallInTheFileSystemLayoutGivesAPortableCopyOfItsOwnFilesOnly)
 {
-    dir.Write(QStringLiteral("usr/bin/snapstorm"), "program");
-    dir.Write(QStringLiteral("usr/bin/other-tool"), "not ours");
-    dir.Write(QStringLiteral("usr/lib/snapstorm/libsnapstorm-sdl.so"), "module");
+    dir.Write(QStringLiteral("usr/games/snapstorm"), "program");
+    dir.Write(QStringLiteral("usr/games/other-game"), "not ours");
+    dir.Write(QStringLiteral("usr/lib/games/snapstorm/libsnapstorm-sdl.so"), "module");
     dir.Write(QStringLiteral("usr/share/snapstorm/english.lng"), "[Translations]\n");
     dir.Write(QStringLiteral("usr/share/snapstorm/icons/hicolor/64x64/apps/snapstorm.png"), "png");
     dir.Write(QStringLiteral("usr/share/snapstorm/design/Default/!design.ini"), "default design");
-    TInstaller installer(dir.File(QStringLiteral("usr/bin")), QStringLiteral("snapstorm"),
+    TInstaller installer(dir.File(QStringLiteral("usr/games")), QStringLiteral("snapstorm"),
                          dir.File(QStringLiteral("usr/share/snapstorm")));
     TShortcutLink link;
     installer.Install(dir.File(QStringLiteral("copy")), QStringLiteral("english.lng"), NoBoxes, link);

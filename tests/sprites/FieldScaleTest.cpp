@@ -69,3 +69,17 @@ TEST(FieldScale, BoxShowsItsFieldCrispAndLetterboxedWhileDrawingAtFieldSize)
         for (int x = 0; x < 9; ++x)
             EXPECT_EQ(shown.pixel(x, y), expected[y][x]) << x << "," << y;
 }
+
+TEST(FieldScale, FillingUsesTheWholeHeightOfCommonScreens)
+{
+    const QSize field(770, 550);
+    for (const QSize screen : {QSize(1366, 768), QSize(1920, 1080)}) {
+        const TFieldScale fill(field, screen, 1.0, TScaling::Fill);
+        EXPECT_EQ(fill.DeviceRect().height(), screen.height()) << screen.width();
+        EXPECT_FALSE(fill.Whole());
+        EXPECT_EQ(TFieldScale(field, screen, 1.0, TScaling::WholeOnly).Factor(), 1);
+    }
+    // Below one field both shrink alike.
+    EXPECT_EQ(TFieldScale(field, QSize(700, 500), 1.0, TScaling::Fill).DeviceRect(),
+              TFieldScale(field, QSize(700, 500)).DeviceRect());
+}

@@ -1,12 +1,14 @@
 #include "sprites/PictureReader.h"
 
 #include "TestPictures.h"
+#include "support/ExifPictures.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -273,4 +275,163 @@ TEST(PictureReader, AbsurdSizesAreRefusedBeforeReading)
         EXPECT_NE(message.find(name), std::string::npos) << message;
         EXPECT_NE(message.find("too large"), std::string::npos) << message;
     }
+}
+
+namespace {
+
+// A portrait picture whose corners tell every turn and mirror apart.
+QImage Portrait()
+{
+    QImage image(20, 30, QImage::Format_RGB32);
+    image.fill(qRgb(250, 250, 250));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            image.setPixel(x, y, qRgb(220, 20, 20));            // top left: red
+            image.setPixel(19 - x, y, qRgb(20, 20, 220));       // top right: blue
+            image.setPixel(x, 29 - y, qRgb(20, 200, 20));       // bottom left: green
+        }
+    return image;
+}
+
+void ExpectUprightPortrait(const QImage &image, const QString &what)
+{
+    ASSERT_EQ(image.size(), QSize(20, 30)) << what.toStdString();
+    const auto near = [&](QPoint at, QRgb want) {
+        const QRgb got = image.pixel(at);
+        EXPECT_NEAR(qRed(got), qRed(want), 40) << what.toStdString() << " at " << at.x() << "," << at.y();
+        EXPECT_NEAR(qGreen(got), qGreen(want), 40) << what.toStdString() << " at " << at.x() << "," << at.y();
+        EXPECT_NEAR(qBlue(got), qBlue(want), 40) << what.toStdString() << " at " << at.x() << "," << at.y();
+    };
+    near({3, 3}, qRgb(220, 20, 20));
+    near({16, 3}, qRgb(20, 20, 220));
+    near({3, 26}, qRgb(20, 200, 20));
+    near({16, 26}, qRgb(250, 250, 250));
+}
+
+quint32 Crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray BigEndian32(quint32 v)
+{
+    QByteArray bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((v >> shift) & 0xFF));
+    return bytes;
+}
+
+QByteArray LittleEndian32(quint32 v)
+{
+    QByteArray bytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(char((v >> shift) & 0xFF));
+    return bytes;
+}
+
+// A PNG with an eXIf chunk right after its header chunk.
+QByteArray PngWithExif(const QImage &image, int orientation)
+{
+    const QByteArray png = Encoded(image, "PNG");
+    const QByteArray typed = "eXIf" + ExifTiff(orientation);
+    const QByteArray chunk = BigEndian32(quint32(typed.size() - 4)) + typed + BigEndian32(Crc32(typed));
+    return png.left(33) + chunk + png.mid(33);
+}
+
+// A WebP in the extended layout, with an EXIF chunk after the pixels.
+QByteArray WebpWithExif(const QImage &image, int orientation)
+{
+    const QByteArray simple = Encoded(image, "WEBP");
+    QByteArray vp8x("VP8X\x0a\0\0\0\x08\0\0\0", 12);
+    for (const int side : {image.width() - 1, image.height() - 1})
+        vp8x.append(LittleEndian32(quint32(side)).left(3));
+    QByteArray exif = ExifTiff(orientation);
+    QByteArray exifChunk = "EXIF" + LittleEndian32(quint32(exif.size())) + exif;
+    if (exif.size() & 1)
+        exifChunk.append('\0');
+    const QByteArray body = "WEBP" + vp8x + simple.mid(12) + exifChunk;
+    return "RIFF" + LittleEndian32(quint32(body.size())) + body;
+}
+
+} // namespace
+
+TEST(PictureReader, PhotosComeOutUprightForEveryExifOrientation)
+{
+    TempDir dir;
+    const QImage upright = Portrait();
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const QImage stored = StoredFor(upright, orientation);
+        const QString n = QString::number(orientation);
+        const QString jpg = dir.Write("o" + n + ".jpg", JpegWithExif(stored, orientation));
+        const QString png = dir.Write("o" + n + ".png", PngWithExif(stored, orientation));
+        const QString webp = dir.Write("o" + n + ".webp", WebpWithExif(stored, orientation));
+        // Qt's own reader agrees on what upright is.
+        QImageReader qt(jpg);
+        qt.setAutoTransform(true);
+        ExpectUprightPortrait(qt.read(), "Qt " + jpg);
+        for (const QString &path : {jpg, png, webp})
+            ExpectUprightPortrait(LoadPicture(path).Bitmap(), path);
+    }
+    // TIFF keeps its orientation in a tag of its own.
+    QImageWriter tiff(dir.File("o6.tiff"), "tiff");
+    tiff.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(tiff.write(StoredFor(upright, 6)));
+    ExpectUprightPortrait(LoadPicture(dir.File("o6.tiff")).Bitmap(), "tiff");
+}
+
+TEST(PictureReader, HeicWebpAndTiffOpenAndTellTheirSizeBeforeDecoding)
+{
+    TempDir dir;
+    dir.Write("portrait.png", Encoded(Portrait(), "PNG"));
+    dir.Write("p.webp", Encoded(Portrait(), "WEBP"));
+    dir.Write("p.TIF", Encoded(Portrait(), "TIFF"));
+    dir.Write("p.jpg", Encoded(Portrait(), "JPG"));
+    MakeGif(2, 20, 30).SaveToFile(dir.File("p.gif"));
+    QStringList names{"p.webp", "p.TIF", "p.jpg", "p.gif"};
+    const int encoded = QProcess::execute(QStringLiteral("heif-enc"),
+                                          {"-q", "90", "-o", dir.File("p.heic"), dir.File("portrait.png")});
+    if (encoded == 0)
+        names << "p.heic";
+    else
+        ADD_FAILURE() << "heif-enc (libheif-examples) could not make a HEIC file";
+    for (const QString &name : names) {
+        qint64 declared = -1;
+        const TPicture picture = LoadPicture(dir.File(name), [&](qint64 pixels) { declared = pixels; });
+        EXPECT_EQ(declared, name == "p.gif" ? 2 * 20 * 30 : 20 * 30) << name.toStdString();
+        EXPECT_EQ(picture.Size(), QSize(20, 30)) << name.toStdString();
+        if (!picture.IsGif())
+            ExpectUprightPortrait(picture.Bitmap(), name);
+        // A refusal before decoding reaches the caller as it was thrown.
+        EXPECT_THROW(LoadPicture(dir.File(name), [](qint64) { throw std::length_error("over budget"); }),
+                     std::length_error) << name.toStdString();
+    }
+    EXPECT_TRUE(PictureExtensions().contains("heic"));
+}
+
+TEST(PictureReader, RefusalsTellTheirReasonApartFromTheirWording)
+{
+    TempDir dir;
+    dir.Write("broken.heic", "not a HEIC picture");
+    dir.Write("broken.webp", "RIFF....WEBPjunk");
+    dir.Write("notes.txt", "hello");
+    const auto problemOf = [&](const QString &name) {
+        try {
+            LoadPicture(dir.File(name));
+        } catch (const EPictureError &e) {
+            EXPECT_EQ(e.Path(), dir.File(name));
+            EXPECT_NE(std::string(e.what()).find(name.toStdString()), std::string::npos) << e.what();
+            return e.Problem();
+        }
+        return TPictureProblem::Other;
+    };
+    EXPECT_EQ(problemOf("broken.heic"), TPictureProblem::Damaged);
+    EXPECT_EQ(problemOf("broken.webp"), TPictureProblem::Damaged);
+    EXPECT_EQ(problemOf("notes.txt"), TPictureProblem::UnknownKind);
+    EXPECT_EQ(problemOf("gone.png"), TPictureProblem::Missing);
 }

@@ -103,7 +103,8 @@ QImage CanonLeft()
 {
     return Glowing(36, 24, Cyan, [](QPainter &p) {
         p.drawLine(17, 3, 17, 9);
-        p.drawPolygon(QPolygon({QPoint(12, 10), QPoint(23, 10), QPoint(30, 18), QPoint(5, 18)}));
+        // Narrow, glow included, so that spare cannons stand apart in their row.
+        p.drawPolygon(QPolygon({QPoint(13, 10), QPoint(22, 10), QPoint(26, 18), QPoint(9, 18)}));
     }, 2);
 }
 

@@ -1,11 +1,13 @@
 #include "ProgramIcon.h"
 
 #include <QDir>
+#include <QPolygonF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -49,27 +51,68 @@ void DrawBolt(QPainter &p)
     p.drawPath(bolt);
 }
 
-} // namespace
+// A sheet with a folded corner: the design archive's file icon.
+void DrawSheet(QPainter &p)
+{
+    QPainterPath sheet;
+    sheet.moveTo(96, 24);
+    sheet.lineTo(336, 24);
+    sheet.lineTo(432, 120);
+    sheet.lineTo(432, 488);
+    sheet.lineTo(96, 488);
+    sheet.closeSubpath();
+    p.setPen(QPen(QColor(48, 40, 120), 14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(250, 250, 255));
+    p.drawPath(sheet);
+    p.setBrush(QColor(120, 220, 255));
+    p.drawPolygon(QPolygonF({QPointF(336, 24), QPointF(336, 120), QPointF(432, 120)}));
+}
 
-QImage DrawProgramIcon(int size)
+QImage Drawn(int size, const std::function<void(QPainter &)> &draw)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 512.0, size / 512.0);
-    DrawBackground(p);
-    DrawCrosshair(p);
-    DrawBolt(p);
+    draw(p);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+void Save(const QImage &image, const QString &dir, const QString &name)
+{
+    if (!QDir().mkpath(dir) || !image.save(dir + QLatin1Char('/') + name))
+        throw std::runtime_error(QStringLiteral("cannot write the icon into %1").arg(dir).toStdString());
+}
+
+} // namespace
+
+QImage DrawProgramIcon(int size)
+{
+    return Drawn(size, [](QPainter &p) {
+        DrawBackground(p);
+        DrawCrosshair(p);
+        DrawBolt(p);
+    });
+}
+
+QImage DrawDesignFileIcon(int size)
+{
+    return Drawn(size, [](QPainter &p) {
+        DrawSheet(p);
+        p.translate(128, 150);
+        p.scale(0.55, 0.55);
+        DrawBolt(p);
+    });
 }
 
 void MakeProgramIcons(const QString &root)
 {
     for (const int size : {16, 32, 48, 64, 128, 256, 512}) {
-        const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
-        if (!QDir().mkpath(dir) || !DrawProgramIcon(size).save(dir + QLatin1String("/snapstorm.png")))
-            throw std::runtime_error(QStringLiteral("cannot write the icon into %1").arg(dir).toStdString());
+        const QString theme = QStringLiteral("%1/hicolor/%2x%2/").arg(root).arg(size);
+        Save(DrawProgramIcon(size), theme + QLatin1String("apps"), QStringLiteral("snapstorm.png"));
+        Save(DrawDesignFileIcon(size), theme + QLatin1String("mimetypes"),
+             QStringLiteral("application-x-snapstorm-design.png"));
     }
 }

@@ -122,7 +122,8 @@ void MakeSounds(const QString &dir)
 void MakeReefDesign(const QString &dir)
 {
     const std::vector<QImage> fish = Fish();
-    const QImage ship = fish.front(), canon = Submarine(4), canonLeft = Submarine(2), home = Coral();
+    // The spare cannons at a quarter of the cannon's size stand apart in their row.
+    const QImage ship = fish.front(), canon = Submarine(4), canonLeft = Submarine(1), home = Coral();
     const TLayout layout = SaveFieldPictures(dir, ship, canon, canonLeft, home);
 
     SaveBackground(dir, Background(int(layout.ClientWidth), int(layout.ClientHeight)));

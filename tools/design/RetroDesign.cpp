@@ -18,36 +18,44 @@ const QRgb Green = qRgb(92, 228, 48), Pink = qRgb(248, 56, 152), Sky = qRgb(60, 
 
 using TRows = std::vector<const char *>;
 
-const TRows Crab = {"..X.....X..", "...X...X...", "..XXXXXXX..", ".XX.XXX.XX.", "XXXXXXXXXXX",
-                    "X.XXXXXXX.X", "X.X.....X.X", "...XX.XX...", "..........."};
-const TRows Squid = {"....XXX....", "...XXXXX...", "..XXXXXXX..", ".XX.XXX.XX.", ".XXXXXXXXX.",
-                     "...X...X...", "..X.XXX.X..", ".X.X...X.X.", "..........."};
-const TRows Octopus = {"...XXXXX...", ".XXXXXXXXX.", "XXXXXXXXXXX", "XXX..X..XXX", "XXXXXXXXXXX",
-                       "..XX...XX..", ".XX.XXX.XX.", "XX.......XX", "..........."};
-const TRows Saucer = {"...........", "...XXXXX...", ".XXXXXXXXX.", "XX.XX.XX.XX", "XXXXXXXXXXX",
-                      "..XXX.XXX..", "...X...X...", "...........", "..........."};
-const TRows Tank = {"......X......", ".....XXX.....", ".....XXX.....", ".XXXXXXXXXXX.", "XXXXXXXXXXXXX",
-                    "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "............."};
+// The fleet: creatures of this design's own, drawn on an 11 x 9 grid.
+// 'X' is a creature's own colour, 'w' white, 'k' black, 'y' yellow.
+const TRows Owl = {"X.........X", "XX.......XX", ".XXXXXXXXX.", "XwwXXXXXwwX", "XwkXXyXXkwX",
+                   ".XXXXyXXXX.", "..XXXXXXX..", "..y.....y..", "..........."};
+const TRows Beetle = {"..X.....X..", "...X...X...", "....XXX....", "X.XXXXXXX.X", ".XXwXXXwXX.",
+                      "X.XXXXXXX.X", ".XXXwXwXXX.", "...XXXXX...", "..........."};
+const TRows Slime = {"....XXX....", "..XXXXXXX..", ".XXXwwwXXX.", ".XXwwkwwXX.", "XXXXwwwXXXX",
+                     "XXXXXXXXXXX", "X.XX.X.XX.X", "X..X...X..X", "..........."};
+const TRows Toadstool = {"...XXXXX...", ".XXwXXXwXX.", "XXXXXwXXXXX", "XwXXXXXXXwX", "..yyyyyyy..",
+                         "..ykyyyky..", "..yyyyyyy..", "..yy...yy..", "..........."};
+// A domed rover with its launcher on top, on three pairs of wheels.
+const TRows Rover = {".....yy.....", ".....yy.....", "...XXXXXX...", "..XXwwwwXX..", ".XXXXXXXXXX.",
+                     "XXXXXXXXXXXX", ".ww..ww..ww.", "............"};
 
 QImage Sprite(const TRows &rows, QRgb colour, int scale)
 {
-    return ArtImage(rows, {{'X', colour}}, scale);
+    return ArtImage(rows, {{'X', colour}, {'w', White}, {'k', Ink}, {'y', Yellow}}, scale);
 }
 
-std::vector<QImage> Invaders(QRgb ink = 0, int scale = 8)
+// `ink` draws every creature as a silhouette of that colour, its eyes left white.
+std::vector<QImage> Creatures(QRgb ink = 0, int scale = 8)
 {
-    auto c = [ink](QRgb own) { return ink ? ink : own; };
-    return {Sprite(Crab, c(Green), scale), Sprite(Squid, c(Pink), scale), Sprite(Octopus, c(Sky), scale),
-            Sprite(Saucer, c(Red), scale)};
+    const auto draw = [ink, scale](const TRows &rows, QRgb own) {
+        if (!ink)
+            return Sprite(rows, own, scale);
+        return ArtImage(rows, {{'X', ink}, {'w', White}, {'k', ink}, {'y', ink}}, scale);
+    };
+    return {draw(Owl, Green), draw(Beetle, Pink), draw(Slime, Sky), draw(Toadstool, Red)};
 }
 
-QImage Bunker()
+// A cottage with a red roof, lit windows and a door.
+QImage Cottage()
 {
-    return Sprite({"....XXXXXXXXXXXXXX....", "...XXXXXXXXXXXXXXXX...", "..XXXXXXXXXXXXXXXXXX..",
-                   ".XXXXXXXXXXXXXXXXXXXX.", "XXXXXXXXXXXXXXXXXXXXXX", "XXXXXXXXXXXXXXXXXXXXXX",
-                   "XXXXXXXXXXXXXXXXXXXXXX", "XXXXXXXXXXXXXXXXXXXXXX", "XXXXXXX........XXXXXXX",
-                   "XXXXXX..........XXXXXX", "XXXXX............XXXXX", "......................"},
-                  Green, 4);
+    return ArtImage({"..........RR..........", "........RRRRRR........", "......RRRRRRRRRR......",
+                     "....RRRRRRRRRRRRRR....", "..RRRRRRRRRRRRRRRRRR..", "RRRRRRRRRRRRRRRRRRRRRR",
+                     ".GGGGGGGGGGGGGGGGGGGG.", ".GGyyGGGGGddGGGGGyyGG.", ".GGyyGGGGGddGGGGGyyGG.",
+                     ".GGGGGGGGGddGGGGGGGGG.", ".GGGGGGGGGddGGGGGGGGG.", "......................"},
+                    {{'R', Red}, {'G', Green}, {'y', Yellow}, {'d', Pink}}, 4);
 }
 
 QImage Background(int width, int height)
@@ -81,8 +89,8 @@ std::array<TGifFrames, 3> Titles()
         Blit(full, TextImage(word.mid(i, 1), style), i * cell, 0);
         logo.push_back(full.copy());
     }
-    // The score table of old: the invaders in black on the white screen.
-    std::vector<QImage> ink = Invaders(Ink, 5);
+    // The fleet marching in as black silhouettes on the white screen.
+    std::vector<QImage> ink = Creatures(Ink, 5);
     const TTextStyle black{4, 1, Ink, Ink, Ink, 0, 0, 0, 0};
     TTextStyle blink = black;
     blink.Fill = blink.Light = blink.Dark = qRgb(255, 255, 255);
@@ -127,9 +135,10 @@ void MakeSounds(const QString &dir)
 
 void MakeRetroDesign(const QString &dir)
 {
-    const std::vector<QImage> invaders = Invaders();
-    const QImage ship = invaders.front(), canon = Sprite(Tank, Sky, 6), canonLeft = Sprite(Tank, Sky, 3),
-                 home = Bunker();
+    const std::vector<QImage> creatures = Creatures();
+    // The spare cannons are drawn small enough to stand apart in their row.
+    const QImage ship = creatures.front(), canon = Sprite(Rover, Sky, 6), canonLeft = Sprite(Rover, Sky, 2),
+                 home = Cottage();
     const TLayout layout = SaveFieldPictures(dir, ship, canon, canonLeft, home);
 
     SaveBackground(dir, Background(int(layout.ClientWidth), int(layout.ClientHeight)));
@@ -144,9 +153,9 @@ void MakeRetroDesign(const QString &dir)
     overBlink.Fill = overBlink.Light = overBlink.Dark = Red;
     WriteGif(dir + QStringLiteral("Image9.gif"), {TypedText(QStringLiteral("GAME OVER"), over, 3, overBlink), 20, false});
     WriteTitles(dir, int(layout.ClientHeight), Titles());
-    SavePhotos(dir, invaders);
+    SavePhotos(dir, creatures);
     MakeSounds(dir);
     SaveDesignIni(dir,
                   QStringLiteral("Chunky pixels and square-wave beeps, as on a home console of old."),
-                  {{1, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 2}, {11, 1}, {12, 1}}, int(invaders.size()), layout);
+                  {{1, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 2}, {11, 1}, {12, 1}}, int(creatures.size()), layout);
 }

@@ -1,10 +1,12 @@
 #include "design/ui/DesignSelectDialog.h"
 
 #include "base/FileNames.h"
+#include "design/DesignFolder.h"
 #include "design/ui/DesignGalleryDelegate.h"
 #include "design/DesignPreviewQueue.h"
 #include "design/PreviewCache.h"
 
+#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -81,6 +83,8 @@ void TDesignSelectDialog::BuildControls()
     editBar->addWidget(mEdit1);
     listArea->addWidget(mPanel5);
     // Shown under the name while it is one a save may not take.
+    mDefaultItem = new QAction(QStringLiteral("Default"), this);
+    mDefaultItem->setObjectName(QStringLiteral("DesignItem"));
     mLabel1 = new QLabel(QStringLiteral("Default cannot be overwritten: type a new name."), mPanel3);
     mLabel1->setObjectName(QStringLiteral("Label1"));
     mLabel1->setWordWrap(true);
@@ -220,7 +224,7 @@ void TDesignSelectDialog::FormShow()
     shown.swap(mItems);
     QList<QListWidgetItem *> items;
     for (const QString &name : mRoots.Names(true)) {
-        QListWidgetItem *item = DesignItem(mRoots, name);
+        QListWidgetItem *item = DesignItem(mRoots, name, DefaultCaption());
         if (const QListWidgetItem *before = shown.value(name)) {
             for (const int role : {int(Qt::DecorationRole), int(Qt::AccessibleDescriptionRole),
                                    TDesignGalleryDelegate::AuthorRole})
@@ -246,10 +250,17 @@ void TDesignSelectDialog::FormShow()
         mListBox1->setFocus();
 }
 
-QListWidgetItem *TDesignSelectDialog::DesignItem(const TDesignRoots &roots, const QString &name)
+QString TDesignSelectDialog::DefaultCaption() const
+{
+    return QString(mDefaultItem->text()).remove(QLatin1Char('&'));
+}
+
+QListWidgetItem *TDesignSelectDialog::DesignItem(const TDesignRoots &roots, const QString &name,
+                                                 const QString &defaultCaption)
 {
     // A player's own design is marked; the tool tip says where it lives.
-    auto *item = new QListWidgetItem(roots.Caption(name));
+    const bool isDefault = !defaultCaption.isEmpty() && IsDefaultDesignName(name) && !roots.IsPlayers(name);
+    auto *item = new QListWidgetItem(isDefault ? defaultCaption : roots.Caption(name));
     item->setData(Qt::UserRole, name);
     item->setToolTip(QDir::toNativeSeparators(roots.DirOf(name)));
     return item;

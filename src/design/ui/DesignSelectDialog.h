@@ -31,7 +31,9 @@ public:
     const TDesignRoots &Roots() const { return mRoots; }
     void SetRoots(const TDesignRoots &roots);
     // The list's entry for design `name`, and the name an entry stands for.
-    static QListWidgetItem *DesignItem(const TDesignRoots &roots, const QString &name);
+    // Default shows as `defaultCaption` (the Design menu's words for it).
+    static QListWidgetItem *DesignItem(const TDesignRoots &roots, const QString &name,
+                                       const QString &defaultCaption = {});
     static QString NameOf(const QListWidgetItem *item);
     bool Updating() const { return mUpdating; }
     const QString &DesignName() const { return mDesignName; }
@@ -48,6 +50,8 @@ public:
     QPushButton *Button2() const { return mButton2; }
     QWidget *Panel5() const { return mPanel5; }
     QLabel *Label1() const { return mLabel1; }
+    // Default's entry in the player's language, as the Design menu names it.
+    QString DefaultCaption() const;
 
     void FormShow();
     void ListBox1Click();
@@ -68,6 +72,8 @@ private:
     void PreviewReady(const QString &name, const QImage &image, const QString &author);
 
     TDesignRoots mRoots;
+    // Only its translated caption is used.
+    QAction *mDefaultItem = nullptr;
     bool mUpdating = false;
     QString mDesignName;
     bool mAllowNew = false;

@@ -9,6 +9,7 @@
 #include "editor/ui/SoundPage.h"
 #include "editor/ui/ToolGlyphs.h"
 #include "editor/ui/UndoItems.h"
+#include "design/ui/PathNotice.h"
 #include "exchange/DesignArchive.h"
 #include "lang/ui/Language.h"
 
@@ -20,6 +21,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QUndoStack>
@@ -34,9 +36,10 @@ const QStringList kTranslatedProperties = [] {
                              "ImportfromZIP1", "SaveasEMail1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4",
                              "Label4", "Label7", "Label12", "Label13", "Button1", "Button2", "BitBtn1", "Button3",
                              "Button4", "Label3", "Label10", "Label1", "CheckBox1", "CheckBox2", "CheckBox3", "Label9",
-                             "Label8", "Edit1", "Undo1", "Redo1", "FitButton"})
+                             "Label8", "Edit1", "Undo1", "Redo1", "FitButton", "Label11", "Label17", "Label6",
+                             "Label14", "Label18", "MakeTitleButton"})
         paths << QStringLiteral("DesignParamDialog.%1.Caption").arg(QLatin1String(name));
-    for (const char *name : {"SpeedButton5", "SpeedButton6"})
+    for (const char *name : {"SpeedButton5", "SpeedButton6", "ComboBox2"})
         paths << QStringLiteral("DesignParamDialog.%1.ToolTip").arg(QLatin1String(name));
     paths << QStringLiteral("DesignParamDialog.Caption") << QStringLiteral("DesignParamDialog.Listbox2.Items")
           << QStringLiteral("DesignParamDialog.Listbox3.Items");
@@ -197,6 +200,12 @@ void TDesignParamDialog::BuildPages()
     mPageControl1->addTab(mTabSheet1, QStringLiteral("Images"));
     mPageControl1->addTab(mTabSheet2, QStringLiteral("Sound"));
     mPageControl1->addTab(mTabSheet4, QStringLiteral("Info"));
+    // A change on one page may change what another shows: photos move the
+    // field, and with it the Background's size and the field's size.
+    connect(mPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (auto *page = qobject_cast<TEditorPage *>(mPageControl1->widget(index)); page && mShown)
+            ErrorReport::Guard([page] { page->Refill(); });
+    });
 }
 
 void TDesignParamDialog::SetDesignName(const QString &name)
@@ -309,8 +318,8 @@ void TDesignParamDialog::Close1Click()
 
 void TDesignParamDialog::SaveAsZipClick()
 {
-    mExchange->SaveAsZip([this](const QString &folder) {
-        return mOpenFile ? mOpenFile(folder) : QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    mExchange->SaveAsZip([this](const QString &folder, const QString &message, const QString &path) {
+        OpenOrTell(folder, message, path);
     });
 }
 
@@ -346,12 +355,20 @@ QString TDesignParamDialog::DesignDir() const
 
 void TDesignParamDialog::OpenDraft(const QString &path)
 {
-    const bool opened = mOpenFile ? mOpenFile(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    // The draft is written either way: the player can still open it by hand.
-    if (!opened)
-        ShowError(QStringLiteral("No mail program could be started for the e-mail draft. It is saved as "
-                                 "\"%1\"; open it with your mail program.")
-                      .arg(QDir::toNativeSeparators(path)));
+    // The draft stays either way: the player can still attach its archive,
+    // which lies beside it, by hand.
+    OpenOrTell(path, mLanguage1->LookupMessage(QStringLiteral("DraftNotOpened")),
+               QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+}
+
+void TDesignParamDialog::OpenOrTell(const QString &target, const QString &message, const QString &path)
+{
+    if (mOpenOrTell) {
+        mOpenOrTell(this, target, message, path);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
+        ShowPathNotice(this, {message, path, mLanguage1->LookupMessage(QStringLiteral("CopyPath"))});
 }
 
 void TDesignParamDialog::ShowError(const QString &message)

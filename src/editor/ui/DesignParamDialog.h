@@ -40,10 +40,12 @@ public:
     void SetDesignName(const QString &name);
     void SetLanguageFile(const QString &path);
     void SetPlaySound(TSoundPage::TPlaySound play);
-    // Hands a finished e-mail draft to the user's mail program.
-    // False when no program could be started for the file.
-    using TOpenFile = std::function<bool(const QString &path)>;
-    void SetOpenFile(TOpenFile open) { mOpenFile = std::move(open); }
+    // Opens a file or folder with the desktop's program for it (the e-mail
+    // draft, an archive's folder); when none could, shows `message` and
+    // `path` over `over`, later if need be.
+    using TOpenOrTell = std::function<void(QWidget *over, const QString &target, const QString &message,
+                                           const QString &path)>;
+    void SetOpenOrTell(TOpenOrTell open) { mOpenOrTell = std::move(open); }
     // The design current in the editor: the one the game takes over.
     QString DesignName() const override;
 
@@ -97,7 +99,9 @@ private:
     std::unique_ptr<TDesignExchange> mExchange;
     // Declared after the editor: gone (its writer waited for) before it.
     std::unique_ptr<TEmailDraft> mEmailDraft;
-    TOpenFile mOpenFile;
+    void OpenOrTell(const QString &target, const QString &message, const QString &path);
+
+    TOpenOrTell mOpenOrTell;
     QString mBaseCaption;
     TUndoItems *mUndoItems = nullptr;
     bool mShown = false;

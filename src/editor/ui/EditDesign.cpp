@@ -13,7 +13,7 @@ QString EditDesign(const TEditDesignOptions &options)
     editor.SetDesignName(options.DesignName);
     editor.SetLanguageFile(options.LanguageFile);
     editor.SetPlaySound(options.PlaySound);
-    editor.SetOpenFile(options.OpenFile);
+    editor.SetOpenOrTell(options.OpenOrTell);
     if (options.Unattended) {
         // Whatever the run did with the editor meanwhile, it ends without a question.
         QTimer::singleShot(0, &editor, [&editor] { editor.done(QDialog::Rejected); });

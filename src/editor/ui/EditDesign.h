@@ -26,8 +26,10 @@ struct TEditDesignOptions {
     bool Unattended = false;
     // The Sound page's "play".
     TSoundPage::TPlaySound PlaySound{};
-    // Opens a file (the e-mail draft) with the desktop's program for it.
-    std::function<bool(const QString &path)> OpenFile{};
+    // Opens a file or folder with the desktop's program for it, or says
+    // where it is (the e-mail draft, an archive's folder).
+    std::function<void(QWidget *over, const QString &target, const QString &message, const QString &path)>
+        OpenOrTell{};
 };
 
 // Shows the design editor modally and gives the name of the design that is

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QPushButton>
 #include <QPalette>
 #include <QScrollArea>
@@ -50,9 +51,12 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
     mListBox3 = Make<QListWidget>("ListBox3");
     mListBox3->addItems({QStringLiteral("Background"), QStringLiteral("Bomb"), QStringLiteral("Canon"),
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
-                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
+                         QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode"),
+                         QStringLiteral("GameOver"), QStringLiteral("Title1"), QStringLiteral("Title2"),
+                         QStringLiteral("Title3")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
-    mListBox3->setMaximumWidth(170);
+    // As wide as its longest entry in the window's language (see Fill).
+    mListBox3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     layout->addWidget(mListBox3);
     layout->addWidget(BuildSettings());
     layout->addWidget(BuildPreviews(), 1);
@@ -96,6 +100,8 @@ QWidget *TImagePage::BuildSettings()
     button3->setText(QStringLiteral("load"));
     auto *button4 = Make<QPushButton>("Button4", box);
     button4->setText(QStringLiteral("undo"));
+    mMakeTitleButton = Make<QPushButton>("MakeTitleButton", box);
+    mMakeTitleButton->setText(QStringLiteral("Make title"));
 
     mFillingSize = true;
     for (int size = 3; size <= kMaxPictureSize; ++size)
@@ -116,9 +122,11 @@ QWidget *TImagePage::BuildSettings()
     grid->addWidget(BuildColours(), row++, 0, 1, 2);
     grid->addWidget(button3, row, 0);
     grid->addWidget(button4, row++, 1);
+    grid->addWidget(mMakeTitleButton, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     connect(button3, &QPushButton::clicked, this, [this] { Guarded([this] { Button3Click(); }); });
     connect(button4, &QPushButton::clicked, this, [this] { Guarded([this] { Button4Click(); }); });
+    connect(mMakeTitleButton, &QPushButton::clicked, this, [this] { Guarded([this] { MakeTitleClick(); }); });
     return box;
 }
 
@@ -182,7 +190,8 @@ QWidget *TImagePage::BuildPreviews()
     original->addWidget(mScrollBox1, 1);
     column->addWidget(panel7);
     column->addWidget(panel25, 1);
-    mTitleHint = Make<QLabel>("Label14", box);
+    // Not "Label14": that is the Info page's "Size:", which a translation finds by name.
+    mTitleHint = Make<QLabel>("TitleHint", box);
     mTitleHint->setWordWrap(true);
     column->addWidget(mTitleHint);
     return box;
@@ -190,8 +199,9 @@ QWidget *TImagePage::BuildPreviews()
 
 void TImagePage::Fill()
 {
-    mTitleHint->setText(mEditor.TitleHint());
-    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
+    // The entries are translated by now: no name may be cut short.
+    mListBox3->setFixedWidth(mListBox3->sizeHintForColumn(0) + 2 * mListBox3->frameWidth()
+                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     {
         const QSignalBlocker blocker(mListBox3);
         mListBox3->setCurrentRow(0);
@@ -225,6 +235,12 @@ void TImagePage::ShowView()
     mImage4->SetBackdrop(images.Backdrop());
     FillScrollBox(images.Backdrop());
     mImage4->SetPicture(images.Original());
+    // Titles are made on their own pages; the game never repeats them.
+    const bool title = images.Current() >= TImageSlots::FirstTitle;
+    mMakeTitleButton->setVisible(title);
+    mCheckBox3->setEnabled(images.Current() < TImageSlots::GameOver);
+    mTitleHint->setText(mEditor.TitleHint());
+    mTitleHint->setVisible(!mTitleHint->text().isEmpty());
     if (view.Colour) {
         mImage3->SetSolid(*view.Colour);
         mImage4->SetSolid(*view.Colour);
@@ -328,6 +344,12 @@ void TImagePage::Button4Click()
 {
     mEditor.ReloadPicture();
     ShowView();
+}
+
+void TImagePage::MakeTitleClick()
+{
+    if (mEditor.MakeTitle())
+        ShowView();
 }
 
 void TImagePage::FitButtonClick()

@@ -11,7 +11,7 @@ class QPushButton;
 class QScrollArea;
 class TPicturePreview;
 
-// The Images page: the nine pictures of the game, their animation
+// The Images page: the pictures of the game, its game-over and titles, their animation
 // settings, size and source file, the background colour, and two
 // previews: as the game shows it (animated) and the original.
 class TImagePage : public TEditorPage
@@ -35,6 +35,7 @@ public:
     void Button3Click();
     void Button4Click();
     void FitButtonClick();
+    void MakeTitleClick();
 
     QListWidget *ListBox3() const { return mListBox3; }
     QCheckBox *CheckBox1() const { return mCheckBox1; }
@@ -49,6 +50,7 @@ public:
     QLabel *FitLabel() const { return mFitLabel; }
     QPushButton *FitButton() const { return mFitButton; }
     QLabel *TitleHint() const { return mTitleHint; }
+    QPushButton *MakeTitleButton() const { return mMakeTitleButton; }
 
 private:
     QWidget *BuildSettings();
@@ -76,4 +78,5 @@ private:
     QLabel *mFitLabel = nullptr;
     QPushButton *mFitButton = nullptr;
     QLabel *mTitleHint = nullptr;
+    QPushButton *mMakeTitleButton = nullptr;
 };

@@ -32,7 +32,10 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     label3->setText(QStringLiteral("Size"));
     mComboBox2 = Make<QComboBox>("ComboBox2");
     mComboBox2->setEditable(true);
+    mComboBox2->setToolTip(QStringLiteral("The longer side of every photo as a ship, in pixels (3 to 200)"));
     label3->setBuddy(mComboBox2);
+    auto *label18 = Make<QLabel>("Label18");
+    label18->setText(QStringLiteral("pixels"));
     mSpeedButton5 = Make<QToolButton>("SpeedButton5");
     mSpeedButton5->setText(QStringLiteral("+"));
     mSpeedButton5->setAccessibleName(QStringLiteral("Add photos"));
@@ -50,6 +53,7 @@ TPhotoPage::TPhotoPage(TDesignEditor &editor, QWidget *parent)
     auto *sizeRow = new QHBoxLayout;
     sizeRow->addWidget(label3);
     sizeRow->addWidget(mComboBox2, 1);
+    sizeRow->addWidget(label18);
     layout->addWidget(label13, 0, 0, Qt::AlignBottom);
     layout->addWidget(mImage1, 1, 0, Qt::AlignTop);
     layout->setRowStretch(1, 1);
@@ -91,9 +95,11 @@ void TPhotoPage::ShowEntries(int current)
     {
         const QSignalBlocker blocker(mListBox1);
         mListBox1->clear();
-        // The file's name reads at a glance; the whole path is its tool tip.
-        for (const QString &path : mEditor.Photos().Entries()) {
-            auto *item = new QListWidgetItem(QFileInfo(path).fileName(), mListBox1);
+        // The name the photo came with reads at a glance; the whole path is its tool tip.
+        const TPhotoList &photos = mEditor.Photos();
+        for (qsizetype i = 0; i < photos.Entries().size(); ++i) {
+            const QString &path = photos.Entries().at(i);
+            auto *item = new QListWidgetItem(photos.Names().value(i), mListBox1);
             item->setToolTip(QDir::toNativeSeparators(path));
             item->setData(Qt::UserRole, path);
         }

@@ -20,8 +20,11 @@ const QList<TPictureKind> &Kinds()
 {
     static const QList<TPictureKind> kinds = {
         {"JPEG Image File", {QStringLiteral("jpg"), QStringLiteral("jpeg")}},
-        {"GIF Image", {QStringLiteral("gif")}},
+        {"HEIC/HEIF Image", {QStringLiteral("heic"), QStringLiteral("heif")}},
         {"PNG Image", {QStringLiteral("png")}},
+        {"WebP Image", {QStringLiteral("webp")}},
+        {"TIFF Image", {QStringLiteral("tif"), QStringLiteral("tiff")}},
+        {"GIF Image", {QStringLiteral("gif")}},
         {"Bitmaps", {QStringLiteral("bmp")}},
         {"Symbole", {QStringLiteral("ico")}},
     };

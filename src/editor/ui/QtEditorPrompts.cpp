@@ -2,11 +2,13 @@
 
 #include "design/ui/DesignSelectDialog.h"
 #include "editor/ui/PictureFileDialog.h"
+#include "sound/SoundImport.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 
@@ -40,6 +42,16 @@ bool TQtEditorPrompts::Ask(const QString &text)
            == QMessageBox::Yes;
 }
 
+std::optional<QString> TQtEditorPrompts::AskText(const QString &label, const QString &preset)
+{
+    if (mUnattended)
+        return std::nullopt;
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(mWindow, QApplication::applicationName(), label, QLineEdit::Normal, preset, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
 TDesignPrompts::TAnswer TQtEditorPrompts::Question(const QString &text)
 {
     return mBoxes.Question(text);
@@ -71,7 +83,12 @@ QString TQtEditorPrompts::ChooseSound(const QString &startDir, const QString &pr
     // whatever the player types after it. The current sound's folder is
     // the start when no folder was chosen before.
     const QString folder = startDir.isEmpty() && !preset.isEmpty() ? QFileInfo(preset).path() : startDir;
-    QFileDialog dialog(mWindow, QString(), folder, QStringLiteral("Audio Wave (%1)").arg(AnyCasePattern("wav")));
+    QStringList patterns;
+    for (const QString &extension : SoundImport::Patterns())
+        patterns << AnyCasePattern(extension);
+    // Names of formats only: the label reads the same in every language.
+    QFileDialog dialog(mWindow, QString(), folder,
+                       QStringLiteral("Audio: WAV, FLAC, Ogg, MP3 (%1)").arg(patterns.join(QLatin1Char(' '))));
     // The any-case patterns work but read badly: show the label alone.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -22,6 +22,7 @@ public:
     void Message(const QString &text) override;
     void Error(const QString &text) override;
     bool Ask(const QString &text) override;
+    std::optional<QString> AskText(const QString &label, const QString &preset) override;
     TAnswer Question(const QString &text) override;
     std::optional<QString> ChooseDesign(const QString &current, bool allowNew) override;
     QStringList ChoosePictures(const QString &startDir, bool several) override;

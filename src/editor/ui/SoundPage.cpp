@@ -81,7 +81,7 @@ void TSoundPage::ListBox2Click()
 void TSoundPage::Button1Click()
 {
     if (Cue() && mPlaySound)
-        mPlaySound(mEditor.Sounds().File(Cue()));
+        mPlaySound(mEditor.Sounds().PlayableFile(Cue()));
 }
 
 void TSoundPage::Button2Click()

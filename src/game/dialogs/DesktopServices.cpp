@@ -2,14 +2,7 @@
 
 #include "base/FileNames.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
-
-bool TSystemDesktopServices::OpenFile(const QString &path)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
 
 QString HelpFilePath(const QString &programDir, const QString &name)
 {

@@ -2,20 +2,19 @@
 
 #include <QString>
 
-// Opening a file with the program the desktop associates with it; tests
-// replace it to see what would have been opened.
+#include <functional>
+
+// Opening a file or a web address with the program the desktop associates
+// with it; tests replace it to see what would have been opened.
 class TDesktopServices
 {
 public:
-    virtual ~TDesktopServices() = default;
-    // False when no program could be started for it.
-    virtual bool OpenFile(const QString &path) = 0;
-};
+    // Told once whether a program took it; may come later, never blocks.
+    using TOpened = std::function<void(bool opened)>;
 
-class TSystemDesktopServices : public TDesktopServices
-{
-public:
-    bool OpenFile(const QString &path) override;
+    virtual ~TDesktopServices() = default;
+    // `target`: a local path or an address such as https://...
+    virtual void Open(const QString &target, TOpened done) = 0;
 };
 
 // The help file `name` (as a language file gives it) in `programDir`:

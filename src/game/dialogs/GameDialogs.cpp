@@ -2,6 +2,8 @@
 
 #include "design/DesignFolder.h"
 #include "design/GamePar.h"
+#include "design/SoundRefusalText.h"
+#include "sound/SoundImport.h"
 #include "design/ui/DesignSelectDialog.h"
 #include "editor/ui/EditDesign.h"
 #include "game/dialogs/DesktopServices.h"
@@ -13,9 +15,11 @@
 
 #include <QScopeGuard>
 
+#include <stdexcept>
+
 TGameDialogs::TGameDialogs(TGameDialogsContext context)
     : mContext(std::move(context))
-    , mHelp(std::make_unique<THelpOpener>(mContext.Window, mContext.Desktop))
+    , mHelp(std::make_unique<THelpOpener>(mContext.Window, mContext.Desktop, mContext.Language.Messages()))
 {
     mDesignSelectDialog.Defer([this] {
         auto *dialog = new TDesignSelectDialog(&mContext.Window, mContext.Roots);
@@ -53,9 +57,22 @@ void TGameDialogs::EditDesign()
          .Roots = mContext.Roots,
          .SelectDialog = mDesignSelectDialog.Get(),
          .Unattended = mContext.Unattended,
-         .PlaySound = [&session](const QString &file) { session.Cues().PlayPreview(file); },
-         .OpenFile = [this](const QString &path) { return mHelp->Desktop().OpenFile(path); }});
+         .PlaySound = [this](const QString &file) { PlayPreview(file); },
+         .OpenOrTell = [this](QWidget *over, const QString &target, const QString &message, const QString &path) {
+             mHelp->OpenOrTell(over, target, message, path);
+         }});
     session.ApplyEdited(edited);
+}
+
+void TGameDialogs::PlayPreview(const QString &file)
+{
+    // A design's own wave made elsewhere that fails is named, in the
+    // player's language.
+    try {
+        mContext.Session.Cues().PlayPreview(file);
+    } catch (const ESoundRefused &refusal) {
+        throw std::runtime_error(SoundRefusalText(refusal, mContext.Language.Messages()).toStdString());
+    }
 }
 
 void TGameDialogs::Help()

@@ -44,6 +44,9 @@ public:
     void Info();
 
 private:
+    // The editor's "play".
+    void PlayPreview(const QString &file);
+
     TGameDialogsContext mContext;
     std::unique_ptr<THelpOpener> mHelp;
     // Owned by the window, their Qt parent.

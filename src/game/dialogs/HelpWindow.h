@@ -2,21 +2,29 @@
 
 #include <QDialog>
 
-class QTextBrowser;
+#include <functional>
 
-// Shows a help page in a window of the game's own, for desktops with no
-// program to open it.
+class QTextBrowser;
+class QUrl;
+
+// The game's help in a window of its own. Pages of the help and their
+// anchors open here; any other address is handed to `openOutside`.
 class THelpWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit THelpWindow(QWidget *parent = nullptr);
+    using TOpenOutside = std::function<void(const QUrl &url)>;
+
+    THelpWindow(QWidget *parent, TOpenOutside openOutside);
 
     // Loads the page and brings the window to the front.
-    void ShowFile(const QString &path);
+    void ShowFile(const QString &path, const QString &title);
     QTextBrowser *Browser() const { return mBrowser; }
 
 private:
+    void LinkClicked(const QUrl &link);
+
     QTextBrowser *mBrowser = nullptr;
+    TOpenOutside mOpenOutside;
 };

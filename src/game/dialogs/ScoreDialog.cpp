@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int MaxNameLength = 30;
@@ -77,6 +79,25 @@ TScoreDialog::TScoreDialog(QWidget *parent)
     setTabOrder(mButton1, mButton2);
 }
 
+void TScoreDialog::FitButtons()
+{
+    // Translated captions may be longer than the English ones: the buttons
+    // then grow around the dialog's middle rather than cut them short.
+    constexpr int width = 75, left1 = 68, left2 = 184, gap = 16;
+    const int wanted = std::max(mButton1->sizeHint().width(), mButton2->sizeHint().width());
+    if (wanted <= width) {
+        mButton1->move(left1, mButton1->y());
+        mButton2->move(left2, mButton2->y());
+        mButton1->resize(width, mButton1->height());
+        mButton2->resize(width, mButton2->height());
+        return;
+    }
+    const int middle = this->width() / 2;
+    const int grown = std::min(wanted, middle - gap);
+    mButton1->setGeometry(middle - gap / 2 - grown, mButton1->y(), grown, mButton1->height());
+    mButton2->setGeometry(middle + gap / 2, mButton2->y(), grown, mButton2->height());
+}
+
 QLabel *TScoreDialog::MakeLabel(const char *name, const QRect &place, const QString &text)
 {
     auto *label = new QLabel(text, this);
@@ -95,6 +116,7 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
     mEdit1->clear();
     mButton1->setText(okText);
     mButton2->setText(cancelText);
+    FitButtons();
     if (mAnswerHook) {
         const std::optional<QString> answer = mAnswerHook(*this);
         if (!answer)

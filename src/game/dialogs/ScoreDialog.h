@@ -40,6 +40,7 @@ public:
     QLabel *Label3() const { return mLabel3; }
 
 private:
+    void FitButtons();
     QLabel *MakeLabel(const char *name, const QRect &place, const QString &text);
 
     QLabel *mLabel1 = nullptr;

@@ -1,16 +1,15 @@
 #include "sprites/ui/FramePresenter.h"
 
-#include "sprites/ui/FieldScale.h"
-#include "sprites/ui/WholeScale.h"
-
 #include <QPaintEngine>
 #include <QPainter>
+
+#include <cmath>
 
 void TFramePresenter::BeginFrame(QSize field)
 {
     if (field != mTiles.Size()) {
         mTiles.Reset(field);
-        mValid = mFieldKept = false;
+        Invalidate();
     }
     mSameAsLast = mFieldKept;
     mFieldKept = true;
@@ -21,9 +20,9 @@ void TFramePresenter::BeginFrame(QSize field)
 }
 
 void TFramePresenter::Present(QPainter &painter, const QImage &frame, QSize box,
-                              qreal devicePixelRatio, const QRegion &dirty)
+                              qreal devicePixelRatio, TScaling scaling, const QRegion &dirty)
 {
-    const TFieldScale scale(frame.size(), box, devicePixelRatio);
+    const TFieldScale scale(frame.size(), box, devicePixelRatio, scaling);
     const QRectF target = scale.TargetRect();
     // Clipped to what is being repainted: nothing at all for a frame of the field alone.
     if (target.size() != QSizeF(box)) {
@@ -35,45 +34,49 @@ void TFramePresenter::Present(QPainter &painter, const QImage &frame, QSize box,
         painter.fillRect(QRectF(target.right(), target.top(), w - target.right(), target.height()),
                          Qt::black);
     }
-    if (scale.Whole() && PresentDuplicated(painter, frame, scale, dirty))
+    if (scale.DeviceRect().isEmpty())
         return;
-    mValid = false;
-    // Whole factors stay nearest-neighbour so pixel art keeps hard edges.
+    mScale.Prepare(frame.size(), scale.DeviceRect().size());
+    if (PresentDirect(painter, frame, scale, dirty))
+        return;
+    // Any other painter gets the whole frame scaled the same way, shown pixel for pixel.
+    if (mScaled.size() != scale.DeviceRect().size())
+        mScaled = QImage(scale.DeviceRect().size(), QImage::Format_RGB32);
+    if (mScale.Draw(mScaled, QPoint(0, 0), frame, mScaled.rect())) {
+        painter.drawImage(target, mScaled);
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !scale.Whole());
     painter.drawImage(target, frame);
 }
 
 // Only into the window's own image, when the painter draws into one with
-// no more than an offset and the whole field is repainted: writing outside
-// the dirty area could cover a widget that is not redrawn.
-bool TFramePresenter::PresentDuplicated(QPainter &painter, const QImage &frame,
-                                        const TFieldScale &scale, const QRegion &dirty)
+// no more than an offset and a scale, and only inside the repainted area:
+// writing outside it could cover a widget that is not redrawn.
+bool TFramePresenter::PresentDirect(QPainter &painter, const QImage &frame, const TFieldScale &scale,
+                                    const QRegion &dirty)
 {
     QPaintEngine *engine = painter.paintEngine();
     QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
     const QTransform transform = painter.deviceTransform();
-    if (!device || device->devType() != QInternal::Image || transform.type() > QTransform::TxTranslate
-        || !(QRegion(scale.TargetRect().toAlignedRect()) - dirty).isEmpty())
+    if (!device || device->devType() != QInternal::Image || transform.type() > QTransform::TxScale
+        || std::abs(transform.m11() - transform.m22()) > 1e-9 || transform.m11() <= 0)
         return false;
     auto &image = *static_cast<QImage *>(device);
-    const int factor = qRound(scale.Factor());
-    const QPoint origin =
-        scale.DeviceRect().topLeft() + QPoint(qRound(transform.dx()), qRound(transform.dy()));
-    const bool sameImage = mValid && mTargetBits == image.constBits()
-                           && mTargetSize == image.size() && mTargetOrigin == origin
-                           && mTargetFactor == factor && mTiles.Size() == frame.size();
+    const QPoint offset(int(std::lround(transform.dx())), int(std::lround(transform.dy())));
+    const QRect field = scale.DeviceRect().translated(offset).intersected(image.rect());
+    const QPoint origin = scale.DeviceRect().topLeft() + offset;
+    const qreal ratio = transform.m11();
     bool drawn = true;
-    if (sameImage)
-        mTiles.ForEachRun([&](const QRect &part) {
-            drawn = WholeScale::Draw(image, origin, frame, factor, part) && drawn;
-        });
-    else
-        drawn = WholeScale::Draw(image, origin, frame, factor);
-    mTiles.Clear();
-    mValid = drawn;
-    mTargetBits = image.constBits();
-    mTargetSize = image.size();
-    mTargetOrigin = origin;
-    mTargetFactor = factor;
+    for (const QRect &logical : dirty) {
+        const QRect part =
+            QRect(QPoint(int(std::floor(logical.left() * ratio)), int(std::floor(logical.top() * ratio))),
+                  QPoint(int(std::ceil((logical.right() + 1) * ratio)) - 1,
+                         int(std::ceil((logical.bottom() + 1) * ratio)) - 1))
+                .translated(offset)
+                .intersected(field);
+        if (!part.isEmpty())
+            drawn = mScale.Draw(image, origin, frame, part) && drawn;
+    }
     return drawn;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "sprites/ui/DirtyTiles.h"
+#include "sprites/ui/FieldScale.h"
+#include "sprites/ui/SharpScale.h"
 
 #include <QImage>
 #include <QRect>
@@ -9,13 +11,13 @@
 #include <vector>
 
 class QPainter;
-class TFieldScale;
 
 // Shows a sprite box's finished frame in the box, scaled to fit with black
-// bands around it. At whole factors it writes straight into the window's
-// image by pixel duplication, and once that image holds the last frame only
-// the tiles that sprites left or reached since are written again: at 4K a
-// whole frame is millions of pixels, a frame's sprites a fraction of that.
+// bands around it. It tells the box which part of it a new frame changed,
+// so that only the tiles sprites left or reached are repainted and reach
+// the display server: at 4K a whole frame is millions of pixels, a frame's
+// sprites a fraction of that. Into the window's own image it writes the
+// scaled pixels itself, only those of the repainted area.
 class TFramePresenter
 {
 public:
@@ -40,15 +42,33 @@ public:
     // The frame drawn since BeginFrame looks exactly like the one before:
     // every sprite the same picture and frame at the same place.
     bool SameAsLastFrame() const { return mSameAsLast && mDrawn == mLastDrawn; }
-    // The window's image may no longer hold the last frame (a new
-    // background, size, or the box shown again): the next frame goes whole.
-    void Invalidate() { mValid = mFieldKept = false; }
+    // A new background or size: the next frame changes all of the field.
+    void Invalidate()
+    {
+        mFieldKept = false;
+        mAllChanged = true;
+    }
+
+    // Calls `repaint(rect)` for each part of a box of `box` logical pixels
+    // at `devicePixelRatio` that the frames drawn since the last call
+    // changed: the area to repaint. Allocates nothing.
+    template <typename Repaint>
+    void TakeChanged(QSize box, qreal devicePixelRatio, TScaling scaling, Repaint &&repaint)
+    {
+        const TFieldScale scale(mTiles.Size(), box, devicePixelRatio, scaling);
+        if (mAllChanged)
+            repaint(scale.TargetRect().toAlignedRect());
+        else
+            mTiles.ForEachRun([&](const QRect &part) { repaint(scale.TargetRectOf(part)); });
+        mTiles.Clear();
+        mAllChanged = false;
+    }
 
     // GUI thread, from the box's paintEvent: draws `frame` for a box of
     // `box` logical pixels at `devicePixelRatio`, `dirty` being the region
     // repainted.
     void Present(QPainter &painter, const QImage &frame, QSize box, qreal devicePixelRatio,
-                 const QRegion &dirty);
+                 TScaling scaling, const QRegion &dirty);
 
     // Before BeginFrame: the sprites of the last frame of a field of
     // `field` pixels whose background has not changed since, so that only
@@ -59,8 +79,8 @@ public:
     }
 
 private:
-    bool PresentDuplicated(QPainter &painter, const QImage &frame, const TFieldScale &scale,
-                           const QRegion &dirty);
+    bool PresentDirect(QPainter &painter, const QImage &frame, const TFieldScale &scale,
+                       const QRegion &dirty);
 
     TDirtyTiles mTiles;
     // This frame's sprites and the last one's; kept between frames, so no allocations.
@@ -68,10 +88,8 @@ private:
     std::vector<TDrawnSprite> mLastDrawn;
     bool mFieldKept = false;  // no new background or size since the last frame
     bool mSameAsLast = false; // nor before this one
-    // The window's image and place the last whole frame went to.
-    const uchar *mTargetBits = nullptr;
-    QSize mTargetSize;
-    QPoint mTargetOrigin;
-    int mTargetFactor = 0;
-    bool mValid = false;
+    bool mAllChanged = true;  // since the last TakeChanged
+    TSharpScale mScale;
+    // The scaled frame, for painters that are not on the window's image.
+    QImage mScaled;
 };

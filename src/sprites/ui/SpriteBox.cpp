@@ -1,7 +1,6 @@
 #include "sprites/ui/SpriteBox.h"
 
 #include "base/ErrorReport.h"
-#include "sprites/ui/FieldScale.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -71,6 +70,15 @@ void TSpriteBox::SetStretch(bool stretch)
         return;
     mStretch = stretch;
     UpdateBackground();
+}
+
+void TSpriteBox::SetScaling(TScaling scaling)
+{
+    if (scaling == mScaling)
+        return;
+    mScaling = scaling;
+    mPresenter.Invalidate();
+    update();
 }
 
 void TSpriteBox::SetFieldSize(QSize size)
@@ -152,18 +160,21 @@ void TSpriteBox::Stepped()
         DrawSprites(mFraction);
     else
         DrawSprites();
-    // A repaint that stepped shows the frame itself.
-    if (mPainting)
-        return;
-    mPresentPending = true;
     UpdateField();
 }
 
-// Only the field changes from frame to frame; the bars around it stay as
-// the last full repaint left them (at 4K they are millions of pixels).
+// Only what sprites left or reached changes from frame to frame; the rest
+// of the field and the bars around it stay as the last repaint left them
+// (at 4K they are millions of pixels).
 void TSpriteBox::UpdateField()
 {
-    update(TFieldScale(mBackBuffer.size(), size(), devicePixelRatioF()).TargetRect().toAlignedRect());
+    // A repaint that stepped shows its own area; the rest follows as a frame to present.
+    mPresenter.TakeChanged(size(), devicePixelRatioF(), mScaling, [this](const QRect &changed) {
+        if (changed.isEmpty() || mPainted.contains(changed))
+            return;
+        mPresentPending = true;
+        update(changed);
+    });
 }
 
 void TSpriteBox::NoteStepPlaces()
@@ -183,7 +194,6 @@ void TSpriteBox::DrawFrame(double fraction)
     // Between steps only places change; most frames of a slow glide move nothing.
     if (mPresenter.SameAsLastFrame())
         return;
-    mPresentPending = true;
     UpdateField();
 }
 
@@ -291,15 +301,16 @@ void TSpriteBox::paintEvent(QPaintEvent *event)
     // Uncovered or shown: the window system's repaint also advances the
     // sprites, which starts from the background; a frame ready to show needs
     // only a background that is up to date.
-    if (!mPresentPending && !mField->Stepping()) {
-        mPainting = true;
+    const bool present = mPresentPending;
+    mPresentPending = false;
+    if (!present && !mField->Stepping()) {
+        mPainted = event->region();
         ErrorReport::Guard([this] { mField->Step(); });
-        mPainting = false;
+        mPainted = QRegion();
     } else {
         EnsureBackground();
     }
-    mPresentPending = false;
-    mPresenter.Present(painter, mBackBuffer, size(), devicePixelRatioF(), event->region());
+    mPresenter.Present(painter, mBackBuffer, size(), devicePixelRatioF(), mScaling, event->region());
 }
 
 void TSpriteBox::mousePressEvent(QMouseEvent *event)

@@ -44,6 +44,9 @@ public:
     // own size. Empty (the default): the field follows the box's size.
     QSize FieldSize() const { return mFieldSize.isEmpty() ? size() : mFieldSize; }
     void SetFieldSize(QSize size);
+    // How the field is enlarged to the box: to fill it, or by whole factors only.
+    TScaling Scaling() const { return mScaling; }
+    void SetScaling(TScaling scaling);
     // The field shown from now on; null, or the field going: the box's own
     // field again. The box shows or hides itself as the field is shown or
     // hidden.
@@ -112,7 +115,7 @@ private:
     QPainter &BackPainter();
     void EndPainting();
     void NoteDrawn(const TSprite &sprite, QPoint at);
-    // Has the field's part of the box repainted.
+    // Has the part of the box repainted that the frames drawn since last changed.
     void UpdateField();
 
     QImage mImage;
@@ -132,12 +135,14 @@ private:
     bool mStretch = false;
     TSpriteField mOwnField;
     TSpriteField *mField = &mOwnField;
-    // Set by Step when it asks for the finished frame to be shown: that
-    // repaint only presents BackBuffer, or each frame would ask for the next.
+    // Set when a finished frame is to be shown: that repaint only presents
+    // BackBuffer, or each frame would ask for the next.
     bool mPresentPending = false;
-    bool mPainting = false;
+    // What the paint event under way repaints anyway.
+    QRegion mPainted;
     bool mPressed = false;
     bool mSmooth = false;
+    TScaling mScaling = TScaling::Fill;
     // Shown since the last step: what the sprites' records hold is stale.
     bool mAwaitingStep = false;
     double mFraction = 0.0;
