@@ -1,4 +1,7 @@
+#include "LanguageFileCheck.h"
+
 #include "lang/Language.h"
+#include "lang/LanguageCatalog.h"
 
 #include "base/IniFile.h"
 #include "base/TextFile.h"
@@ -10,7 +13,10 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSet>
+#include <QRegularExpression>
 #include <QStringDecoder>
+
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +34,9 @@ void PrintTo(const QString &text, std::ostream *out)
 namespace {
 
 const QString AssetsDir = QStringLiteral(SNAPSTORM_LANG_ASSETS);
-const QStringList ShippedLanguages = {"english", "deutsch"};
+const QString TestData = QStringLiteral(SNAPSTORM_TEST_DATA);
+// Every language file in the assets: a new one is checked without a word here.
+const QStringList ShippedLanguages = LanguageFileNames(AssetsDir);
 
 const QStringList MainFormPaths = {
     "MainForm.Game1.Caption",    "MainForm.New1.Caption",      "MainForm.Stop1.Caption",
@@ -80,7 +88,8 @@ const QStringList MessageKeys = {
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
-    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign"};
+    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "TitleContrast", "Wave", "DemoSign",
+    "LanguageName", "LanguageTitle", "LanguagePrompt"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
@@ -110,21 +119,6 @@ QString FileOf(const QString &language)
 QString Translation(const QString &language, const QString &path)
 {
     return TIniFile(FileOf(language)).ReadString(TLanguage::TranslationsSection, path);
-}
-
-// The letter after a single "&" ("&&" shows an ampersand), lower-cased.
-QString MnemonicOf(const QString &caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&'))
-            continue;
-        if (caption[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return caption.mid(i + 1, 1).toLower();
-    }
-    return {};
 }
 
 QSet<QString> LowerSet(const QStringList &keys)
@@ -209,6 +203,46 @@ TEST_P(ShippedLanguageFile, HelpFileLiesBesideIt)
 {
     const QString help = TIniFile(FileOf(GetParam())).ReadString("Messages", "HelpFile");
     EXPECT_TRUE(QFileInfo(AssetsDir + "/" + help).isFile()) << qPrintable(help);
+}
+
+TLanguageFileCheck CheckFor(const QString &language)
+{
+    return {FileOf("english"), SameAsEnglishKeys(TestData + "/SameAsEnglish.ini", language), MenuGroups};
+}
+
+TEST_P(ShippedLanguageFile, PassesTheTranslatorsCheck)
+{
+    const QStringList problems = CheckFor(GetParam()).Problems(FileOf(GetParam()));
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join('\n'));
+}
+
+TEST(LanguageFileCheck, FindsWhatATranslatorCanGetWrong)
+{
+    // A French file with one key removed, one placeholder dropped, a menu
+    // letter taken twice and one text put back into English.
+    const TempDir dir;
+    QString text = ReadTextFile(FileOf("francais"));
+    const auto replaceLine = [&](const QString &key, const QString &line) {
+        const QRegularExpression old("^" + QRegularExpression::escape(key) + "=.*$",
+                                     QRegularExpression::MultilineOption);
+        ASSERT_TRUE(text.contains(old)) << qPrintable(key);
+        text.replace(old, line);
+    };
+    replaceLine("Override Design", "");
+    replaceLine("UndoPicture", "UndoPicture=Image");
+    replaceLine("MainForm.Stop1.Caption", "MainForm.Stop1.Caption=&Nouvelle pause");
+    replaceLine("ScollText3", "ScollText3=Press F2 to play");
+    const QString broken = dir.Write("francais.lng", text.toUtf8());
+    const QStringList problems = CheckFor("francais").Problems(broken);
+    const QString all = problems.join('\n');
+    EXPECT_TRUE(all.contains("Override Design: missing")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("UndoPicture: placeholders")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("MainForm.Stop1.Caption: \"&n\"")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("ScollText3: still the English")) << qPrintable(all);
+    // Its help page is not beside the copy.
+    EXPECT_TRUE(all.contains("snapstorm-fr.html is not beside")) << qPrintable(all);
+    EXPECT_EQ(problems.size(), 5) << qPrintable(all);
+    EXPECT_EQ(PlaceholdersOf("%2 and %1\\n<br>"), QStringList({"%1", "%2", "<br>", "\\n"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, ShippedLanguageFile, ::testing::ValuesIn(ShippedLanguages),
