@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int MaxNameLength = 30;
@@ -95,6 +97,7 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
     mEdit1->clear();
     mButton1->setText(okText);
     mButton2->setText(cancelText);
+    PlaceButtons();
     if (mAnswerHook) {
         const std::optional<QString> answer = mAnswerHook(*this);
         if (!answer)
@@ -107,6 +110,18 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return mEdit1->text();
+}
+
+void TScoreDialog::PlaceButtons()
+{
+    // Both as wide as the longer caption needs, at least the usual 75
+    // pixels, and centred as a pair: "Annuleren" fits as well as "OK".
+    constexpr int gap = 41;
+    constexpr int pairLeft = 68, pairRight = 68 + 75 + gap + 75;
+    const int width = std::max({75, mButton1->sizeHint().width(), mButton2->sizeHint().width()});
+    const int left = (pairLeft + pairRight - 2 * width - gap) / 2;
+    mButton1->setGeometry(left, 164, width, 25);
+    mButton2->setGeometry(left + width + gap, 164, width, 25);
 }
 
 std::optional<QString> TScoreDialog::AskFor(TScoreTitle title, int score, const TLookup &lookup)

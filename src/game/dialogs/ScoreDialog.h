@@ -41,6 +41,7 @@ public:
 
 private:
     QLabel *MakeLabel(const char *name, const QRect &place, const QString &text);
+    void PlaceButtons();
 
     QLabel *mLabel1 = nullptr;
     QLabel *mLabel2 = nullptr;
