@@ -52,7 +52,10 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
                          QStringLiteral("CanonLeft"), QStringLiteral("Home"), QStringLiteral("Rocket"),
                          QStringLiteral("Ship"), QStringLiteral("ShipExplode"), QStringLiteral("CanonExplode")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
-    mListBox3->setMaximumWidth(170);
+    // As wide as its longest entry in the player's language, and no wider:
+    // the previews beside it take the rest.
+    mListBox3->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    mListBox3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     layout->addWidget(mListBox3);
     layout->addWidget(BuildSettings());
     layout->addWidget(BuildPreviews(), 1);

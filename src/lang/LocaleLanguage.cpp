@@ -70,7 +70,8 @@ QStringList SystemLocaleNames()
     QStringList names = qEnvironmentVariable("LANGUAGE").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     const QString environment = EnvironmentLocaleName();
     // As gettext does: the list serves only a locale that is not plain C.
-    if (environment == QLatin1String("C") || environment == QLatin1String("POSIX"))
+    const QString bare = BareLocale(environment);
+    if (bare == QLatin1String("C") || bare == QLatin1String("POSIX"))
         names.clear();
     if (!environment.isEmpty())
         names.append(environment);

@@ -58,10 +58,10 @@ bool ButtonCut(const QAbstractButton &button)
     if (qobject_cast<const QCheckBox *>(&button) || qobject_cast<const QRadioButton *>(&button))
         return button.sizeHint().width() > button.width();
     // A push button's hint has a minimum width; what counts is the text
-    // between the frame and the margins.
+    // with the margin and frames the style puts around it.
     const QStyle &style = *button.style();
-    const int padding = 2 * (style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button)
-                             + style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button));
+    const int padding = style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button)
+                        + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
     const int icon = button.icon().isNull() ? 0 : button.iconSize().width() + 4;
     return Width(button, button.text()) + icon + padding > button.width();
 }
@@ -123,11 +123,19 @@ void CheckVisible(QWidget &window, QWidget &root, QStringList &cut)
     }
 }
 
+// Lets a change of captions travel up through the layouts, one posted
+// request per level, so what is measured is what a player sees.
+void Settle()
+{
+    for (int round = 0; round < 8; ++round)
+        QCoreApplication::processEvents();
+}
+
 } // namespace
 
 QStringList CutShortCaptions(QWidget &window)
 {
-    QCoreApplication::processEvents();
+    Settle();
     QStringList cut;
     CheckVisible(window, window, cut);
     for (QTabWidget *tabs : window.findChildren<QTabWidget *>()) {
@@ -138,7 +146,7 @@ QStringList CutShortCaptions(QWidget &window)
             if (page == shown)
                 continue;
             tabs->setCurrentIndex(page);
-            QCoreApplication::processEvents();
+            Settle();
             CheckVisible(window, *tabs->widget(page), cut);
         }
         tabs->setCurrentIndex(shown);

@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "lang/Language.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QListWidget>
 #include <QSet>
 #include <QRegularExpression>
@@ -129,6 +131,13 @@ QSet<QString> LowerSet(const QStringList &keys)
     return set;
 }
 
+// gtest names allow letters, digits and "_" only ("portugues-brasil").
+std::string TestName(const ::testing::TestParamInfo<QString> &info)
+{
+    QString name = info.param;
+    return name.replace(QRegularExpression("[^A-Za-z0-9]"), "_").toStdString();
+}
+
 class ShippedLanguageFile : public ::testing::TestWithParam<QString>
 {
 };
@@ -216,6 +225,18 @@ TEST_P(ShippedLanguageFile, PassesTheTranslatorsCheck)
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join('\n'));
 }
 
+TEST_P(ShippedLanguageFile, QtHasItsOwnTextsInThatLanguage)
+{
+    // The standard buttons and file dialogs come from Qt's catalogue.
+    const QString locale = TIniFile(FileOf(GetParam())).ReadString("Messages", "Locale");
+    ASSERT_FALSE(locale.isEmpty());
+    if (locale.startsWith("en"))
+        return;
+    QTranslator catalogue;
+    EXPECT_TRUE(catalogue.load("qtbase_" + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        << qPrintable(locale);
+}
+
 TEST(LanguageFileCheck, FindsWhatATranslatorCanGetWrong)
 {
     // A French file with one key removed, one placeholder dropped, a menu
@@ -246,7 +267,7 @@ TEST(LanguageFileCheck, FindsWhatATranslatorCanGetWrong)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, ShippedLanguageFile, ::testing::ValuesIn(ShippedLanguages),
-                         [](const auto &info) { return info.param.toStdString(); });
+                         TestName);
 
 TEST(ShippedLanguageFiles, AllHoldTheSameKeys)
 {
@@ -355,6 +376,6 @@ TEST_P(ShippedFileApplied, ChangesEveryTextOfEveryWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, ShippedFileApplied, ::testing::ValuesIn(ShippedLanguages),
-                         [](const auto &info) { return info.param.toStdString(); });
+                         TestName);
 
 } // namespace
