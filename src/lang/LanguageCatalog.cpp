@@ -34,7 +34,8 @@ QList<TOfferedLanguage> OfferedLanguages(const QString &folder)
             return file.ReadString(TLanguage::MessagesSection, QString::fromLatin1(key));
         };
         TOfferedLanguage language{name, message("LanguageName"), message("Locale"),
-                                  message("LanguageTitle"), message("LanguagePrompt")};
+                                  message("LanguageTitle"), message("LanguagePrompt"),
+                                  message("OK"), message("Cancel")};
         if (language.OwnName.isEmpty())
             language.OwnName = name;
         offered.append(language);

@@ -18,6 +18,8 @@ struct TOfferedLanguage {
     // file has none.
     QString Title;
     QString Prompt;
+    QString Ok;
+    QString Cancel;
 };
 
 // The names of the language files ("*.lng", any letter case) in `folder`,

@@ -122,6 +122,8 @@ void TSelLanguageDialog::ShowQuestionIn(const TOfferedLanguage *language)
     };
     setWindowTitle(text(&TOfferedLanguage::Title, DefaultTitle));
     Label1->setText(text(&TOfferedLanguage::Prompt, DefaultPrompt));
+    Button1->setText(text(&TOfferedLanguage::Ok, QStringLiteral("Ok")));
+    Button2->setText(text(&TOfferedLanguage::Cancel, QStringLiteral("Cancel")));
 }
 
 void TSelLanguageDialog::ListBox1DblClick()

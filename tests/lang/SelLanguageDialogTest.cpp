@@ -157,7 +157,7 @@ TEST_F(SelLanguageDialogTest, ListIsReadAfreshOnEveryShow)
 TEST_F(SelLanguageDialogTest, ShowsEachLanguageByItsOwnNameAndAsksInTheHighlightedOne)
 {
     mDir.Write("francais.lng", "[Messages]\nLanguageName=Français\nLanguageTitle=Langue\n"
-                               "LanguagePrompt=Choisissez la langue :\n");
+                               "LanguagePrompt=Choisissez la langue :\nCancel=Annuler\n");
     mDir.Write("deutsch.lng", "[Messages]\nLanguageName=Deutsch\n");
     Add("zz.lng");
     mDialog.SetSelectedLanguage(QStringLiteral("francais"));
@@ -166,10 +166,12 @@ TEST_F(SelLanguageDialogTest, ShowsEachLanguageByItsOwnNameAndAsksInTheHighlight
     EXPECT_EQ(mDialog.SelectedLanguage(), "francais");
     EXPECT_EQ(mDialog.windowTitle(), "Langue");
     EXPECT_EQ(mDialog.Label1->text(), "Choisissez la langue :");
+    EXPECT_EQ(mDialog.Button2->text(), "Annuler");
     // A file that does not say how to ask keeps the English question.
     mDialog.ListBox1->setCurrentRow(0);
     EXPECT_EQ(mDialog.SelectedLanguage(), "deutsch");
     EXPECT_EQ(mDialog.windowTitle(), "Select Language");
+    EXPECT_EQ(mDialog.Button2->text(), "Cancel");
     EXPECT_FALSE(mDialog.Label1->text().isEmpty());
 }
 
