@@ -13,6 +13,7 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/snapstorm lib/snapstorm/libsnapstorm-sdl.so 'share/snapstorm/design/Default/!design.ini' \
     share/snapstorm/design/Neon share/snapstorm/design/Retro share/snapstorm/design/Reef share/snapstorm/english.lng share/snapstorm/snapstorm-en.html \
+    share/snapstorm/polski.lng share/snapstorm/snapstorm-pt-BR.html \
     share/applications/org.example.snapstorm.desktop share/metainfo/org.example.snapstorm.metainfo.xml \
     share/icons/hicolor/64x64/apps/snapstorm.png; do
     [ -e "$prefix/$file" ] || { echo "the install lacks $file"; exit 1; }
