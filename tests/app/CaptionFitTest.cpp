@@ -19,6 +19,12 @@
 #include <functional>
 #include <memory>
 
+// Readable parameter names in test listings.
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << text.toStdString();
+}
+
 // Every window of the game in every shipped language, at its default size:
 // no caption may be cut short. The languages are the files beside the
 // program, so a new one is measured without a word here.
