@@ -20,6 +20,17 @@ done
 desktop-file-validate "$prefix/share/applications/org.example.snapstorm.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.snapstorm.metainfo.xml"
 
+# Every search path of an installed program or module is fixed by its own
+# place: an empty entry would be the folder the game is started from.
+runpaths() { # runpaths <folder>
+    find "$1" -type f \( -perm -u+x -o -name '*.so' \) -exec sh -c \
+        'readelf -dW "$1" 2>/dev/null | sed -n "s/.*(R[UN]*PATH).*\[\(.*\)\]/\1/p"' _ {} \; | tr ':' '\n'
+}
+paths=$(runpaths "$prefix")
+if [ -n "$paths" ] && grep -qv '^\(/\|\$ORIGIN\)' <<<"$paths"; then
+    echo "an installed file searches libraries in a loose folder:"; echo "$paths"; exit 1
+fi
+
 printf 'seed 42\nnew\ntick 20 Right Space\nstop\n' >"$scratch/game.script"
 play() { # play <program> <trace>
     "$1" --replay "$scratch/game.script" --trace "$2"
