@@ -3,7 +3,8 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "lang/ui/Language.h"
-#include "lang/ui/SelLanguageDialog.h"
+#include "lang/LanguageCatalog.h"
+#include "lang/LocaleLanguage.h"
 #include "setup/Installer.h"
 #include "setup/ShortcutLink.h"
 
@@ -117,10 +118,17 @@ void TSetupForm::FormShow()
     const QString destination = TInstaller::DefaultDestination();
     mProgramFilesDir = QFileInfo(destination).path();
     Edit1->setText(destination);
-    ListBox1->addItems(TSelLanguageDialog::ListLanguages(mDataDir));
-    const QList<QListWidgetItem *> english = ListBox1->findItems(QStringLiteral("english"), Qt::MatchFixedString);
-    if (!english.isEmpty())
-        ListBox1->setCurrentItem(english.first());
+    // Each language by its own name; the system's language comes preselected.
+    const QList<TOfferedLanguage> offered = OfferedLanguages(mDataDir);
+    QString wanted = LanguageForLocales(offered, SystemLocaleNames());
+    if (wanted.isEmpty())
+        wanted = QStringLiteral("english");
+    for (const TOfferedLanguage &language : offered) {
+        auto *item = new QListWidgetItem(language.OwnName, ListBox1);
+        item->setData(Qt::UserRole, language.Name);
+        if (language.Name.compare(wanted, Qt::CaseInsensitive) == 0)
+            ListBox1->setCurrentItem(item);
+    }
     ListBox1Click();
 }
 
@@ -129,8 +137,9 @@ void TSetupForm::ListBox1Click()
     const QListWidgetItem *item = ListBox1->currentItem();
     if (!item)
         return;
-    mLanguageFileName = item->text() + QStringLiteral(".lng");
-    mLanguage->SetLanguageFile(TLanguage::LanguageFilePath(mDataDir, item->text()));
+    const QString name = item->data(Qt::UserRole).toString();
+    mLanguageFileName = name + QStringLiteral(".lng");
+    mLanguage->SetLanguageFile(TLanguage::LanguageFilePath(mDataDir, name));
     ErrorReport::Guard([this] { mLanguage->Translate(); });
 }
 

@@ -281,7 +281,9 @@ TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguageAndASignalEndsI
         program.Write(file, "[Messages]\n");
     const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
     const QByteArray saved = qgetenv("LC_ALL");
+    const QByteArray savedList = qgetenv("LANGUAGE");
     qputenv("LC_ALL", "de_DE.UTF-8");
+    qunsetenv("LANGUAGE");
     TQuitOnSignal quitOnSignal;
     QObject::connect(&quitOnSignal, &TQuitOnSignal::Received, &RejectModalDialogs);
     QString offered = QStringLiteral("<not asked>");
@@ -300,6 +302,8 @@ TEST_F(WindowFixture, FirstStartQuestionOffersTheDesktopsLanguageAndASignalEndsI
         TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, program.Path()});
     mForm->show();
     wasSet ? qputenv("LC_ALL", saved) : qunsetenv("LC_ALL");
+    if (!savedList.isNull())
+        qputenv("LANGUAGE", savedList);
     EXPECT_EQ(offered, "deutsch");
     EXPECT_FALSE(forcedClose);
     EXPECT_TRUE(quitOnSignal.Requested());

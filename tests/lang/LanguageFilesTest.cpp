@@ -1,4 +1,7 @@
+#include "LanguageFileCheck.h"
+
 #include "lang/ui/Language.h"
+#include "lang/LanguageCatalog.h"
 
 #include "base/IniFile.h"
 #include "base/TextFile.h"
@@ -8,9 +11,14 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QListWidget>
 #include <QSet>
+#include <QRegularExpression>
 #include <QStringDecoder>
+
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +36,9 @@ void PrintTo(const QString &text, std::ostream *out)
 namespace {
 
 const QString AssetsDir = QStringLiteral(SNAPSTORM_LANG_ASSETS);
-const QStringList ShippedLanguages = {"english", "deutsch"};
+const QString TestData = QStringLiteral(SNAPSTORM_TEST_DATA);
+// Every language file in the assets: a new one is checked without a word here.
+const QStringList ShippedLanguages = LanguageFileNames(AssetsDir);
 
 const QStringList MainFormPaths = {
     "MainForm.Game1.Caption",    "MainForm.New1.Caption",      "MainForm.Stop1.Caption",
@@ -79,7 +89,7 @@ const QStringList MessageKeys = {
     "ScollText1",    "ScollText2",    "ScollText3", "Last Score",
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
-    "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
+    "CannotsavetoDefault", "DesignFolderIsLink", "Save changes", "NoDesignZip", "Paused",
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
@@ -88,7 +98,8 @@ const QStringList MessageKeys = {
     "NewDesign", "PictureRefused", "PictureMissing", "PictureNotAFile", "PictureUnreadable", "PictureDamaged",
     "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory",
     "SoundRefused", "DesignSoundRefused", "DesignPictureRefused", "SoundCannotOpen", "SoundUnknownFormat",
-    "SoundDamaged", "SoundUnplayable", "SoundEmpty", "SoundTooLong", "SoundsTooLong"};
+    "SoundDamaged", "SoundUnplayable", "SoundEmpty", "SoundTooLong", "SoundsTooLong",
+    "LanguageName", "LanguageTitle", "LanguagePrompt", "ZipFilter"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
@@ -120,27 +131,19 @@ QString Translation(const QString &language, const QString &path)
     return TIniFile(FileOf(language)).ReadString(TLanguage::TranslationsSection, path);
 }
 
-// The letter after a single "&" ("&&" shows an ampersand), lower-cased.
-QString MnemonicOf(const QString &caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&'))
-            continue;
-        if (caption[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return caption.mid(i + 1, 1).toLower();
-    }
-    return {};
-}
-
 QSet<QString> LowerSet(const QStringList &keys)
 {
     QSet<QString> set;
     for (const QString &key : keys)
         set.insert(key.toLower());
     return set;
+}
+
+// gtest names allow letters, digits and "_" only ("portugues-brasil").
+std::string TestName(const ::testing::TestParamInfo<QString> &info)
+{
+    QString name = info.param;
+    return name.replace(QRegularExpression("[^A-Za-z0-9]"), "_").toStdString();
 }
 
 class ShippedLanguageFile : public ::testing::TestWithParam<QString>
@@ -219,8 +222,60 @@ TEST_P(ShippedLanguageFile, HelpFileLiesBesideIt)
     EXPECT_TRUE(QFileInfo(AssetsDir + "/" + help).isFile()) << qPrintable(help);
 }
 
+TLanguageFileCheck CheckFor(const QString &language)
+{
+    return {FileOf("english"), SameAsEnglishKeys(TestData + "/SameAsEnglish.ini", language), MenuGroups};
+}
+
+TEST_P(ShippedLanguageFile, PassesTheTranslatorsCheck)
+{
+    const QStringList problems = CheckFor(GetParam()).Problems(FileOf(GetParam()));
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join('\n'));
+}
+
+TEST_P(ShippedLanguageFile, QtHasItsOwnTextsInThatLanguage)
+{
+    // The standard buttons and file dialogs come from Qt's catalogue.
+    const QString locale = TIniFile(FileOf(GetParam())).ReadString("Messages", "Locale");
+    ASSERT_FALSE(locale.isEmpty());
+    if (locale.startsWith("en"))
+        return;
+    QTranslator catalogue;
+    EXPECT_TRUE(catalogue.load("qtbase_" + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        << qPrintable(locale);
+}
+
+TEST(LanguageFileCheck, FindsWhatATranslatorCanGetWrong)
+{
+    // A French file with one key removed, one placeholder dropped, a menu
+    // letter taken twice and one text put back into English.
+    const TempDir dir;
+    QString text = ReadTextFile(FileOf("francais"));
+    const auto replaceLine = [&](const QString &key, const QString &line) {
+        const QRegularExpression old("^" + QRegularExpression::escape(key) + "=.*$",
+                                     QRegularExpression::MultilineOption);
+        ASSERT_TRUE(text.contains(old)) << qPrintable(key);
+        text.replace(old, line);
+    };
+    replaceLine("Override Design", "");
+    replaceLine("UndoPicture", "UndoPicture=Image");
+    replaceLine("MainForm.Stop1.Caption", "MainForm.Stop1.Caption=&Nouvelle pause");
+    replaceLine("ScollText3", "ScollText3=Press F2 to play");
+    const QString broken = dir.Write("francais.lng", text.toUtf8());
+    const QStringList problems = CheckFor("francais").Problems(broken);
+    const QString all = problems.join('\n');
+    EXPECT_TRUE(all.contains("Override Design: missing")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("UndoPicture: placeholders")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("MainForm.Stop1.Caption: \"&n\"")) << qPrintable(all);
+    EXPECT_TRUE(all.contains("ScollText3: still the English")) << qPrintable(all);
+    // Its help page is not beside the copy.
+    EXPECT_TRUE(all.contains("snapstorm-fr.html is not beside")) << qPrintable(all);
+    EXPECT_EQ(problems.size(), 5) << qPrintable(all);
+    EXPECT_EQ(PlaceholdersOf("%2 and %1\\n<br>"), QStringList({"%1", "%2", "<br>", "\\n"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Assets, ShippedLanguageFile, ::testing::ValuesIn(ShippedLanguages),
-                         [](const auto &info) { return info.param.toStdString(); });
+                         TestName);
 
 TEST(ShippedLanguageFiles, AllHoldTheSameKeys)
 {
@@ -329,6 +384,6 @@ TEST_P(ShippedFileApplied, ChangesEveryTextOfEveryWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, ShippedFileApplied, ::testing::ValuesIn(ShippedLanguages),
-                         [](const auto &info) { return info.param.toStdString(); });
+                         TestName);
 
 } // namespace

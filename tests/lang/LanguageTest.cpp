@@ -336,4 +336,39 @@ TEST(LanguageForLocale, OffersTheFileOfTheDesktopsLanguage)
         EXPECT_EQ(LanguageForLocale(offered, none), "") << none;
 }
 
+TEST(LanguageForLocales, PrefersTheVeryLocaleThenItsLanguageThenAFileNamedAfterIt)
+{
+    const QList<TOfferedLanguage> offered = {{"english", "English", "en"},
+                                             {"portugues", "Português", "pt"},
+                                             {"portugues-brasil", "Português (Brasil)", "pt_BR"},
+                                             {"francais", "Français", "fr"},
+                                             {"deutsch", "deutsch", ""}};
+    EXPECT_EQ(LanguageForLocales(offered, {"pt_BR.UTF-8"}), "portugues-brasil");
+    EXPECT_EQ(LanguageForLocales(offered, {"pt-BR"}), "portugues-brasil");
+    EXPECT_EQ(LanguageForLocales(offered, {"pt_PT.UTF-8@euro"}), "portugues");
+    EXPECT_EQ(LanguageForLocales(offered, {"fr_CA"}), "francais");
+    // The first wanted locale with a file wins; one without a Locale is found by its name.
+    EXPECT_EQ(LanguageForLocales(offered, {"sv", "de_AT", "fr"}), "deutsch");
+    EXPECT_EQ(LanguageForLocales(offered, {"C", "POSIX", "sv_SE", ""}), "");
+}
+
+TEST(SystemLocaleNames, PutTheLanguageListFirstUnlessTheLocaleIsPlainC)
+{
+    const QStringList variables = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    QList<QByteArray> saved;
+    for (const QString &name : variables)
+        saved << qgetenv(qPrintable(name));
+    qputenv("LANGUAGE", "fr:de");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", "pl_PL.UTF-8");
+    const QStringList wanted = SystemLocaleNames();
+    qputenv("LANG", "C");
+    const QStringList plain = SystemLocaleNames();
+    for (qsizetype i = 0; i < variables.size(); ++i)
+        saved[i].isNull() ? qunsetenv(qPrintable(variables[i])) : qputenv(qPrintable(variables[i]), saved[i]);
+    EXPECT_EQ(wanted.mid(0, 3), QStringList({"fr", "de", "pl_PL.UTF-8"}));
+    EXPECT_EQ(plain.value(0), "C");
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -151,6 +152,27 @@ TEST_F(SelLanguageDialogTest, ListIsReadAfreshOnEveryShow)
     Add("deutsch.lng");
     Show();
     EXPECT_EQ(Entries(), QStringList({"deutsch", "english"}));
+}
+
+TEST_F(SelLanguageDialogTest, ShowsEachLanguageByItsOwnNameAndAsksInTheHighlightedOne)
+{
+    mDir.Write("francais.lng", "[Messages]\nLanguageName=Français\nLanguageTitle=Langue\n"
+                               "LanguagePrompt=Choisissez la langue :\nCancel=Annuler\n");
+    mDir.Write("deutsch.lng", "[Messages]\nLanguageName=Deutsch\n");
+    Add("zz.lng");
+    mDialog.SetSelectedLanguage(QStringLiteral("francais"));
+    Show();
+    EXPECT_EQ(Entries(), QStringList({"Deutsch", "Français", "zz"}));
+    EXPECT_EQ(mDialog.SelectedLanguage(), "francais");
+    EXPECT_EQ(mDialog.windowTitle(), "Langue");
+    EXPECT_EQ(mDialog.Label1->text(), "Choisissez la langue :");
+    EXPECT_EQ(mDialog.Button2->text(), "Annuler");
+    // A file that does not say how to ask keeps the English question.
+    mDialog.ListBox1->setCurrentRow(0);
+    EXPECT_EQ(mDialog.SelectedLanguage(), "deutsch");
+    EXPECT_EQ(mDialog.windowTitle(), "Select Language");
+    EXPECT_EQ(mDialog.Button2->text(), "Cancel");
+    EXPECT_FALSE(mDialog.Label1->text().isEmpty());
 }
 
 } // namespace

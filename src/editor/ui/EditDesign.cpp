@@ -10,6 +10,7 @@ QString EditDesign(const TEditDesignOptions &options)
     TQtEditorPrompts prompts(*options.SelectDialog, options.Unattended);
     TDesignParamDialog editor(prompts, *options.Settings, options.Parent, options.Roots);
     prompts.SetWindow(&editor);
+    prompts.SetLanguageFile(options.LanguageFile);
     editor.SetDesignName(options.DesignName);
     editor.SetLanguageFile(options.LanguageFile);
     editor.SetPlaySound(options.PlaySound);

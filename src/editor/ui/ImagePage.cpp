@@ -55,7 +55,9 @@ TImagePage::TImagePage(TDesignEditor &editor, QWidget *parent)
                          QStringLiteral("GameOver"), QStringLiteral("Title1"), QStringLiteral("Title2"),
                          QStringLiteral("Title3")});
     mListBox3->setAccessibleName(QStringLiteral("Pictures"));
-    // As wide as its longest entry in the window's language (see Fill).
+    // As wide as its longest entry in the player's language, and no wider:
+    // the previews beside it take the rest.
+    mListBox3->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     mListBox3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     layout->addWidget(mListBox3);
     layout->addWidget(BuildSettings());
@@ -199,9 +201,6 @@ QWidget *TImagePage::BuildPreviews()
 
 void TImagePage::Fill()
 {
-    // The entries are translated by now: no name may be cut short.
-    mListBox3->setFixedWidth(mListBox3->sizeHintForColumn(0) + 2 * mListBox3->frameWidth()
-                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     {
         const QSignalBlocker blocker(mListBox3);
         mListBox3->setCurrentRow(0);

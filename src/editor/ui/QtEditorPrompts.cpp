@@ -100,7 +100,7 @@ QString TQtEditorPrompts::ChooseArchive(const QString &startDir, const QString &
 {
     if (mUnattended)
         return {};
-    QFileDialog dialog(mWindow, QString(), startDir, QStringLiteral("ZIP file (%1)").arg(AnyCasePattern("zip")));
+    QFileDialog dialog(mWindow, QString(), startDir, mLanguage.LookupMessage(QStringLiteral("ZipFilter")) + QStringLiteral(" (%1)").arg(AnyCasePattern("zip")));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Saving over an archive asks nothing; a typed name to open need not exist.
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -2,6 +2,7 @@
 
 #include "design/ui/MessageBoxPrompts.h"
 #include "editor/EditorPrompts.h"
+#include "lang/ui/Language.h"
 
 class QWidget;
 class TDesignSelectDialog;
@@ -18,6 +19,8 @@ public:
 
     // The window the dialogs belong to.
     void SetWindow(QWidget *window);
+    // The language of the file dialogs' own texts (their filters).
+    void SetLanguageFile(const QString &path) { mLanguage.SetLanguageFile(path); }
 
     void Message(const QString &text) override;
     void Error(const QString &text) override;
@@ -38,4 +41,5 @@ private:
     // Messages and questions, shared with the game window's prompts.
     TMessageBoxPrompts mBoxes;
     int mBusy = 0;
+    TLanguage mLanguage;
 };

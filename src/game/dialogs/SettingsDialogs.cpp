@@ -51,8 +51,7 @@ bool TSettingsDialogs::Language()
     QString current = QFileInfo(settings.Value(QStringLiteral("Language"))).completeBaseName();
     if (current.isEmpty()) {
         // Nothing chosen yet: offer the language the desktop runs in.
-        current = LanguageForLocale(TSelLanguageDialog::ListLanguages(mContext.ProgramDir),
-                                    EnvironmentLocaleName());
+        current = LanguageForLocales(OfferedLanguages(mContext.ProgramDir), SystemLocaleNames());
         // One that has no file of its own gets English, so Enter answers.
         if (current.isEmpty())
             current = QStringLiteral("english");

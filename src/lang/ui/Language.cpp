@@ -3,6 +3,7 @@
 #include "base/FileNames.h"
 #include "lang/ui/ObjectPath.h"
 #include "lang/ui/PropertyAdapter.h"
+#include "lang/LanguageCatalog.h"
 #include "lang/QtTranslation.h"
 
 #include <QFileInfo>
@@ -116,7 +117,7 @@ int32_t TLanguage::ToInteger(const QString &text)
 
 QString TLanguage::LanguageFilePath(const QString &folder, const QString &name)
 {
-    return ResolvePathNoCase(folder, name + QStringLiteral(".lng"));
+    return ::LanguageFilePath(folder, name);
 }
 
 QString TLanguage::StoredLanguageFilePath(const QString &folder, const QString &fileName)

@@ -2,9 +2,8 @@
 
 #include "base/FileNames.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -14,7 +13,9 @@
 
 namespace {
 
-const QString LanguageExtension = QStringLiteral(".lng");
+// What the dialog asks when the highlighted language's file does not say.
+const QString DefaultTitle = QStringLiteral("Select Language");
+const QString DefaultPrompt = QStringLiteral("Choose the language of the menus and messages:");
 
 } // namespace
 
@@ -23,9 +24,11 @@ TSelLanguageDialog::TSelLanguageDialog(QWidget *parent, const QString &folder)
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("SelLanguageDialog"));
-    setWindowTitle(QStringLiteral("Select Language"));
+    setWindowTitle(DefaultTitle);
     SetFolder(folder);
 
+    Label1 = new QLabel(DefaultPrompt, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     Button1 = new QPushButton(QStringLiteral("Ok"), this);
@@ -39,10 +42,12 @@ TSelLanguageDialog::TSelLanguageDialog(QWidget *parent, const QString &folder)
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
     layout->addWidget(ListBox1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    ListBox1->setFixedSize(240, 160);
+    ListBox1->setFixedSize(240, 180);
+    Label1->setBuddy(ListBox1);
 
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -68,22 +73,6 @@ bool TSelLanguageDialog::Execute()
     return accepted;
 }
 
-QStringList TSelLanguageDialog::ListLanguages(const QString &folder)
-{
-    // Files made on Windows may say ".LNG"; the directory order on Linux is
-    // arbitrary, so the names are sorted for the reader.
-    QStringList names;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (const QFileInfo &entry : entries) {
-        const QString name = entry.fileName();
-        if (entry.isFile() && name.endsWith(LanguageExtension, Qt::CaseInsensitive))
-            names.append(name.left(name.size() - LanguageExtension.size()));
-    }
-    names.sort(Qt::CaseInsensitive);
-    return names;
-}
-
 void TSelLanguageDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
@@ -105,11 +94,13 @@ void TSelLanguageDialog::FillList()
 {
     const QSignalBlocker blocker(ListBox1);
     ListBox1->clear();
-    ListBox1->addItems(ListLanguages(mFolder));
+    mOffered = OfferedLanguages(mFolder);
     int row = -1;
-    for (int i = 0; i < ListBox1->count() && row < 0; ++i) {
-        if (ListBox1->item(i)->text().compare(mSelectedLanguage, Qt::CaseInsensitive) == 0)
-            row = i;
+    for (const TOfferedLanguage &language : mOffered) {
+        auto *item = new QListWidgetItem(language.OwnName, ListBox1);
+        item->setData(Qt::UserRole, language.Name);
+        if (row < 0 && language.Name.compare(mSelectedLanguage, Qt::CaseInsensitive) == 0)
+            row = ListBox1->count() - 1;
     }
     ListBox1->setCurrentRow(row);
     SelectionStep();
@@ -118,8 +109,21 @@ void TSelLanguageDialog::FillList()
 void TSelLanguageDialog::SelectionStep()
 {
     const QListWidgetItem *item = ListBox1->currentItem();
-    mSelectedLanguage = item && item->isSelected() ? item->text() : QString();
+    const bool chosen = item && item->isSelected();
+    mSelectedLanguage = chosen ? item->data(Qt::UserRole).toString() : QString();
     Button1->setEnabled(!mSelectedLanguage.isEmpty());
+    ShowQuestionIn(chosen ? &mOffered.at(ListBox1->row(item)) : nullptr);
+}
+
+void TSelLanguageDialog::ShowQuestionIn(const TOfferedLanguage *language)
+{
+    const auto text = [&](QString TOfferedLanguage::*field, const QString &fallback) {
+        return language && !(language->*field).isEmpty() ? language->*field : fallback;
+    };
+    setWindowTitle(text(&TOfferedLanguage::Title, DefaultTitle));
+    Label1->setText(text(&TOfferedLanguage::Prompt, DefaultPrompt));
+    Button1->setText(text(&TOfferedLanguage::Ok, QStringLiteral("Ok")));
+    Button2->setText(text(&TOfferedLanguage::Cancel, QStringLiteral("Cancel")));
 }
 
 void TSelLanguageDialog::ListBox1DblClick()

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "lang/LanguageCatalog.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
 // Lets the user pick one of the language files ("*.lng") in the program's
-// folder. The caller presets SelectedLanguage (a file name without ".lng"),
-// runs Execute and, on true, reads the choice back.
+// folder, each shown by its own name. The caller presets SelectedLanguage (a
+// file name without ".lng"), runs Execute and, on true, reads the choice
+// back. Its title and prompt speak the highlighted language, so a player
+// who finds their own language can read what is asked.
 class TSelLanguageDialog : public QDialog
 {
     Q_OBJECT
@@ -27,9 +32,7 @@ public:
     // Shows the dialog modally; true when it was closed with "Ok".
     bool Execute();
 
-    // The display names of the language files in `folder`, sorted.
-    static QStringList ListLanguages(const QString &folder);
-
+    QLabel *Label1 = nullptr;
     QListWidget *ListBox1 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
@@ -42,8 +45,10 @@ private:
     void CenterOnScreen();
     void SelectionStep();
     void ListBox1DblClick();
+    void ShowQuestionIn(const TOfferedLanguage *language);
 
     QString mFolder;
     QString mSelectedLanguage;
     QString mPresetLanguage;
+    QList<TOfferedLanguage> mOffered;
 };
