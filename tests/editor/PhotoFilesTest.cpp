@@ -42,7 +42,7 @@ TEST_F(EditorTest, PhotosAndPicturesReachTheDesignAndItsZipAsUprightPixelsOnly)
     TDesignExchange exchange(Editor, Prompts, Language, Settings);
     // Unpacked again as another design, the archive's entries are files to look into.
     Prompts.Archive = Outside("Copy.zip");
-    ASSERT_TRUE(exchange.SaveAsZip([](const QString &) { return true; }));
+    ASSERT_TRUE(exchange.SaveAsZip([](const QString &, const QString &, const QString &) {}));
     ASSERT_TRUE(exchange.ImportFromZip());
     ASSERT_TRUE(Root.Exists("Copy", "Image6.bmp"));
     ASSERT_TRUE(Root.Exists("Copy", "Photo_1.bmp"));
