@@ -186,7 +186,7 @@ TEST_P(ShippedLanguageFile, ListsKeepTheNumberOfEntries)
         return TLanguage::SplitItems(Translation(GetParam(), path), ";").size();
     };
     EXPECT_EQ(count("DesignParamDialog.Listbox2.Items"), 7);
-    EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 9);
+    EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 13);
     for (const char *path : {"DesignParamDialog.Listbox2.Items", "DesignParamDialog.Listbox3.Items"})
         EXPECT_FALSE(TLanguage::SplitItems(Translation(GetParam(), path), ";").contains(""));
 }
@@ -195,7 +195,7 @@ TEST(ShippedLanguageFiles, PictureThreeIsTheCannonsLeftIcon)
 {
     const QStringList english =
         TLanguage::SplitItems(Translation("english", "DesignParamDialog.Listbox3.Items"), ";");
-    ASSERT_EQ(english.size(), 9);
+    ASSERT_EQ(english.size(), 13);
     EXPECT_EQ(english.at(3), "Cannons left");
 }
 
