@@ -8,7 +8,7 @@ SNAPSTORM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev zlib1g-dev
+    qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-dev libgif-dev libjpeg62-turbo-dev libzip-dev zlib1g-dev libicu-dev
     libheif-dev libheif-examples qt6-image-formats-plugins libsndfile1-dev libsoxr-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core xdg-utils desktop-file-utils

@@ -8,6 +8,7 @@
 #include "base/ErrorReport.h"
 #include "base/FileNames.h"
 #include "base/QuitOnSignal.h"
+#include "base/ScratchFolder.h"
 #include "design/DesignFolder.h"
 #include "design/StagedFolder.h"
 #include "game/AfterFirstPaint.h"
@@ -206,6 +207,8 @@ int main(int argc, char **argv)
     // A design save cut short by a crash or a kill is finished or undone
     // before any design is read.
     TStagedFolder::RecoverLeftovers(TDesignRoots::Standard().Player());
+    // Undo copies and export parts of copies that were killed.
+    TScratchFolder::RemoveAbandoned(TScratchFolder::StandardBase());
 
     if (line.Action == TCommandLine::Replay)
         return RunReplay(line);

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <optional>
 
@@ -20,12 +21,13 @@ QByteArray Native(const QString &path)
     return QFile::encodeName(path);
 }
 
-// The mode the new file gets: an existing file's own, else what the
-// umask leaves of rw for everyone (open applies it).
+// The mode the new file gets: an existing regular file's own, else what
+// the umask leaves of rw for everyone (open applies it). Never a mode taken
+// through a link: a link to a device would hand over rw for everyone.
 mode_t ModeFor(const QByteArray &target, bool &exists)
 {
     struct stat info {};
-    exists = ::stat(target.constData(), &info) == 0;
+    exists = ::lstat(target.constData(), &info) == 0 && S_ISREG(info.st_mode);
     return exists ? (info.st_mode & 07777) : 0666;
 }
 
@@ -45,22 +47,60 @@ bool WriteAll(int fd, const char *data, qint64 size, int &error)
     return true;
 }
 
-// Rewrites an existing file where it stands. The space is reserved before
-// the first byte changes, so only an outside failure can cut it short.
+// Test hook: SNAPSTORM_KILL_AT_STEP=n kills the process at the n-th step
+// of an in-place rewrite.
+class TKillSteps
+{
+public:
+    void Step()
+    {
+        if (mKillAt > 0 && ++mSteps == mKillAt)
+            ::kill(::getpid(), SIGKILL);
+    }
+
+private:
+    int mKillAt = qEnvironmentVariableIntValue("SNAPSTORM_KILL_AT_STEP");
+    int mSteps = 0;
+};
+
+bool WriteAllAt(int fd, const QByteArray &bytes, off_t offset, int &error)
+{
+    return ::lseek(fd, offset, SEEK_SET) == offset ? WriteAll(fd, bytes.constData(), bytes.size(), error)
+                                                   : (error = errno, false);
+}
+
+// Rewrites an existing file where it stands, so that a kill at any moment
+// leaves the old text or the new one, blank lines aside (they read as
+// nothing). A longer text first grows the old one by line breaks, which
+// reserves the space: a full disk stops it there. Then the new text, padded
+// with line breaks to the file's length, goes over the old in one write and
+// reaches the disk before the file is cut to its new length.
 void RewriteInPlace(const QString &path, const QByteArray &bytes)
 {
-    const int fd = ::open(Native(path).constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = ::open(Native(path).constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         throw WriteFailure(path, errno);
-    int error = 0;
-    if (!bytes.isEmpty()) {
-        error = ::posix_fallocate(fd, 0, bytes.size());
-        if (error == EOPNOTSUPP || error == EINVAL)
-            error = 0; // the file system cannot reserve; write all the same
+    TKillSteps steps;
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EINVAL);
+    const off_t oldSize = info.st_size;
+    if (error == 0 && bytes.size() > oldSize
+        && !WriteAllAt(fd, QByteArray(bytes.size() - qsizetype(oldSize), '\n'), oldSize, error)) {
+        [[maybe_unused]] const int tidied = ::ftruncate(fd, oldSize);
     }
-    if (error == 0 && (!WriteAll(fd, bytes.constData(), bytes.size(), error)
-                       || ::ftruncate(fd, bytes.size()) != 0 || ::fsync(fd) != 0))
-        error = error ? error : errno;
+    steps.Step();
+    QByteArray padded = bytes;
+    if (padded.size() < oldSize)
+        padded.append(QByteArray(qsizetype(oldSize) - padded.size(), '\n'));
+    if (error == 0)
+        WriteAllAt(fd, padded, 0, error);
+    steps.Step();
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    steps.Step();
+    if (error == 0 && (::ftruncate(fd, bytes.size()) != 0 || ::fsync(fd) != 0))
+        error = errno;
+    steps.Step();
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
@@ -205,6 +245,21 @@ void RemoveLeftoverParts(const QString &path)
     const QString pattern = QStringLiteral(".") + info.fileName() + QStringLiteral(".????????.part");
     for (const QString &name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
         dir.remove(name);
+}
+
+int MakeFolderPath(const QString &dir)
+{
+    const QString clean = QDir::cleanPath(dir);
+    if (clean.isEmpty() || QFileInfo(clean).isDir())
+        return 0;
+    const QString parent = QFileInfo(clean).path();
+    if (parent != clean) {
+        if (const int error = MakeFolderPath(parent))
+            return error;
+    }
+    if (::mkdir(Native(clean).constData(), 0777) == 0 || (errno == EEXIST && QFileInfo(clean).isDir()))
+        return 0;
+    return errno;
 }
 
 void SyncFolder(const QString &dir)

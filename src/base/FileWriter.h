@@ -67,5 +67,8 @@ void CopyFileAtomic(const QString &from, const QString &to);
 // rename left beside it. Only for a caller that knows no one writes `path`
 // now (it holds the folder's lock).
 void RemoveLeftoverParts(const QString &path);
+// Creates `dir` and every missing folder above it: 0, or the errno value
+// of the step that failed, so that a caller can say why.
+int MakeFolderPath(const QString &dir);
 // Flushes a folder's entries (a rename inside it) to the disk.
 void SyncFolder(const QString &dir);

@@ -69,11 +69,12 @@ QString DecodeText(const QByteArray &bytes)
     return text;
 }
 
-std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize)
+std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize, bool followLink)
 {
     // Opened without blocking and checked on the open handle: a FIFO or a
     // device named like a text file must never stall the program.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return std::nullopt;
     struct stat info {};

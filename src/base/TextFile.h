@@ -14,8 +14,9 @@ constexpr qint64 MaxTextFileSize = 16 * 1024 * 1024;
 // Windows-1252. A UTF-16 file (LE or BE) is known by its byte-order mark.
 QString DecodeText(const QByteArray &bytes);
 // The bytes of a regular file of at most `maxSize` bytes; nothing for a
-// missing or unreadable file, a larger one, a folder, a FIFO or a device.
-std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize);
+// missing or unreadable file, a larger one, a folder, a FIFO or a device
+// (and a link, when `followLink` is false).
+std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxSize, bool followLink = true);
 // A missing, unreadable or irregular file reads as empty text.
 QString ReadTextFile(const QString &path);
 // Splits at CR LF, LF or a lone CR; a final line end adds no empty line.

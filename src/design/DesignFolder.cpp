@@ -9,6 +9,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <memory>
+#include <string>
+
+#include <unicode/uchar.h>
+#include <unicode/uspoof.h>
 
 namespace {
 
@@ -71,37 +76,72 @@ bool IsDefaultDesignName(const QString &name)
 
 namespace {
 
-// Letters of other scripts that read as Latin ones in common fonts, and
-// the digit and bar that read as "l".
-QChar LatinLookAlike(QChar c)
+// Characters that show nothing: default-ignorable ones (joiners, fillers),
+// spaces, controls, formats, combining marks (an accent over a letter
+// still reads as the letter) and the blank Braille pattern.
+bool IsBlankLike(char32_t c)
 {
-    static const std::pair<char16_t, char> table[] = {
-        {u'а', 'a'}, {u'е', 'e'}, {u'о', 'o'}, {u'р', 'p'}, {u'с', 'c'}, {u'у', 'y'}, {u'х', 'x'},
-        {u'ԁ', 'd'}, {u'і', 'i'}, {u'ӏ', 'l'}, {u'т', 't'}, {u'ѕ', 's'}, {u'А', 'a'}, {u'Е', 'e'},
-        {u'О', 'o'}, {u'Т', 't'}, {u'Ӏ', 'l'}, {u'α', 'a'}, {u'ο', 'o'}, {u'τ', 't'}, {u'υ', 'u'},
-        {u'Α', 'a'}, {u'Ε', 'e'}, {u'Ο', 'o'}, {u'Τ', 't'}, {u'ս', 'u'}, {u'օ', 'o'}, {u'1', 'l'},
-        {u'|', 'l'}, {u'I', 'l'}, {u'ɑ', 'a'}, {u'ℓ', 'l'},
+    const int8_t type = u_charType(UChar32(c));
+    return u_hasBinaryProperty(UChar32(c), UCHAR_DEFAULT_IGNORABLE_CODE_POINT) || u_isUWhiteSpace(UChar32(c))
+           || type == U_CONTROL_CHAR || type == U_FORMAT_CHAR || type == U_SPACE_SEPARATOR
+           || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR || type == U_NON_SPACING_MARK
+           || type == U_ENCLOSING_MARK || c == 0x2800;
+}
+
+struct TSpoofCheckerClose
+{
+    void operator()(USpoofChecker *checker) const { uspoof_close(checker); }
+};
+
+// Unicode's confusable skeleton: two texts that read alike have the same.
+// The checker is made once; reading skeletons from it is thread-safe.
+QString Skeleton(const QString &text)
+{
+    static const std::unique_ptr<USpoofChecker, TSpoofCheckerClose> checker = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        return std::unique_ptr<USpoofChecker, TSpoofCheckerClose>(uspoof_open(&status));
+    }();
+    if (!checker)
+        return text;
+    std::u16string out(size_t(text.size()) * 4 + 16, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const auto skeleton = [&] {
+        return uspoof_getSkeleton(checker.get(), 0, reinterpret_cast<const UChar *>(text.utf16()),
+                                  int32_t(text.size()), out.data(), int32_t(out.size()), &status);
     };
-    for (const auto &[from, to] : table) {
-        if (c.unicode() == from)
-            return QLatin1Char(to);
+    int32_t length = skeleton();
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        out.resize(size_t(length));
+        status = U_ZERO_ERROR;
+        length = skeleton();
     }
-    return c;
+    return U_FAILURE(status) ? text : QString::fromUtf16(out.data(), length);
+}
+
+// The skeletons a name can read as, letter case aside.
+QStringList Readings(const QString &name)
+{
+    return {Skeleton(name).toCaseFolded(), Skeleton(name.toCaseFolded()).toCaseFolded(),
+            Skeleton(name.toUpper()).toCaseFolded()};
 }
 
 } // namespace
 
 bool LooksLikeDefaultName(const QString &name)
 {
-    QString folded;
-    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing
-            || category == QChar::Other_Format)
-            continue;
-        folded += LatinLookAlike(c);
+    QString visible;
+    for (const char32_t c : name.normalized(QString::NormalizationForm_KD).toUcs4()) {
+        if (!IsBlankLike(c))
+            visible += QString::fromUcs4(&c, 1);
     }
-    return IsDefaultDesignName(folded.trimmed());
+    if (visible.isEmpty())
+        return true;
+    const QStringList defaults = Readings(QStringLiteral("Default"));
+    for (const QString &reading : Readings(visible)) {
+        if (defaults.contains(reading))
+            return true;
+    }
+    return false;
 }
 
 bool IsDesignFileName(const QString &name)

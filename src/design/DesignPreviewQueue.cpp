@@ -3,76 +3,90 @@
 #include "design/DesignPreviewMaker.h"
 #include "design/PreviewCache.h"
 
+#include <QDeadlineTimer>
 #include <QMutexLocker>
 #include <QThread>
 
 #include <optional>
 #include <utility>
 
+namespace {
+
+// How long closing the gallery waits for the preview being made.
+constexpr int StopWaitMs = 2000;
+
+} // namespace
+
 TDesignPreviewQueue::TDesignPreviewQueue(TDesignRoots roots, QString cacheDir, QObject *parent)
-    : QObject(parent), mRoots(std::move(roots)), mCacheDir(std::move(cacheDir))
+    : QObject(parent), mShared(std::make_shared<TShared>(std::move(roots), std::move(cacheDir)))
 {
+    mShared->Queue = this;
 }
 
 TDesignPreviewQueue::~TDesignPreviewQueue()
 {
     {
-        QMutexLocker lock(&mMutex);
-        mStopping = true;
-        mWaiting.clear();
+        QMutexLocker lock(&mShared->Mutex);
+        mShared->Queue = nullptr;
+        mShared->Waiting.clear();
     }
-    mWake.wakeAll();
-    if (mThread)
-        mThread->wait();
+    mShared->Wake.wakeAll();
+    if (mThread && !mThread->wait(QDeadlineTimer(StopWaitMs))) {
+        // Stuck reading a file that never answers: the window must not
+        // wait for it. The thread holds only the shared part.
+        QThread *thread = mThread.release();
+        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    }
 }
 
 void TDesignPreviewQueue::SetRoots(const TDesignRoots &roots)
 {
-    QMutexLocker lock(&mMutex);
-    mRoots = roots;
+    QMutexLocker lock(&mShared->Mutex);
+    mShared->Roots = roots;
 }
 
 void TDesignPreviewQueue::Request(const QString &name)
 {
-    QMutexLocker lock(&mMutex);
-    if (name == mBusy || mWaiting.contains(name))
+    QMutexLocker lock(&mShared->Mutex);
+    if (name == mShared->Busy || mShared->Waiting.contains(name))
         return;
-    mWaiting.append(name);
+    mShared->Waiting.append(name);
     if (!mThread) {
-        mThread.reset(QThread::create([this] { Run(); }));
+        mThread.reset(QThread::create([shared = mShared] { Run(shared); }));
         // Below the window's thread, which draws the game and the list.
         mThread->start(QThread::LowPriority);
     }
-    mWake.wakeOne();
+    mShared->Wake.wakeOne();
 }
 
 void TDesignPreviewQueue::DropWaiting()
 {
-    QMutexLocker lock(&mMutex);
-    mWaiting.clear();
+    QMutexLocker lock(&mShared->Mutex);
+    mShared->Waiting.clear();
 }
 
-QString TDesignPreviewQueue::TakeNext()
+QString TDesignPreviewQueue::TakeNext(TShared &shared)
 {
-    QMutexLocker lock(&mMutex);
-    mBusy.clear();
-    while (!mStopping && mWaiting.isEmpty())
-        mWake.wait(&mMutex);
-    if (mStopping)
+    QMutexLocker lock(&shared.Mutex);
+    shared.Busy.clear();
+    while (shared.Queue && shared.Waiting.isEmpty())
+        shared.Wake.wait(&shared.Mutex);
+    if (!shared.Queue)
         return {};
-    mBusy = mWaiting.takeFirst();
-    return mBusy;
+    shared.Busy = shared.Waiting.takeFirst();
+    return shared.Busy;
 }
 
-void TDesignPreviewQueue::Run()
+void TDesignPreviewQueue::Run(const std::shared_ptr<TShared> &shared)
 {
     bool warned = false;
-    for (QString name = TakeNext(); !name.isEmpty(); name = TakeNext()) {
-        TDesignRoots roots = [this] {
-            QMutexLocker lock(&mMutex);
-            return mRoots;
+    const TPreviewCache cache(shared->CacheDir);
+    cache.RemoveLeftovers();
+    for (QString name = TakeNext(*shared); !name.isEmpty(); name = TakeNext(*shared)) {
+        TDesignRoots roots = [&shared] {
+            QMutexLocker lock(&shared->Mutex);
+            return shared->Roots;
         }();
-        const TPreviewCache cache(mCacheDir);
         const QString dir = roots.DirOf(name);
         const QString key = TPreviewCache::Key(dir, roots.DefaultDir());
         std::optional<TDesignPreview> preview = cache.Find(dir, key);
@@ -96,6 +110,9 @@ void TDesignPreviewQueue::Run()
                     qWarning("%s", error.what());
             }
         }
-        Q_EMIT Ready(name, preview->Image, preview->Author);
+        // Under the lock: the queue cannot go while the signal is sent.
+        QMutexLocker lock(&shared->Mutex);
+        if (shared->Queue)
+            Q_EMIT shared->Queue->Ready(name, preview->Image, preview->Author);
     }
 }

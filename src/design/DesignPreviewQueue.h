@@ -10,6 +10,7 @@
 #include <QWaitCondition>
 
 #include <memory>
+#include <utility>
 
 class QThread;
 
@@ -24,7 +25,8 @@ class TDesignPreviewQueue : public QObject
 
 public:
     TDesignPreviewQueue(TDesignRoots roots, QString cacheDir, QObject *parent = nullptr);
-    // Waits for the preview being made, if any; the rest are dropped.
+    // Waits a moment for the preview being made, if any; the rest are
+    // dropped. A worker stuck in a file is left to end on its own.
     ~TDesignPreviewQueue() override;
 
     void SetRoots(const TDesignRoots &roots);
@@ -38,15 +40,25 @@ Q_SIGNALS:
     void Ready(const QString &name, const QImage &image, const QString &author);
 
 private:
-    void Run();
-    QString TakeNext();
+    // What the worker shares with the queue; it outlives a queue whose
+    // worker did not stop in time.
+    struct TShared
+    {
+        TShared(TDesignRoots roots, QString cacheDir) : Roots(std::move(roots)), CacheDir(std::move(cacheDir)) {}
 
-    QMutex mMutex;
-    QWaitCondition mWake;
-    TDesignRoots mRoots;
-    const QString mCacheDir;
-    QStringList mWaiting;
-    QString mBusy;
-    bool mStopping = false;
+        QMutex Mutex;
+        QWaitCondition Wake;
+        TDesignRoots Roots;
+        QString CacheDir;
+        QStringList Waiting;
+        QString Busy;
+        // Null once the queue is gone: nothing is sent after that.
+        TDesignPreviewQueue *Queue = nullptr;
+    };
+
+    static void Run(const std::shared_ptr<TShared> &shared);
+    static QString TakeNext(TShared &shared);
+
+    std::shared_ptr<TShared> mShared;
     std::unique_ptr<QThread> mThread;
 };

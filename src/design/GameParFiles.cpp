@@ -2,6 +2,7 @@
 #include "design/GamePar.h"
 
 #include "base/FileNames.h"
+#include "base/FileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,8 +12,9 @@ namespace {
 
 void MakeFolder(const QString &dir)
 {
-    if (!QDir().mkpath(dir))
-        throw EDesignError(QStringLiteral("Cannot create folder %1").arg(QDir::toNativeSeparators(dir)));
+    if (const int error = MakeFolderPath(dir))
+        throw EDesignError(QStringLiteral("Cannot create folder %1: %2.")
+                               .arg(QDir::toNativeSeparators(dir), WriteErrorText(error)));
 }
 
 // A still picture that is not a bitmap (a one-frame GIF) is drawn onto a

@@ -29,8 +29,14 @@ bool PrepareDesignFolder(const QString &name, const TLanguage &language, TDesign
                                           "with a dot or hold a slash, a backslash, a line break or "
                                           "another control character.")
                                .arg(name.simplified()));
-    if (FindEntryNoCase(WithTrailingSlash(rootDir), name).isEmpty())
+    const QString existing = FindEntryNoCase(WithTrailingSlash(rootDir), name);
+    if (existing.isEmpty())
         return true;
+    // Replacing it would write through the link into a folder elsewhere.
+    if (QFileInfo(existing).isSymLink()) {
+        prompts.Error(language.LookupMessage(QStringLiteral("DesignFolderIsLink")).arg(QFileInfo(existing).fileName()));
+        return false;
+    }
     const QString text = language.LookupMessage(QStringLiteral("Override Design"))
                          + QStringLiteral("\n\"%1\"").arg(name);
     return prompts.Question(text) == TDesignPrompts::TAnswer::Yes;

@@ -24,7 +24,8 @@ public:
 // Whether a design may be written under `name`: never the Default design
 // or a name that reads like it (the text for "CannotsavetoDefault" is
 // shown), and an existing folder of
-// that name only after the user says Yes to "Override Design". Nothing is
+// that name only after the user says Yes to "Override Design", and never
+// one that is a symbolic link ("DesignFolderIsLink"). Nothing is
 // deleted here: the writer replaces the folder's files once its new ones
 // are complete (TStagedFolder). A name that would lead out of the design
 // root, hide the folder or break a settings line raises EDesignError.

@@ -2,6 +2,7 @@
 
 #include "base/FileNames.h"
 #include "base/FileWriter.h"
+#include "base/TextFile.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -17,6 +18,10 @@ namespace {
 constexpr int kPreviewFormat = 1;
 const QString kAuthorText = QStringLiteral("Author");
 const QString kKeyText = QStringLiteral("Key");
+// Far above any preview's PNG; a larger file was not written here.
+constexpr qint64 MaxFileSize = 8 * 1024 * 1024;
+// What a writer killed before its rename left; older ones are no one's.
+constexpr qint64 LeftoverAgeSecs = 600;
 
 void AddListing(QCryptographicHash &hash, const QString &dir)
 {
@@ -60,7 +65,15 @@ QString TPreviewCache::Key(const QString &designDir, const QString &defaultDir)
 
 std::optional<TDesignPreview> TPreviewCache::Find(const QString &designDir, const QString &key) const
 {
-    QImageReader reader(FileOf(designDir), "png");
+    // Only a regular file of the cache's own: a FIFO or a link planted at
+    // the name must not stall the worker or lead elsewhere.
+    const std::optional<QByteArray> bytes = ReadRegularFile(FileOf(designDir), MaxFileSize, false);
+    if (!bytes)
+        return std::nullopt;
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     // Anything larger than a preview was not written here.
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > TDesignPreviewMaker::MaxSize.width()
@@ -88,6 +101,18 @@ void TPreviewCache::Store(const QString &designDir, const QString &key, const TD
         throw EWriteError(QStringLiteral("Cannot save \"%1\": the preview could not be encoded.")
                               .arg(QDir::toNativeSeparators(FileOf(designDir))));
     WriteFileAtomic(FileOf(designDir), bytes);
+}
+
+void TPreviewCache::RemoveLeftovers() const
+{
+    const QDir dir(mDir);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-LeftoverAgeSecs);
+    const QFileInfoList parts = dir.entryInfoList({QStringLiteral(".*.png.????????.part")},
+                                                  QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &part : parts) {
+        if (part.lastModified() < before)
+            QFile::remove(part.filePath());
+    }
 }
 
 QString TPreviewCache::FileOf(const QString &designDir) const

@@ -30,6 +30,8 @@ public:
     // Raises EWriteError naming the file when it cannot be written; the
     // folder then holds what it held before.
     void Store(const QString &designDir, const QString &key, const TDesignPreview &preview) const;
+    // Deletes what writers killed before their rename left here long ago.
+    void RemoveLeftovers() const;
     // Where the preview of the design in `designDir` is kept.
     QString FileOf(const QString &designDir) const;
 

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,9 +34,10 @@ QStringList SubFoldersOf(const QString &dir)
                                QDir::Name);
 }
 
-[[noreturn]] void Fail(const QString &what, const QString &path)
+// Says what failed on which folder, and why (errno at the call).
+[[noreturn]] void Fail(const QString &what, const QString &path, int error)
 {
-    throw EDesignError(QStringLiteral("%1 %2").arg(what, QDir::toNativeSeparators(path)));
+    throw EDesignError(QStringLiteral("%1 %2: %3.").arg(what, QDir::toNativeSeparators(path), WriteErrorText(error)));
 }
 
 bool Rename(const QString &from, const QString &to)
@@ -46,8 +48,8 @@ bool Rename(const QString &from, const QString &to)
 QString MadeRoot(const QString &rootDir)
 {
     const QString root = WithTrailingSlash(rootDir);
-    if (!QDir().mkpath(root))
-        Fail(QStringLiteral("Cannot create folder"), root);
+    if (const int error = MakeFolderPath(root))
+        Fail(QStringLiteral("Cannot create folder"), root, error);
     return root;
 }
 
@@ -97,6 +99,13 @@ void RecoverOne(const QString &root, const QString &leftover)
     const QString target = root + match.captured(1) + QLatin1Char('/');
     const QString kind = match.captured(2);
     const bool targetGone = !QFileInfo(target).isDir();
+    // A design folder that was a link, swapped out by an earlier version:
+    // the link goes back or goes, never what it points to.
+    if (QFileInfo(root + leftover).isSymLink()) {
+        if (!(kind != QLatin1String("saving") && targetGone && Rename(root + leftover, Unslashed(target))))
+            QFile::remove(root + leftover);
+        return;
+    }
     // The old folder of a swap by two renames, cut between the two.
     if (kind != QLatin1String("saving") && targetGone) {
         Rename(Unslashed(from), Unslashed(target));
@@ -124,11 +133,18 @@ TStagedFolder::TStagedFolder(const QString &rootDir, const QString &name, const 
     mTargetDir = WithTrailingSlash(ResolvePathNoCase(mRoot, name));
     const QString design = QFileInfo(Unslashed(mTargetDir)).fileName();
     for (const QString &leftover : {OldName(design), StagingName(design)}) {
-        if (QFileInfo(mRoot + leftover).isDir())
+        if (QFileInfo(mRoot + leftover).isDir() || QFileInfo(mRoot + leftover).isSymLink())
             RecoverOne(mRoot, leftover);
     }
-    if (!QDir(mRoot).mkdir(StagingName(design)))
-        Fail(QStringLiteral("Cannot create folder"), mRoot + StagingName(design));
+    if (QFileInfo(Unslashed(mTargetDir)).isSymLink())
+        throw EDesignError(QStringLiteral("The design folder %1 is a link to another folder; Snapstorm "
+                                          "replaces only folders of its own. Save the design under "
+                                          "another name.")
+                               .arg(QDir::toNativeSeparators(Unslashed(mTargetDir))));
+    if (::mkdir(QFile::encodeName(mRoot + StagingName(design)).constData(), 0777) != 0) {
+        const int error = errno;
+        Fail(QStringLiteral("Cannot create folder"), mRoot + StagingName(design), error);
+    }
     mDir = WithTrailingSlash(mRoot + StagingName(design));
     Step();
     // No destructor runs for a constructor that throws: clean up here.
@@ -169,7 +185,7 @@ void TStagedFolder::Commit()
     SyncFolder(mDir);
     if (!QFileInfo(mTargetDir).isDir()) {
         if (!Rename(Unslashed(mDir), Unslashed(mTargetDir)))
-            Fail(QStringLiteral("Cannot create folder"), mTargetDir);
+            Fail(QStringLiteral("Cannot create folder"), mTargetDir, errno);
         mCommitted = true;
         SyncFolder(mRoot);
         Step();
@@ -188,7 +204,7 @@ void TStagedFolder::MoveSubFolders(const QString &from, const QString &to)
 {
     for (const QString &sub : SubFoldersOf(from)) {
         if (!Rename(from + sub, to + sub))
-            Fail(QStringLiteral("Cannot move folder to"), to + sub);
+            Fail(QStringLiteral("Cannot move folder to"), to + sub, errno);
         Step();
     }
 }
@@ -203,14 +219,15 @@ void TStagedFolder::SwapFolders()
     QString oldDir = mDir;
     if (::renameat2(AT_FDCWD, staged.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) != 0) {
         if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir, errno);
         oldDir = WithTrailingSlash(mRoot + OldName(QFileInfo(Unslashed(mTargetDir)).fileName()));
         if (!Rename(Unslashed(mTargetDir), Unslashed(oldDir)))
-            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir, errno);
         Step();
         if (!Rename(Unslashed(mDir), Unslashed(mTargetDir))) {
+            const int error = errno;
             Rename(Unslashed(oldDir), Unslashed(mTargetDir));
-            Fail(QStringLiteral("Cannot replace folder"), mTargetDir);
+            Fail(QStringLiteral("Cannot replace folder"), mTargetDir, error);
         }
     }
     mCommitted = true;
@@ -236,7 +253,7 @@ void TStagedFolder::RecoverLeftovers(const QString &rootDir)
     TFolderLock lock(root, TFolderLock::Mode::Exclusive, 0);
     if (!lock.Locked())
         return;
-    QStringList leftovers = QDir(root).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    QStringList leftovers = QDir(root).entryList(QDir::Dirs | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     // Old folders first: one cut between two renames is the design itself.
     std::stable_partition(leftovers.begin(), leftovers.end(),
                           [](const QString &name) { return !name.endsWith(QLatin1String(".saving")); });

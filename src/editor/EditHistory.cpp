@@ -1,11 +1,11 @@
 #include "editor/EditHistory.h"
 
 #include "base/FileWriter.h"
+#include "base/ScratchFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
 #include <QUndoStack>
 
 TEditHistory::TEditHistory(bool &modified) : mModified(modified), mStack(std::make_unique<QUndoStack>())
@@ -61,18 +61,14 @@ void TEditHistory::KeepFilesOf(const QString &dir)
             return path;
         auto copy = copies.find(path);
         if (copy == copies.end()) {
-            if (!mKept) {
-                auto kept = std::make_unique<QTemporaryDir>();
-                if (!kept->isValid())
-                    throw EWriteError(QStringLiteral("No folder could be made to keep the files that undo "
-                                                     "needs: %1").arg(kept->errorString()));
-                mKept = std::move(kept);
-            }
+            // Not in /tmp, and gone at the next start should this copy be killed.
+            if (!mKept)
+                mKept = std::make_unique<TScratchFolder>(TScratchFolder::StandardBase());
             // A folder each, so the copy keeps the name the photo list shows.
             const QString folder = QString::number(++mKeptCount);
-            if (!QDir(mKept->path()).mkpath(folder))
+            if (!QDir(mKept->Path()).mkpath(folder))
                 throw EWriteError(QStringLiteral("No folder could be made to keep the files that undo needs."));
-            const QString target = mKept->filePath(folder + QLatin1Char('/') + QFileInfo(path).fileName());
+            const QString target = mKept->Path() + folder + QLatin1Char('/') + QFileInfo(path).fileName();
             CopyFileAtomic(path, target);
             copy = copies.insert(path, target);
         }

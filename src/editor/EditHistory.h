@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-class QTemporaryDir;
+class TScratchFolder;
 class QUndoStack;
 
 // The edited design's changes since it was opened, to undo and redo. The
@@ -45,6 +45,6 @@ private:
     std::unique_ptr<QUndoStack> mStack;
     TCapture mCapture;
     TEditCommand::TApply mApply;
-    std::unique_ptr<QTemporaryDir> mKept;
+    std::unique_ptr<TScratchFolder> mKept;
     int mKeptCount = 0;
 };

@@ -106,6 +106,29 @@ void PackDesignFolder(const QString &designDir, const QString &archivePath)
     WriteZipArchive(archivePath, files, 9);
 }
 
+namespace {
+
+enum class TStaging { Done, DesignAppeared, Unpacked };
+
+// Unpacks and swaps in the design while the design root is locked. It
+// returns (or raises) with the lock released and the staging folder gone,
+// so no other copy waits while the player reads a message.
+TStaging StageAndCommit(const TZipReader &reader, const QString &name, const QString &rootDir, bool existed,
+                        QStringList &problems)
+{
+    TStagedFolder staged(rootDir, name);
+    // Another copy made the design after this one found none to ask about.
+    if (!existed && QFileInfo(staged.TargetDir()).isDir())
+        return TStaging::DesignAppeared;
+    problems = Unpack(reader, staged);
+    if (!problems.isEmpty())
+        return TStaging::Unpacked;
+    staged.Commit();
+    return TStaging::Done;
+}
+
+} // namespace
+
 bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignPrompts &prompts,
                      const QString &rootDir)
 {
@@ -115,19 +138,22 @@ bool ImportDesignZip(const QString &path, const TLanguage &language, TDesignProm
     const std::unique_ptr<TZipReader> reader = OpenDesignArchive(path, language, prompts);
     if (!reader)
         return false;
+    QString failure;
     try {
-        if (!PrepareDesignFolder(name, language, prompts, rootDir))
-            return false;
-        TStagedFolder staged(rootDir, name);
-        const QStringList problems = Unpack(*reader, staged);
-        if (!problems.isEmpty()) {
-            prompts.Error(AboutArchive(path, Unimported(name, problems)));
-            return false;
+        TStaging staging = TStaging::DesignAppeared;
+        QStringList problems;
+        while (staging == TStaging::DesignAppeared) {
+            const bool existed = !FindEntryNoCase(WithTrailingSlash(rootDir), name).isEmpty();
+            if (!PrepareDesignFolder(name, language, prompts, rootDir))
+                return false;
+            staging = StageAndCommit(*reader, name, rootDir, existed, problems);
         }
-        staged.Commit();
+        if (staging == TStaging::Done)
+            return true;
+        failure = Unimported(name, problems);
     } catch (const std::exception &e) {
-        prompts.Error(AboutArchive(path, QString::fromUtf8(e.what())));
-        return false;
+        failure = QString::fromUtf8(e.what());
     }
-    return true;
+    prompts.Error(AboutArchive(path, failure));
+    return false;
 }

@@ -1,6 +1,7 @@
 #include "exchange/ZipWriter.h"
 
 #include "base/FileWriter.h"
+#include "base/ScratchFolder.h"
 #include "exchange/DeflatedSource.h"
 #include "exchange/EntryPacker.h"
 #include "exchange/ZipError.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -180,7 +182,15 @@ void WriteZipArchive(const QString &archivePath, const QStringList &files, int l
         throw EZipError(QStringLiteral("Error - no files to zip"));
     int code = 0;
     // libzip writes to a temporary file beside the target and renames it at
-    // close, so a failed write leaves the old archive as it was.
+    // close, so a failed write leaves the old archive as it was. Should the
+    // program be killed meanwhile, the next export or start removes it.
+    std::optional<TScratchFolder> scratch;
+    try {
+        scratch.emplace(TScratchFolder::StandardBase());
+        scratch->NoteLeftovers(archivePath + QStringLiteral(".??????"));
+    } catch (const EWriteError &) {
+        // Without a cache folder the export still runs; only its cleanup is lost.
+    }
     zip *archive = Zip().Open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive) {
         const QString reason = Zip().ErrorText(code);

@@ -107,7 +107,10 @@ bool TSettingsFile::Save(TKeyValueList &settings)
         }
         theirs = SplitLines(DecodeText(*bytes));
     }
-    const QStringList merged = Merge(mBase, settings.Lines(), theirs);
+    QStringList merged = Merge(mBase, settings.Lines(), theirs);
+    // The padding a rewrite in place cut short by a kill left behind.
+    while (!merged.isEmpty() && merged.constLast().isEmpty())
+        merged.removeLast();
     QString text;
     for (const QString &line : merged)
         text += line + QLatin1Char('\n');

@@ -1,8 +1,13 @@
 #include "base/FileWriter.h"
+#include "base/ScratchFolder.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <QStandardPaths>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -69,4 +74,29 @@ TEST(FileWriter, CopyKeepsPermissionsAndReplacingKeepsTheOldMode)
     WriteFileAtomic(own, "b");
     ASSERT_EQ(::stat(QFile::encodeName(own).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// Undo copies of killed copies used to stay in /tmp for good.
+TEST(ScratchFolder, FoldersOfCopiesNoLongerRunningGoAtTheNextOneOnly)
+{
+    TempDir dir;
+    const QString base = dir.File("undo");
+    ChildProcess::Run([&] {
+        TScratchFolder killed(base);
+        WriteFileAtomic(killed.Path() + "Photo_1.bmp", QByteArray(1000, 'p'));
+        ::kill(::getpid(), SIGKILL);
+    });
+    ASSERT_EQ(QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    {
+        TScratchFolder mine(base);
+        WriteFileAtomic(mine.Path() + "kept", "k");
+        TScratchFolder another(base);
+        EXPECT_EQ(QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+        // A running copy's folder is not taken for abandoned.
+        TScratchFolder::RemoveAbandoned(base);
+        EXPECT_TRUE(QFileInfo::exists(mine.Path() + "kept"));
+        EXPECT_EQ(QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+    }
+    EXPECT_EQ(QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_TRUE(TScratchFolder::StandardBase().startsWith(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)));
 }

@@ -15,6 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -127,6 +132,47 @@ TEST(DesignPreviewQueue, AFailedCacheWriteStillShowsThePreviewAndLeavesNothingBe
     EXPECT_EQ(QDir(cacheDir.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{entry});
     EXPECT_EQ(cacheDir.Read(entry + "/kept"), QByteArray("kept"));
+}
+
+// A FIFO at the cache name used to block the worker in open(): every later
+// preview stayed blank and closing the gallery waited for ever. A link to
+// a device gave the new preview the device's mode, and the parts of killed
+// writes piled up.
+TEST(DesignPreviewQueue, PlantedFifosLinksAndLeftoversInTheCacheNeitherStallNorLeak)
+{
+    TDesignRoot root;
+    root.MakeDefault();
+    TDesignRoot::WriteText(root.Dir(QStringLiteral("Sea")) + "!design.ini", "Author=Sea\n");
+    TempDir cacheDir;
+    const TPreviewCache cache(cacheDir.Path());
+    const QByteArray fifo = QFile::encodeName(cache.FileOf(root.Dir(QStringLiteral("Default"))));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), cache.FileOf(root.Dir(QStringLiteral("Sea")))));
+    const QString old = cacheDir.Write(".0123.png.0badf00d.part", "killed long ago");
+    {
+        QFile part(old);
+        part.open(QIODevice::ReadWrite);
+        part.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    }
+    const QString fresh = cacheDir.Write(".4567.png.0badf00d.part", "being written");
+
+    auto queue = std::make_unique<TDesignPreviewQueue>(root.Root(), cacheDir.Path());
+    QSignalSpy ready(queue.get(), &TDesignPreviewQueue::Ready);
+    queue->Request(QStringLiteral("Default"));
+    queue->Request(QStringLiteral("Sea"));
+    const bool both = ready.wait(10000) && (ready.size() == 2 || ready.wait(10000));
+    // Unblocks a worker stuck in the FIFO, so that a failure ends.
+    const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0)
+        ::close(writer);
+    EXPECT_TRUE(both);
+    queue.reset();
+    EXPECT_TRUE(QFileInfo(QString::fromLocal8Bit(fifo)).isFile());
+    const QFileInfo sea(cache.FileOf(root.Dir(QStringLiteral("Sea"))));
+    EXPECT_FALSE(sea.isSymLink());
+    EXPECT_NE(sea.permissions() & QFile::WriteOther, QFile::WriteOther);
+    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_TRUE(QFileInfo::exists(fresh));
 }
 
 // Only the cells in sight are drawn, and only those ask for previews.

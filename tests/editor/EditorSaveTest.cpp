@@ -37,7 +37,15 @@ TEST_F(EditorTest, DefaultIsNeverWrittenAndAnotherDesignOnlyAfterYes)
     Editor.Load("default");
     Prompts.Designs = {QString("DEFAULT")};
     EXPECT_FALSE(Editor.Save());
-    EXPECT_EQ(Prompts.Messages, QStringList{"CannotsavetoDefault"});
+    // Names that read as Default: Cherokee, Lisu, a Braille blank after it.
+    for (const QString &lookAlike : {QString::fromUtf16(u"\u13A0efault"),
+                                     QString::fromUtf16(u"\uA4D3\uA4F0\uA4DD\uA4EE\uA4F4\uA4E1\uA4D4"),
+                                     QString::fromUtf16(u"Default\u2800")}) {
+        Prompts.Designs = {lookAlike};
+        EXPECT_FALSE(Editor.SaveAs());
+    }
+    EXPECT_EQ(Prompts.Messages, QStringList(4, "CannotsavetoDefault"));
+    Prompts.Messages.clear();
 
     const auto before = Snapshot();
     Prompts.Designs = {QString("garden")};

@@ -1,5 +1,6 @@
 #include "ZipBytes.h"
 
+#include "base/FolderLock.h"
 #include "design/DesignFolder.h"
 #include "design/PrepareDesignFolder.h"
 #include "exchange/DesignArchive.h"
@@ -12,8 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
+#include <functional>
+#include <thread>
 #include <map>
+#include <optional>
 
 using namespace ZipBytes;
 using TAnswer = TDesignPrompts::TAnswer;
@@ -25,7 +30,13 @@ class TFakePrompts : public TDesignPrompts
 public:
     QStringList Messages, Questions;
     std::deque<TAnswer> Answers;
-    void Message(const QString &text) override { Messages << text; }
+    std::function<void()> OnMessage;
+    void Message(const QString &text) override
+    {
+        Messages << text;
+        if (OnMessage)
+            OnMessage();
+    }
     TAnswer Question(const QString &text) override
     {
         Questions << text;
@@ -102,7 +113,12 @@ TEST_F(DesignArchiveTest, DefaultLookAlikesAndUnusableNamesAreRefused)
     const auto before = Snapshot();
     const QStringList lookAlikes = {"Default.zip", "default.ZIP", ".zip", " Default .zip",
                                     QString::fromUtf8("D\xD0\xB5" "fault.zip"), QString::fromUtf8("DEF\xCE\x91ULT.zip"),
-                                    QString::fromUtf8("De\xE2\x80\x8B" "fault.zip"), QString::fromUtf8("D\xC3\xA9" "fault.zip")};
+                                    QString::fromUtf8("De\xE2\x80\x8B" "fault.zip"), QString::fromUtf8("D\xC3\xA9" "fault.zip"),
+                                    // Braille blank, Hangul filler, Cherokee, Lisu, a click letter.
+                                    QString::fromUtf16(u"Default\u2800.zip"), QString::fromUtf16(u"Default\u3164.zip"),
+                                    QString::fromUtf16(u"\u13A0efault.zip"),
+                                    QString::fromUtf16(u"\uA4D3\uA4F0\uA4DD\uA4EE\uA4F4\uA4E1\uA4D4.zip"),
+                                    QString::fromUtf16(u"Defau\u01C0t.zip")};
     for (const QString &name : lookAlikes) {
         ASSERT_TRUE(Build(Zip(name), {{"!design.ini", "ini"}}));
         EXPECT_FALSE(Import(Zip(name))) << name.toStdString();
@@ -138,6 +154,58 @@ TEST_F(DesignArchiveTest, ReplacingADesignAsksAndKeepsItsSubFolders)
     EXPECT_EQ(Temp.Read("design/Sea/sub/kept.txt"), "kept");
     EXPECT_EQ(QDir(Root()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{"Default", "Sea"}));
+}
+
+// The second of two copies importing one name replaced the first's design
+// without a question; an error box held the design root's lock, so every
+// other copy's save failed until it was closed.
+TEST_F(DesignArchiveTest, ADesignThatAppearedMeanwhileIsAskedForAndNoMessageHoldsTheRoot)
+{
+    ASSERT_TRUE(Build(Zip("Lake.zip"), {{"!design.ini", "mine"}}));
+    std::optional<TFolderLock> otherCopy(std::in_place, Root(), TFolderLock::Mode::Exclusive, 0);
+    ASSERT_TRUE(otherCopy->Locked());
+    Prompts.Answers = {TAnswer::No};
+    bool imported = true;
+    std::thread importer([&] { imported = Import(Zip("Lake.zip")); });
+    // The other copy saves its Lake while this import waits for the root.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Temp.Write("design/Lake/!design.ini", "theirs");
+    otherCopy.reset();
+    importer.join();
+    EXPECT_FALSE(imported);
+    EXPECT_EQ(Prompts.Questions, QStringList{"Override Design\n\"Lake\""});
+    EXPECT_EQ(Temp.Read("design/Lake/!design.ini"), "theirs");
+
+    ASSERT_TRUE(Build(Zip("Sea.zip"), {{"!design.ini", "ini", true}, {"Sound1.wav", "hello world", true}}));
+    QByteArray crc = ReadFile(Zip("Sea.zip"));
+    crc[crc.indexOf("hello")] = 'j';
+    WriteFile(Zip("Sea.zip"), crc);
+    bool rootFree = false;
+    Prompts.OnMessage = [&] {
+        rootFree = TFolderLock(Root(), TFolderLock::Mode::Exclusive, 0).Locked()
+                   && !QFileInfo::exists(Root() + ".Sea.saving");
+    };
+    Prompts.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(Import(Zip("Sea.zip")));
+    ASSERT_EQ(Prompts.Messages.size(), 1);
+    EXPECT_TRUE(rootFree) << Prompts.Messages[0].toStdString();
+}
+
+// Replace over a linked design folder used to empty the folder outside
+// the design root.
+TEST_F(DesignArchiveTest, ADesignFolderThatIsALinkIsNotReplaced)
+{
+    Temp.Write("elsewhere/Lake/!design.ini", "outside");
+    Temp.Write("elsewhere/Lake/mine/notes.txt", "the player's own");
+    ASSERT_TRUE(QFile::link(Temp.File("elsewhere/Lake"), Root() + "Lake"));
+    ASSERT_TRUE(Build(Zip("Lake.zip"), {{"!design.ini", "new"}}));
+    const auto before = Snapshot();
+    Prompts.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(Import(Zip("Lake.zip")));
+    EXPECT_TRUE(Prompts.Questions.isEmpty());
+    ASSERT_EQ(Prompts.Messages.size(), 1);
+    EXPECT_TRUE(Prompts.Messages[0].startsWith("DesignFolderIsLink"));
+    EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(DesignArchiveTest, HostileNamesLandAsBareNamesInsideTheDesign)

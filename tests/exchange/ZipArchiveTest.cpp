@@ -1,11 +1,17 @@
 #include "ZipBytes.h"
 
 #include "exchange/ZipArchive.h"
+#include "exchange/ZipWriter.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace ZipBytes;
 
@@ -87,4 +93,32 @@ TEST_F(ZipArchiveTest, RefusalsAreShownAndDoNothing)
                                   "Error - no zip file specified", "Error - option not supported"}));
     EXPECT_FALSE(QFileInfo::exists(Dir.File("missing.zip")));
     EXPECT_EQ(Archive.SuccessCount(), 0);
+}
+
+// Each killed export used to leave libzip's temporary file, as large as
+// the archive, beside the target for good.
+TEST(ZipExport, TheTemporaryFileOfAKilledExportGoesAtTheNextExport)
+{
+    TempDir dir;
+    QByteArray noise(48 << 20, '\0');
+    for (qsizetype i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 2654435761u) >> 13);
+    const QString photo = dir.Write("Sea/Photo_1.bmp", noise);
+    const QString target = dir.File("out/Big.zip");
+    QDir().mkpath(dir.File("out"));
+    // A fresh listing each time: QDir keeps the one it read.
+    const auto temporaries = [&] { return QDir(dir.File("out"), "Big.zip.??????").entryList(); };
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        WriteZipArchive(target, {photo}, 0);
+        ::_exit(0);
+    }
+    for (int i = 0; i < 20000 && temporaries().isEmpty(); ++i)
+        ::usleep(500);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ASSERT_EQ(temporaries().size(), 1) << "the export ended before it could be killed";
+
+    WriteZipArchive(dir.File("out/Small.zip"), {dir.Write("Sea/!design.ini", "Author=A\n")}, 9);
+    EXPECT_EQ(QDir(dir.File("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"Small.zip"});
 }

@@ -2,6 +2,7 @@
 #include "game/SettingsFile.h"
 
 #include "base/FolderLock.h"
+#include "base/TextFile.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
@@ -168,4 +169,47 @@ TEST(SettingsFile, AFullDiskKeepsEveryScoreAndSaysWhy)
     dir.Write(".snapstorm.ini.0badf00d.part", "half");
     ASSERT_TRUE(file.Save(settings));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"snapstorm.ini"});
+}
+
+// A kill between the write and the cut used to leave the new text followed
+// by the old file's tail: a stray half score line.
+TEST(SettingsFile, AKillAtAnyStepOfARewriteInPlaceLeavesOldOrNewSettingsAndEveryScore)
+{
+    for (const bool shorter : {true, false}) {
+        for (int step = 1; step <= 5; ++step) {
+            TempDir dir;
+            QByteArray old = "Sound=1\nPlayerName=" + QByteArray(shorter ? 300 : 1, 'x') + "\n";
+            for (int i = 1; i <= 20; ++i)
+                old += Score(i * 1000, QStringLiteral("Big")).toUtf8() + "\n";
+            const QString path = dir.Write("ro/snapstorm.ini", old);
+            ::chmod(QFile::encodeName(path).constData(), 0666);
+            ::chmod(QFile::encodeName(dir.Path()).constData(), 0755);
+            ::chmod(QFile::encodeName(dir.File("ro")).constData(), 0555);
+            TSettingsFile file({path, {}});
+            TKeyValueList settings;
+            file.Load(settings);
+            settings.SetValue("PlayerName", shorter ? "y" : QString(300, 'y'));
+            const ChildProcess::TResult result = ChildProcess::Run([&] {
+                ChildProcess::ActAsOrdinaryUser();
+                qputenv("SNAPSTORM_KILL_AT_STEP", QByteArray::number(step));
+                if (!file.Save(settings))
+                    throw std::runtime_error(file.ErrorString().toStdString());
+            });
+            ::chmod(QFile::encodeName(dir.File("ro")).constData(), 0755);
+            SCOPED_TRACE(testing::Message() << "shorter " << shorter << ", step " << step);
+            EXPECT_EQ(result.Outcome, step <= 4 ? ChildProcess::TResult::Killed : ChildProcess::TResult::Returned)
+                << result.Message;
+            QStringList lines = SplitLines(QString::fromUtf8(dir.Read("ro/snapstorm.ini")));
+            lines.removeAll(QString());
+            const TKeyValueList read(lines);
+            EXPECT_EQ(read.Lines().size(), 22);
+            EXPECT_TRUE(read.Value("PlayerName") == settings.Value("PlayerName")
+                        || read.Value("PlayerName") == (shorter ? QString(300, 'x') : "x"));
+            for (int i = 1; i <= 20; ++i)
+                EXPECT_TRUE(lines.contains(Score(i * 1000, QStringLiteral("Big")))) << i;
+            file.Load(settings);
+            ASSERT_TRUE(file.Save(settings));
+            EXPECT_FALSE(dir.Read("ro/snapstorm.ini").endsWith("\n\n"));
+        }
+    }
 }

@@ -89,7 +89,7 @@ const QStringList MessageKeys = {
     "ScollText1",    "ScollText2",    "ScollText3", "Last Score",
     "Highscores",    "New Highscore", "In Top Twenty", "Enter name",
     "OK",            "Cancel",        "HelpFile",   "Override Design",
-    "CannotsavetoDefault", "Save changes", "NoDesignZip", "Paused",
+    "CannotsavetoDefault", "DesignFolderIsLink", "Save changes", "NoDesignZip", "Paused",
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",

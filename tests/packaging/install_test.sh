@@ -32,6 +32,16 @@ mkdir "$scratch/zips"
 mime() { XDG_DATA_DIRS="$prefix/share:/usr/share" XDG_CURRENT_DESKTOP=X-Generic xdg-mime query filetype "$1"; }
 [ "$(mime "$scratch/zips/Sea.zip")" = application/x-snapstorm-design ] || { echo "a design archive is not known as one"; exit 1; }
 [ "$(mime "$scratch/zips/Other.zip")" = application/zip ] || { echo "another ZIP file was claimed"; exit 1; }
+# Every search path of an installed program or module is fixed by its own
+# place: an empty entry would be the folder the game is started from.
+runpaths() { # runpaths <folder>
+    find "$1" -type f \( -perm -u+x -o -name '*.so' \) -exec sh -c \
+        'readelf -dW "$1" 2>/dev/null | sed -n "s/.*(R[UN]*PATH).*\[\(.*\)\]/\1/p"' _ {} \; | tr ':' '\n'
+}
+paths=$(runpaths "$prefix")
+if [ -n "$paths" ] && grep -qv '^\(/\|\$ORIGIN\)' <<<"$paths"; then
+    echo "an installed file searches libraries in a loose folder:"; echo "$paths"; exit 1
+fi
 
 printf 'seed 42\nnew\ntick 20 Right Space\nstop\n' >"$scratch/game.script"
 play() { # play <program> <trace>

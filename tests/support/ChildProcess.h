@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <csignal>
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 
@@ -55,6 +56,15 @@ TResult Run(Body body, rlim_t fileSizeLimit = RLIM_INFINITY)
     if (WIFEXITED(status))
         result.Outcome = WEXITSTATUS(status) == 0 ? TResult::Returned : TResult::Threw;
     return result;
+}
+
+// In a child of a test run as root: folder permissions bind only an
+// ordinary user, so the child becomes one (nobody). Files it must reach
+// need to be open to others.
+inline void ActAsOrdinaryUser()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        throw std::runtime_error("cannot become an ordinary user");
 }
 
 // Every file limited to `bytes`: a disk that fills up.
