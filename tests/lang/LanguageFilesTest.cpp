@@ -75,6 +75,7 @@ const QStringList EditorPaths = {
     "DesignParamDialog.Label9.Caption",    "DesignParamDialog.Label8.Caption",
     "DesignParamDialog.Edit1.Caption",     "DesignParamDialog.Undo1.Caption",
     "DesignParamDialog.Redo1.Caption",     "DesignParamDialog.FitButton.Caption",
+    "DesignParamDialog.MakeTitleButton.Caption",
     "DesignParamDialog.SpeedButton5.ToolTip", "DesignParamDialog.SpeedButton6.ToolTip",
     "DesignParamDialog.ComboBox2.ToolTip", "DesignParamDialog.Label18.Caption",
     "DesignParamDialog.Label11.Caption",   "DesignParamDialog.Label17.Caption",
@@ -93,8 +94,8 @@ const QStringList MessageKeys = {
     "KeyUsedByCommand", "KeyUsedByShortcut", "KeyUsedTwice", "Locale",
     "UndoPicture", "UndoSize", "UndoAnimated", "UndoFit", "UndoLoop", "UndoDelay", "UndoColour",
     "UndoReload", "UndoAddPhotos", "UndoRemovePhotos", "UndoMovePhotos", "UndoSound", "UndoAuthor", "UndoInfo",
-    "FitField", "FitBeyondLimit", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "DraftNotOpened",
-    "LinkNotOpened", "CopyPath", "HelpTitle", "TitleContrast", "Wave", "DemoSign",
+    "UndoTitle", "UndoFollow", "FitField", "FitBeyondLimit", "FitSmaller", "FitLarger", "NotDesignArchive", "ZipSaved", "FolderNotShown", "DraftNotOpened",
+    "LinkNotOpened", "CopyPath", "HelpTitle", "TitleText", "TitleContrast", "Wave", "DemoSign",
     "NewDesign", "PictureRefused", "PictureMissing", "PictureNotAFile", "PictureUnreadable", "PictureDamaged",
     "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory",
     "SoundRefused", "DesignSoundRefused", "DesignPictureRefused", "SoundCannotOpen", "SoundUnknownFormat",
@@ -186,7 +187,7 @@ TEST_P(ShippedLanguageFile, ListsKeepTheNumberOfEntries)
         return TLanguage::SplitItems(Translation(GetParam(), path), ";").size();
     };
     EXPECT_EQ(count("DesignParamDialog.Listbox2.Items"), 7);
-    EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 9);
+    EXPECT_EQ(count("DesignParamDialog.Listbox3.Items"), 13);
     for (const char *path : {"DesignParamDialog.Listbox2.Items", "DesignParamDialog.Listbox3.Items"})
         EXPECT_FALSE(TLanguage::SplitItems(Translation(GetParam(), path), ";").contains(""));
 }
@@ -195,7 +196,7 @@ TEST(ShippedLanguageFiles, PictureThreeIsTheCannonsLeftIcon)
 {
     const QStringList english =
         TLanguage::SplitItems(Translation("english", "DesignParamDialog.Listbox3.Items"), ";");
-    ASSERT_EQ(english.size(), 9);
+    ASSERT_EQ(english.size(), 13);
     EXPECT_EQ(english.at(3), "Cannons left");
 }
 
