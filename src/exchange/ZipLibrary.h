@@ -48,3 +48,9 @@ private:
     // Empty when every function was found.
     QString Load();
 };
+
+// The process-wide library, as the reader and the writer call it.
+inline const TZipLibrary &Zip()
+{
+    return TZipLibrary::Get();
+}

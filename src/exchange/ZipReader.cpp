@@ -19,11 +19,6 @@
 
 namespace {
 
-const TZipLibrary &Zip()
-{
-    return TZipLibrary::Get();
-}
-
 int OpenError(const QString &path, zip **archive)
 {
     int code = 0;

@@ -21,11 +21,6 @@
 
 namespace {
 
-const TZipLibrary &Zip()
-{
-    return TZipLibrary::Get();
-}
-
 [[noreturn]] void Fail(zip *archive, const QString &what)
 {
     const QString reason = QString::fromUtf8(Zip().Strerror(archive));

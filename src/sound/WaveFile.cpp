@@ -77,13 +77,13 @@ TSampleBuffer ReadData(QFile &file, const TChunk &chunk)
 }
 
 // The format and where the samples are, found from the headers alone.
-struct TWaveHeader
+struct TWaveFileHeader
 {
     TPcmFormat Format;
     TChunk Data;
 };
 
-TWaveHeader ReadHeader(QFile &file, const QString &path)
+TWaveFileHeader ReadHeader(QFile &file, const QString &path)
 {
     if (!file.open(QIODevice::ReadOnly))
         throw EMixerError(MixMessage::OpenWaveFailed + path.toStdString());
@@ -94,7 +94,7 @@ TWaveHeader ReadHeader(QFile &file, const QString &path)
     TChunk format;
     if (!FindChunk(file, 12, "fmt ", format))
         throw EMixerError(MixMessage::Corrupted);
-    TWaveHeader header;
+    TWaveFileHeader header;
     header.Format = ReadFormat(file, format);
     if (!FindChunk(file, format.NextOffset(), "data", header.Data))
         throw EMixerError(MixMessage::NoDataChunk);
@@ -107,7 +107,7 @@ TWaveHeader ReadHeader(QFile &file, const QString &path)
 }
 
 // Refuses what would take absurd memory once converted, before any sample is read.
-int64_t CheckedLength(const TWaveHeader &header, const TPcmFormat &output, const QString &path)
+int64_t CheckedLength(const TWaveFileHeader &header, const TPcmFormat &output, const QString &path)
 {
     const int64_t length = WaveConvert::ConvertedLength(header.Data.Size, header.Format, output);
     const std::string name = "The wave file " + path.toStdString();
@@ -131,7 +131,7 @@ int64_t CheckedLength(const TWaveHeader &header, const TPcmFormat &output, const
 int64_t ConvertedWaveLength(const QString &path, const TPcmFormat &output)
 {
     QFile file(path);
-    const TWaveHeader header = ReadHeader(file, path);
+    const TWaveFileHeader header = ReadHeader(file, path);
     return CheckedLength(header, output, path);
 }
 
@@ -150,7 +150,7 @@ std::unique_ptr<TLoadedWave> LoadWaveFile(const QString &path, const TPcmFormat 
         throw EMixerError(MixMessage::Memory);
     }
     QFile file(path);
-    const TWaveHeader header = ReadHeader(file, path);
+    const TWaveFileHeader header = ReadHeader(file, path);
     wave->Format = header.Format;
     CheckedLength(header, output, path);
     TSampleBuffer samples = ReadData(file, header.Data);
