@@ -7,16 +7,40 @@
 
 void TFramePresenter::BeginFrame(QSize field)
 {
+    MarkChanges();
     if (field != mTiles.Size()) {
         mTiles.Reset(field);
         Invalidate();
     }
     mSameAsLast = mFieldKept;
     mFieldKept = true;
-    for (const TDrawnSprite &sprite : mDrawn)
-        mTiles.Mark(sprite.Rect);
     mLastDrawn.swap(mDrawn);
     mDrawn.clear();
+    mUnmarked = true;
+}
+
+void TFramePresenter::MarkChanges()
+{
+    if (!mUnmarked)
+        return;
+    mUnmarked = false;
+    // Sprites are matched in drawing order, so where unchanged ones overlap
+    // they still stack as before; a pair matched out of order counts as changed.
+    std::size_t next = 0;
+    for (const TDrawnSprite &sprite : mDrawn) {
+        std::size_t match = next;
+        while (match < mLastDrawn.size() && !(mLastDrawn[match] == sprite))
+            ++match;
+        if (match == mLastDrawn.size()) {
+            mTiles.Mark(sprite.Rect);
+            continue;
+        }
+        for (; next < match; ++next)
+            mTiles.Mark(mLastDrawn[next].Rect);
+        next = match + 1;
+    }
+    for (; next < mLastDrawn.size(); ++next)
+        mTiles.Mark(mLastDrawn[next].Rect);
 }
 
 void TFramePresenter::Present(QPainter &painter, const QImage &frame, QSize box,

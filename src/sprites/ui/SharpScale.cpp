@@ -41,6 +41,35 @@ void CopyRow(uchar *to, const uchar *from, std::size_t bytes)
     std::memcpy(to, from, bytes);
 }
 
+// BlendRow: each pixel `weight`/256 of the way from `upper` to `lower`,
+// four at a time where the processor allows, to the same bits as Blend.
+void BlendRow(std::uint32_t *out, const std::uint32_t *upper, const std::uint32_t *lower, int width,
+              std::uint32_t weight)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x < width && (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x)
+        out[x] = Blend(upper[x], lower[x], weight);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i keep = _mm_set1_epi16(short(256 - weight));
+    const __m128i take = _mm_set1_epi16(short(weight));
+    for (; x + 4 <= width; x += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(upper + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(lower + x));
+        // Each channel times at most 256 stays below 65536: 16 bits suffice.
+        const __m128i low = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), keep),
+                                                         _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), take)),
+                                           8);
+        const __m128i high = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), keep),
+                                                          _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), take)),
+                                            8);
+        _mm_stream_si128(reinterpret_cast<__m128i *>(out + x), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; x < width; ++x)
+        out[x] = Blend(upper[x], lower[x], weight);
+}
+
 bool IsOpaque32(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
@@ -69,6 +98,12 @@ void TSharpScale::TAxis::Build(int in, int out)
         First[std::size_t(x)] = first;
         Second[std::size_t(x)] = second;
         Weight[std::size_t(x)] = first == second ? 0 : std::uint16_t(at - pixel * 256);
+    }
+    Run.assign(std::size_t(out), 0);
+    for (int x = out - 1; x >= 0; --x) {
+        const auto i = std::size_t(x);
+        if (Weight[i] == 0)
+            Run[i] = x + 1 < out && Run[i + 1] > 0 && First[i + 1] == First[i] ? Run[i + 1] + 1 : 1;
     }
 }
 
@@ -103,8 +138,18 @@ void TSharpScale::ScaleRow(const QImage &frame, int row, int left, int width,
     const int *first = &mX.First[std::size_t(left)];
     const int *second = &mX.Second[std::size_t(left)];
     const std::uint16_t *weight = &mX.Weight[std::size_t(left)];
-    for (int x = 0; x < width; ++x)
-        buffer[x] = weight[x] ? Blend(source[first[x]], source[second[x]], weight[x]) : source[first[x]];
+    const int *runs = &mX.Run[std::size_t(left)];
+    // Runs of duplicated pixels, each followed by a seam or two.
+    for (int x = 0; x < width;) {
+        if (weight[x]) {
+            buffer[x] = Blend(source[first[x]], source[second[x]], weight[x]);
+            ++x;
+            continue;
+        }
+        const int run = std::min(runs[x], width - x);
+        std::fill_n(buffer + x, run, source[first[x]]);
+        x += run;
+    }
 }
 
 bool TSharpScale::Draw(QImage &target, QPoint origin, const QImage &frame, const QRect &area)
@@ -150,9 +195,7 @@ bool TSharpScale::Draw(QImage &target, QPoint origin, const QImage &frame, const
         }
         const std::uint32_t *upper = scaled(mY.First[at]);
         const std::uint32_t *lower = scaled(mY.Second[at]);
-        auto *pixels = reinterpret_cast<std::uint32_t *>(out);
-        for (int x = 0; x < width; ++x)
-            pixels[x] = Blend(upper[x], lower[x], weight);
+        BlendRow(reinterpret_cast<std::uint32_t *>(out), upper, lower, width, weight);
     }
 #if defined(__SSE2__)
     _mm_sfence(); // the streamed rows are in memory before anyone reads them
