@@ -188,3 +188,24 @@ TEST(FramePresenter, SpritesThatStayButSwapTheirStackingAreRepainted)
         EXPECT_EQ(changed.contains(under.intersected(over)), frame != 1) << frame;
     }
 }
+
+TEST(FramePresenter, TilesWhosePixelsCameOutAsBeforeAreNotRepainted)
+{
+    const QSize field(64, 48);
+    QImage frame = Noise(field, 3);
+    const QRect from(4, 4, 10, 10), to(40, 24, 10, 10);
+    const int see = 0; // a picture of see-through pixels only, where it was
+    TFramePresenter presenter;
+    presenter.BeginFrame(field);
+    presenter.Drawn(from, &see, 0);
+    presenter.KeepChangedTiles(frame);
+    EXPECT_FALSE(Changed(presenter, field, TScaling::Fill).isEmpty());
+
+    presenter.BeginFrame(field);
+    presenter.Drawn(to, &see, 0);
+    frame.setPixel(to.center(), 0xff123456u); // one pixel where it went shows
+    presenter.KeepChangedTiles(frame);
+    const QRegion changed = Changed(presenter, field, TScaling::Fill);
+    EXPECT_TRUE(changed.contains(to.center()));
+    EXPECT_EQ(changed.boundingRect().size(), QSize(TDirtyTiles::TileSide, TDirtyTiles::TileSide));
+}

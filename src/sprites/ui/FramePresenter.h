@@ -45,6 +45,11 @@ public:
         mAllChanged = true;
     }
 
+    // Before TakeChanged, with the finished frame: the tiles sprites
+    // touched whose pixels came out as they were when last taken are not
+    // repainted (a glide moves many tiles of see-through or even colour).
+    void KeepChangedTiles(const QImage &frame);
+
     // Calls `repaint(rect)` for each part of a box of `box` logical pixels
     // at `devicePixelRatio` that the frames drawn since the last call
     // changed: the area to repaint. Allocates nothing.
@@ -93,6 +98,8 @@ private:
     bool mAllChanged = true;  // since the last TakeChanged
     bool mUnmarked = false;   // the frame drawn last is not marked yet
     TSharpScale mScale;
+    // The frame as last taken, tile by tile, to compare the next one with.
+    QImage mTaken;
     // The scaled frame, for painters that are not on the window's image.
     QImage mScaled;
 };

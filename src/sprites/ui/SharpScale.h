@@ -37,8 +37,6 @@ private:
         std::vector<int> First;
         std::vector<int> Second;
         std::vector<std::uint16_t> Weight;
-        // From each unblended output pixel: how many in a row copy the same source pixel.
-        std::vector<int> Run;
         // Output pixels per source pixel when that is a whole number (no
         // blending at all), else 0.
         int WholeFactor = 0;
