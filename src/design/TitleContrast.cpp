@@ -27,42 +27,6 @@ private:
 
 } // namespace
 
-QRgb TTitleContrast::ReadableVariant(QRgb c)
-{
-    if (Readable(c))
-        return c;
-    // Between the two allowed bands of luminance: which one is nearer.
-    const bool light = Luminance(c) > 0.167;
-    for (int step = 1; step < 20; ++step) {
-        const double keep = 1.0 - step / 20.0;
-        auto towards = [&](int v) { return light ? 255 - int((255 - v) * keep) : int(v * keep); };
-        const QRgb v = qRgba(towards(qRed(c)), towards(qGreen(c)), towards(qBlue(c)), qAlpha(c));
-        if (Readable(v))
-            return v;
-    }
-    return light ? qRgba(255, 255, 255, qAlpha(c)) : qRgba(0, 0, 0, qAlpha(c));
-}
-
-void TTitleContrast::MakeReadable(QImage &image, int fromY)
-{
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    std::unordered_map<QRgb, QRgb> known;
-    for (int y = std::max(0, fromY); y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            // As a GIF keeps it: faint pixels see-through, the rest opaque.
-            if (qAlpha(line[x]) < 128) {
-                line[x] = 0;
-                continue;
-            }
-            auto found = known.find(line[x]);
-            if (found == known.end())
-                found = known.emplace(line[x], ReadableVariant(line[x] | 0xFF000000u)).first;
-            line[x] = found->second;
-        }
-    }
-}
-
 qint64 TTitleContrast::FailingPixels(const TPicture &picture, int fromY)
 {
     QImage drawn(picture.Size(), QImage::Format_ARGB32_Premultiplied);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 class TGamePar;
@@ -42,10 +43,42 @@ public:
     static bool Readable(QRgb c) { return Ratio(c, TextColour) >= MinRatio; }
     // The nearest colour the score lines stay readable over: a light one
     // mixed towards white, a dark one darkened.
-    static QRgb ReadableVariant(QRgb c);
+    static QRgb ReadableVariant(QRgb c)
+    {
+        if (Readable(c))
+            return c;
+        // Between the two allowed bands of luminance: which one is nearer.
+        const bool light = Luminance(c) > 0.167;
+        for (int step = 1; step < 20; ++step) {
+            const double keep = 1.0 - step / 20.0;
+            auto towards = [&](int v) { return light ? 255 - int((255 - v) * keep) : int(v * keep); };
+            const QRgb v = qRgba(towards(qRed(c)), towards(qGreen(c)), towards(qBlue(c)), qAlpha(c));
+            if (Readable(v))
+                return v;
+        }
+        return light ? qRgba(255, 255, 255, qAlpha(c)) : qRgba(0, 0, 0, qAlpha(c));
+    }
     // Every pixel at or below row `fromY` made readable, or see-through
     // when it is more than half so.
-    static void MakeReadable(QImage &image, int fromY);
+    static void MakeReadable(QImage &image, int fromY)
+    {
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        std::unordered_map<QRgb, QRgb> known; // few colours over many pixels
+        for (int y = std::max(0, fromY); y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                // As a GIF keeps it: faint pixels see-through, the rest opaque.
+                if (qAlpha(line[x]) < 128) {
+                    line[x] = 0;
+                    continue;
+                }
+                auto found = known.find(line[x]);
+                if (found == known.end())
+                    found = known.emplace(line[x], ReadableVariant(line[x] | 0xFF000000u)).first;
+                line[x] = found->second;
+            }
+        }
+    }
     // The score lines vanish once their top passes this line of the field,
     // so above it a title may use any colour.
     static int TextTop(int clientHeight) { return ScrollLineTop(clientHeight, 10); }

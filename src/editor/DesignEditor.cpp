@@ -90,8 +90,25 @@ void TDesignEditor::Change(TStep step, int index, const std::function<void()> &c
 
 void TDesignEditor::FollowField(int mergeId)
 {
-    if (mImages.NeedsToFollowField())
-        mHistory.Record(StepText(TStep::Follow, 0), mergeId, -1, [this] { mImages.FollowField(); });
+    const bool background = mImages.NeedsToFollowField();
+    const bool titles = mImages.TitlesNeedToFollowField();
+    if (!background && !titles)
+        return;
+    // Both in one step, named after every picture that follows.
+    const auto name = [this](int i) { return i < mPictureNames.size() ? mPictureNames.at(i) : QString::number(i); };
+    QStringList names;
+    if (background)
+        names << name(0);
+    for (int i = TImageSlots::FirstTitle; titles && i < TImageSlots::Count; ++i)
+        names << name(i);
+    QString text = StepText(TStep::Follow, -1);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(names.join(QStringLiteral(", ")));
+    mHistory.Record(text, mergeId, -1, [this, titles] {
+        mImages.FollowField();
+        if (titles)
+            SetMadeTitles(mImages.MadeTitles().Text);
+    });
 }
 
 void TDesignEditor::SetPhotoSizeText(const QString &text)
@@ -285,6 +302,12 @@ bool TDesignEditor::MakeTitle()
     const std::optional<QString> text = mPrompts.AskText(mMessages(QStringLiteral("TitleText")), proposed);
     if (!text || text->trimmed().isEmpty())
         return false;
+    Change(TStep::Title, -1, [&] { SetMadeTitles(text->trimmed()); });
+    return true;
+}
+
+void TDesignEditor::SetMadeTitles(const QString &text)
+{
     std::vector<TPicture> photos;
     for (const QString &entry : mPhotos.Entries()) {
         TPicture photo = TPhotoList::Preview(entry, TTitleMaker::PhotoSide);
@@ -293,10 +316,8 @@ bool TDesignEditor::MakeTitle()
     }
     if (photos.empty())
         photos.push_back(mDesign->Image(6).Picture());
-    const TTitleMaker maker(SavedFieldSize());
-    const std::array<TPicture, 3> titles = maker.Make(text->trimmed(), photos);
-    Change(TStep::Title, -1, [&] { mImages.SetTitles(titles, TTitleMaker::FrameDelay); });
-    return true;
+    const QSize field = SavedFieldSize();
+    mImages.SetTitles(TTitleMaker(field).Make(text, photos), TTitleMaker::FrameDelay, {text, field, {}});
 }
 
 QString TDesignEditor::FitNote() const

@@ -143,6 +143,8 @@ private:
     void Change(TStep step, int index, const std::function<void()> &change);
     // `mergeId` as for TEditHistory::Record.
     void FollowField(int mergeId);
+    // Title pictures drawn with `text` and the photos for the field the save makes.
+    void SetMadeTitles(const QString &text);
     QString StepText(TStep step, int index) const;
 
     TEditorPrompts &mPrompts;

@@ -28,6 +28,7 @@ TEditorState TEditorState::Of(const TGamePar &design, const TImageSlots &images,
     state.PhotoNames = photos.Names();
     for (int n = 1; n <= TSoundFiles::Count; ++n)
         state.Sounds[std::size_t(n - 1)] = sounds.File(n);
+    state.MadeTitles = images.MadeTitles();
     state.Original = images.Original();
     return state;
 }
@@ -44,6 +45,7 @@ void TEditorState::ApplyTo(TGamePar &design, TImageSlots &images, TPhotoList &ph
         images.SetSource(i, picture.Source);
         images.SetFitSource(i, picture.FitSource);
     }
+    images.SetMadeTitles(MadeTitles);
     TKeyValueList &params = design.Params();
     params.SetValue(kBackgroundColor, BackgroundColor);
     params.SetValue(kAuthor, Author);

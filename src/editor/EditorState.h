@@ -34,6 +34,7 @@ struct TEditorState
     QString BackgroundColor, Author, Info;
     QStringList Photos, PhotoNames;
     std::array<QString, TSoundFiles::Count> Sounds;
+    TImageSlots::TMadeTitles MadeTitles;
     // The original of the current picture, from which a resize starts.
     TPicture Original;
 

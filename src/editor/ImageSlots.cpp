@@ -89,6 +89,7 @@ void TImageSlots::Forget()
     mReplacedSide.fill(0);
     mSource.fill(QString());
     mFitSource.fill(TPicture());
+    mMadeTitles = TMadeTitles();
     const TPicture &background = mDesign.Image(0).Picture();
     if (!mDesign.BackgroundColor() && !background.IsEmpty() && background.Size() == Field())
         mFitSource[0] = background;
@@ -109,8 +110,22 @@ void TImageSlots::FollowField()
         Restore(-1, mOriginal);
 }
 
-void TImageSlots::SetTitles(const std::array<TPicture, 3> &titles, int delay)
+bool TImageSlots::TitlesNeedToFollowField() const
 {
+    if (mMadeTitles.Text.isEmpty() || mMadeTitles.Field == Field())
+        return false;
+    // Any other picture put in their place since keeps its size.
+    for (int n = 0; n < 3; ++n) {
+        if (mDesign.Image(FirstTitle + n).Picture().Identity() != mMadeTitles.Pictures[std::size_t(n)].Identity())
+            return false;
+    }
+    return true;
+}
+
+void TImageSlots::SetTitles(const std::array<TPicture, 3> &titles, int delay, const TMadeTitles &made)
+{
+    mMadeTitles = made;
+    mMadeTitles.Pictures = titles;
     for (int n = 0; n < 3; ++n) {
         const int slot = FirstTitle + n;
         TSprite &sprite = mDesign.Image(slot);

@@ -90,9 +90,21 @@ public:
     // it does not follow the field.
     const TPicture &FitSource(int index) const { return mFitSource.at(std::size_t(index)); }
     void SetFitSource(int index, const TPicture &source) { mFitSource.at(std::size_t(index)) = source; }
+    // What "Make title" drew last: its text, the field it was drawn for
+    // and the three pictures, which follow the field while they are shown.
+    struct TMadeTitles
+    {
+        QString Text;
+        QSize Field;
+        std::array<TPicture, 3> Pictures;
+    };
     // The title pictures, one undoable change: each a picture of its own
-    // with its frame delay.
-    void SetTitles(const std::array<TPicture, 3> &titles, int delay);
+    // with its frame delay; `made` says how they were drawn.
+    void SetTitles(const std::array<TPicture, 3> &titles, int delay, const TMadeTitles &made = {});
+    const TMadeTitles &MadeTitles() const { return mMadeTitles; }
+    void SetMadeTitles(const TMadeTitles &made) { mMadeTitles = made; }
+    // Made titles still shown, drawn for another field than the design's.
+    bool TitlesNeedToFollowField() const;
     // Saved: every picture comes from the design's own file now.
     void Saved();
     // The file picture `index` was loaded from in this editor; empty when
@@ -122,5 +134,6 @@ private:
     std::array<int, Count> mReplacedSide{};
     std::array<QString, Count> mSource;
     std::array<TPicture, Count> mFitSource;
+    TMadeTitles mMadeTitles;
     std::function<QSize()> mField;
 };

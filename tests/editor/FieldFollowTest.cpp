@@ -176,6 +176,44 @@ TEST_F(EditorTest, MakeTitleDrawsReadableAnimatedTitlesAsOneStep)
     EXPECT_EQ(LightPixelsAtTop(maker.Make("Default").Image), 0);
 }
 
+// A title made before the photos that widen the field, as the trials went.
+TEST_F(EditorTest, AMadeTitleFollowsTheFieldUntilAnotherPictureTakesItsPlace)
+{
+    Editor.Load("");
+    LanguageFile = QStringLiteral(SNAPSTORM_BIN_DIR "/english.lng");
+    Editor.SetNames({"Background", "1", "2", "3", "4", "5", "6", "7", "8", "9", "Title 1", "Title 2", "Title 3"}, {});
+    QUndoStack &stack = Editor.History().Stack();
+    const TGamePar &design = Editor.EditedDesign();
+    Prompts.Texts = {QString("Summer")};
+    ASSERT_TRUE(Editor.MakeTitle());
+    const QSize before = Editor.SavedFieldSize();
+
+    WritePhoto(Outside("a.jpg"), 160, 120);
+    Prompts.Pictures = {Outside("a.jpg")};
+    const int steps = stack.count();
+    Editor.AddPhotos(-1);
+    const QSize after = Editor.SavedFieldSize();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(stack.count(), steps + 2);
+    EXPECT_EQ(stack.undoText(), "Fit of Title 1, Title 2, Title 3 to the new field");
+    for (int i = 10; i <= 12; ++i)
+        EXPECT_EQ(design.Image(i).Width(), after.width()) << i;
+    EXPECT_TRUE(TTitleContrast::FailingPictures(design, after.height()).empty());
+    stack.undo();
+    EXPECT_EQ(design.Image(10).Width(), before.width());
+    stack.redo();
+    EXPECT_EQ(design.Image(10).Width(), after.width());
+
+    // A picture loaded in place of one of them: the titles stay as they are.
+    TDesignRoot::WriteBmp(Outside("own.bmp"), 90, 30);
+    Editor.Images().Select(11);
+    Prompts.Pictures = {Outside("own.bmp")};
+    ASSERT_TRUE(Editor.LoadPicture());
+    Editor.RemovePhotos({0});
+    EXPECT_EQ(design.Image(10).Width(), after.width());
+    EXPECT_EQ(design.Image(11).Width(), 90);
+}
+
 // Titles readable on any field, long names and a single photo included.
 TEST(TitleMaker, TitlesPassTheContrastCheckOnSmallAndLargeFields)
 {

@@ -221,6 +221,11 @@ TEST_P(ShippedLanguageFile, HelpFileLiesBesideIt)
 {
     const QString help = TIniFile(FileOf(GetParam())).ReadString("Messages", "HelpFile");
     EXPECT_TRUE(QFileInfo(AssetsDir + "/" + help).isFile()) << qPrintable(help);
+    // So does the style sheet every page shares, or the page shows unstyled.
+    const QRegularExpression sheet(R"re(<link rel="stylesheet" type="text/css" href="([^"]+)">)re");
+    const QRegularExpressionMatch link = sheet.match(ReadTextFile(AssetsDir + "/" + help));
+    ASSERT_TRUE(link.hasMatch()) << qPrintable(help);
+    EXPECT_TRUE(QFileInfo(AssetsDir + "/" + link.captured(1)).isFile()) << qPrintable(link.captured(1));
 }
 
 TLanguageFileCheck CheckFor(const QString &language)

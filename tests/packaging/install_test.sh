@@ -14,7 +14,7 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in games/snapstorm lib/games/snapstorm/libsnapstorm-sdl.so 'share/snapstorm/design/Default/!design.ini' \
     share/snapstorm/design/Neon share/snapstorm/design/Retro share/snapstorm/design/Reef share/snapstorm/english.lng share/snapstorm/snapstorm-en.html \
-    share/snapstorm/polski.lng share/snapstorm/snapstorm-pt-BR.html \
+    share/snapstorm/polski.lng share/snapstorm/snapstorm-pt-BR.html share/snapstorm/snapstorm-help.css \
     share/applications/org.example.snapstorm.desktop share/metainfo/org.example.snapstorm.metainfo.xml \
     share/icons/hicolor/64x64/apps/snapstorm.png share/icons/hicolor/64x64/mimetypes/application-x-snapstorm-design.png \
     share/mime/packages/snapstorm.xml share/man/man6/snapstorm.6.gz share/doc/snapstorm/copyright; do

@@ -121,6 +121,13 @@ TEST(FramePresenter, RepaintingTheChangedRegionLeavesWhatAWholePresentWould)
         return frame;
     };
     const QPoint a1(3, 4), b1(60, 40), a2(9, 4), b2(61, 41);
+    const QRect home(40, 20, 12, 9); // drawn alike in every frame
+    const auto drawn = [&](TFramePresenter &presenter, QPoint a, QPoint b) {
+        presenter.BeginFrame(field);
+        presenter.Drawn(QRect(a, ship.size()), &ship, 0);
+        presenter.Drawn(home, &background, 0);
+        presenter.Drawn(QRect(b, ship.size()), &ship, 0);
+    };
     for (const TScaling scaling : {TScaling::WholeOnly, TScaling::Fill}) {
         const QSize box(field * 3 + QSize(10, 14));
         const QRegion all(QRect(QPoint(0, 0), box));
@@ -132,19 +139,17 @@ TEST(FramePresenter, RepaintingTheChangedRegionLeavesWhatAWholePresentWould)
         QImage window(box, QImage::Format_RGB32);
         window.fill(Qt::white);
         TFramePresenter presenter;
-        presenter.BeginFrame(field);
-        presenter.Drawn(QRect(a1, ship.size()), &ship, 0);
-        presenter.Drawn(QRect(b1, ship.size()), &ship, 0);
+        drawn(presenter, a1, b1);
         EXPECT_EQ(Changed(presenter, box, scaling).boundingRect(),
                   TFieldScale(field, box, 1.0, scaling).TargetRect().toAlignedRect())
             << "the first frame is new all over";
         present(presenter, window, frameWith(a1, b1), all);
 
-        presenter.BeginFrame(field);
-        presenter.Drawn(QRect(a2, ship.size()), &ship, 0);
-        presenter.Drawn(QRect(b2, ship.size()), &ship, 0);
+        drawn(presenter, a2, b2);
         EXPECT_FALSE(presenter.SameAsLastFrame());
         const QRegion changed = Changed(presenter, box, scaling);
+        EXPECT_FALSE(changed.intersects(TFieldScale(field, box, 1.0, scaling).TargetRectOf(home)))
+            << "a sprite that stayed put is not repainted";
         qint64 area = 0;
         for (const QRect &r : changed)
             area += qint64(r.width()) * r.height();
@@ -155,15 +160,52 @@ TEST(FramePresenter, RepaintingTheChangedRegionLeavesWhatAWholePresentWould)
         TFramePresenter fresh;
         present(fresh, expected, frameWith(a2, b2), all);
         EXPECT_EQ(window, expected) << (scaling == TScaling::Fill ? "fill" : "whole");
-        if (scaling == TScaling::WholeOnly)
+        if (scaling == TScaling::WholeOnly) {
             EXPECT_EQ(expected, ShownByQt(frameWith(a2, b2), box, 3));
+        }
 
-        presenter.BeginFrame(field);
-        presenter.Drawn(QRect(a2, ship.size()), &ship, 0);
-        presenter.Drawn(QRect(b2, ship.size()), &ship, 0);
+        drawn(presenter, a2, b2);
         EXPECT_TRUE(presenter.SameAsLastFrame());
         presenter.Invalidate();
         presenter.BeginFrame(field);
         EXPECT_FALSE(presenter.SameAsLastFrame()) << "a new background is never the same frame";
     }
+}
+
+TEST(FramePresenter, SpritesThatStayButSwapTheirStackingAreRepainted)
+{
+    const QSize field(64, 48);
+    const QRect under(20, 16, 10, 10), over = under.translated(3, 3);
+    const int a = 0, b = 0; // two pictures
+    TFramePresenter presenter;
+    for (int frame = 0; frame < 3; ++frame) {
+        const bool swapped = frame == 2;
+        presenter.BeginFrame(field);
+        presenter.Drawn(swapped ? over : under, swapped ? &b : &a, 0);
+        presenter.Drawn(swapped ? under : over, swapped ? &a : &b, 0);
+        const QRegion changed = Changed(presenter, field, TScaling::Fill);
+        EXPECT_EQ(presenter.SameAsLastFrame(), frame == 1);
+        EXPECT_EQ(changed.contains(under.intersected(over)), frame != 1) << frame;
+    }
+}
+
+TEST(FramePresenter, TilesWhosePixelsCameOutAsBeforeAreNotRepainted)
+{
+    const QSize field(64, 48);
+    QImage frame = Noise(field, 3);
+    const QRect from(4, 4, 10, 10), to(40, 24, 10, 10);
+    const int see = 0; // a picture of see-through pixels only, where it was
+    TFramePresenter presenter;
+    presenter.BeginFrame(field);
+    presenter.Drawn(from, &see, 0);
+    presenter.KeepChangedTiles(frame);
+    EXPECT_FALSE(Changed(presenter, field, TScaling::Fill).isEmpty());
+
+    presenter.BeginFrame(field);
+    presenter.Drawn(to, &see, 0);
+    frame.setPixel(to.center(), 0xff123456u); // one pixel where it went shows
+    presenter.KeepChangedTiles(frame);
+    const QRegion changed = Changed(presenter, field, TScaling::Fill);
+    EXPECT_TRUE(changed.contains(to.center()));
+    EXPECT_EQ(changed.boundingRect().size(), QSize(TDirtyTiles::TileSide, TDirtyTiles::TileSide));
 }

@@ -11,6 +11,3 @@
 // Where the red score lines travel, every colour is brought to the nearest
 // one they stay readable over, so a design draws freely and still passes.
 void WriteTitles(const QString &dir, int clientHeight, std::array<TGifFrames, 3> titles);
-// The nearest colour with enough contrast to the score lines' red: mixed
-// towards white for a light colour, darkened for a dark one.
-QRgb ReadableVariant(QRgb colour);

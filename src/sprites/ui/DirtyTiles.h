@@ -43,6 +43,21 @@ public:
         }
     }
 
+    // Calls `changed(rect)` for each marked tile, in field pixels clipped
+    // to the field; the tiles it returns false for are marked no more.
+    template <typename Changed>
+    void Keep(Changed &&changed)
+    {
+        for (int row = 0; row < mRows; ++row) {
+            for (int column = 0; column < mColumns; ++column) {
+                uint8_t &mark = mMarked[std::size_t(row * mColumns + column)];
+                if (mark && !changed(QRect(column * TileSide, row * TileSide, TileSide, TileSide)
+                                         .intersected(QRect(QPoint(0, 0), mSize))))
+                    mark = 0;
+            }
+        }
+    }
+
 private:
     QSize mSize;
     int mColumns = 0;

@@ -4,19 +4,72 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstring>
 
 void TFramePresenter::BeginFrame(QSize field)
 {
+    MarkChanges();
     if (field != mTiles.Size()) {
         mTiles.Reset(field);
         Invalidate();
     }
     mSameAsLast = mFieldKept;
     mFieldKept = true;
-    for (const TDrawnSprite &sprite : mDrawn)
-        mTiles.Mark(sprite.Rect);
     mLastDrawn.swap(mDrawn);
     mDrawn.clear();
+    mUnmarked = true;
+}
+
+void TFramePresenter::MarkChanges()
+{
+    if (!mUnmarked)
+        return;
+    mUnmarked = false;
+    // Sprites are matched in drawing order, so where unchanged ones overlap
+    // they still stack as before; a pair matched out of order counts as changed.
+    std::size_t next = 0;
+    for (const TDrawnSprite &sprite : mDrawn) {
+        std::size_t match = next;
+        while (match < mLastDrawn.size() && !(mLastDrawn[match] == sprite))
+            ++match;
+        if (match == mLastDrawn.size()) {
+            mTiles.Mark(sprite.Rect);
+            continue;
+        }
+        for (; next < match; ++next)
+            mTiles.Mark(mLastDrawn[next].Rect);
+        next = match + 1;
+    }
+    for (; next < mLastDrawn.size(); ++next)
+        mTiles.Mark(mLastDrawn[next].Rect);
+}
+
+void TFramePresenter::KeepChangedTiles(const QImage &frame)
+{
+    MarkChanges();
+    if (frame.size() != mTiles.Size() || frame.format() != QImage::Format_RGB32) {
+        mTaken = QImage(); // nothing to compare the next frame with
+        return;
+    }
+    const qsizetype stride = frame.bytesPerLine();
+    if (mAllChanged || mTaken.size() != frame.size()) {
+        if (mTaken.size() != frame.size())
+            mTaken = QImage(frame.size(), QImage::Format_RGB32);
+        std::memcpy(mTaken.bits(), frame.constBits(), std::size_t(frame.sizeInBytes()));
+        return;
+    }
+    uchar *taken = mTaken.bits();
+    const uchar *now = frame.constBits();
+    mTiles.Keep([&](const QRect &tile) {
+        const std::size_t bytes = std::size_t(tile.width()) * 4;
+        const qsizetype first = tile.top() * stride + tile.left() * 4;
+        bool changed = false;
+        for (int y = 0; y < tile.height() && !changed; ++y)
+            changed = std::memcmp(taken + first + y * stride, now + first + y * stride, bytes) != 0;
+        for (int y = 0; changed && y < tile.height(); ++y)
+            std::memcpy(taken + first + y * stride, now + first + y * stride, bytes);
+        return changed;
+    });
 }
 
 void TFramePresenter::Present(QPainter &painter, const QImage &frame, QSize box,

@@ -34,11 +34,7 @@ public:
     void BeginFrame(QSize field);
     // A sprite was drawn over `rect` (field pixels) showing `look` (its
     // picture's identity, frame and transparency folded in by the caller).
-    void Drawn(const QRect &rect, const void *picture, int frame)
-    {
-        mDrawn.push_back({rect, picture, frame});
-        mTiles.Mark(rect);
-    }
+    void Drawn(const QRect &rect, const void *picture, int frame) { mDrawn.push_back({rect, picture, frame}); }
     // The frame drawn since BeginFrame looks exactly like the one before:
     // every sprite the same picture and frame at the same place.
     bool SameAsLastFrame() const { return mSameAsLast && mDrawn == mLastDrawn; }
@@ -49,12 +45,18 @@ public:
         mAllChanged = true;
     }
 
+    // Before TakeChanged, with the finished frame: the tiles sprites
+    // touched whose pixels came out as they were when last taken are not
+    // repainted (a glide moves many tiles of see-through or even colour).
+    void KeepChangedTiles(const QImage &frame);
+
     // Calls `repaint(rect)` for each part of a box of `box` logical pixels
     // at `devicePixelRatio` that the frames drawn since the last call
     // changed: the area to repaint. Allocates nothing.
     template <typename Repaint>
     void TakeChanged(QSize box, qreal devicePixelRatio, TScaling scaling, Repaint &&repaint)
     {
+        MarkChanges();
         const TFieldScale scale(mTiles.Size(), box, devicePixelRatio, scaling);
         if (mAllChanged)
             repaint(scale.TargetRect().toAlignedRect());
@@ -79,6 +81,11 @@ public:
     }
 
 private:
+    // Marks where the frame drawn last differs from the one before: the
+    // places of sprites that moved, changed, came or went. Pictures never
+    // change in place, so a sprite with the same picture, frame and place
+    // draws the same pixels; most of a glide leaves homes and score alone.
+    void MarkChanges();
     bool PresentDirect(QPainter &painter, const QImage &frame, const TFieldScale &scale,
                        const QRegion &dirty);
 
@@ -89,7 +96,10 @@ private:
     bool mFieldKept = false;  // no new background or size since the last frame
     bool mSameAsLast = false; // nor before this one
     bool mAllChanged = true;  // since the last TakeChanged
+    bool mUnmarked = false;   // the frame drawn last is not marked yet
     TSharpScale mScale;
+    // The frame as last taken, tile by tile, to compare the next one with.
+    QImage mTaken;
     // The scaled frame, for painters that are not on the window's image.
     QImage mScaled;
 };

@@ -24,21 +24,39 @@ inline std::uint32_t Blend(std::uint32_t a, std::uint32_t b, std::uint32_t weigh
     return rb | ag;
 }
 
-// Copies of a scaled row go straight to memory: the window's image is read
-// next by the display server, not by us, and streaming stores skip reading
-// each line into the cache before overwriting it.
-void CopyRow(uchar *to, const uchar *from, std::size_t bytes)
-{
 #if defined(__SSE2__)
-    while ((reinterpret_cast<std::uintptr_t>(to) & 15) != 0 && bytes >= 4) {
-        std::memcpy(to, from, 4);
-        to += 4, from += 4, bytes -= 4;
-    }
-    for (; bytes >= 16; to += 16, from += 16, bytes -= 16)
-        _mm_stream_si128(reinterpret_cast<__m128i *>(to),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+// Four pixels at once, each channel (a * keep + b * take) >> 8 as in Blend:
+// a channel times at most 256 stays below 65536, so 16 bits suffice. The
+// weights fill a pixel's four channels, the lower two pixels first.
+inline __m128i Blend4(__m128i a, __m128i b, __m128i keepLow, __m128i takeLow, __m128i keepHigh,
+                      __m128i takeHigh)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), keepLow),
+                                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), takeLow));
+    const __m128i high = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), keepHigh),
+                                       _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), takeHigh));
+    return _mm_packus_epi16(_mm_srli_epi16(low, 8), _mm_srli_epi16(high, 8));
+}
 #endif
-    std::memcpy(to, from, bytes);
+
+// Each pixel `weight`/256 of the way from `upper` to `lower`. Plain
+// stores: the display server reads the rows next, from the cache.
+void BlendRow(std::uint32_t *out, const std::uint32_t *upper, const std::uint32_t *lower, int width,
+              std::uint32_t weight)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i keep = _mm_set1_epi16(short(256 - weight));
+    const __m128i take = _mm_set1_epi16(short(weight));
+    for (; x + 4 <= width; x += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(upper + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(lower + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), Blend4(a, b, keep, take, keep, take));
+    }
+#endif
+    for (; x < width; ++x)
+        out[x] = Blend(upper[x], lower[x], weight);
 }
 
 bool IsOpaque32(QImage::Format format)
@@ -103,8 +121,26 @@ void TSharpScale::ScaleRow(const QImage &frame, int row, int left, int width,
     const int *first = &mX.First[std::size_t(left)];
     const int *second = &mX.Second[std::size_t(left)];
     const std::uint16_t *weight = &mX.Weight[std::size_t(left)];
-    for (int x = 0; x < width; ++x)
-        buffer[x] = weight[x] ? Blend(source[first[x]], source[second[x]], weight[x]) : source[first[x]];
+    int x = 0;
+#if defined(__SSE2__)
+    // Every pixel blended, a weight of 0 being a plain copy: no branch to mispredict.
+    const auto pick = [source](const int *from) {
+        return _mm_set_epi32(int(source[from[3]]), int(source[from[2]]), int(source[from[1]]),
+                             int(source[from[0]]));
+    };
+    const __m128i full = _mm_set1_epi16(256);
+    for (; x + 4 <= width; x += 4) {
+        const __m128i w = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(weight + x));
+        const __m128i pairs = _mm_unpacklo_epi16(w, w);
+        const __m128i takeLow = _mm_unpacklo_epi32(pairs, pairs);
+        const __m128i takeHigh = _mm_unpackhi_epi32(pairs, pairs);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(buffer + x),
+                         Blend4(pick(first + x), pick(second + x), _mm_sub_epi16(full, takeLow), takeLow,
+                                _mm_sub_epi16(full, takeHigh), takeHigh));
+    }
+#endif
+    for (; x < width; ++x)
+        buffer[x] = Blend(source[first[x]], source[second[x]], weight[x]);
 }
 
 bool TSharpScale::Draw(QImage &target, QPoint origin, const QImage &frame, const QRect &area)
@@ -145,17 +181,12 @@ bool TSharpScale::Draw(QImage &target, QPoint origin, const QImage &frame, const
         uchar *out = base + y * stride + area.left() * 4;
         const std::uint32_t weight = mY.Weight[at];
         if (weight == 0) {
-            CopyRow(out, reinterpret_cast<const uchar *>(scaled(mY.First[at])), bytes);
+            std::memcpy(out, scaled(mY.First[at]), bytes);
             continue;
         }
         const std::uint32_t *upper = scaled(mY.First[at]);
         const std::uint32_t *lower = scaled(mY.Second[at]);
-        auto *pixels = reinterpret_cast<std::uint32_t *>(out);
-        for (int x = 0; x < width; ++x)
-            pixels[x] = Blend(upper[x], lower[x], weight);
+        BlendRow(reinterpret_cast<std::uint32_t *>(out), upper, lower, width, weight);
     }
-#if defined(__SSE2__)
-    _mm_sfence(); // the streamed rows are in memory before anyone reads them
-#endif
     return true;
 }

@@ -168,6 +168,7 @@ void TSpriteBox::Stepped()
 // (at 4K they are millions of pixels).
 void TSpriteBox::UpdateField()
 {
+    mPresenter.KeepChangedTiles(mBackBuffer);
     // A repaint that stepped shows its own area; the rest follows as a frame to present.
     mPresenter.TakeChanged(size(), devicePixelRatioF(), mScaling, [this](const QRect &changed) {
         if (changed.isEmpty() || mPainted.contains(changed))
