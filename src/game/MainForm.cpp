@@ -187,6 +187,17 @@ void TMainForm::FormDestroy()
     mSession->ReleaseSounds();
 }
 
+bool TMainForm::event(QEvent *event)
+{
+    // Esc ends a game being watched before it leaves fullscreen.
+    if (event->type() == QEvent::ShortcutOverride && mSession && mSession->Watching()
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);

@@ -116,6 +116,7 @@ public:
     bool WriteSettings() { return mSession->WriteSettings(); }
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

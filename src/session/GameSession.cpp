@@ -371,8 +371,10 @@ bool TGameSession::WriteSettings()
     }
     // The other copy's scores came in with the merge.
     mHighScores.Load(mSettings);
-    if (!mKeepFailure.isEmpty())
-        ErrorReport::Show(std::exchange(mKeepFailure, QString()));
+    // Said once, as a settings file that cannot be written is.
+    const QString keepFailure = std::exchange(mKeepFailure, QString());
+    if (!keepFailure.isEmpty() && !std::exchange(mKeepFailureShown, true))
+        ErrorReport::Show(keepFailure);
     return true;
 }
 

@@ -202,6 +202,7 @@ private:
     std::vector<TGameRecording> mGamesToKeep;
     // Why the last game could not be kept; shown once the lock is let go.
     QString mKeepFailure;
+    bool mKeepFailureShown = false;
     // Of the design in use; empty until a game needs it.
     QString mDesignHash;
     struct TPlayback {

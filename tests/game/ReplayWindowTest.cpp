@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "base/Random.h"
 #include "game/dialogs/HighScoresDialog.h"
+#include "lang/ui/Language.h"
 #include "play/GameRecording.h"
 #include "play/RoundTrace.h"
 #include "session/ReplayStore.h"
@@ -80,6 +81,15 @@ protected:
         return trace;
     }
 
+    // A game by `script` that ends with `score` and its name entry.
+    void PlayScripted(const QString &script, int score)
+    {
+        Run(script);
+        Round().SetScore(score);
+        Round().GameOver();
+        Run("tick 51");
+    }
+
     QString KeptGame() const
     {
         const QStringList games = QDir(mSettingsDir.File("replays")).entryList(QDir::Files);
@@ -126,10 +136,7 @@ TEST_F(ReplayWindowTest, GamePlayedByKeysReplaysHeadlessToTheSameScoreAndTrace)
 TEST_F(ReplayWindowTest, HighScoresWatchShowsTheGameUnderItsSignUntilAKey)
 {
     Start();
-    Run("name Zoe\nnew\ntick 30 Space");
-    Round().SetScore(70);
-    Round().GameOver();
-    Run("tick 51");
+    PlayScripted("name Zoe\nnew\ntick 30 Space", 70);
     InHighScores([](THighScoresDialog &dialog) {
         ASSERT_EQ(dialog.List().topLevelItemCount(), 1);
         const QTreeWidgetItem *row = dialog.List().topLevelItem(0);
@@ -170,19 +177,13 @@ TEST_F(ReplayWindowTest, HighScoresWatchShowsTheGameUnderItsSignUntilAKey)
 TEST_F(ReplayWindowTest, NameFieldProposesTheLastNameEntered)
 {
     Start();
-    Run("name Alice\nnew\ntick 3");
-    Round().SetScore(50);
-    Round().GameOver();
-    Run("tick 51");
+    PlayScripted("name Alice\nnew\ntick 3", 50);
     QString proposed;
     mForm->ScoreDialog().SetAnswerHook([&](TScoreDialog &dialog) {
         proposed = dialog.Edit1()->text();
         return std::optional<QString>(proposed);
     });
-    Run("new\ntick 3");
-    Round().SetScore(60);
-    Round().GameOver();
-    Run("tick 51");
+    PlayScripted("new\ntick 3", 60);
     EXPECT_EQ(proposed, "Alice");
-    EXPECT_EQ(mForm->ScoreDialog().windowTitle(), "Your score");
+    EXPECT_EQ(mForm->ScoreDialog().windowTitle(), mForm->Language1().LookupMessage("ScoreDialogTitle"));
 }

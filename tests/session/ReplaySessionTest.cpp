@@ -3,6 +3,7 @@
 
 #include "FakeSessionView.h"
 
+#include "base/ErrorReport.h"
 #include "base/Random.h"
 #include "play/GameRound.h"
 #include "support/TempDir.h"
@@ -167,4 +168,23 @@ TEST_F(ReplaySessionTest, AttractWaitsAlternateTheChampionOfTheDesignWithTheDemo
     session.EndWatching();
     waitRunsOut();
     EXPECT_EQ(session.Round().GameState(), gsDemo);
+}
+
+TEST_F(ReplaySessionTest, GameTheDiskCannotTakeIsSaidOnceAndKeptAtTheNextWrite)
+{
+    // A file where the folder should be: nothing can be written into it.
+    mSettings.Write("replays", "in the way");
+    QStringList shown;
+    ErrorReport::SetHandler([&](const QString &message) { shown << message; });
+    FakeView view;
+    TGameSession &session = Open(view);
+    Play(session, view, 90, QStringLiteral("Eve"));
+    ErrorReport::SetHandler(nullptr);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains(mSettings.File("replays"))) << qPrintable(shown.first());
+    EXPECT_TRUE(mSettings.Read("snapstorm.ini").contains("Score=000000000090;Eve;Default"));
+    QFile::remove(mSettings.File("replays"));
+    EXPECT_TRUE(session.WriteSettings());
+    EXPECT_EQ(Games().size(), 1);
+    EXPECT_EQ(session.RecordingOf(0)->Score, 90);
 }
