@@ -71,7 +71,11 @@ void TGamepad::Poll()
 bool TGamepad::ToDialog(const TPadPresses &presses) const
 {
     QWidget *dialog = QApplication::activeModalWidget();
-    if (!dialog || !mWindow.isAncestorOf(dialog))
+    QWidget *owner = dialog;
+    // A dialog is a window of its own: its owner is found through its parents.
+    while (owner && owner != &mWindow)
+        owner = owner->parentWidget();
+    if (!owner)
         return false;
     if (auto *target = dynamic_cast<TPadTarget *>(dialog)) {
         target->PadPressed(presses);
