@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QValidator>
 
 #include <algorithm>
@@ -147,6 +148,9 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
         return mEdit1->text();
     }
     mEdit1->setFocus();
+    // Showing the dialog moves the cursor to the end: the offered name is
+    // selected again once it shows, so that typing replaces it.
+    QTimer::singleShot(0, mEdit1, &QLineEdit::selectAll);
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return mEdit1->text();
