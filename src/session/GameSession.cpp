@@ -1,7 +1,7 @@
 #include "session/GameSession.h"
 
 #include "session/CuePlayer.h"
-#include "session/ReplayStore.h"
+#include "session/GameRecorder.h"
 #include "session/DesignSwitcher.h"
 #include "session/SessionView.h"
 #include "session/SettingsFile.h"
@@ -16,7 +16,6 @@
 #include "play/GameRound.h"
 #include "play/KeyBindings.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -49,8 +48,7 @@ TGameSession::TGameSession(TSessionOptions options, TSessionView &view, TMessage
     if (!mOptions.Unattended)
         mCues->DeferOpening();
     Random::Randomize();
-    if (!mOptions.ReplayFolder.isEmpty())
-        mReplays = std::make_unique<TReplayStore>(mOptions.ReplayFolder);
+    mRecorder = std::make_unique<TGameRecorder>(mOptions.ReplayFolder);
     mDesigns = std::make_unique<TDesignSwitcher>(Roots(), *mCues, mSettings, [this](const TGamePar &design) {
         mDesignHash.clear();
         mCycle->ApplyDesign(design);
@@ -130,9 +128,9 @@ void TGameSession::StartGame(bool demo)
         EndWatching();
     // Before the round draws anything from the random streams.
     if (demo)
-        mRecording.reset();
+        mRecorder->Discard();
     else
-        BeginRecording();
+        mRecorder->Begin(Design().DesignName(), mRecorder->Store() ? CurrentDesignHash() : QString());
     mCycle->StartGame(demo);
     FollowCycle();
 }
@@ -143,7 +141,7 @@ void TGameSession::StopGame()
         EndWatching();
         return;
     }
-    mRecording.reset();
+    mRecorder->Discard();
     const bool stopped = mCycle->StopGame();
     FollowCycle();
     if (stopped) {
@@ -175,7 +173,7 @@ void TGameSession::ChooseDesign(const QString &name)
     if (mPlayback)
         EndWatching();
     // The game goes on with other pictures and sizes: no longer the game it was.
-    mRecording.reset();
+    mRecorder->Discard();
     ApplyDesign(name);
 }
 
@@ -260,8 +258,8 @@ void TGameSession::Tick()
             // The tick that would start the demo may start the champion instead.
             if (round.GameState() == gsAttractWaiting && round.Countdown() <= 0 && StartChampion())
                 return;
-            if (mRecording && mCycle->InGame())
-                mRecording->Keys.push_back(TGameRecording::HeldMask(mKeys));
+            if (mCycle->InGame())
+                mRecorder->Tick(mKeys);
             Follow(mCycle->Tick(mKeys));
         },
         [this] { StopTimer(); });
@@ -286,15 +284,11 @@ void TGameSession::EnterHighScore(std::int32_t score, const QString &designName)
             mSettings.SetValue(QStringLiteral("LastName"), THighScoreTable::CleanName(*name));
         return name;
     };
-    std::optional<TGameRecording> game = std::exchange(mFinishedGame, std::nullopt);
     QString entered;
-    if (!mHighScores.Enter(score, designName, mSettings, askName, &entered))
+    const bool write = mHighScores.Enter(score, designName, mSettings, askName, &entered);
+    mRecorder->Entered(entered);
+    if (!write)
         return;
-    if (game && !entered.isEmpty()) {
-        game->Entry = entered;
-        game->Played = QDateTime::currentDateTimeUtc();
-        mGamesToKeep.push_back(std::move(*game));
-    }
     WriteSettings();
     mCycle->RebuildScrollText();
 }
@@ -303,7 +297,7 @@ void TGameSession::BeginEditing()
 {
     if (mPlayback)
         EndWatching();
-    mRecording.reset();
+    mRecorder->Discard();
     StopTimer();
     mCycle->StopRound();
     FollowCycle();
@@ -337,7 +331,7 @@ void TGameSession::ImportDroppedFiles(const QStringList &files)
         return;
     if (mPlayback)
         EndWatching();
-    mRecording.reset();
+    mRecorder->Discard();
     mCycle->StopRound();
     FollowCycle();
     if (ImportDesignZip(path, mMessages, mView.Prompts(), Roots().Player()))
@@ -363,7 +357,7 @@ bool TGameSession::WriteSettings()
 {
     if (!mSettingsFile)
         return false;
-    if (!mSettingsFile->Save(mSettings, [this](const QStringList &lines) { KeepGames(lines); })) {
+    if (!mSettingsFile->Save(mSettings, [this](const QStringList &lines) { mRecorder->Written(lines); })) {
         // Once is enough: nothing the player does between writes mends it.
         if (!std::exchange(mSettingsFailureShown, true))
             ErrorReport::Show(mSettingsFile->ErrorString());
@@ -371,10 +365,8 @@ bool TGameSession::WriteSettings()
     }
     // The other copy's scores came in with the merge.
     mHighScores.Load(mSettings);
-    // Said once, as a settings file that cannot be written is.
-    const QString keepFailure = std::exchange(mKeepFailure, QString());
-    if (!keepFailure.isEmpty() && !std::exchange(mKeepFailureShown, true))
-        ErrorReport::Show(keepFailure);
+    if (const QString failure = mRecorder->TakeFailure(); !failure.isEmpty())
+        ErrorReport::Show(failure);
     return true;
 }
 
@@ -385,10 +377,8 @@ void TGameSession::Follow(const TTickResult &result)
             mCues->PlayCue(cue);
     if (result.GameEnded)
         mSettings.SetValue(QStringLiteral("HighScore"), QString::number(*result.GameEnded));
-    if (result.HighScoreEntry && mRecording) {
-        mRecording->Score = *result.HighScoreEntry;
-        mFinishedGame = std::exchange(mRecording, std::nullopt);
-    }
+    if (result.HighScoreEntry)
+        mRecorder->Finish(*result.HighScoreEntry);
     if (result.HighScoreEntry)
         mPendingEntry = TPendingEntry{*result.HighScoreEntry, Design().DesignName()};
     if (result.GameStarted) {

@@ -25,7 +25,7 @@ class TGamePar;
 class TGameRound;
 class TSessionView;
 class TSettingsFile;
-class TReplayStore;
+class TGameRecorder;
 class TSettingsSaver;
 struct TTickResult;
 
@@ -163,12 +163,7 @@ private:
     void SetTimer(bool run);
     void ApplyDesign(const QString &name);
     void EnterHighScore(std::int32_t score, const QString &designName);
-    // Recording: a player's game from its start to its name entry.
-    void BeginRecording();
     QString CurrentDesignHash();
-    // Under the settings file's lock: the games waiting are written, the
-    // ones the table lost removed.
-    void KeepGames(const QStringList &settingsLines);
     void PlaybackTick();
     // The attract screen's wait runs out: the champion's turn, if it has one.
     bool StartChampion();
@@ -194,15 +189,7 @@ private:
     };
     std::optional<TPendingEntry> mPendingEntry;
 
-    std::unique_ptr<TReplayStore> mReplays;
-    // The player's game being recorded, and the one that ended, waiting
-    // for its name; games named into the table wait to be written.
-    std::optional<TGameRecording> mRecording;
-    std::optional<TGameRecording> mFinishedGame;
-    std::vector<TGameRecording> mGamesToKeep;
-    // Why the last game could not be kept; shown once the lock is let go.
-    QString mKeepFailure;
-    bool mKeepFailureShown = false;
+    std::unique_ptr<TGameRecorder> mRecorder;
     // Of the design in use; empty until a game needs it.
     QString mDesignHash;
     struct TPlayback {

@@ -1,12 +1,12 @@
-// The recorded games of a session: recording a player's game, keeping the
-// games of the high-score table, and showing one again on the field.
+// The recorded games of a session: the games of the high-score table, and
+// showing one again on the field.
 #include "session/GameSession.h"
 
+#include "session/GameRecorder.h"
 #include "session/ReplayStore.h"
 #include "session/SessionView.h"
 
 #include "base/ErrorReport.h"
-#include "base/FileWriter.h"
 #include "base/Random.h"
 #include "design/DesignFolder.h"
 #include "design/DesignHash.h"
@@ -18,29 +18,12 @@
 
 namespace {
 
-QString DesignOfGame(const QString &name)
-{
-    return name.isEmpty() ? QStringLiteral("Default") : name;
-}
-
 bool SameDesign(const QString &a, const QString &b)
 {
     return (IsDefaultDesignName(a) && IsDefaultDesignName(b)) || a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
-
-void TGameSession::BeginRecording()
-{
-    mRecording.reset();
-    mFinishedGame.reset();
-    if (!mReplays)
-        return;
-    mRecording = TGameRecording{.Seed = Random::State(),
-                                .LookSeed = Random::LookState(),
-                                .Design = DesignOfGame(Design().DesignName()),
-                                .DesignHash = CurrentDesignHash()};
-}
 
 QString TGameSession::CurrentDesignHash()
 {
@@ -49,34 +32,14 @@ QString TGameSession::CurrentDesignHash()
     return mDesignHash;
 }
 
-void TGameSession::KeepGames(const QStringList &settingsLines)
-{
-    if (!mReplays)
-        return;
-    std::vector<TGameRecording> failed;
-    for (TGameRecording &game : mGamesToKeep) {
-        try {
-            mReplays->Keep(game);
-        } catch (const EWriteError &e) {
-            mKeepFailure = QString::fromUtf8(e.what());
-            failed.push_back(std::move(game));
-        }
-    }
-    // A game the disk could not take is tried again at the next write.
-    mGamesToKeep = std::move(failed);
-    QStringList entries;
-    ReadPrefixedLines(QStringLiteral("Score="), settingsLines, entries);
-    mReplays->Prune(entries);
-}
-
 std::optional<TGameRecording> TGameSession::RecordingOf(int index) const
 {
     const QStringList &entries = mHighScores.Entries();
-    if (!mReplays || index < 0 || index >= entries.size())
+    if (!mRecorder->Store() || index < 0 || index >= entries.size())
         return std::nullopt;
     // Equal entries share their games, the better-ranked one the newest.
     const int occurrence = static_cast<int>(entries.mid(index + 1).count(entries.at(index)));
-    const QString file = mReplays->FileOf(entries.at(index), occurrence);
+    const QString file = mRecorder->Store()->FileOf(entries.at(index), occurrence);
     return file.isEmpty() ? std::nullopt : TReplayStore::Load(file);
 }
 
@@ -94,10 +57,10 @@ std::vector<THighScoreRow> TGameSession::HighScoreRows() const
 TWatchRefusal TGameSession::WatchHighScore(int index)
 {
     const QStringList &entries = mHighScores.Entries();
-    if (!mReplays || index < 0 || index >= entries.size())
+    if (!mRecorder->Store() || index < 0 || index >= entries.size())
         return TWatchRefusal::NotRecorded;
     const int occurrence = static_cast<int>(entries.mid(index + 1).count(entries.at(index)));
-    const QString file = mReplays->FileOf(entries.at(index), occurrence);
+    const QString file = mRecorder->Store()->FileOf(entries.at(index), occurrence);
     if (file.isEmpty())
         return TWatchRefusal::NotRecorded;
     const std::optional<TGameRecording> game = TReplayStore::Load(file);
@@ -126,7 +89,7 @@ TWatchRefusal TGameSession::Watch(const TGameRecording &game, const QString &sig
     const QString before = Design().DesignName();
     if (!SameDesign(before, game.Design))
         ApplyDesign(IsDefaultDesignName(game.Design) ? QString() : game.Design);
-    mRecording.reset();
+    mRecorder->Discard();
     mPlayback = TPlayback{.Game = game, .Next = 0, .Keys = {}, .Design = before, .Seed = Random::State(),
                           .LookSeed = Random::LookState()};
     Random::SetState(game.Seed, game.LookSeed);
@@ -171,7 +134,7 @@ void TGameSession::EndWatching()
 
 bool TGameSession::StartChampion()
 {
-    if (!mReplays)
+    if (!mRecorder->Store())
         return false;
     const QStringList &entries = mHighScores.Entries();
     for (int i = static_cast<int>(entries.size()) - 1; i >= 0; --i) {
