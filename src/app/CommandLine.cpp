@@ -71,7 +71,8 @@ QString TCommandLine::Usage(const QString &program)
                           "                          and shown on the attract screen\n"
                           "       %1 setup           install the game\n"
                           "       %1 --replay SCRIPT [--trace FILE] [--settings FILE]\n"
-                          "                          play a script without a display\n"
+                          "                          play a script, or a recorded game, without\n"
+                          "                          a display\n"
                           "       %1 --help | --version\n")
         .arg(program);
 }

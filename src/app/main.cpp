@@ -80,7 +80,18 @@ int RunReplay(const TCommandLine &options)
         std::fprintf(stderr, "cannot read %s\n", qPrintable(options.Script));
         return 2;
     }
-    const QStringList lines = QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'));
+    const QByteArray bytes = script.readAll();
+    // A recorded game plays as a script of its own.
+    std::optional<TGameRecording> game;
+    if (TGameRecording::IsRecording(bytes)) {
+        try {
+            game = TGameRecording::Parse(bytes);
+        } catch (const EReplayError &e) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(options.Script), e.what());
+            return 1;
+        }
+    }
+    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     QFile traceFile;
     if (options.Trace.isEmpty()) {
         traceFile.open(stdout, QIODevice::WriteOnly);
@@ -115,7 +126,7 @@ int RunReplay(const TCommandLine &options)
     TReplayRunner runner(*session, trace, [&view] { return view.Snap(); });
     view.SetNameSource([&runner] { return runner.TakeName(); });
     try {
-        runner.Run(lines);
+        game ? runner.RunRecording(*game) : runner.Run(lines);
     } catch (const EReplayError &e) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(options.Script), e.what());
         return 1;

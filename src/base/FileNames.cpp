@@ -51,6 +51,14 @@ QString ProgramDataDir()
     return installed ? shared : exeDir;
 }
 
+QString UserDataDir()
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(dataHome))
+        return dataHome;
+    return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
 QString UserConfigDir()
 {
     const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -26,3 +26,6 @@ QString ProgramDataDir();
 // The user's folder for the settings of programs: $XDG_CONFIG_HOME when
 // it is an absolute path, else ~/.config.
 QString UserConfigDir();
+// The user's folder for the data of programs: $XDG_DATA_HOME when it is
+// an absolute path, else ~/.local/share.
+QString UserDataDir();

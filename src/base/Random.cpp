@@ -34,6 +34,22 @@ void Seed(std::uint32_t seed)
     gLookState = seed ^ 0x9E3779B9u;
 }
 
+std::uint32_t State()
+{
+    return gState;
+}
+
+std::uint32_t LookState()
+{
+    return gLookState;
+}
+
+void SetState(std::uint32_t state, std::uint32_t lookState)
+{
+    gState = state;
+    gLookState = lookState;
+}
+
 std::int32_t Below(std::int32_t n)
 {
     return Draw(gState, n);

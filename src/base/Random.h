@@ -8,6 +8,11 @@ namespace Random {
 
 void Randomize();                 // seed from the clock
 void Seed(std::uint32_t seed);
+// Where the two streams stand, and putting them back there: a recorded
+// game starts from the streams as they were.
+std::uint32_t State();
+std::uint32_t LookState();
+void SetState(std::uint32_t state, std::uint32_t lookState);
 // Uniform in 0 .. n-1; 0 when n <= 0.
 std::int32_t Below(std::int32_t n);
 // The same from a second stream, for choices that only change the look

@@ -17,9 +17,7 @@ QString PlayerRootFor(const QString &shipped)
     const bool writable = ::access(QFile::encodeName(shipped).constData(), W_OK) == 0;
     if (writable)
         return shipped;
-    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base = QDir::isAbsolutePath(dataHome) ? dataHome : QDir::homePath() + QStringLiteral("/.local/share");
-    return WithTrailingSlash(QDir::cleanPath(base)) + QStringLiteral("snapstorm/design/");
+    return WithTrailingSlash(QDir::cleanPath(UserDataDir())) + QStringLiteral("snapstorm/design/");
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 TFieldSigns::TFieldSigns(QWidget &area, std::function<QString(const QString &)> lookup)
     : QObject(&area)
     , mArea(area)
@@ -42,14 +44,35 @@ void TFieldSigns::Follow(const TTickResult &result, bool demoRunning, const QRec
         mWaveTimer->start();
     }
     if (demoRunning && !(mDemo && mDemo->isVisible()))
-        Sign(mDemo, "DemoLabel").ShowOver(field, mLookup(QStringLiteral("DemoSign")), Qt::AlignBottom);
+        Sign(mDemo, "DemoLabel").ShowOver(field, DemoText(), Qt::AlignBottom);
     else if (!demoRunning && mDemo)
         mDemo->hide();
 }
 
+QString TFieldSigns::DemoText() const
+{
+    return mLookup(mPadInput ? QStringLiteral("DemoSignPad") : QStringLiteral("DemoSign"));
+}
+
+void TFieldSigns::SetPadInput(bool pad, const QRect &field)
+{
+    if (std::exchange(mPadInput, pad) == pad)
+        return;
+    if (mDemo && mDemo->isVisible())
+        mDemo->ShowOver(field, DemoText(), Qt::AlignBottom);
+}
+
+void TFieldSigns::ShowReplay(const QString &sign, const QRect &field)
+{
+    if (!sign.isEmpty())
+        Sign(mReplay, "ReplayLabel").ShowOver(field, sign, Qt::AlignBottom);
+    else if (mReplay)
+        mReplay->hide();
+}
+
 void TFieldSigns::FollowField(const QRect &field)
 {
-    for (TFieldSign *sign : {mWave, mDemo}) {
+    for (TFieldSign *sign : {mWave, mDemo, mReplay}) {
         if (sign && sign->isVisible())
             sign->FollowField(field);
     }

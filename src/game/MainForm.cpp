@@ -3,6 +3,7 @@
 #include "AfterFirstPaint.h"
 #include "session/CuePlayer.h"
 #include "session/GameSession.h"
+#include "session/SettingsFile.h"
 #include "FramePump.h"
 #include "MainMenu.h"
 
@@ -57,7 +58,7 @@ void TMainForm::FormCreate()
     mSession = std::make_unique<TGameSession>(
         TSessionOptions{.SettingsPath = mOptions.SettingsPath, .SettingsSeedPath = mOptions.SettingsSeedPath,
                         .Unattended = mOptions.Unattended, .OpenSoundDevice = mOptions.OpenSoundDevice,
-                        .DesignRoot = mOptions.DesignRoot},
+                        .DesignRoot = mOptions.DesignRoot, .ReplayFolder = ReplayFolder()},
         static_cast<TSessionView &>(*this), mLanguage1->Messages(), this);
     mArea = new TPlayArea(*this, {mMenu->Fullscreen1(), mMenu->WholeScaling1()}, mSession->Settings(),
                           mLanguage1->Messages());
@@ -118,10 +119,29 @@ void TMainForm::StartDevices()
     // One box at a time, over a field already drawn.
     mSession->ReportStartFailure();
     mSession->OpenDeferredSound();
-    TGamepad::StartWithSystemPads(*this, mSession->Keys(),
-                                  {.PlayerReturned = [this] { return mSession->PlayerReturned(); },
-                                   .NewGame = mCommands.NewGame,
-                                   .StopGame = mCommands.StopGame});
+    TGamepad::StartWithSystemPads(*this, mSession->Keys(), PadCommands());
+}
+
+void TMainForm::AttachGamepad(std::unique_ptr<TControllerSource> source)
+{
+    new TGamepad(*this, mSession->Keys(), std::move(source), PadCommands());
+}
+
+TGamepadCommands TMainForm::PadCommands()
+{
+    // The lists open between games only: a game's Y and X do nothing.
+    const auto betweenGames = [this](TMenuCommands::TCommand command) {
+        return [this, command] {
+            if (!mSession->Cycle().InGame())
+                command();
+        };
+    };
+    return {.PlayerReturned = [this] { return mSession->PlayerReturned(); },
+            .NewGame = mCommands.NewGame,
+            .StopGame = mCommands.StopGame,
+            .HighScores = betweenGames(mCommands.HighScores),
+            .Gallery = betweenGames(mCommands.Gallery),
+            .PadUsed = [this] { mArea->SetPadInput(true); }};
 }
 
 TMenuCommands TMainForm::MenuCommands()
@@ -130,6 +150,7 @@ TMenuCommands TMainForm::MenuCommands()
             .StopGame = [this] { StopGameClick(); },
             .PauseGame = [this] { PauseGameClick(); },
             .Demo = [this] { Demo1Click(); },
+            .HighScores = [this] { mDialogs->HighScores(); },
             .Sound = [this] { Sound1Click(); },
             .Volume = [this] { mSettingsDialogs->Volume(); },
             .Keys = [this] { mSettingsDialogs->Keys(); },
@@ -166,6 +187,17 @@ void TMainForm::FormDestroy()
     mSession->ReleaseSounds();
 }
 
+bool TMainForm::event(QEvent *event)
+{
+    // Esc ends a game being watched before it leaves fullscreen.
+    if (event->type() == QEvent::ShortcutOverride && mSession && mSession->Watching()
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -193,6 +225,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::keyPressEvent(QKeyEvent *event)
 {
+    mArea->SetPadInput(false);
     const bool modifiers = (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier;
     if (mSession->KeyPressed(event->key(), modifiers, event->isAutoRepeat()))
         return;
@@ -276,9 +309,16 @@ void TMainForm::ShowEvents(const TTickResult &result, bool demoRunning)
     mArea->ShowEvents(result, demoRunning);
 }
 
+void TMainForm::ShowReplay(const QString &sign)
+{
+    mArea->ShowReplay(sign);
+}
+
 std::optional<QString> TMainForm::AskName(TScoreTitle title, std::int32_t score)
 {
-    return mScoreDialog->AskFor(title, score, mLanguage1->Messages());
+    mScoreDialog->SetPadMode(mArea->PadInput(), mLanguage1->LookupMessage(QStringLiteral("PadLetters")));
+    return mScoreDialog->AskFor(title, score, mLanguage1->Messages(),
+                                mSession->Settings().Value(QStringLiteral("LastName")));
 }
 
 void TMainForm::Language2Click()
@@ -291,6 +331,13 @@ void TMainForm::Language2Click()
 TDesignRoots TMainForm::DesignRoot() const
 {
     return mOptions.DesignRoot.isEmpty() ? TDesignRoots::Standard() : TDesignRoots(mOptions.DesignRoot);
+}
+
+QString TMainForm::ReplayFolder() const
+{
+    if (!mOptions.ReplayFolder.isEmpty() || mOptions.SettingsPath.isEmpty())
+        return mOptions.ReplayFolder;
+    return TSettingsFile::ReplayFolderFor(mOptions.SettingsPath, UserConfigDir(), UserDataDir());
 }
 
 QString TMainForm::ProgramDir() const

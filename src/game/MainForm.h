@@ -3,6 +3,7 @@
 #include "LazyChild.h"
 #include "MainMenu.h"
 #include "game/PlayArea.h"
+#include "pads/Gamepad.h"
 #include "game/dialogs/GameDialogs.h"
 
 #include "base/KeyValueList.h"
@@ -23,6 +24,7 @@ class QAction;
 class QMenu;
 class QTimer;
 class TDesktopServices;
+class TControllerSource;
 class TDragComp;
 class TFramePump;
 class TGamePar;
@@ -51,6 +53,9 @@ struct TMainFormOptions {
     QString ProgramDir{};
     // Read while the settings file does not exist yet; may be empty.
     QString SettingsSeedPath{};
+    // Where the games of the high-score table are kept; empty: found from
+    // the settings file's place.
+    QString ReplayFolder{};
 };
 
 // The game's main window: it builds the widgets, forwards key, timer, menu,
@@ -89,6 +94,9 @@ public:
     // timer queues it, the scripted run calls it after each tick.
     void EnterPendingHighScore() { mSession->EnterPendingHighScore(); }
 
+    // A pad the window is played with, besides the keys (tests give one).
+    void AttachGamepad(std::unique_ptr<TControllerSource> source);
+
     TGameSession &Session() { return *mSession; }
     TGameRound &Round() { return mSession->Round(); }
     TAttractScreen &Attract() { return mSession->Cycle().Attract(); }
@@ -108,6 +116,7 @@ public:
     bool WriteSettings() { return mSession->WriteSettings(); }
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -124,9 +133,12 @@ private:
     void StartDevices();
     // What the menu's entries do.
     TMenuCommands MenuCommands();
+    // What the pad's buttons do besides steering and firing.
+    TGamepadCommands PadCommands();
     void FormDestroy();
     void OnApplicationStateChanged(Qt::ApplicationState state);
     QString ProgramDir() const;
+    QString ReplayFolder() const;
     TDesignRoots DesignRoot() const;
 
     // TSessionView
@@ -134,6 +146,7 @@ private:
     void RunTimer(bool run) override;
     void ShowPause(const TPauseControl::TState &state) override;
     void ShowEvents(const TTickResult &result, bool demoRunning) override;
+    void ShowReplay(const QString &sign) override;
     std::optional<QString> AskName(TScoreTitle title, std::int32_t score) override;
     TDesignPrompts &Prompts() override { return mPrompts; }
 

@@ -29,6 +29,7 @@ const QStringList &TMainMenu::TranslatedProperties()
         QStringLiteral("MainForm.Game1.Caption"),     QStringLiteral("MainForm.New1.Caption"),
         QStringLiteral("MainForm.Stop1.Caption"),     QStringLiteral("MainForm.Pause1.Caption"),
         QStringLiteral("MainForm.Demo1.Caption"),     QStringLiteral("MainForm.Sound1.Caption"),
+        QStringLiteral("MainForm.HighScores1.Caption"),
         QStringLiteral("MainForm.Exit1.Caption"),     QStringLiteral("MainForm.Info1.Caption"),
         QStringLiteral("MainForm.Design1.Caption"),   QStringLiteral("MainForm.Language2.Caption"),
         QStringLiteral("MainForm.Load1.Caption"),     QStringLiteral("MainForm.DesignItem.Caption"),
@@ -98,6 +99,7 @@ void TMainMenu::CreateGameMenu()
     mPause1 = AddCheckable(game1, "Pause1", QStringLiteral("Pause Game"), Qt::Key_P,
                            mCommands.PauseGame);
     AddCommand(game1, "Demo1", QStringLiteral("Demo"), Qt::Key_D, mCommands.Demo);
+    AddCommand(game1, "HighScores1", QStringLiteral("&High Scores..."), QKeySequence(), mCommands.HighScores);
     mSound1 = AddCheckable(game1, "Sound1", QStringLiteral("Sound"), Qt::Key_S,
                            mCommands.Sound);
     mSound1->setChecked(true);

@@ -16,7 +16,7 @@ class QMenu;
 // An empty command leaves its entry without an action of its own.
 struct TMenuCommands {
     using TCommand = std::function<void()>;
-    TCommand NewGame, StopGame, PauseGame, Demo, Sound, Volume, Keys, Exit;
+    TCommand NewGame, StopGame, PauseGame, Demo, HighScores, Sound, Volume, Keys, Exit;
     TCommand DesignGame, Gallery, Language, SmoothMotion, Index, Info;
     std::function<void(const QString &designName)> DesignChosen;
     // Runs whenever a menu is about to show.

@@ -60,12 +60,28 @@ void TPlayArea::ShowPaused(bool shown)
     }
     if (!mPausedLabel)
         mPausedLabel = new TFieldSign(this, QStringLiteral("PausedLabel"));
-    mPausedLabel->ShowOver(mPlayBox->geometry(), mMessages(QStringLiteral("Paused")));
+    mPausedLabel->ShowOver(mPlayBox->geometry(),
+                           mMessages(mPadInput ? QStringLiteral("PausedPad") : QStringLiteral("Paused")));
 }
 
 void TPlayArea::ShowEvents(const TTickResult &result, bool demoRunning)
 {
     mSigns->Follow(result, demoRunning, mPlayBox->geometry());
+}
+
+void TPlayArea::ShowReplay(const QString &sign)
+{
+    mSigns->ShowReplay(sign, mPlayBox->geometry());
+}
+
+void TPlayArea::SetPadInput(bool pad)
+{
+    if (mPadInput == pad)
+        return;
+    mPadInput = pad;
+    mSigns->SetPadInput(pad, mPlayBox->geometry());
+    if (mPausedLabel && mPausedLabel->isVisible())
+        ShowPaused(true);
 }
 
 void TPlayArea::Resized()

@@ -38,6 +38,10 @@ public:
     void ShowDesign(const TGamePar &design);
     void ShowPaused(bool shown);
     void ShowEvents(const TTickResult &result, bool demoRunning);
+    void ShowReplay(const QString &sign);
+    // The last input came from a pad: the signs name its Start button.
+    void SetPadInput(bool pad);
+    bool PadInput() const { return mPadInput; }
 
 private:
     void Resized();
@@ -49,4 +53,5 @@ private:
     TScreenMode *mScreen = nullptr;
     TFieldSigns *mSigns = nullptr;
     TFieldSign *mPausedLabel = nullptr;
+    bool mPadInput = false;
 };

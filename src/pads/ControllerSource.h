@@ -18,6 +18,17 @@ struct TPadPresses {
     bool Start = false;
     bool Back = false;
     bool South = false;
+    // The right face button ("B"), the top ("Y") and the left ("X").
+    bool East = false;
+    bool North = false;
+    bool West = false;
+    // The d-pad, as presses: a dialog moves one step per press.
+    bool Up = false;
+    bool Down = false;
+    bool Left = false;
+    bool Right = false;
+
+    bool Any() const { return Start || Back || South || East || North || West || Up || Down || Left || Right; }
 };
 
 // Where the game's pad input comes from: the system's controllers, or a

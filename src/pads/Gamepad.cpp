@@ -1,11 +1,13 @@
 #include "pads/Gamepad.h"
 
 #include "pads/ControllerSource.h"
+#include "pads/PadTarget.h"
 
 #include "base/ErrorReport.h"
 #include "base/SdlModule.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -48,7 +50,11 @@ void TGamepad::Poll()
     if (mTimer->interval() != interval)
         mTimer->setInterval(interval);
     const TPadCommands commands = mMapping.Apply(*mSource, mKeys);
-    if (!commands.Pressed || !WindowTakesCommands())
+    if (!commands.Pressed)
+        return;
+    if (mCommands.PadUsed)
+        mCommands.PadUsed();
+    if (ToDialog(commands.Presses) || !WindowTakesCommands())
         return;
     if (mCommands.PlayerReturned && mCommands.PlayerReturned())
         return;
@@ -56,6 +62,41 @@ void TGamepad::Poll()
         Run(mCommands.NewGame);
     else if (commands.StopGame)
         Run(mCommands.StopGame);
+    else if (commands.HighScores)
+        Run(mCommands.HighScores);
+    else if (commands.Gallery)
+        Run(mCommands.Gallery);
+}
+
+bool TGamepad::ToDialog(const TPadPresses &presses) const
+{
+    QWidget *dialog = QApplication::activeModalWidget();
+    QWidget *owner = dialog;
+    // A dialog is a window of its own: its owner is found through its parents.
+    while (owner && owner != &mWindow)
+        owner = owner->parentWidget();
+    if (!owner)
+        return false;
+    if (auto *target = dynamic_cast<TPadTarget *>(dialog)) {
+        target->PadPressed(presses);
+        return true;
+    }
+    const std::pair<bool, Qt::Key> kKeys[] = {
+        {presses.Up, Qt::Key_Up},         {presses.Down, Qt::Key_Down},    {presses.Left, Qt::Key_Left},
+        {presses.Right, Qt::Key_Right},   {presses.South, Qt::Key_Return}, {presses.Start, Qt::Key_Return},
+        {presses.East, Qt::Key_Escape},   {presses.Back, Qt::Key_Escape}};
+    QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    for (const auto &[pressed, key] : kKeys) {
+        if (!pressed)
+            continue;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(focus, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(focus, &release);
+        // One step at a time: what the first key did may close the dialog.
+        break;
+    }
+    return true;
 }
 
 bool TGamepad::WindowTakesCommands() const

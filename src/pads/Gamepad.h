@@ -20,11 +20,18 @@ struct TGamepadCommands {
     std::function<bool()> PlayerReturned{};
     std::function<void()> NewGame{};
     std::function<void()> StopGame{};
+    // Y and X: the High Scores window and the design gallery.
+    std::function<void()> HighScores{};
+    std::function<void()> Gallery{};
+    // Any button: the player now plays with the pad (signs name its buttons).
+    std::function<void()> PadUsed{};
 };
 
 // Looks at the pad many times a tick, so that its buttons feel as quick as
 // keys: the held directions and fire go into the key state the game reads,
-// Start and Back run the New Game and Stop Game commands.
+// Start and Back run the New Game and Stop Game commands, Y and X open the
+// High Scores and the gallery. In an open dialog of the window the buttons
+// work the dialog (TPadTarget, else as arrow keys, Enter and Escape).
 class TGamepad : public QObject
 {
     Q_OBJECT
@@ -49,6 +56,8 @@ private:
     // Commands only go to the window the player is looking at, not behind
     // an open dialog or menu.
     bool WindowTakesCommands() const;
+    // True when a dialog of the window was open and took the presses.
+    bool ToDialog(const TPadPresses &presses) const;
     static void Run(const std::function<void()> &command);
 
     QWidget &mWindow;

@@ -12,5 +12,8 @@ TPadCommands TPadMapping::Apply(TControllerSource &source, TKeyState &keys) cons
     const TPadPresses presses = source.TakePresses();
     return {.NewGame = presses.Start,
             .StopGame = presses.Back,
-            .Pressed = presses.Start || presses.Back || presses.South};
+            .HighScores = presses.North,
+            .Gallery = presses.West,
+            .Pressed = presses.Any(),
+            .Presses = presses};
 }

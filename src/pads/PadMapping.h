@@ -1,14 +1,20 @@
 #pragma once
 
-class TControllerSource;
+#include "pads/ControllerSource.h"
+
 class TKeyState;
 
 // What the pad asks of the window besides steering and firing.
 struct TPadCommands {
     bool NewGame = false;
     bool StopGame = false;
+    // Y and X between games: the High Scores window and the gallery.
+    bool HighScores = false;
+    bool Gallery = false;
     // Any button pressed: the player is at the controls.
     bool Pressed = false;
+    // What was pressed, for a dialog that is open.
+    TPadPresses Presses;
 };
 
 // Turns the pad into the game's keys: the stick beyond its dead zone or the

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -76,12 +77,15 @@ void TSdlControllerSource::Close(int instanceId)
 
 void TSdlControllerSource::NotePress(int button)
 {
-    if (button == SDL_CONTROLLER_BUTTON_START)
-        mPresses.Start = true;
-    else if (button == SDL_CONTROLLER_BUTTON_BACK)
-        mPresses.Back = true;
-    else if (button == SDL_CONTROLLER_BUTTON_A)
-        mPresses.South = true;
+    const std::pair<int, bool TPadPresses::*> kButtons[] = {
+        {SDL_CONTROLLER_BUTTON_START, &TPadPresses::Start},     {SDL_CONTROLLER_BUTTON_BACK, &TPadPresses::Back},
+        {SDL_CONTROLLER_BUTTON_A, &TPadPresses::South},         {SDL_CONTROLLER_BUTTON_B, &TPadPresses::East},
+        {SDL_CONTROLLER_BUTTON_Y, &TPadPresses::North},         {SDL_CONTROLLER_BUTTON_X, &TPadPresses::West},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, &TPadPresses::Up},      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, &TPadPresses::Down},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, &TPadPresses::Left}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, &TPadPresses::Right}};
+    for (const auto &[sdlButton, pressed] : kButtons)
+        if (button == sdlButton)
+            mPresses.*pressed = true;
 }
 
 TPadState TSdlControllerSource::State() const

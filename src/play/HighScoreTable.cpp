@@ -129,7 +129,7 @@ QString THighScoreTable::CleanName(const QString &name)
 }
 
 bool THighScoreTable::Enter(int32_t score, const QString &designName, TKeyValueList &settings,
-                            const TAskName &askName)
+                            const TAskName &askName, QString *entered)
 {
     // Scores never go below 0 in a game; anything not above 0 is no result.
     if (score <= 0)
@@ -148,5 +148,7 @@ bool THighScoreTable::Enter(int32_t score, const QString &designName, TKeyValueL
     settings.SetValue(LastScoreKey, entry);
     Record(entry);
     WriteTo(settings);
+    if (entered)
+        *entered = entry;
     return true;
 }

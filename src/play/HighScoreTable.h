@@ -58,9 +58,10 @@ public:
     // The whole check after a player's game: asks for a name when the score
     // earns a title, updates the table, "LastScore" and the "Score=" lines.
     // Returns whether the settings must be written (a score above 0). A
-    // design name with a line break or control character throws.
+    // design name with a line break or control character throws. The entry
+    // that went into the table, if one did, goes to `entered`.
     bool Enter(int32_t score, const QString &designName, TKeyValueList &settings,
-               const TAskName &askName);
+               const TAskName &askName, QString *entered = nullptr);
 
     // Case-insensitive, locale-aware, stable ascending order.
     static void Sort(QStringList &entries);

@@ -41,6 +41,17 @@ TReplayCommand Tick(const QStringList &words)
     return tick;
 }
 
+TReplayCommand ParseSeed(const QStringList &words)
+{
+    bool ok = !words.isEmpty() && words.size() <= 2;
+    TReplayCommand seed{.Kind = TKind::Seed, .Seed = ok ? words.first().toUInt(&ok) : 0};
+    if (ok && words.size() == 2)
+        seed.LookSeed = words.at(1).toUInt(&ok);
+    if (!ok)
+        throw EReplayError("seed needs a number");
+    return seed;
+}
+
 } // namespace
 
 std::optional<TReplayCommand> TReplayCommand::Parse(const QString &rawLine)
@@ -52,13 +63,8 @@ std::optional<TReplayCommand> TReplayCommand::Parse(const QString &rawLine)
     const QString rest = line.section(QLatin1Char(' '), 1).trimmed();
     if (const std::optional<TKind> plain = PlainKind(command))
         return TReplayCommand{.Kind = *plain};
-    if (command == QLatin1String("seed")) {
-        bool ok = false;
-        const uint seed = rest.toUInt(&ok);
-        if (!ok)
-            throw EReplayError("seed needs a number");
-        return TReplayCommand{.Kind = TKind::Seed, .Seed = seed};
-    }
+    if (command == QLatin1String("seed"))
+        return ParseSeed(rest.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     if (command == QLatin1String("tick"))
         return Tick(rest.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     if (command == QLatin1String("design"))

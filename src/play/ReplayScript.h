@@ -17,7 +17,7 @@ public:
 
 // One line of a replay script, read:
 //
-//   seed N | design NAME | new | demo | stop | pause
+//   seed N [LOOK] | design NAME | new | demo | stop | pause
 //   tick N [Left] [Right] [Space] | name TEXT | snap FILE
 //
 // "#" starts a comment. The scripted run and the tests read scripts here,
@@ -29,6 +29,8 @@ struct TReplayCommand {
     // The design, the player's name or the picture file: the rest of the line.
     QString Text{};
     std::uint32_t Seed = 0;
+    // "seed" with a second number: where the look stream starts.
+    std::optional<std::uint32_t> LookSeed{};
     int Count = 0;
     // The keys held through the ticks.
     std::vector<TGameKey> Keys{};

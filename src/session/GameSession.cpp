@@ -1,6 +1,7 @@
 #include "session/GameSession.h"
 
 #include "session/CuePlayer.h"
+#include "session/GameRecorder.h"
 #include "session/DesignSwitcher.h"
 #include "session/SessionView.h"
 #include "session/SettingsFile.h"
@@ -47,7 +48,9 @@ TGameSession::TGameSession(TSessionOptions options, TSessionView &view, TMessage
     if (!mOptions.Unattended)
         mCues->DeferOpening();
     Random::Randomize();
+    mRecorder = std::make_unique<TGameRecorder>(mOptions.ReplayFolder);
     mDesigns = std::make_unique<TDesignSwitcher>(Roots(), *mCues, mSettings, [this](const TGamePar &design) {
+        mDesignHash.clear();
         mCycle->ApplyDesign(design);
         mView.ShowDesign(design);
     });
@@ -121,12 +124,24 @@ TDesignRoots TGameSession::Roots() const
 
 void TGameSession::StartGame(bool demo)
 {
+    if (mPlayback)
+        EndWatching();
+    // Before the round draws anything from the random streams.
+    if (demo)
+        mRecorder->Discard();
+    else
+        mRecorder->Begin(Design().DesignName(), mRecorder->Store() ? CurrentDesignHash() : QString());
     mCycle->StartGame(demo);
     FollowCycle();
 }
 
 void TGameSession::StopGame()
 {
+    if (mPlayback) {
+        EndWatching();
+        return;
+    }
+    mRecorder->Discard();
     const bool stopped = mCycle->StopGame();
     FollowCycle();
     if (stopped) {
@@ -155,6 +170,15 @@ void TGameSession::SetSmoothMotion(bool on)
 
 void TGameSession::ChooseDesign(const QString &name)
 {
+    if (mPlayback)
+        EndWatching();
+    // The game goes on with other pictures and sizes: no longer the game it was.
+    mRecorder->Discard();
+    ApplyDesign(name);
+}
+
+void TGameSession::ApplyDesign(const QString &name)
+{
     const std::uint32_t noted = mCycle->BeginDesignChange();
     // Also after a failure: the window may have changed size before the
     // design's sounds failed to load.
@@ -175,6 +199,10 @@ bool TGameSession::KeyPressed(int key, bool modifiers, bool autoRepeat)
     // Modifiers come before menu keys; they are not the player's answer.
     const bool modifierOnly = key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt
                               || key == Qt::Key_Meta;
+    if (!autoRepeat && !modifierOnly && mPlayback) {
+        EndWatching();
+        return true;
+    }
     if (!autoRepeat && !modifierOnly && PlayerReturned())
         return true;
     return StartKey(key, modifiers, autoRepeat);
@@ -222,7 +250,19 @@ void TGameSession::SetActivated(bool active)
 
 void TGameSession::Tick()
 {
-    ErrorReport::Guard([this] { Follow(mCycle->Tick(mKeys)); }, [this] { StopTimer(); });
+    ErrorReport::Guard(
+        [this] {
+            if (mPlayback)
+                return PlaybackTick();
+            const TGameRound &round = mCycle->Round();
+            // The tick that would start the demo may start the champion instead.
+            if (round.GameState() == gsAttractWaiting && round.Countdown() <= 0 && StartChampion())
+                return;
+            if (mCycle->InGame())
+                mRecorder->Tick(mKeys);
+            Follow(mCycle->Tick(mKeys));
+        },
+        [this] { StopTimer(); });
 }
 
 void TGameSession::EnterPendingHighScore()
@@ -238,9 +278,16 @@ void TGameSession::EnterPendingHighScore()
 void TGameSession::EnterHighScore(std::int32_t score, const QString &designName)
 {
     const auto askName = [this](TScoreTitle title, std::int32_t score) {
-        return mView.AskName(title, score);
+        const std::optional<QString> name = mView.AskName(title, score);
+        // Offered the next time; set before the table puts its lines last.
+        if (name)
+            mSettings.SetValue(QStringLiteral("LastName"), THighScoreTable::CleanName(*name));
+        return name;
     };
-    if (!mHighScores.Enter(score, designName, mSettings, askName))
+    QString entered;
+    const bool write = mHighScores.Enter(score, designName, mSettings, askName, &entered);
+    mRecorder->Entered(entered);
+    if (!write)
         return;
     WriteSettings();
     mCycle->RebuildScrollText();
@@ -248,6 +295,9 @@ void TGameSession::EnterHighScore(std::int32_t score, const QString &designName)
 
 void TGameSession::BeginEditing()
 {
+    if (mPlayback)
+        EndWatching();
+    mRecorder->Discard();
     StopTimer();
     mCycle->StopRound();
     FollowCycle();
@@ -279,6 +329,9 @@ void TGameSession::ImportDroppedFiles(const QStringList &files)
     const QString path = files.first();
     if (QFileInfo(path).suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) != 0)
         return;
+    if (mPlayback)
+        EndWatching();
+    mRecorder->Discard();
     mCycle->StopRound();
     FollowCycle();
     if (ImportDesignZip(path, mMessages, mView.Prompts(), Roots().Player()))
@@ -304,7 +357,7 @@ bool TGameSession::WriteSettings()
 {
     if (!mSettingsFile)
         return false;
-    if (!mSettingsFile->Save(mSettings)) {
+    if (!mSettingsFile->Save(mSettings, [this](const QStringList &lines) { mRecorder->Written(lines); })) {
         // Once is enough: nothing the player does between writes mends it.
         if (!std::exchange(mSettingsFailureShown, true))
             ErrorReport::Show(mSettingsFile->ErrorString());
@@ -312,6 +365,8 @@ bool TGameSession::WriteSettings()
     }
     // The other copy's scores came in with the merge.
     mHighScores.Load(mSettings);
+    if (const QString failure = mRecorder->TakeFailure(); !failure.isEmpty())
+        ErrorReport::Show(failure);
     return true;
 }
 
@@ -322,6 +377,8 @@ void TGameSession::Follow(const TTickResult &result)
             mCues->PlayCue(cue);
     if (result.GameEnded)
         mSettings.SetValue(QStringLiteral("HighScore"), QString::number(*result.GameEnded));
+    if (result.HighScoreEntry)
+        mRecorder->Finish(*result.HighScoreEntry);
     if (result.HighScoreEntry)
         mPendingEntry = TPendingEntry{*result.HighScoreEntry, Design().DesignName()};
     if (result.GameStarted) {

@@ -3,16 +3,19 @@
 #include "base/KeyValueList.h"
 #include "design/DesignRoots.h"
 #include "lang/MessageLookup.h"
+#include "play/GameRecording.h"
 #include "play/HighScoreTable.h"
 #include "play/KeyState.h"
 #include "session/PauseControl.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QObject;
 class TCuePlayer;
@@ -22,6 +25,7 @@ class TGamePar;
 class TGameRound;
 class TSessionView;
 class TSettingsFile;
+class TGameRecorder;
 class TSettingsSaver;
 struct TTickResult;
 
@@ -36,7 +40,21 @@ struct TSessionOptions {
     bool OpenSoundDevice = false;
     // Where the design folders lie; empty: beside the executable.
     QString DesignRoot{};
+    // Where the games of the high-score table are kept; empty: nowhere.
+    QString ReplayFolder{};
 };
+
+// One line of the High Scores window, best first.
+struct THighScoreRow {
+    // In the table (0 = the lowest), for WatchHighScore.
+    int Index = 0;
+    TScoreEntry Entry;
+    // When the game was played; invalid when it was not recorded.
+    QDateTime Played;
+};
+
+// Why a recorded game is not shown.
+enum class TWatchRefusal { None, NotRecorded, Unreadable, RulesChanged, DesignMissing, DesignChanged };
 
 // One player's game without widgets: the settings, the game cycle and its
 // design, the cues, when the game waits, the high-score entry and the
@@ -68,6 +86,7 @@ public:
     void TogglePause();
     void SetSound(bool on);
     void SetSmoothMotion(bool on);
+    // A game being watched ends first.
     void ChooseDesign(const QString &name);
     // After the language changed: the attract screen's texts anew.
     void LanguageChanged();
@@ -91,6 +110,22 @@ public:
     // The name entry of a game that ended in the last tick, if one waits.
     bool EntryPending() const { return mPendingEntry.has_value(); }
     void EnterPendingHighScore();
+
+    // Plays the game recorded for entry `index` of the high-score table
+    // (0 = the lowest) on the field under a sign, unless it cannot be
+    // played as it was; any key ends it.
+    TWatchRefusal WatchHighScore(int index);
+    TWatchRefusal Watch(const TGameRecording &game, const QString &sign);
+    // Whether `game` would play as it was played, on the designs found now.
+    TWatchRefusal CheckRecording(const TGameRecording &game) const;
+    bool Watching() const { return mPlayback.has_value(); }
+    // Back to the attract screen and the design the player had.
+    void EndWatching();
+    // The recording of table entry `index`, if one was kept.
+    std::optional<TGameRecording> RecordingOf(int index) const;
+    std::vector<THighScoreRow> HighScoreRows() const;
+    // The words of a refusal, `design` named in it.
+    QString RefusalText(TWatchRefusal refusal, const QString &design) const;
 
     // The design editor opens: the game stops and lets go of its sounds.
     void BeginEditing();
@@ -126,8 +161,13 @@ private:
     void FollowCycle();
     void FollowPause();
     void SetTimer(bool run);
+    void ApplyDesign(const QString &name);
     void EnterHighScore(std::int32_t score, const QString &designName);
-    void BackToAttract();
+    QString CurrentDesignHash();
+    void PlaybackTick();
+    // The attract screen's wait runs out: the champion's turn, if it has one.
+    bool StartChampion();
+    QString SignFor(const QString &entry) const;
 
     TSessionOptions mOptions;
     TSessionView &mView;
@@ -148,6 +188,22 @@ private:
         QString Design;
     };
     std::optional<TPendingEntry> mPendingEntry;
+
+    std::unique_ptr<TGameRecorder> mRecorder;
+    // Of the design in use; empty until a game needs it.
+    QString mDesignHash;
+    struct TPlayback {
+        TGameRecording Game;
+        std::size_t Next = 0;
+        TKeyState Keys;
+        // The design and random streams the player had before.
+        QString Design;
+        std::uint32_t Seed = 0;
+        std::uint32_t LookSeed = 0;
+    };
+    std::optional<TPlayback> mPlayback;
+    // The attract screen's waits alternate between the demo and the champion.
+    bool mChampionsTurn = true;
 
     std::unique_ptr<TCuePlayer> mCues;
     std::unique_ptr<TDesignSwitcher> mDesigns;

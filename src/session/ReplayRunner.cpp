@@ -28,6 +28,18 @@ void TReplayRunner::Run(const QStringList &lines)
     }
 }
 
+void TReplayRunner::RunRecording(const TGameRecording &game)
+{
+    if (const TWatchRefusal refusal = mSession.CheckRecording(game); refusal != TWatchRefusal::None)
+        throw EReplayError(mSession.RefusalText(refusal, game.Design).toStdString());
+    try {
+        mSession.ChooseDesign(IsDefaultDesignName(game.Design) ? QString() : game.Design);
+    } catch (const std::exception &e) {
+        throw EReplayError(e.what());
+    }
+    Run(game.ScriptLines());
+}
+
 void TReplayRunner::RunLine(const QString &line)
 {
     using TKind = TReplayCommand::TKind;
@@ -38,6 +50,8 @@ void TReplayRunner::RunLine(const QString &line)
     switch (command->Kind) {
     case TKind::Seed:
         Random::Seed(command->Seed);
+        if (command->LookSeed)
+            Random::SetState(command->Seed, *command->LookSeed);
         break;
     case TKind::Design:
         ErrorReport::Guard([&] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "play/GameRecording.h"
 #include "play/ReplayScript.h"
 
 #include <QImage>
@@ -27,6 +28,9 @@ public:
     // Runs every line; throws EReplayError naming the line on a bad line.
     void Run(const QStringList &lines);
     void RunLine(const QString &line);
+    // A recorded game on its design; EReplayError, in the player's words,
+    // when it would not play as it was played.
+    void RunRecording(const TGameRecording &game);
 
     // The next name the script gave for a name entry; none means Cancel.
     std::optional<QString> TakeName();

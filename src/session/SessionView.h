@@ -29,6 +29,8 @@ public:
     virtual void ShowEvents(const TTickResult &result, bool demoRunning) = 0;
     // The player's name for a score in the table; none: cancelled.
     virtual std::optional<QString> AskName(TScoreTitle title, std::int32_t score) = 0;
+    // The sign over a recorded game being shown; empty: none.
+    virtual void ShowReplay(const QString &sign) { (void)sign; }
     // Questions and messages while a dropped design is imported.
     virtual TDesignPrompts &Prompts() = 0;
 };

@@ -70,6 +70,16 @@ TSettingsLocation TSettingsFile::Locate(const QString &exeDir, const QString &ba
     return Locate(exeDir, baseName, configDir, IsWritablePath);
 }
 
+QString TSettingsFile::ReplayFolderFor(const QString &settingsPath, const QString &configDir,
+                                       const QString &dataDir)
+{
+    const QString folder = QFileInfo(settingsPath).absolutePath();
+    const QString userSettings = QDir(configDir).absoluteFilePath(QStringLiteral("snapstorm"));
+    if (QDir::cleanPath(folder) == QDir::cleanPath(userSettings))
+        return QDir(dataDir).filePath(QStringLiteral("snapstorm/replays"));
+    return QDir(folder).filePath(QStringLiteral("replays"));
+}
+
 QString TSettingsFile::FolderPath() const
 {
     return QFileInfo(mLocation.Path).absolutePath();
@@ -87,7 +97,7 @@ void TSettingsFile::Load(TKeyValueList &settings)
     }
 }
 
-bool TSettingsFile::Save(TKeyValueList &settings)
+bool TSettingsFile::Save(TKeyValueList &settings, const TWritten &written)
 {
     const QString folder = FolderPath();
     QDir().mkpath(folder);
@@ -124,6 +134,8 @@ bool TSettingsFile::Save(TKeyValueList &settings)
     }
     settings.Lines() = merged;
     mBase = merged;
+    if (written)
+        written(merged);
     return true;
 }
 

@@ -30,6 +30,12 @@ public:
     static TSettingsLocation Locate(const QString &exeDir, const QString &baseName,
                                     const QString &configDir);
 
+    // Where the games of the high-score table are kept for settings at
+    // `settingsPath`: beside a portable copy's settings, else in the
+    // user's data folder.
+    static QString ReplayFolderFor(const QString &settingsPath, const QString &configDir,
+                                   const QString &dataDir);
+
     explicit TSettingsFile(TSettingsLocation location) : mLocation(std::move(location)) {}
 
     const QString &Path() const { return mLocation.Path; }
@@ -37,8 +43,11 @@ public:
     void Load(TKeyValueList &settings);
     // Writes the merge of `settings` and the file as it is now and makes
     // that the list in memory. On failure `settings` stay as they were, to
-    // be written at the next chance, and ErrorString says why.
-    bool Save(TKeyValueList &settings);
+    // be written at the next chance, and ErrorString says why. `written`
+    // runs after a successful write while the lock is still held, with the
+    // settings as written: files that follow the table change with it.
+    using TWritten = std::function<void(const QStringList &lines)>;
+    bool Save(TKeyValueList &settings, const TWritten &written = {});
     QString ErrorString() const { return mError; }
     void SetLockTimeout(int milliseconds) { mLockTimeoutMs = milliseconds; }
 

@@ -100,7 +100,7 @@ protected:
 TEST_P(CaptionsFit, InTheMainWindowAndItsDialogs)
 {
     QStringList cut = CutShortCaptions(*mForm);
-    for (const char *command : {"Keys1", "Volume1", "Gallery1", "Language2"})
+    for (const char *command : {"Keys1", "Volume1", "Gallery1", "Language2", "HighScores1"})
         cut << ThroughCommand(command);
     cut << CutShortInModal([this] {
         mForm->ScoreDialog().AskFor(TScoreTitle::InTopTwenty, 12340, [this](const QString &key) {

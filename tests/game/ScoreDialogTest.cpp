@@ -12,10 +12,10 @@ TEST(ScoreDialog, WindowHasItsControlsInPlace)
 {
     TScoreDialog dialog;
     EXPECT_EQ(dialog.objectName(), "ScoreDialog");
-    EXPECT_EQ(dialog.windowTitle(), " ");
+    EXPECT_EQ(dialog.windowTitle(), "Your score");
     EXPECT_EQ(dialog.size(), QSize(330, 198));
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(dialog.findChild<QLineEdit *>("Edit1")->geometry(), QRect(4, 124, 321, 28));
     EXPECT_EQ(dialog.findChild<QPushButton *>("Button1")->geometry(), QRect(68, 164, 75, 25));
     EXPECT_EQ(dialog.findChild<QPushButton *>("Button2")->geometry(), QRect(184, 164, 75, 25));

@@ -46,7 +46,7 @@ const QStringList MainFormPaths = {
     "MainForm.Exit1.Caption",    "MainForm.Info1.Caption",     "MainForm.Design1.Caption",
     "MainForm.Language2.Caption", "MainForm.Load1.Caption",    "MainForm.DesignItem.Caption",
     "MainForm.Game2.Caption",    "MainForm.Index1.Caption",    "MainForm.Help1.Caption",
-    "MainForm.Gallery1.Caption",
+    "MainForm.Gallery1.Caption", "MainForm.HighScores1.Caption",
     "DesignSelectDialog.Button1.Caption", "DesignSelectDialog.Button2.Caption",
     "DesignSelectDialog.Label1.Caption", "DesignSelectDialog.DesignItem.Caption",
     "MainForm.Volume1.Caption", "VolumeDialog.Caption", "VolumeDialog.Button1.Caption",
@@ -100,7 +100,11 @@ const QStringList MessageKeys = {
     "PictureTooLarge", "PictureUnknownKind", "PictureMetafile", "PictureNoMemory",
     "SoundRefused", "DesignSoundRefused", "DesignPictureRefused", "SoundCannotOpen", "SoundUnknownFormat",
     "SoundDamaged", "SoundUnplayable", "SoundEmpty", "SoundTooLong", "SoundsTooLong",
-    "LanguageName", "LanguageTitle", "LanguagePrompt", "ZipFilter"};
+    "LanguageName", "LanguageTitle", "LanguagePrompt", "ZipFilter",
+    "ReplaySign", "ReplayNotRecorded", "ReplayUnreadable", "ReplayRulesChanged", "ReplayDesignMissing",
+    "ReplayDesignChanged", "HighScoresTitle", "HighScoresScore", "HighScoresName", "HighScoresDesign",
+    "HighScoresDate", "HighScoresWatch", "HighScoresClose", "ScoreDialogTitle", "DemoSignPad", "PausedPad",
+    "PadLetters"};
 
 // Captions that share one menu, whose "&" letters must differ.
 const QList<QStringList> MenuGroups = {
@@ -108,7 +112,7 @@ const QList<QStringList> MenuGroups = {
      "MainForm.Help1.Caption"},
     {"MainForm.Fullscreen1.Caption", "MainForm.SmoothMotion1.Caption", "MainForm.WholeScaling1.Caption"},
     {"MainForm.New1.Caption", "MainForm.Stop1.Caption", "MainForm.Pause1.Caption",
-     "MainForm.Demo1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
+     "MainForm.Demo1.Caption", "MainForm.HighScores1.Caption", "MainForm.Sound1.Caption", "MainForm.Volume1.Caption",
      "MainForm.Keys1.Caption", "MainForm.Exit1.Caption"},
     {"MainForm.Load1.Caption", "MainForm.Gallery1.Caption", "MainForm.Game2.Caption",
      "MainForm.Language2.Caption"},

@@ -1,51 +1,10 @@
 #include "pads/SdlControllerSource.h"
 
+#include "support/VirtualPad.h"
+
 #include <SDL.h>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// A pad that SDL itself makes up, plugged in and out by the test.
-class VirtualPad
-{
-public:
-    VirtualPad()
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-        desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-        desc.name = "Test pad";
-        mIndex = SDL_JoystickAttachVirtualEx(&desc);
-        mJoystick = SDL_JoystickOpen(mIndex);
-    }
-    ~VirtualPad() { Unplug(); }
-
-    bool Plugged() const { return mJoystick != nullptr; }
-    void SetAxis(SDL_GameControllerAxis axis, Sint16 value) { SDL_JoystickSetVirtualAxis(mJoystick, axis, value); }
-    void SetButton(SDL_GameControllerButton button, bool down)
-    {
-        SDL_JoystickSetVirtualButton(mJoystick, button, down ? 1 : 0);
-    }
-    void Unplug()
-    {
-        if (!mJoystick)
-            return;
-        SDL_JoystickClose(mJoystick);
-        mJoystick = nullptr;
-        SDL_JoystickDetachVirtual(mIndex);
-    }
-
-private:
-    int mIndex = -1;
-    SDL_Joystick *mJoystick = nullptr;
-};
-
-} // namespace
 
 TEST(SdlControllerSourceTest, PlugInSteerPressAndPullOut)
 {
@@ -60,8 +19,12 @@ TEST(SdlControllerSourceTest, PlugInSteerPressAndPullOut)
     source.Poll();
     EXPECT_EQ(source.State().StickX, -30000);
     EXPECT_TRUE(source.State().South);
+    pad.SetButton(SDL_CONTROLLER_BUTTON_B, true);
+    pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    source.Poll();
     const TPadPresses presses = source.TakePresses();
     EXPECT_TRUE(presses.Start && presses.South && !presses.Back);
+    EXPECT_TRUE(presses.East && presses.Up && !presses.North && !presses.Down);
     EXPECT_FALSE(source.TakePresses().Start);
 
     pad.Unplug();

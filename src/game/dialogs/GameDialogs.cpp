@@ -8,13 +8,18 @@
 #include "editor/ui/EditDesign.h"
 #include "game/dialogs/DesktopServices.h"
 #include "game/dialogs/HelpOpener.h"
+#include "game/dialogs/HighScoresDialog.h"
 #include "lang/ui/Language.h"
 #include "session/CuePlayer.h"
 #include "session/GameSession.h"
 #include "setup/AboutBox.h"
 
+#include "base/ErrorReport.h"
+
+#include <QMessageBox>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <stdexcept>
 
 TGameDialogs::TGameDialogs(TGameDialogsContext context)
@@ -26,6 +31,8 @@ TGameDialogs::TGameDialogs(TGameDialogsContext context)
         mContext.Language.TranslateWindow(dialog->objectName());
         return dialog;
     });
+    mHighScoresDialog.Defer(
+        [this] { return new THighScoresDialog(&mContext.Window, mContext.Language.Messages()); });
 }
 
 TGameDialogs::~TGameDialogs() = default;
@@ -42,6 +49,30 @@ void TGameDialogs::Gallery()
     // Default goes by the empty name, as its menu item does.
     const QString chosen = gallery->DesignName();
     mContext.Session.ChooseDesign(IsDefaultDesignName(chosen) ? QString() : chosen);
+}
+
+void TGameDialogs::HighScores()
+{
+    TGameSession &session = mContext.Session;
+    THighScoresDialog *dialog = mHighScoresDialog.Get();
+    std::optional<int> chosen;
+    for (;;) {
+        const std::vector<THighScoreRow> rows = session.HighScoreRows();
+        chosen = dialog->Choose(rows, chosen);
+        if (!chosen)
+            return;
+        const TWatchRefusal refusal = session.WatchHighScore(*chosen);
+        if (refusal == TWatchRefusal::None)
+            return;
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const THighScoreRow &r) { return r.Index == *chosen; });
+        const QString text = session.RefusalText(refusal, row == rows.end() ? QString() : row->Entry.design);
+        // The list opens again, so that another game can be chosen.
+        if (mContext.Unattended)
+            ErrorReport::Show(text);
+        else
+            QMessageBox::information(dialog, dialog->windowTitle(), text);
+    }
 }
 
 void TGameDialogs::EditDesign()

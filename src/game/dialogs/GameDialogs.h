@@ -9,6 +9,7 @@
 
 class QWidget;
 class TDesignSelectDialog;
+class THighScoresDialog;
 class TDesktopServices;
 class TGameSession;
 class THelpOpener;
@@ -37,6 +38,9 @@ public:
     ~TGameDialogs();
 
     void Gallery();
+    // The twenty best games; the one chosen is watched on the field, or
+    // the player is told why it cannot be.
+    void HighScores();
     // The game stops while the editor is open and comes back on the
     // attract screen with the design current in it.
     void EditDesign();
@@ -51,4 +55,5 @@ private:
     std::unique_ptr<THelpOpener> mHelp;
     // Owned by the window, their Qt parent.
     TLazyChild<TDesignSelectDialog> mDesignSelectDialog;
+    TLazyChild<THighScoresDialog> mHighScoresDialog;
 };

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QValidator>
 
 #include <algorithm>
@@ -10,6 +11,11 @@
 namespace {
 
 constexpr int MaxNameLength = 30;
+// What a pad can write, in the order the d-pad walks through it.
+const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -.!");
+// Letters shown on each side of the chosen one.
+constexpr int kLettersAround = 6;
+constexpr int kPadRowsHeight = 56;
 
 // Edit1KeyPress: a ";" would split the stored entry, and a line break the
 // settings line, so neither gets into the name, whether typed or pasted.
@@ -34,10 +40,12 @@ TScoreDialog::TScoreDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("ScoreDialog"));
-    setWindowTitle(QStringLiteral(" "));
+    setWindowTitle(QStringLiteral("Your score"));
     setFixedSize(330, 198);
+    // The main window's white, so the dialog reads as part of the game.
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0, 255, 255));
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
     QFont f;
@@ -75,6 +83,16 @@ TScoreDialog::TScoreDialog(QWidget *parent)
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     mLabel3->setPalette(red);
 
+    mLetterRow = MakeLabel("LetterRow", QRect(4, 196, 321, 26), QString());
+    mLetterRow->setTextFormat(Qt::RichText);
+    mPadHint = MakeLabel("PadHint", QRect(4, 222, 321, 26), QString());
+    QFont small = mPadHint->font();
+    small.setBold(false);
+    small.setPixelSize(11);
+    mPadHint->setFont(small);
+    mPadHint->setWordWrap(true);
+    SetPadMode(false);
+
     setTabOrder(mEdit1, mButton1);
     setTabOrder(mButton1, mButton2);
 }
@@ -108,12 +126,16 @@ QLabel *TScoreDialog::MakeLabel(const char *name, const QRect &place, const QStr
 }
 
 std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &request, int score,
-                                         const QString &okText, const QString &cancelText)
+                                         const QString &okText, const QString &cancelText,
+                                         const QString &proposed)
 {
     mLabel1->setText(title);
     mLabel2->setText(request);
     mLabel3->setText(QString::number(score));
-    mEdit1->clear();
+    // The same player most often plays again: their name is offered,
+    // selected, so that typing another replaces it.
+    mEdit1->setText(proposed);
+    mEdit1->selectAll();
     mButton1->setText(okText);
     mButton2->setText(cancelText);
     FitButtons();
@@ -126,13 +148,56 @@ std::optional<QString> TScoreDialog::Ask(const QString &title, const QString &re
         return mEdit1->text();
     }
     mEdit1->setFocus();
+    // Showing the dialog moves the cursor to the end: the offered name is
+    // selected again once it shows, so that typing replaces it.
+    QTimer::singleShot(0, mEdit1, &QLineEdit::selectAll);
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return mEdit1->text();
 }
 
-std::optional<QString> TScoreDialog::AskFor(TScoreTitle title, int score, const TLookup &lookup)
+void TScoreDialog::SetPadMode(bool on, const QString &hint)
 {
+    setFixedSize(330, on ? 198 + kPadRowsHeight : 198);
+    mLetterRow->setVisible(on);
+    mPadHint->setVisible(on);
+    mPadHint->setText(hint);
+    ShowLetters();
+}
+
+void TScoreDialog::ShowLetters()
+{
+    const int count = static_cast<int>(kLetters.size());
+    QString row;
+    for (int offset = -kLettersAround; offset <= kLettersAround; ++offset) {
+        const QChar letter = kLetters.at(((mLetter + offset) % count + count) % count);
+        const QString shown = letter == QLatin1Char(' ') ? QStringLiteral("&#9251;") : QString(letter).toHtmlEscaped();
+        row += offset == 0 ? QStringLiteral("<span style=\"color:#ff0000; font-size:20px\">[%1]</span> ").arg(shown)
+                           : shown + QLatin1Char(' ');
+    }
+    mLetterRow->setText(row.trimmed());
+}
+
+void TScoreDialog::PadPressed(const TPadPresses &presses)
+{
+    const int count = static_cast<int>(kLetters.size());
+    const int step = (presses.Right ? 1 : 0) - (presses.Left ? 1 : 0) + (presses.Down ? 10 : 0) - (presses.Up ? 10 : 0);
+    mLetter = ((mLetter + step) % count + count) % count;
+    if (presses.South && mEdit1->text().size() < MaxNameLength)
+        mEdit1->insert(kLetters.at(mLetter));
+    if (presses.East)
+        mEdit1->backspace();
+    ShowLetters();
+    if (presses.Start)
+        accept();
+    else if (presses.Back)
+        reject();
+}
+
+std::optional<QString> TScoreDialog::AskFor(TScoreTitle title, int score, const TLookup &lookup,
+                                            const QString &proposed)
+{
+    setWindowTitle(lookup(QStringLiteral("ScoreDialogTitle")));
     return Ask(lookup(TitleMessageKey(title)), lookup(QStringLiteral("Enter name")), score,
-               lookup(QStringLiteral("OK")), lookup(QStringLiteral("Cancel")));
+               lookup(QStringLiteral("OK")), lookup(QStringLiteral("Cancel")), proposed);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pads/PadTarget.h"
 #include "play/HighScoreTable.h"
 
 #include <QDialog>
@@ -12,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 // The small window that asks a player for a name after a good game.
-class TScoreDialog : public QDialog
+class TScoreDialog : public QDialog, public TPadTarget
 {
     Q_OBJECT
 
@@ -24,13 +25,21 @@ public:
 
     explicit TScoreDialog(QWidget *parent = nullptr);
 
-    // Shows the dialog modally; the name on OK, nullopt on any other close.
+    // Shows the dialog modally, the name field holding `proposed`; the
+    // name on OK, nullopt on any other close.
     std::optional<QString> Ask(const QString &title, const QString &request, int score,
-                               const QString &okText, const QString &cancelText);
+                               const QString &okText, const QString &cancelText,
+                               const QString &proposed = {});
     // The same with the texts fetched by message key.
-    std::optional<QString> AskFor(TScoreTitle title, int score, const TLookup &lookup);
+    std::optional<QString> AskFor(TScoreTitle title, int score, const TLookup &lookup,
+                                  const QString &proposed = {});
 
     void SetAnswerHook(TAnswerHook hook) { mAnswerHook = std::move(hook); }
+    // With a pad, a row of letters below the field: the d-pad chooses, A
+    // adds, B deletes, Start confirms. `hint` says so.
+    void SetPadMode(bool on, const QString &hint = {});
+    void PadPressed(const TPadPresses &presses) override;
+    QLabel *LetterRow() const { return mLetterRow; }
 
     QLabel *Label1() const { return mLabel1; }
     QLabel *Label2() const { return mLabel2; }
@@ -41,6 +50,7 @@ public:
 
 private:
     void FitButtons();
+    void ShowLetters();
     QLabel *MakeLabel(const char *name, const QRect &place, const QString &text);
 
     QLabel *mLabel1 = nullptr;
@@ -49,5 +59,8 @@ private:
     QPushButton *mButton1 = nullptr;
     QPushButton *mButton2 = nullptr;
     QLabel *mLabel3 = nullptr;
+    QLabel *mLetterRow = nullptr;
+    QLabel *mPadHint = nullptr;
+    int mLetter = 0;
     TAnswerHook mAnswerHook;
 };
