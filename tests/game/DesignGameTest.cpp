@@ -23,13 +23,13 @@ TEST_F(WindowFixture, F9AppliesTheDesignCurrentInTheEditorWhenItCloses)
         opened = editor->DesignName();
         // The game was stopped before the editor opened.
         EXPECT_NE(Round().GameState(), gsPlaying);
-        EXPECT_FALSE(mForm->Timer1().isActive());
+        EXPECT_FALSE(Timer1().isActive());
         editor->New1Click();
     });
     mForm->DesignGameClick();
     EXPECT_EQ(opened, "Other");
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    EXPECT_TRUE(GamePar().IsDefault());
+    EXPECT_TRUE(Timer1().isActive());
     EXPECT_NE(Round().GameState(), gsPlaying);
 }
 

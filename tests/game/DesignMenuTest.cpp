@@ -96,13 +96,13 @@ TEST_F(DesignMenuTest, ShortcutReachesItsDesignWithoutTheSubmenuEverOpening)
     key->trigger();
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toString(), "Gamma");
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Gamma");
-    EXPECT_EQ(mForm->Settings().Value("Design"), "Gamma");
+    EXPECT_EQ(GamePar().DesignName(), "Gamma");
+    EXPECT_EQ(Settings().Value("Design"), "Gamma");
 
     // Shift+F1 is always the Default design, by an empty name.
     ShortcutAction(*mForm, QKeySequence(Qt::SHIFT | Qt::Key_F1))->trigger();
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
-    EXPECT_TRUE(mForm->Settings().Value("Design").isEmpty());
+    EXPECT_TRUE(GamePar().IsDefault());
+    EXPECT_TRUE(Settings().Value("Design").isEmpty());
 
     // A position past the last design does nothing.
     ShortcutAction(*mForm, QKeySequence(Qt::SHIFT | Qt::Key_F9))->trigger();
@@ -116,7 +116,7 @@ TEST_F(DesignMenuTest, ShortcutKeyPressOnTheShownWindowAppliesTheDesign)
     if (!QTest::qWaitForWindowActive(mForm.get()))
         GTEST_SKIP() << "the platform gives the window no focus";
     QTest::keyClick(mForm.get(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "beta");
+    EXPECT_EQ(GamePar().DesignName(), "beta");
 }
 
 TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
@@ -132,7 +132,7 @@ TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
     Run("new\ntick 4");
     mForm->DesignItemClick(QString());
     EXPECT_EQ(Round().GameState(), gsPlaying);
-    EXPECT_FALSE(mForm->PlayBox().isHidden());
+    EXPECT_FALSE(PlayBox().isHidden());
 }
 
 TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEscape)
@@ -152,5 +152,5 @@ TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEs
     if (!QTest::qWaitForWindowActive(mForm.get()))
         GTEST_SKIP() << "the platform gives the window no focus";
     QTest::keyClick(mForm.get(), Qt::Key_F2, Qt::ShiftModifier);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Alpha");
+    EXPECT_EQ(GamePar().DesignName(), "Alpha");
 }

@@ -84,7 +84,7 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
     Open();
     auto source = std::make_unique<FakeControllerSource>();
     FakeControllerSource &pad = *source;
-    TGamepad gamepad(*mForm, mForm->Keys(), std::move(source),
+    TGamepad gamepad(*mForm, Keys(), std::move(source),
                      {.NewGame = [this] { mForm->NewGameClick(); },
                       .StopGame = [this] { mForm->StopGameClick(); }});
     mForm->activateWindow();

@@ -14,7 +14,7 @@ TEST_F(GameFixture, ShipTouchingAHomeEndsTheGameWithCannonsLeftAndStoresHighScor
         Run("tick 1");
     ASSERT_EQ(Round().GameState(), gsGameOver);
     EXPECT_GT(Round().CanonsLeft().Count() + (Round().Canon().Enabled() ? 1 : 0), 0);
-    EXPECT_EQ(mForm->Settings().Value("HighScore"), QString::number(Round().Score()));
+    EXPECT_EQ(Settings().Value("HighScore"), QString::number(Round().Score()));
 }
 
 TEST_F(GameFixture, DesignChangeDuringAGameKeepsItRunningWithNewSize)
@@ -31,7 +31,7 @@ TEST_F(GameFixture, DesignChangeDuringAGameKeepsItRunningWithNewSize)
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm [Wide]");
     Run("design Default");
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm");
-    EXPECT_TRUE(mForm->Settings().Value("Design").isEmpty());
+    EXPECT_TRUE(Settings().Value("Design").isEmpty());
 }
 
 TEST_F(GameFixture, DamagedDesignInSettingsStartsOnDefaultAfterShowingTheError)
@@ -44,7 +44,7 @@ TEST_F(GameFixture, DamagedDesignInSettingsStartsOnDefaultAfterShowingTheError)
     ErrorReport::SetHandler(nullptr);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("Image2.gif", Qt::CaseInsensitive)) << shown.first().toStdString();
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
+    EXPECT_TRUE(GamePar().IsDefault());
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm");
 }
 
@@ -55,7 +55,7 @@ TEST_F(GameFixture, FailedDesignChangeLeavesTheCurrentDesign)
     Start();
     Run("design Good\nnew\ntick 3");
     EXPECT_THROW(mForm->DesignItemClick("Broken"), std::exception);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Good");
+    EXPECT_EQ(GamePar().DesignName(), "Good");
     EXPECT_EQ(Round().GameState(), gsPlaying);
 }
 

@@ -35,11 +35,11 @@ TEST_F(GameFixture, SmoothMotionIsAViewItemStoredInTheSettingsAndNeverPumpsAScri
     for (const QAction *menu : mForm->menuBar()->actions())
         menus << menu->objectName();
     EXPECT_EQ(menus, QStringList({"Game1", "Design1", "View1", "Help1"}));
-    EXPECT_TRUE(mForm->SmoothMotion1().isChecked());
-    EXPECT_FALSE(mForm->FramePump().Enabled());
-    mForm->SmoothMotion1().trigger();
-    EXPECT_EQ(mForm->Settings().Value(QStringLiteral("SmoothMotion")), QStringLiteral("0"));
-    EXPECT_FALSE(mForm->PlayBox().Smooth());
+    EXPECT_TRUE(SmoothMotion1().isChecked());
+    EXPECT_FALSE(FramePump().Enabled());
+    SmoothMotion1().trigger();
+    EXPECT_EQ(Settings().Value(QStringLiteral("SmoothMotion")), QStringLiteral("0"));
+    EXPECT_FALSE(PlayBox().Smooth());
 }
 
 TEST(FramePump, StandingTickTimerHoldsTheFieldAtTheEndOfTheTick)
