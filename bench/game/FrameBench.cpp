@@ -4,6 +4,7 @@
 // measured in the same run.
 #include "play/GameRound.h"
 #include "game/MainForm.h"
+#include "play/GameCycle.h"
 #include "session/GameSession.h"
 #include "sprites/ui/SpriteBox.h"
 
@@ -63,7 +64,7 @@ struct TRunningGame
     void Tick()
     {
         // A demo that ended starts again, so every tick draws a game.
-        if (Form.Session().Round().GameState() != gsDemo)
+        if (Form.Session().Cycle().GameState() != gsDemo)
             Form.Demo1Click();
         Form.Session().Tick();
     }

@@ -124,14 +124,14 @@ TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
     Start();
     ASSERT_GT(TicksUntil([&] { return Title(skTitle2).Enabled(); }, 2000), 0);
     mForm->DesignItemClick("Alpha");
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
     EXPECT_TRUE(Title(skTitle1).Enabled());
     EXPECT_FALSE(Title(skTitle2).Enabled());
     EXPECT_EQ(Title(skTitle1).Frame(), 0);
 
     Run("new\ntick 4");
     mForm->DesignItemClick(QString());
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
     EXPECT_FALSE(PlayBox().isHidden());
 }
 

@@ -77,9 +77,9 @@ TEST_F(DropTest, DropDuringAGameEndsItKeepingTheDesignWhenTheImportFails)
 {
     Open();
     mForm->NewGameClick();
-    ASSERT_EQ(Round().GameState(), gsPlaying);
+    ASSERT_EQ(Cycle().GameState(), gsPlaying);
     Drop({mArchives.Write("Broken.zip", "no archive")});
-    EXPECT_NE(Round().GameState(), gsPlaying);
+    EXPECT_NE(Cycle().GameState(), gsPlaying);
     EXPECT_TRUE(OnAttractScreen());
     EXPECT_TRUE(GamePar().IsDefault());
     EXPECT_TRUE(Timer1().isActive());

@@ -56,7 +56,8 @@ protected:
     void Run(const QString &script) { mRunner->Run(script.split(QLatin1Char('\n'))); }
 
     // The session the window forwards to, and what it holds.
-    TGameSession &Session() { return Session(); }
+    TGameSession &Session() { return mForm->Session(); }
+    TGameCycle &Cycle() { return Session().Cycle(); }
     TGameRound &Round() { return Session().Round(); }
     TAttractScreen &Attract() { return Session().Cycle().Attract(); }
     TKeyState &Keys() { return Session().Keys(); }

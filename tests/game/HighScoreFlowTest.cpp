@@ -20,9 +20,9 @@ protected:
     {
         Run(QString("%1\ntick 3").arg(kind));
         Round().SetScore(score);
-        Round().GameOver();
+        Cycle().GameOver();
         Run("tick 51");
-        ASSERT_EQ(Round().GameState(), gsAttract);
+        ASSERT_EQ(Cycle().GameState(), gsAttract);
     }
 
     QStringList SettingsLines() const

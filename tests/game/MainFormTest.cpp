@@ -105,7 +105,7 @@ TEST_F(WindowFixture, UnwritableSettingsPathNeverStopsTheProgram)
     Open();
     Run("name Alice\nnew\ntick 3");
     Round().SetScore(70);
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 51\ntick 5");
     mForm->close();
     ErrorReport::SetHandler(nullptr);
@@ -122,7 +122,7 @@ TEST_F(WindowFixture, ClosingASecondCopyKeepsTheScoreTheFirstCopyEntered)
     Open();
     Run("name Alice\nnew\ntick 3");
     Round().SetScore(70);
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 51\ntick 5");
     mForm->close();
     other->close();
@@ -251,7 +251,7 @@ TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
         ProcessEventsUntil([&] { return ticks >= 3; });
         QObject::disconnect(counter);
         ticksBehind = ticks;
-        EXPECT_EQ(Round().GameState(), gsAttract);
+        EXPECT_EQ(Cycle().GameState(), gsAttract);
         return QStringLiteral("Alice");
     });
     ProcessEventsUntil([&] { return ticksBehind >= 0; });
@@ -393,14 +393,14 @@ TEST_F(WindowFixture, StopGameReturnsToTheAttractScreenExceptDuringGameOver)
     Start();
     Run("new\ntick 3");
     mForm->StopGameClick();
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
     EXPECT_TRUE(PlayBox().isHidden());
     EXPECT_FALSE(AttractBox().isHidden());
 
     Run("new\ntick 3");
-    Round().GameOver();
+    Cycle().GameOver();
     mForm->StopGameClick();
-    EXPECT_EQ(Round().GameState(), gsGameOver);
+    EXPECT_EQ(Cycle().GameState(), gsGameOver);
     EXPECT_FALSE(PlayBox().isHidden());
-    EXPECT_EQ(Round().Countdown(), 50);
+    EXPECT_EQ(Cycle().Countdown(), 50);
 }

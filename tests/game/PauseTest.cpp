@@ -105,9 +105,9 @@ TEST_F(PauseFixture, NewGameWhilePausedStartsItRunningAndPlaced)
 {
     Start();
     Run("new\ntick 5\npause\nnew");
-    const int enteringTop = Round().Canon().Top();
+    const int enteringTop = Round().Sprites().Canon().Top();
     Run("tick 3");
     EXPECT_FALSE(Pause1().isChecked());
     EXPECT_TRUE(Timer1().isActive());
-    EXPECT_NE(Round().Canon().Top(), enteringTop);
+    EXPECT_NE(Round().Sprites().Canon().Top(), enteringTop);
 }

@@ -121,9 +121,9 @@ protected:
 
     void FireRocket()
     {
-        const int before = EnabledCount(Round().Rockets());
+        const int before = EnabledCount(Round().Sprites().Rockets());
         Ticks("tick 1 Space");
-        ASSERT_EQ(EnabledCount(Round().Rockets()), before + 1) << "no rocket was fired";
+        ASSERT_EQ(EnabledCount(Round().Sprites().Rockets()), before + 1) << "no rocket was fired";
     }
 
     // Runs the event loop until every queued sound has been handed to SDL,
