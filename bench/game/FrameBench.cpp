@@ -4,6 +4,8 @@
 // measured in the same run.
 #include "play/GameRound.h"
 #include "game/MainForm.h"
+#include "play/GameCycle.h"
+#include "session/GameSession.h"
 #include "sprites/ui/SpriteBox.h"
 
 #include <QImage>
@@ -54,13 +56,15 @@ struct TRunningGame
         // The client area as a fullscreen window has it; its boxes follow.
         Form.resize(kScreen + QSize(0, Form.menuBar()->sizeHint().height()));
         Form.layout()->activate();
-        Form.PlayBox().setGeometry(QRect(QPoint(0, 0), Form.centralWidget()->size()));
+        PlayBox().setGeometry(QRect(QPoint(0, 0), Form.centralWidget()->size()));
     }
+
+    TSpriteBox &PlayBox() { return *Form.findChild<TSpriteBox *>(QStringLiteral("PlayBox")); }
 
     void Tick()
     {
         // A demo that ended starts again, so every tick draws a game.
-        if (Form.Round().GameState() != gsDemo)
+        if (Form.Session().Cycle().GameState() != gsDemo)
             Form.Demo1Click();
         Form.Session().Tick();
     }
@@ -96,7 +100,7 @@ void BM_TickAndPresentAt1080p(benchmark::State &state)
     const auto start = Clock::now();
     for (auto _ : state) {
         game.Tick();
-        game.Form.PlayBox().render(&screen);
+        game.PlayBox().render(&screen);
         benchmark::DoNotOptimize(screen.constBits());
     }
     Report(state, start, copyNs);
@@ -114,7 +118,7 @@ BENCHMARK(BM_TickAndPresentAt1080p)->Unit(benchmark::kMillisecond);
 void BM_SmoothFrameAt1080p(benchmark::State &state)
 {
     TRunningGame game;
-    TSpriteBox &box = game.Form.PlayBox();
+    TSpriteBox &box = game.PlayBox();
     box.SetSmooth(true);
     QImage screen(kScreen, QImage::Format_RGB32);
     const double copyNs = ScreenCopyNs();

@@ -197,7 +197,7 @@ int RunGame(const QString &archive, const TSettingsLocation &settings, TSingleIn
         ImportLater(*form, archive);
     const int result = quitOnSignal.Requested() ? 0 : QApplication::exec();
     if (!shown)
-        form->WriteSettings();
+        form->Session().WriteSettings();
     form.reset();
     return result;
 }

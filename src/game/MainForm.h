@@ -6,12 +6,9 @@
 #include "pads/Gamepad.h"
 #include "game/dialogs/GameDialogs.h"
 
-#include "base/KeyValueList.h"
 #include "design/DesignRoots.h"
 #include "design/ui/MessageBoxPrompts.h"
-#include "play/GameCycle.h"
-#include "play/GameRound.h"
-#include "play/KeyState.h"
+#include "play/AttractScreen.h"
 #include "session/GameSession.h"
 #include "session/SessionView.h"
 
@@ -97,23 +94,12 @@ public:
     // A pad the window is played with, besides the keys (tests give one).
     void AttachGamepad(std::unique_ptr<TControllerSource> source);
 
+    // The session the window forwards to.
     TGameSession &Session() { return *mSession; }
-    TGameRound &Round() { return mSession->Round(); }
-    TAttractScreen &Attract() { return mSession->Cycle().Attract(); }
-    TKeyState &Keys() { return mSession->Keys(); }
-    TKeyValueList &Settings() { return mSession->Settings(); }
-    TScoreDialog &ScoreDialog() { return *mScoreDialog; }
-    TSpriteBox &PlayBox() { return mArea->PlayBox(); }
+    // The first thing the window paints.
     TSpriteBox &AttractBox() { return mArea->AttractBox(); }
-    TLanguage &Language1() { return *mLanguage1; }
-    const TGamePar &GamePar() const { return mSession->Design(); }
-    QTimer &Timer1() { return *mTimer1; }
-    QAction &Pause1() { return mMenu->Pause1(); }
-    QAction &Sound1() { return mMenu->Sound1(); }
-    QAction &SmoothMotion1() { return mMenu->SmoothMotion1(); }
-    TFramePump &FramePump() { return *mFramePump; }
-    TDragComp &DragComp1() { return *mDragComp1; }
-    bool WriteSettings() { return mSession->WriteSettings(); }
+    // The name entry; the tests script its answers.
+    TScoreDialog &ScoreDialog() { return *mScoreDialog; }
 
 protected:
     bool event(QEvent *event) override;

@@ -33,7 +33,7 @@ TAttractScreen::TAttractScreen(TGameRound &round, TSpriteField &attractField, TL
     , mFont(TextFont())
     , mTitlesDone(std::move(titlesDone))
 {
-    TSpriteList &pictures = mRound.Pictures();
+    TSpriteList &pictures = mRound.Sprites().Pictures();
     for (int i = 0; i < pictures.Count(); ++i) {
         if (pictures.Items(i)->Kind() >= skTitle1)
             pictures.Items(i)->SetOnLastFrame([this](TSprite *s) { TitlePictureEnd(s); });
@@ -58,24 +58,24 @@ void TAttractScreen::Show()
 {
     int top = 0;
     for (int kind = skTitle1; kind <= skTitle3; ++kind) {
-        TSprite *picture = mRound.Pictures().FindKind(kind);
+        TSprite *picture = mRound.Sprites().Pictures().FindKind(kind);
         picture->FirstFrame();
         picture->SetLeft((mRound.ClientWidth() - picture->Width()) / 2);
         picture->SetTop(top);
         picture->SetEnabled(kind == skTitle1);
         top += picture->Height();
     }
-    BuildScrollText();
+    BuildScrollText(true);
 }
 
 void TAttractScreen::TitlePictureEnd(TSprite *picture)
 {
     switch (picture->Kind()) {
     case skTitle1:
-        mRound.Pictures().FindKind(skTitle2)->SetEnabled(true);
+        mRound.Sprites().Pictures().FindKind(skTitle2)->SetEnabled(true);
         break;
     case skTitle2:
-        mRound.Pictures().FindKind(skTitle3)->SetEnabled(true);
+        mRound.Sprites().Pictures().FindKind(skTitle3)->SetEnabled(true);
         break;
     case skTitle3:
         mTitlesDone();
@@ -83,14 +83,13 @@ void TAttractScreen::TitlePictureEnd(TSprite *picture)
     }
 }
 
-void TAttractScreen::BuildScrollText()
+void TAttractScreen::BuildScrollText(bool shown)
 {
     Hide();
     mScrollTexts = BuildScrollTextLines(
         mLookup, mSettings.Value(QStringLiteral("LastScore")), mHighScores.Entries());
     mScrollIndex = 0;
-    const std::uint32_t state = mRound.GameState();
-    if (state == gsAttract || state == gsAttractWaiting)
+    if (shown)
         StartScrollLine(mScrollLines.Count() > 0 ? mScrollLines.Items(0) : nullptr);
 }
 

@@ -15,8 +15,8 @@ class TKeyValueList;
 
 // The screen between games: the design's three title pictures one after
 // another, the greeting and high-score lines rising through the lower
-// part. It reads the round's state and sizes; the game cycle that owns
-// both changes the state.
+// part. It dresses the round's title pictures and reads its sizes; the
+// game cycle that owns both says when it shows.
 class TAttractScreen
 {
 public:
@@ -35,7 +35,8 @@ public:
     void Show();
     // The score lines stop.
     void Hide();
-    void BuildScrollText();
+    // The score lines anew; they start rising at once while `shown`.
+    void BuildScrollText(bool shown);
 
     const QStringList &ScrollTexts() const { return mScrollTexts; }
     const TSpriteList &ScrollLines() const { return mScrollLines; }

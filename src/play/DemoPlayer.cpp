@@ -17,7 +17,7 @@ void TDemoPlayer::DemoControl()
 
     int leftmost = INT_MAX;
     int rightmost = 0;
-    const TSpriteList &ships = mRound.Ships();
+    const TSpriteList &ships = mRound.Sprites().Ships();
     for (int i = 0; i < ships.Count(); ++i) {
         const TSprite *ship = ships.Items(i);
         if (!ship->Enabled() || ship->State() != 0)
@@ -26,7 +26,7 @@ void TDemoPlayer::DemoControl()
         rightmost = std::max(rightmost, ship->Left() + ship->Width());
     }
 
-    const TSprite &canon = mRound.Canon();
+    const TSprite &canon = mRound.Sprites().Canon();
     // With no ship left the cannon heads right.
     if (canon.Left() < leftmost - 50)
         mRound.SetCanonDX(step);
@@ -39,7 +39,7 @@ void TDemoPlayer::DemoControl()
 
 void TDemoPlayer::AvoidBombs()
 {
-    const TSprite &canon = mRound.Canon();
+    const TSprite &canon = mRound.Sprites().Canon();
     const int step = mRound.GamePar().CanonStep();
     const int h = 2 * mRound.GamePar().BombStep();
     const int top = canon.Top() - h;

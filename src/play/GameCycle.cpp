@@ -3,7 +3,6 @@
 #include "play/DemoPlayer.h"
 #include "play/GameRound.h"
 #include "play/KeyState.h"
-#include "play/ScoreDisplay.h"
 
 #include "design/GamePar.h"
 
@@ -13,12 +12,13 @@ namespace {
 
 // How long the attract screen waits after its titles before a demo starts.
 constexpr int kTitleWaitTicks = 1000;
+// How long a game's end shows before the attract screen.
+constexpr int kGameOverTicks = 50;
 
 } // namespace
 
 TGameCycle::TGameCycle(TGameCycleSetup setup, const TGamePar &design)
-    : mScoreDisplay(std::make_unique<TScoreDisplay>())
-    , mRound(std::make_unique<TGameRound>(mPlayField, *mScoreDisplay))
+    : mRound(std::make_unique<TGameRound>(mPlayField))
 {
     mRound->CreateSprites(design, mAttractField);
     mAttract = std::make_unique<TAttractScreen>(*mRound, mAttractField, std::move(setup.Lookup),
@@ -44,11 +44,10 @@ void TGameCycle::PlaceFixedSprites(std::int32_t score)
 TTickResult TGameCycle::Tick(const TKeyState &keys)
 {
     TGameRound &round = *mRound;
-    switch (round.GameState()) {
+    switch (mGameState) {
     case gsGameOver:
         mPlayField.Step();
-        round.SetCountdown(round.Countdown() - 1);
-        if (round.Countdown() < 0) {
+        if (--mCountdown < 0) {
             StopRound();
             ShowAttract();
             // The window asks for the name after this tick, so that the
@@ -60,25 +59,23 @@ TTickResult TGameCycle::Tick(const TKeyState &keys)
     case gsPlaying:
     case gsDemo:
         if (!round.CanonEntering()) {
-            if (round.GameState() == gsPlaying)
+            if (mGameState == gsPlaying)
                 round.ReadKeys(keys);
             else
                 mDemo->DemoControl();
         }
         round.GameTick();
         round.LevelChangeIfDone();
+        FollowRound();
         break;
     case gsAttract:
     case gsAttractWaiting: {
         // The state on entry decides: the tick in which the last title
         // picture ends sets the full wait and does not count towards it.
-        const bool waiting = round.GameState() == gsAttractWaiting;
+        const bool waiting = mGameState == gsAttractWaiting;
         mAttractField.Step();
-        if (waiting) {
-            round.SetCountdown(round.Countdown() - 1);
-            if (round.Countdown() < 0)
-                StartGame(true);
-        }
+        if (waiting && --mCountdown < 0)
+            StartGame(true);
         break;
     }
     default:
@@ -109,12 +106,28 @@ void TGameCycle::StartGame(bool demo)
     mAttractField.SetShown(false);
     mPlayField.SetShown(true);
     mRound->StartGame(demo);
+    mGameState = demo ? gsDemo : gsPlaying;
+    FollowRound();
     mEvents.GameStarted = true;
+}
+
+void TGameCycle::GameOver()
+{
+    mRound->GameOver();
+    FollowRound();
+}
+
+void TGameCycle::FollowRound()
+{
+    if (mRound->Over() && (mGameState == gsPlaying || mGameState == gsDemo)) {
+        mGameState = gsGameOver;
+        mCountdown = kGameOverTicks;
+    }
 }
 
 bool TGameCycle::StopGame()
 {
-    if (mRound->GameState() == gsGameOver)
+    if (mGameState == gsGameOver)
         return false;
     StopRound();
     ShowAttract();
@@ -124,6 +137,8 @@ bool TGameCycle::StopGame()
 void TGameCycle::StopRound()
 {
     mRound->StopGame();
+    mGameState = gsStopped;
+    mCountdown = 0;
 }
 
 void TGameCycle::ShowAttract()
@@ -132,37 +147,36 @@ void TGameCycle::ShowAttract()
     mEvents.Cues.push_back(TCue::Attract);
     mPlayField.SetShown(false);
     mAttractField.SetShown(true);
-    mRound->SetGameState(gsAttract);
+    mGameState = gsAttract;
     mAttract->Show();
 }
 
 void TGameCycle::RebuildScrollText()
 {
-    mAttract->BuildScrollText();
+    mAttract->BuildScrollText(mGameState == gsAttract || mGameState == gsAttractWaiting);
 }
 
 void TGameCycle::TitlesDone()
 {
-    mRound->SetCountdown(kTitleWaitTicks);
-    mRound->SetGameState(gsAttractWaiting);
+    mCountdown = kTitleWaitTicks;
+    mGameState = gsAttractWaiting;
 }
 
 std::uint32_t TGameCycle::BeginDesignChange()
 {
-    const std::uint32_t noted = mRound->GameState();
-    mRound->SetGameState(gsApplyingDesign);
+    const std::uint32_t noted = mGameState;
+    mGameState = gsApplyingDesign;
     return noted;
 }
 
 void TGameCycle::EndDesignChange(std::uint32_t noted)
 {
-    mRound->SetGameState(noted);
+    mGameState = noted;
     if (noted == gsAttract || noted == gsAttractWaiting)
         ShowAttract();
 }
 
 bool TGameCycle::InGame() const
 {
-    const std::uint32_t state = mRound->GameState();
-    return state == gsPlaying || (state == gsGameOver && !mRound->DemoMode());
+    return mGameState == gsPlaying || (mGameState == gsGameOver && !mRound->DemoMode());
 }

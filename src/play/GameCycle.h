@@ -1,6 +1,7 @@
 #pragma once
 
 #include "play/AttractScreen.h"
+#include "play/GameState.h"
 #include "play/TickResult.h"
 
 #include "sprites/SpriteField.h"
@@ -14,7 +15,6 @@ class TGameRound;
 class THighScoreTable;
 class TKeyState;
 class TKeyValueList;
-class TScoreDisplay;
 
 // What the attract screen reads: translated texts, the last score and the
 // high-score table (both kept by the window's settings).
@@ -26,7 +26,7 @@ struct TGameCycleSetup {
 
 // The game's modes and the moves between them: the attract screen, its
 // countdown into a demo, the demo, the player's game and the game-over
-// wait. It owns the two sprite fields (play and attract) that the window's
+// wait. The mode and its countdown are the cycle's own. It owns the two sprite fields (play and attract) that the window's
 // boxes show, the round on the one and the attract screen on the other.
 // Every command notes what happened for TakeEvents; Tick returns it.
 class TGameCycle
@@ -59,8 +59,15 @@ public:
     std::uint32_t BeginDesignChange();
     void EndDesignChange(std::uint32_t noted);
 
+    // The game ends now, as when its last cannon is lost.
+    void GameOver();
+
     // A game the player plays, or its game-over wait.
     bool InGame() const;
+    std::uint32_t GameState() const { return mGameState; }
+    // Ticks left of the game-over wait or of the attract screen's wait.
+    std::int32_t Countdown() const { return mCountdown; }
+    void SetCountdown(std::int32_t ticks) { mCountdown = ticks; }
 
     TGameRound &Round() { return *mRound; }
     const TGameRound &Round() const { return *mRound; }
@@ -70,15 +77,18 @@ public:
 
 private:
     void TitlesDone();
+    // A round that ended turns the mode to the game-over wait.
+    void FollowRound();
     // The round's events so far join the cycle's, keeping their order.
     void CollectRoundEvents();
 
     // Declared first: the sprites on them die before them.
     TSpriteField mPlayField;
     TSpriteField mAttractField;
-    std::unique_ptr<TScoreDisplay> mScoreDisplay;
     std::unique_ptr<TGameRound> mRound;
     std::unique_ptr<TAttractScreen> mAttract;
     std::unique_ptr<TDemoPlayer> mDemo;
     TTickResult mEvents;
+    std::uint32_t mGameState = gsNotShown;
+    std::int32_t mCountdown = 0;
 };

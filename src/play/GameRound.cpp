@@ -1,12 +1,10 @@
 #include "play/GameRound.h"
 
 #include "play/KeyState.h"
-#include "play/ScoreDisplay.h"
 
 #include "base/Random.h"
 #include "design/DesignPictures.h"
 #include "design/GamePar.h"
-#include "sprites/Picture.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteField.h"
 
@@ -14,11 +12,6 @@
 #include <utility>
 
 namespace {
-
-// A ship shows one of the design's photos, or its ship picture.
-constexpr int kRandomShipPicture = -1;
-constexpr int kGameOverTicks = 50;
-constexpr int kStepDown = 10;
 
 enum TExplosionState { esNormal = 0, esExploding = 1, esExploded = 2 };
 
@@ -29,16 +22,14 @@ bool Intersects(const TSprite &a, const TSprite &b)
 
 } // namespace
 
-TGameRound::TGameRound(TSpriteField &playField, const TScoreDisplay &scoreDisplay)
+TGameRound::TGameRound(TSpriteField &playField)
     : mPlayField(playField)
-    , mScoreDisplay(scoreDisplay)
-    , mCanon(std::make_unique<TSprite>())
-    , mScoreSprite(std::make_unique<TSprite>())
 {
-    mCanon->SetOnMove([this](TSprite *s) { CanonMove(s); });
-    mCanon->SetOnStateChanged(
+    TSprite &canon = mSprites.Canon();
+    canon.SetOnMove([this](TSprite *s) { CanonMove(s); });
+    canon.SetOnStateChanged(
         [this](TSprite *s) { ExplosiveStateChanged(s, kCanonPicture, kCanonExplodePicture); });
-    mCanon->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
+    canon.SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     // An explosion picture with a single frame never reaches a "last
     // frame"; end such an explosion at the sprite's next move instead.
     mPlayField.SetAfterSprtMove([this](TSprite *s) { EndStillExplosion(s); });
@@ -58,42 +49,31 @@ TTickResult TGameRound::TakeEvents()
 
 void TGameRound::CreateSprites(const TGamePar &gamePar, TSpriteField &attractField)
 {
-    auto create = [](TSpriteList &list, TSpriteField &field, int kind, bool enabled) {
-        TSprite *sprite = list.AddNew();
-        sprite->SetKind(kind);
-        sprite->SetEnabled(enabled);
-        field.AddSprite(sprite);
-        return sprite;
-    };
-    for (int i = 0; i < gamePar.ShipRows() * gamePar.ShipColumns(); ++i) {
-        TSprite *ship = create(mShips, mPlayField, skShip, false);
-        ship->SetOnStateChanged([this](TSprite *s) {
+    mSprites.Create(gamePar, mPlayField, attractField);
+    HookSprites();
+}
+
+void TGameRound::HookSprites()
+{
+    TSpriteList &ships = mSprites.Ships();
+    for (int i = 0; i < ships.Count(); ++i) {
+        ships.Items(i)->SetOnStateChanged([this](TSprite *s) {
             ExplosiveStateChanged(s, kRandomShipPicture, kShipExplodePicture);
         });
-        ship->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
+        ships.Items(i)->SetOnLastFrame([this](TSprite *s) { ExplosionEnd(s); });
     }
-    for (int k = 0; k < gamePar.HomeCount(); ++k) {
-        TSprite *home = create(mHomes, mPlayField, skHome, false);
-        home->SetLeft(gamePar.HomeLeft() + k * gamePar.HomeDistX());
-        home->SetTop(gamePar.HomeTop());
-    }
-    for (int i = 0; i < gamePar.BombCount(); ++i)
-        create(mBombs, mPlayField, skBomb, false)->SetOnMove([this](TSprite *s) { BombMove(s); });
-    for (int i = 0; i < gamePar.RocketCount(); ++i)
-        create(mRockets, mPlayField, skRocket, false)->SetOnMove([this](TSprite *s) { RocketMove(s); });
-    create(mPictures, mPlayField, skGameOver, false);
-    for (int kind = skTitle1; kind <= skTitle3; ++kind)
-        create(mPictures, attractField, kind, true);
+    for (int i = 0; i < mSprites.Bombs().Count(); ++i)
+        mSprites.Bombs().Items(i)->SetOnMove([this](TSprite *s) { BombMove(s); });
+    for (int i = 0; i < mSprites.Rockets().Count(); ++i)
+        mSprites.Rockets().Items(i)->SetOnMove([this](TSprite *s) { RocketMove(s); });
 }
 
 void TGameRound::PlaceFixedSprites()
 {
-    mScoreSprite->SetLeft(10);
-    mScoreSprite->SetTop(10);
-    mPlayField.AddSprite(mScoreSprite.get());
-    mCanon->SetTop(mGamePar->CanonTop());
-    mCanon->SetLeft(mGamePar->CanonStartLeft());
-    mPlayField.AddSprite(mCanon.get());
+    mScoreBoard.Place(mPlayField);
+    mSprites.Canon().SetTop(mGamePar->CanonTop());
+    mSprites.Canon().SetLeft(mGamePar->CanonStartLeft());
+    mPlayField.AddSprite(&mSprites.Canon());
 }
 
 void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clientHeight)
@@ -101,51 +81,18 @@ void TGameRound::ApplyDesign(const TGamePar &gamePar, int clientWidth, int clien
     mGamePar = &gamePar;
     mClientWidth = clientWidth;
     mClientHeight = clientHeight;
-    for (int i = 0; i < mHomes.Count(); ++i)
-        gamePar.AssignImage(*mHomes.Items(i), kHomePicture);
-    for (int i = 0; i < mBombs.Count(); ++i)
-        gamePar.AssignImage(*mBombs.Items(i), kBombPicture);
-    for (int i = 0; i < mRockets.Count(); ++i)
-        gamePar.AssignImage(*mRockets.Items(i), kRocketPicture);
-    for (int i = 0; i < mShips.Count(); ++i)
-        gamePar.AssignImage(*mShips.Items(i), kRandomShipPicture);
-    for (int i = 0; i < mCanonsLeft.Count(); ++i)
-        gamePar.AssignImage(*mCanonsLeft.Items(i), kCanonLeftPicture);
-    for (int i = 0; i < mPictures.Count(); ++i)
-        gamePar.AssignImage(*mPictures.Items(i), mPictures.Items(i)->Kind());
-    gamePar.AssignImage(*mCanon, kCanonPicture);
-    SetSpeeds();
-    for (int k = 0; k < mHomes.Count(); ++k) {
-        TSprite *home = mHomes.Items(k);
-        home->SetTop(gamePar.HomeTop());
-        home->SetLeft(clientWidth * (k + 1) / 4 - home->Width());
-    }
-    mCanon->SetTop(gamePar.CanonTop());
-    mCanon->Jump();
+    mSprites.Dress(gamePar, clientWidth);
     PlaceShips();
-}
-
-void TGameRound::SetSpeeds()
-{
-    // How far each moving sprite goes in a tick; anything farther is drawn
-    // as a jump, not as a slide.
-    for (int i = 0; i < mShips.Count(); ++i)
-        mShips.Items(i)->SetSpeed(std::max(mGamePar->ShipStepX(), kStepDown));
-    for (int i = 0; i < mBombs.Count(); ++i)
-        mBombs.Items(i)->SetSpeed(mGamePar->BombStep());
-    for (int i = 0; i < mRockets.Count(); ++i)
-        mRockets.Items(i)->SetSpeed(mGamePar->RocketStep());
-    mCanon->SetSpeed(std::max(mGamePar->CanonStep(), mGamePar->BombStep()));
 }
 
 void TGameRound::StartGame(bool demo)
 {
-    for (int i = 0; i < mBombs.Count(); ++i)
-        mBombs.Items(i)->SetEnabled(false);
-    for (int i = 0; i < mRockets.Count(); ++i)
-        mRockets.Items(i)->SetEnabled(false);
-    for (int i = 0; i < mHomes.Count(); ++i)
-        mHomes.Items(i)->SetEnabled(true);
+    for (int i = 0; i < mSprites.Bombs().Count(); ++i)
+        mSprites.Bombs().Items(i)->SetEnabled(false);
+    for (int i = 0; i < mSprites.Rockets().Count(); ++i)
+        mSprites.Rockets().Items(i)->SetEnabled(false);
+    for (int i = 0; i < mSprites.Homes().Count(); ++i)
+        mSprites.Homes().Items(i)->SetEnabled(true);
     SetCanonsLeft(3);
     mMoveDownDelay = 100;
     NewLevel();
@@ -153,17 +100,16 @@ void TGameRound::StartGame(bool demo)
     mReloadCount = mGamePar->RocketReload();
     mPlayField.Step();
     mDemoMode = demo;
-    mGameState = demo ? gsDemo : gsPlaying;
+    mPhase = TPhase::Running;
     mPlayField.SetShown(true);
     NextCanon();
 }
 
 void TGameRound::StopGame()
 {
-    mGameState = gsStopped;
+    mPhase = TPhase::Idle;
     mPlayField.SetShown(false);
     mPlayField.RemoveSprite(&GameOverPicture());
-    mCountdown = 0;
     mCanonDX = 0;
     mCanonEntering = false;
     mLevelDone = false;
@@ -171,10 +117,10 @@ void TGameRound::StopGame()
 
 void TGameRound::NewLevel()
 {
-    for (int i = 0; i < mShips.Count(); ++i)
-        mShips.Items(i)->SetEnabled(false);
-    for (int i = 0; i < mShips.Count(); ++i) {
-        TSprite *ship = mShips.Items(i);
+    for (int i = 0; i < mSprites.Ships().Count(); ++i)
+        mSprites.Ships().Items(i)->SetEnabled(false);
+    for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+        TSprite *ship = mSprites.Ships().Items(i);
         mGamePar->AssignImage(*ship, kRandomShipPicture);
         ship->SetState(esNormal);
     }
@@ -185,17 +131,17 @@ void TGameRound::NewLevel()
         mMoveDownDelay -= 8;
     mMoveDownCount = mMoveDownDelay;
     PlaceShips();
-    for (int i = 0; i < mShips.Count(); ++i) {
-        mShips.Items(i)->Jump();
-        mShips.Items(i)->SetEnabled(true);
+    for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+        mSprites.Ships().Items(i)->Jump();
+        mSprites.Ships().Items(i)->SetEnabled(true);
     }
 }
 
 void TGameRound::PlaceShips()
 {
     const int columns = mGamePar->ShipColumns();
-    for (int i = 0; i < mShips.Count(); ++i) {
-        TSprite *ship = mShips.Items(i);
+    for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+        TSprite *ship = mSprites.Ships().Items(i);
         if (!ship->Enabled() || ship->State() != esNormal)
             continue;
         const int row = i / columns;
@@ -210,8 +156,8 @@ void TGameRound::GameTick()
     ++mReloadCount;
     if (!mLevelDone) {
         PlaceShips();
-        for (int i = 0; i < mShips.Count(); ++i) {
-            TSprite *ship = mShips.Items(i);
+        for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+            TSprite *ship = mSprites.Ships().Items(i);
             if (!ship->Enabled() || ship->State() != esNormal)
                 continue;
             if (!mCanonEntering && Random::Below(mGamePar->BombChance()) == 1)
@@ -234,7 +180,7 @@ void TGameRound::GameTick()
         mFormationY += kStepDown;
         mMoveDownCount = mMoveDownDelay;
     }
-    if (!mCanon->Enabled())
+    if (!mSprites.Canon().Enabled())
         NextCanon();
 }
 
@@ -255,13 +201,13 @@ void TGameRound::FireRocket()
 {
     if (mReloadCount < mGamePar->RocketReload() || mLevelDone)
         return;
-    for (int i = 0; i < mRockets.Count(); ++i) {
-        TSprite *rocket = mRockets.Items(i);
+    for (int i = 0; i < mSprites.Rockets().Count(); ++i) {
+        TSprite *rocket = mSprites.Rockets().Items(i);
         if (rocket->Enabled())
             continue;
         mEvents.Cues.push_back(TCue::Fire);
-        rocket->SetTop(mCanon->Top());
-        rocket->SetLeft(mCanon->Left() + 15);
+        rocket->SetTop(mSprites.Canon().Top());
+        rocket->SetLeft(mSprites.Canon().Left() + 15);
         rocket->Jump();
         rocket->SetEnabled(true);
         mReloadCount = 0;
@@ -271,9 +217,9 @@ void TGameRound::FireRocket()
 
 TSprite *TGameRound::HomeHitBy(const TSprite &sprite) const
 {
-    for (int i = 0; i < mHomes.Count(); ++i) {
-        if (Intersects(sprite, *mHomes.Items(i)))
-            return mHomes.Items(i);
+    for (int i = 0; i < mSprites.Homes().Count(); ++i) {
+        if (Intersects(sprite, *mSprites.Homes().Items(i)))
+            return mSprites.Homes().Items(i);
     }
     return nullptr;
 }
@@ -287,8 +233,8 @@ void TGameRound::RocketMove(TSprite *rocket)
     if (HomeHitBy(*rocket))
         rocket->SetEnabled(false);
     if (rocket->Enabled()) {
-        for (int i = 0; i < mShips.Count(); ++i) {
-            TSprite *ship = mShips.Items(i);
+        for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+            TSprite *ship = mSprites.Ships().Items(i);
             if (!ship->Enabled() || ship->State() != esNormal || !Intersects(*rocket, *ship))
                 continue;
             rocket->SetEnabled(false);
@@ -303,8 +249,8 @@ void TGameRound::RocketMove(TSprite *rocket)
 
 void TGameRound::DropBomb(const TSprite &ship)
 {
-    for (int i = 0; i < mBombs.Count(); ++i) {
-        TSprite *bomb = mBombs.Items(i);
+    for (int i = 0; i < mSprites.Bombs().Count(); ++i) {
+        TSprite *bomb = mSprites.Bombs().Items(i);
         if (bomb->Enabled())
             continue;
         bomb->SetEnabled(true);
@@ -323,9 +269,9 @@ void TGameRound::BombMove(TSprite *bomb)
     }
     // Tested whatever the cannon's state: a bomb also vanishes where the
     // cannon is exploding or gone.
-    if (Intersects(*bomb, *mCanon)) {
+    if (Intersects(*bomb, mSprites.Canon())) {
         bomb->SetEnabled(false);
-        mCanon->SetState(esExploding);
+        mSprites.Canon().SetState(esExploding);
         mEvents.Cues.push_back(TCue::CanonHit);
     }
     if (bomb->Enabled() && HomeHitBy(*bomb))
@@ -395,15 +341,15 @@ void TGameRound::ExplosionEnd(TSprite *sprite)
 
 void TGameRound::EndStillExplosion(TSprite *sprite)
 {
-    const bool explodes = sprite == mCanon.get() || sprite->Kind() == skShip;
+    const bool explodes = sprite == &mSprites.Canon() || sprite->Kind() == skShip;
     if (explodes && sprite->State() == esExploding && !sprite->IsAnimated())
         ExplosionEnd(sprite);
 }
 
 void TGameRound::CheckLevelDone()
 {
-    for (int i = 0; i < mShips.Count(); ++i) {
-        if (mShips.Items(i)->Enabled())
+    for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+        if (mSprites.Ships().Items(i)->Enabled())
             return;
     }
     mEvents.Cues.push_back(TCue::LevelCleared);
@@ -416,8 +362,8 @@ void TGameRound::LevelChangeIfDone()
 {
     if (!mLevelDone)
         return;
-    for (int i = 0; i < mShips.Count(); ++i) {
-        if (mShips.Items(i)->State() != esNormal)
+    for (int i = 0; i < mSprites.Ships().Count(); ++i) {
+        if (mSprites.Ships().Items(i)->State() != esNormal)
             return;
     }
     mLevelDone = false;
@@ -426,53 +372,50 @@ void TGameRound::LevelChangeIfDone()
 
 void TGameRound::NextCanon()
 {
-    if (mCanonsLeft.Count() == 0) {
+    if (mSprites.CanonsLeft().Count() == 0) {
         GameOver();
         return;
     }
     mCanonEntering = true;
-    SetCanonsLeft(mCanonsLeft.Count() - 1);
-    mGamePar->AssignImage(*mCanon, kCanonPicture);
-    mCanon->SetEnabled(true);
-    mCanon->SetState(esNormal);
-    mCanon->SetLeft(mGamePar->LivesLeft());
-    mCanon->SetTop(mGamePar->LivesTop());
-    mCanon->Jump();
+    SetCanonsLeft(mSprites.CanonsLeft().Count() - 1);
+    mGamePar->AssignImage(mSprites.Canon(), kCanonPicture);
+    mSprites.Canon().SetEnabled(true);
+    mSprites.Canon().SetState(esNormal);
+    mSprites.Canon().SetLeft(mGamePar->LivesLeft());
+    mSprites.Canon().SetTop(mGamePar->LivesTop());
+    mSprites.Canon().Jump();
 }
 
 void TGameRound::SetCanonsLeft(int count)
 {
-    while (mCanonsLeft.Count() > count) {
-        TSprite *last = mCanonsLeft.Items(mCanonsLeft.Count() - 1);
+    while (mSprites.CanonsLeft().Count() > count) {
+        TSprite *last = mSprites.CanonsLeft().Items(mSprites.CanonsLeft().Count() - 1);
         mPlayField.RemoveSprite(last);
-        mCanonsLeft.Extract(last);
+        mSprites.CanonsLeft().Extract(last);
     }
-    while (mCanonsLeft.Count() < count) {
-        TSprite *icon = mCanonsLeft.AddNew();
+    while (mSprites.CanonsLeft().Count() < count) {
+        TSprite *icon = mSprites.CanonsLeft().AddNew();
         mPlayField.AddSprite(icon);
         mGamePar->AssignImage(*icon, kCanonLeftPicture);
-        icon->SetLeft(mCanonsLeft.Count() * mGamePar->LivesDistX() + mGamePar->LivesLeft());
+        icon->SetLeft(mSprites.CanonsLeft().Count() * mGamePar->LivesDistX() + mGamePar->LivesLeft());
         icon->SetTop(mGamePar->LivesTop());
     }
 }
 
 void TGameRound::SetScore(std::int32_t score)
 {
-    const bool inGame = mGameState == gsPlaying || mGameState == gsDemo;
-    if (inGame && mScore / mGamePar->BonusScore() != score / mGamePar->BonusScore())
-        SetCanonsLeft(mCanonsLeft.Count() + 1);
+    if (mPhase == TPhase::Running && mScore / mGamePar->BonusScore() != score / mGamePar->BonusScore())
+        SetCanonsLeft(mSprites.CanonsLeft().Count() + 1);
     mScore = score;
-    mScoreSprite->SetTransparent(false);
-    mScoreSprite->SetPicture(TPicture::FromImage(mScoreDisplay.ComposeScore(score)));
+    mScoreBoard.Show(score);
 }
 
 void TGameRound::GameOver()
 {
-    mGameState = gsGameOver;
+    mPhase = TPhase::Over;
     mCanonDX = 0;
     mEvents.Cues.push_back(TCue::GameOver);
     mEvents.GameEnded = mScore;
-    mCountdown = kGameOverTicks;
     TSprite &picture = GameOverPicture();
     picture.FirstFrame();
     picture.SetEnabled(true);
@@ -483,5 +426,5 @@ void TGameRound::GameOver()
 
 TSprite &TGameRound::GameOverPicture()
 {
-    return *mPictures.FindKind(skGameOver);
+    return *mSprites.Pictures().FindKind(skGameOver);
 }

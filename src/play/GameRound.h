@@ -1,51 +1,24 @@
 #pragma once
 
+#include "play/RoundSprites.h"
+#include "play/ScoreBoard.h"
 #include "play/TickResult.h"
 
-#include "sprites/SpriteList.h"
-
 #include <cstdint>
-#include <memory>
 
 class TGamePar;
 class TKeyState;
-class TScoreDisplay;
 class TSprite;
 class TSpriteField;
-
-// What a tick does; the values are stored and traced, keep them.
-enum TGameStateValue : std::uint32_t {
-    gsNotShown = 0,
-    gsGameOver = 1,
-    gsPlaying = 2,
-    gsStopped = 3,
-    gsDemo = 4,
-    gsApplyingDesign = 5,
-    gsAttract = 6,
-    gsAttractWaiting = 7,
-};
-
-// Sprite kinds the game tags its sprites with.
-enum TSpriteKind : std::int32_t {
-    skCanon = 0,
-    skBomb = 1,
-    skHome = 4,
-    skRocket = 5,
-    skShip = 6,
-    skGameOver = 9,
-    skTitle1 = 10,
-    skTitle2 = 11,
-    skTitle3 = 12,
-};
 
 // One game on the play field: the formation, the cannon, rockets, bombs,
 // homes, lives, levels and the score. Driven one tick at a time; what it
 // does that the player hears or the window must know about is noted for
-// TakeEvents, never called out.
+// TakeEvents, never called out. Which mode the game is in is the cycle's.
 class TGameRound
 {
 public:
-    TGameRound(TSpriteField &playField, const TScoreDisplay &scoreDisplay);
+    explicit TGameRound(TSpriteField &playField);
     ~TGameRound();
 
     // Creates every game sprite once; the counts come from `gamePar`.
@@ -59,7 +32,6 @@ public:
     void StartGame(bool demo);
     void StopGame();
     void NewLevel();
-    void PlaceShips();
     void GameTick();
     void ReadKeys(const TKeyState &keys);
     void FireRocket();
@@ -71,11 +43,9 @@ public:
     // What happened since the last call: cues, a game's end, a cleared level.
     TTickResult TakeEvents();
 
-    std::uint32_t GameState() const { return mGameState; }
-    void SetGameState(std::uint32_t state) { mGameState = state; }
+    // The game started last has ended (its game-over picture shows).
+    bool Over() const { return mPhase == TPhase::Over; }
     std::int32_t Score() const { return mScore; }
-    std::int32_t Countdown() const { return mCountdown; }
-    void SetCountdown(std::int32_t ticks) { mCountdown = ticks; }
     bool DemoMode() const { return mDemoMode; }
     bool CanonEntering() const { return mCanonEntering; }
     bool LevelDone() const { return mLevelDone; }
@@ -90,17 +60,16 @@ public:
     int ClientWidth() const { return mClientWidth; }
     int ClientHeight() const { return mClientHeight; }
 
-    TSprite &Canon() { return *mCanon; }
-    const TSprite &Canon() const { return *mCanon; }
-    const TSpriteList &Ships() const { return mShips; }
-    const TSpriteList &Rockets() const { return mRockets; }
-    const TSpriteList &Bombs() const { return mBombs; }
-    const TSpriteList &CanonsLeft() const { return mCanonsLeft; }
-    TSpriteList &Pictures() { return mPictures; }
+    TRoundSprites &Sprites() { return mSprites; }
+    const TRoundSprites &Sprites() const { return mSprites; }
     TSpriteField &PlayField() { return mPlayField; }
     const TGamePar &GamePar() const { return *mGamePar; }
 
 private:
+    enum class TPhase { Idle, Running, Over };
+
+    void HookSprites();
+    void PlaceShips();
     void RocketMove(TSprite *rocket);
     void DropBomb(const TSprite &ship);
     void BombMove(TSprite *bomb);
@@ -110,15 +79,16 @@ private:
     void EndStillExplosion(TSprite *sprite);
     void CheckLevelDone();
     void ShowExplosion(TSprite *sprite, int picture);
-    void SetSpeeds();
     TSprite *HomeHitBy(const TSprite &sprite) const;
     TSprite &GameOverPicture();
 
     TSpriteField &mPlayField;
-    const TScoreDisplay &mScoreDisplay;
     TTickResult mEvents;
     const TGamePar *mGamePar = nullptr;
+    TRoundSprites mSprites;
+    TScoreBoard mScoreBoard;
 
+    TPhase mPhase = TPhase::Idle;
     std::int32_t mFormationX = 0;
     std::int32_t mFormationVX = 0;
     std::int32_t mFormationY = 0;
@@ -127,20 +97,9 @@ private:
     std::int32_t mCanonDX = 0;
     bool mCanonEntering = false;
     bool mLevelDone = false;
-    std::uint32_t mGameState = gsNotShown;
     std::int32_t mScore = 0;
     std::int32_t mReloadCount = 0;
-    std::int32_t mCountdown = 0;
     bool mDemoMode = false;
     int mClientWidth = 0;
     int mClientHeight = 0;
-
-    TSpriteList mShips;
-    TSpriteList mHomes;
-    TSpriteList mBombs;
-    TSpriteList mCanonsLeft;
-    TSpriteList mRockets;
-    TSpriteList mPictures;
-    std::unique_ptr<TSprite> mCanon;
-    std::unique_ptr<TSprite> mScoreSprite;
 };

@@ -1,5 +1,6 @@
 #include "play/RoundTrace.h"
 
+#include "play/GameCycle.h"
 #include "play/GameRound.h"
 
 #include "sprites/Sprite.h"
@@ -32,16 +33,18 @@ QJsonArray EnabledPositions(const TSpriteList &list)
 
 } // namespace
 
-QString RoundTraceLine(const TGameRound &round, int tick)
+QString RoundTraceLine(const TGameCycle &cycle, int tick)
 {
+    const TGameRound &round = cycle.Round();
+    const TRoundSprites &sprites = round.Sprites();
     QJsonArray ships;
-    for (int i = 0; i < round.Ships().Count(); ++i)
-        ships.append(Placed(*round.Ships().Items(i)));
+    for (int i = 0; i < sprites.Ships().Count(); ++i)
+        ships.append(Placed(*sprites.Ships().Items(i)));
     const QJsonObject object{
         {QStringLiteral("tick"), tick},
-        {QStringLiteral("state"), static_cast<int>(round.GameState())},
+        {QStringLiteral("state"), static_cast<int>(cycle.GameState())},
         {QStringLiteral("score"), round.Score()},
-        {QStringLiteral("lives"), round.CanonsLeft().Count()},
+        {QStringLiteral("lives"), sprites.CanonsLeft().Count()},
         {QStringLiteral("fx"), round.FormationX()},
         {QStringLiteral("fy"), round.FormationY()},
         {QStringLiteral("fvx"), round.FormationVX()},
@@ -49,11 +52,11 @@ QString RoundTraceLine(const TGameRound &round, int tick)
         {QStringLiteral("count"), round.MoveDownCount()},
         {QStringLiteral("reload"), round.ReloadCount()},
         {QStringLiteral("entering"), round.CanonEntering()},
-        {QStringLiteral("countdown"), round.Countdown()},
-        {QStringLiteral("canon"), Placed(round.Canon())},
+        {QStringLiteral("countdown"), cycle.Countdown()},
+        {QStringLiteral("canon"), Placed(sprites.Canon())},
         {QStringLiteral("ships"), ships},
-        {QStringLiteral("rockets"), EnabledPositions(round.Rockets())},
-        {QStringLiteral("bombs"), EnabledPositions(round.Bombs())},
+        {QStringLiteral("rockets"), EnabledPositions(sprites.Rockets())},
+        {QStringLiteral("bombs"), EnabledPositions(sprites.Bombs())},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

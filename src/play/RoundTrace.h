@@ -2,8 +2,9 @@
 
 #include <QString>
 
-class TGameRound;
+class TGameCycle;
 
-// The round's state after tick `tick` as one compact JSON line: what the
-// scripted run writes per tick and what tests compare runs by.
-QString RoundTraceLine(const TGameRound &round, int tick);
+// The round's state and the cycle's mode after tick `tick` as one compact
+// JSON line: what the scripted run writes per tick and what tests compare
+// runs by.
+QString RoundTraceLine(const TGameCycle &cycle, int tick);

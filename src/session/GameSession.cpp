@@ -214,7 +214,7 @@ bool TGameSession::StartKey(int key, bool modifiers, bool autoRepeat)
     // there, and only its release (or its auto-repeat) reaches the window.
     if (autoRepeat || modifiers || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter))
         return false;
-    const std::uint32_t state = mCycle->Round().GameState();
+    const std::uint32_t state = mCycle->GameState();
     if (state != gsAttract && state != gsAttractWaiting && state != gsDemo)
         return false;
     StartGame(false);
@@ -388,7 +388,7 @@ void TGameSession::Follow(const TTickResult &result)
         mPause.Resume();
         FollowPause();
     }
-    mView.ShowEvents(result, mCycle->Round().GameState() == gsDemo);
+    mView.ShowEvents(result, mCycle->GameState() == gsDemo);
 }
 
 void TGameSession::FollowCycle()

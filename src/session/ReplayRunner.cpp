@@ -114,5 +114,5 @@ void TReplayRunner::Snap(const QString &path) const
 
 QString TReplayRunner::TraceLine() const
 {
-    return RoundTraceLine(mSession.Round(), mTicks);
+    return RoundTraceLine(mSession.Cycle(), mTicks);
 }

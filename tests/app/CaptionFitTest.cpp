@@ -104,7 +104,7 @@ TEST_P(CaptionsFit, InTheMainWindowAndItsDialogs)
         cut << ThroughCommand(command);
     cut << CutShortInModal([this] {
         mForm->ScoreDialog().AskFor(TScoreTitle::InTopTwenty, 12340, [this](const QString &key) {
-            return mForm->Language1().LookupMessage(key);
+            return mForm->findChild<TLanguage *>(QStringLiteral("Language1"))->LookupMessage(key);
         });
     });
     EXPECT_TRUE(cut.isEmpty()) << qPrintable(cut.join('\n'));

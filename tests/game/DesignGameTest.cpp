@@ -22,15 +22,15 @@ TEST_F(WindowFixture, F9AppliesTheDesignCurrentInTheEditorWhenItCloses)
         ASSERT_NE(editor, nullptr);
         opened = editor->DesignName();
         // The game was stopped before the editor opened.
-        EXPECT_NE(Round().GameState(), gsPlaying);
-        EXPECT_FALSE(mForm->Timer1().isActive());
+        EXPECT_NE(Cycle().GameState(), gsPlaying);
+        EXPECT_FALSE(Timer1().isActive());
         editor->New1Click();
     });
     mForm->DesignGameClick();
     EXPECT_EQ(opened, "Other");
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
-    EXPECT_TRUE(mForm->Timer1().isActive());
-    EXPECT_NE(Round().GameState(), gsPlaying);
+    EXPECT_TRUE(GamePar().IsDefault());
+    EXPECT_TRUE(Timer1().isActive());
+    EXPECT_NE(Cycle().GameState(), gsPlaying);
 }
 
 TEST_F(WindowFixture, EditorEmailDraftOpensThroughTheMainWindowsDesktop)

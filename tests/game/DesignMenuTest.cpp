@@ -96,13 +96,13 @@ TEST_F(DesignMenuTest, ShortcutReachesItsDesignWithoutTheSubmenuEverOpening)
     key->trigger();
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toString(), "Gamma");
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Gamma");
-    EXPECT_EQ(mForm->Settings().Value("Design"), "Gamma");
+    EXPECT_EQ(GamePar().DesignName(), "Gamma");
+    EXPECT_EQ(Settings().Value("Design"), "Gamma");
 
     // Shift+F1 is always the Default design, by an empty name.
     ShortcutAction(*mForm, QKeySequence(Qt::SHIFT | Qt::Key_F1))->trigger();
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
-    EXPECT_TRUE(mForm->Settings().Value("Design").isEmpty());
+    EXPECT_TRUE(GamePar().IsDefault());
+    EXPECT_TRUE(Settings().Value("Design").isEmpty());
 
     // A position past the last design does nothing.
     ShortcutAction(*mForm, QKeySequence(Qt::SHIFT | Qt::Key_F9))->trigger();
@@ -116,7 +116,7 @@ TEST_F(DesignMenuTest, ShortcutKeyPressOnTheShownWindowAppliesTheDesign)
     if (!QTest::qWaitForWindowActive(mForm.get()))
         GTEST_SKIP() << "the platform gives the window no focus";
     QTest::keyClick(mForm.get(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "beta");
+    EXPECT_EQ(GamePar().DesignName(), "beta");
 }
 
 TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
@@ -124,15 +124,15 @@ TEST_F(DesignMenuTest, DesignChangeRestartsTheAttractScreenButKeepsAGame)
     Start();
     ASSERT_GT(TicksUntil([&] { return Title(skTitle2).Enabled(); }, 2000), 0);
     mForm->DesignItemClick("Alpha");
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
     EXPECT_TRUE(Title(skTitle1).Enabled());
     EXPECT_FALSE(Title(skTitle2).Enabled());
     EXPECT_EQ(Title(skTitle1).Frame(), 0);
 
     Run("new\ntick 4");
     mForm->DesignItemClick(QString());
-    EXPECT_EQ(Round().GameState(), gsPlaying);
-    EXPECT_FALSE(mForm->PlayBox().isHidden());
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
+    EXPECT_FALSE(PlayBox().isHidden());
 }
 
 TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEscape)
@@ -152,5 +152,5 @@ TEST_F(DesignMenuTest, DesignKeysKeepWorkingAfterTheMenuWasOpenedAndClosedWithEs
     if (!QTest::qWaitForWindowActive(mForm.get()))
         GTEST_SKIP() << "the platform gives the window no focus";
     QTest::keyClick(mForm.get(), Qt::Key_F2, Qt::ShiftModifier);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Alpha");
+    EXPECT_EQ(GamePar().DesignName(), "Alpha");
 }

@@ -43,7 +43,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    bool OnAttractScreen() { return !mForm->AttractBox().isHidden() && mForm->PlayBox().isHidden(); }
+    bool OnAttractScreen() { return !AttractBox().isHidden() && PlayBox().isHidden(); }
 
     TempDir mSource, mArchives;
 };
@@ -56,31 +56,31 @@ TEST_F(DropTest, DroppedArchiveBecomesTheDesignOnTheAttractScreen)
     const QString sea = MakeArchive("Sea.ZIP");
     const QString other = MakeArchive("Other.zip");
     Drop({sea, other, mArchives.Write("notes.txt", "text")});
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Sea");
-    EXPECT_EQ(mForm->Settings().Value("Design"), "Sea");
+    EXPECT_EQ(GamePar().DesignName(), "Sea");
+    EXPECT_EQ(Settings().Value("Design"), "Sea");
     EXPECT_FALSE(QFileInfo::exists(mRoot.File("Other")));
     EXPECT_TRUE(OnAttractScreen());
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    EXPECT_TRUE(Timer1().isActive());
 
     // Passes the filter but is no ".zip": the window ignores it.
     Drop({QFile::copy(other, mArchives.File("Bay.zipx")) ? mArchives.File("Bay.zipx") : QString()});
-    EXPECT_EQ(mForm->DragComp1().DroppedFiles().size(), 1);
+    EXPECT_EQ(DragComp1().DroppedFiles().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(mRoot.File("Bay")));
 
     // A text file alone is filtered out and fires nothing.
     Drop({mArchives.File("notes.txt")});
-    EXPECT_TRUE(mForm->DragComp1().DroppedFiles().isEmpty());
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Sea");
+    EXPECT_TRUE(DragComp1().DroppedFiles().isEmpty());
+    EXPECT_EQ(GamePar().DesignName(), "Sea");
 }
 
 TEST_F(DropTest, DropDuringAGameEndsItKeepingTheDesignWhenTheImportFails)
 {
     Open();
     mForm->NewGameClick();
-    ASSERT_EQ(Round().GameState(), gsPlaying);
+    ASSERT_EQ(Cycle().GameState(), gsPlaying);
     Drop({mArchives.Write("Broken.zip", "no archive")});
-    EXPECT_NE(Round().GameState(), gsPlaying);
+    EXPECT_NE(Cycle().GameState(), gsPlaying);
     EXPECT_TRUE(OnAttractScreen());
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    EXPECT_TRUE(GamePar().IsDefault());
+    EXPECT_TRUE(Timer1().isActive());
 }

@@ -20,7 +20,7 @@ QLabel *Shown(QWidget &area, const char *name)
 class StartKeyFixture : public WindowFixture
 {
 protected:
-    bool InGame() { return Round().GameState() == gsPlaying; }
+    bool InGame() { return Cycle().GameState() == gsPlaying; }
 };
 
 TEST(FieldSigns, AClearedLevelShowsTheNextWaveForAMomentAndTheDemoHowToPlay)

@@ -1,18 +1,27 @@
 #pragma once
 
-#include "play/GameRound.h"
+#include "game/DragComp.h"
+#include "game/FramePump.h"
 #include "game/MainForm.h"
 #include "game/dialogs/ScoreDialog.h"
+#include "lang/ui/Language.h"
+#include "play/AttractScreen.h"
+#include "play/GameCycle.h"
+#include "play/GameRound.h"
+#include "session/GameSession.h"
 #include "session/ReplayRunner.h"
 #include "sprites/ui/SpriteBox.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 // A real main window, unattended, on a scratch design root holding a copy
 // of the shipped Default design, driven like the scripted run.
@@ -37,15 +46,43 @@ protected:
     // name entry, snaps show the visible box.
     void AttachRunner()
     {
-        mRunner = std::make_unique<TReplayRunner>(mForm->Session(), mTrace, [this] {
-            TSpriteBox &box = mForm->PlayBox().isHidden() ? mForm->AttractBox() : mForm->PlayBox();
+        mRunner = std::make_unique<TReplayRunner>(Session(), mTrace, [this] {
+            TSpriteBox &box = PlayBox().isHidden() ? AttractBox() : PlayBox();
             return box.BackBuffer();
         });
         mForm->ScoreDialog().SetAnswerHook([this](TScoreDialog &) { return mRunner->TakeName(); });
     }
 
     void Run(const QString &script) { mRunner->Run(script.split(QLatin1Char('\n'))); }
-    TGameRound &Round() { return mForm->Round(); }
+
+    // The session the window forwards to, and what it holds.
+    TGameSession &Session() { return mForm->Session(); }
+    TGameCycle &Cycle() { return Session().Cycle(); }
+    TGameRound &Round() { return Session().Round(); }
+    TAttractScreen &Attract() { return Session().Cycle().Attract(); }
+    TKeyState &Keys() { return Session().Keys(); }
+    TKeyValueList &Settings() { return Session().Settings(); }
+    const TGamePar &GamePar() { return Session().Design(); }
+
+    // The window's parts, found as a user of the window sees them.
+    QTimer &Timer1() { return Child<QTimer>("Timer1"); }
+    TSpriteBox &PlayBox() { return Child<TSpriteBox>("PlayBox"); }
+    TSpriteBox &AttractBox() { return mForm->AttractBox(); }
+    QAction &Pause1() { return Child<QAction>("Pause1"); }
+    QAction &Sound1() { return Child<QAction>("Sound1"); }
+    QAction &SmoothMotion1() { return Child<QAction>("SmoothMotion1"); }
+    TLanguage &Language1() { return Child<TLanguage>("Language1"); }
+    TDragComp &DragComp1() { return Child<TDragComp>("DragComp1"); }
+    TFramePump &FramePump() { return Child<TFramePump>(nullptr); }
+
+    template <class T>
+    T &Child(const char *name)
+    {
+        T *child = mForm->findChild<T *>(name ? QString::fromLatin1(name) : QString());
+        if (!child)
+            throw std::logic_error(std::string("the window has no ") + (name ? name : "such part"));
+        return *child;
+    }
 
     // A design folder in the scratch root holding the given files.
     QString MakeDesign(const QString &name, const QMap<QString, QByteArray> &files = {})

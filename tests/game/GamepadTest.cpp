@@ -84,7 +84,7 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
     Open();
     auto source = std::make_unique<FakeControllerSource>();
     FakeControllerSource &pad = *source;
-    TGamepad gamepad(*mForm, mForm->Keys(), std::move(source),
+    TGamepad gamepad(*mForm, Keys(), std::move(source),
                      {.NewGame = [this] { mForm->NewGameClick(); },
                       .StopGame = [this] { mForm->StopGameClick(); }});
     mForm->activateWindow();
@@ -92,10 +92,10 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
 
     pad.Presses.Start = true;
     gamepad.Poll();
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
     pad.Presses.Back = true;
     gamepad.Poll();
-    EXPECT_NE(Round().GameState(), gsPlaying);
+    EXPECT_NE(Cycle().GameState(), gsPlaying);
 
     QWidget other;
     other.show();
@@ -103,7 +103,7 @@ TEST_F(WindowFixture, PadStartBeginsAGameAndBackStopsItOnlyInTheActiveWindow)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     pad.Presses.Start = true;
     gamepad.Poll();
-    EXPECT_NE(Round().GameState(), gsPlaying);
+    EXPECT_NE(Cycle().GameState(), gsPlaying);
 }
 
 // An idle machine used to wake sixty times a second to poll no pad at all.

@@ -20,9 +20,9 @@ protected:
     {
         Run(QString("%1\ntick 3").arg(kind));
         Round().SetScore(score);
-        Round().GameOver();
+        Cycle().GameOver();
         Run("tick 51");
-        ASSERT_EQ(Round().GameState(), gsAttract);
+        ASSERT_EQ(Cycle().GameState(), gsAttract);
     }
 
     QStringList SettingsLines() const
@@ -47,12 +47,12 @@ TEST_F(HighScoreFlowTest, NamedResultEntersTheTableAndIsWrittenAtTheEnd)
     Run("name Alice");
     PlayGameEndingWith("new", 120);
     const QString entry = "000000000120;Alice;Default";
-    EXPECT_EQ(mForm->Settings().Value("LastScore"), entry);
+    EXPECT_EQ(Settings().Value("LastScore"), entry);
     EXPECT_EQ(SettingsLines().last(), "Score=" + entry);
     EXPECT_TRUE(SettingsLines().contains("HighScore=120"));
     EXPECT_TRUE(SettingsLines().contains("LastScore=" + entry));
     // The attract text now shows the result with its rank.
-    EXPECT_TRUE(mForm->Attract().ScrollTexts().contains("1.) 120 Alice (Default)"));
+    EXPECT_TRUE(Attract().ScrollTexts().contains("1.) 120 Alice (Default)"));
 
     Run("name Bob");
     PlayGameEndingWith("new", 90);
@@ -64,7 +64,7 @@ TEST_F(HighScoreFlowTest, NamedResultEntersTheTableAndIsWrittenAtTheEnd)
 TEST_F(HighScoreFlowTest, CancelledEntryStillWritesTheSettings)
 {
     PlayGameEndingWith("new", 40);
-    EXPECT_TRUE(mForm->Settings().Value("LastScore").isEmpty());
+    EXPECT_TRUE(Settings().Value("LastScore").isEmpty());
     EXPECT_TRUE(SettingsLines().contains("HighScore=40"));
     EXPECT_FALSE(SettingsFile().contains("Score=0"));
 }
@@ -75,7 +75,7 @@ TEST_F(HighScoreFlowTest, GameWithoutPointsWritesNothing)
     PlayGameEndingWith("new", 0);
     EXPECT_EQ(mRequests, 0);
     EXPECT_EQ(SettingsFile(), "Language=english.lng\n");
-    EXPECT_TRUE(mForm->Settings().Value("LastScore").isEmpty());
+    EXPECT_TRUE(Settings().Value("LastScore").isEmpty());
 }
 
 TEST_F(HighScoreFlowTest, DemoNeverAsksForAName)
@@ -83,9 +83,9 @@ TEST_F(HighScoreFlowTest, DemoNeverAsksForAName)
     CountRequests(QStringLiteral("Robot"));
     PlayGameEndingWith("demo", 250);
     EXPECT_EQ(mRequests, 0);
-    EXPECT_TRUE(mForm->Settings().Value("LastScore").isEmpty());
+    EXPECT_TRUE(Settings().Value("LastScore").isEmpty());
     // The demo's score is remembered for the next start, written at program end.
-    EXPECT_EQ(mForm->Settings().Value("HighScore"), "250");
+    EXPECT_EQ(Settings().Value("HighScore"), "250");
     EXPECT_EQ(SettingsFile(), "Language=english.lng\n");
 }
 

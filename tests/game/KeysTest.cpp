@@ -86,19 +86,19 @@ TEST_F(WindowFixture, KeysDialogRefusesMenuShortcutsAndTheChosenKeyFiresFromThen
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_P).contains(QLatin1String("Pause Game")));
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_F4).contains(QLatin1String("F4")));
     EXPECT_TRUE(ChooseFireKey(*mForm, Qt::Key_Right).contains(QLatin1String("Move right")));
-    EXPECT_EQ(mForm->Keys().Bindings(), TKeyBindings());
+    EXPECT_EQ(Keys().Bindings(), TKeyBindings());
 
     EXPECT_EQ(ChooseFireKey(*mForm, Qt::Key_Control), QString());
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-    EXPECT_TRUE(mForm->Keys().HandleKeyEvent(press));
-    EXPECT_TRUE(mForm->Keys().IsHeld(TGameKey::Space));
+    EXPECT_TRUE(Keys().HandleKeyEvent(press));
+    EXPECT_TRUE(Keys().IsHeld(TGameKey::Space));
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-    EXPECT_FALSE(mForm->Keys().HandleKeyEvent(space));
+    EXPECT_FALSE(Keys().HandleKeyEvent(space));
 
     mForm->close();
     EXPECT_TRUE(SettingsFile().contains("KeyFire=Control\n"));
     Open();
-    EXPECT_EQ(mForm->Keys().Bindings().Key(TGameKey::Space), Qt::Key_Control);
+    EXPECT_EQ(Keys().Bindings().Key(TGameKey::Space), Qt::Key_Control);
 }
 
 // Return in a field used to become the fire key instead of pressing OK.

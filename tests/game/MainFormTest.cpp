@@ -79,7 +79,7 @@ TEST_F(WindowFixture, SoundItemStartsUncheckedOnlyWithSoundZero)
         SCOPED_TRACE(c.file.toStdString());
         mSettingsDir.Write("snapstorm.ini", c.file);
         Start();
-        EXPECT_EQ(mForm->Sound1().isChecked(), c.checked);
+        EXPECT_EQ(Sound1().isChecked(), c.checked);
         mRunner.reset();
         mForm.reset();
     }
@@ -90,7 +90,7 @@ TEST_F(WindowFixture, ChoosingDefaultRemovesTheDesignLineAtTheNextWrite)
     MakeDesign("Alpha", {{"!design.ini", ""}});
     mSettingsDir.Write("snapstorm.ini", "Design=Alpha\nKeep=me\n");
     Open();
-    ASSERT_EQ(mForm->GamePar().DesignName(), "Alpha");
+    ASSERT_EQ(GamePar().DesignName(), "Alpha");
     mForm->DesignItemClick(QString());
     mForm->close();
     EXPECT_EQ(SettingsFile(), "Keep=me\n");
@@ -105,14 +105,14 @@ TEST_F(WindowFixture, UnwritableSettingsPathNeverStopsTheProgram)
     Open();
     Run("name Alice\nnew\ntick 3");
     Round().SetScore(70);
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 51\ntick 5");
     mForm->close();
     ErrorReport::SetHandler(nullptr);
     // Said once, not at each of the two writes.
     EXPECT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
-    EXPECT_EQ(mForm->Settings().Value("LastScore"), "000000000070;Alice;Default");
-    EXPECT_FALSE(mForm->WriteSettings());
+    EXPECT_EQ(Settings().Value("LastScore"), "000000000070;Alice;Default");
+    EXPECT_FALSE(Session().WriteSettings());
 }
 
 TEST_F(WindowFixture, ClosingASecondCopyKeepsTheScoreTheFirstCopyEntered)
@@ -122,7 +122,7 @@ TEST_F(WindowFixture, ClosingASecondCopyKeepsTheScoreTheFirstCopyEntered)
     Open();
     Run("name Alice\nnew\ntick 3");
     Round().SetScore(70);
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 51\ntick 5");
     mForm->close();
     other->close();
@@ -135,7 +135,7 @@ TEST_F(WindowFixture, DesignNameWithALineBreakCannotForgeSettingsLines)
     MakeDesign(evil, {{"!design.ini", ""}});
     Open();
     EXPECT_THROW(mForm->DesignItemClick(evil), std::runtime_error);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_EQ(GamePar().DesignName(), "Default");
     mForm->close();
     EXPECT_FALSE(SettingsFile().contains("Mallory"));
 }
@@ -157,28 +157,28 @@ TEST_F(WindowFixture, StoredHighScoreIsTheScoreShownAtStart)
 TEST_F(WindowFixture, PauseGameStopsTheTimerAndASecondPauseStartsIt)
 {
     Start();
-    ASSERT_TRUE(mForm->Timer1().isActive());
-    mForm->Pause1().trigger();
-    EXPECT_TRUE(mForm->Pause1().isChecked());
-    EXPECT_FALSE(mForm->Timer1().isActive());
-    mForm->Pause1().trigger();
-    EXPECT_FALSE(mForm->Pause1().isChecked());
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    ASSERT_TRUE(Timer1().isActive());
+    Pause1().trigger();
+    EXPECT_TRUE(Pause1().isChecked());
+    EXPECT_FALSE(Timer1().isActive());
+    Pause1().trigger();
+    EXPECT_FALSE(Pause1().isChecked());
+    EXPECT_TRUE(Timer1().isActive());
 }
 
 TEST_F(WindowFixture, MinimiseStopsTheTimerAndRestoreStartsItUnlessPaused)
 {
     Open();
     mForm->setWindowState(Qt::WindowMinimized);
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_FALSE(Timer1().isActive());
     mForm->setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    EXPECT_TRUE(Timer1().isActive());
 
-    mForm->Pause1().trigger();
+    Pause1().trigger();
     mForm->setWindowState(Qt::WindowMinimized);
     mForm->setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(mForm->Pause1().isChecked());
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_TRUE(Pause1().isChecked());
+    EXPECT_FALSE(Timer1().isActive());
 }
 
 TEST_F(WindowFixture, HelpShowsTheLanguagesHelpFileInItsWindowAndLinksGoToTheDesktop)
@@ -193,7 +193,7 @@ TEST_F(WindowFixture, HelpShowsTheLanguagesHelpFileInItsWindowAndLinksGoToTheDes
         "test.lng", "[Messages]\nHelpFile=guide-en.html\nHelpTitle=Guide\nLinkNotOpened=No browser\n");
     mSettingsDir.Write("guide-en.html", "<p>Help <a href='more.html'>more</a> <a href='https://example.org/x'>web</a></p>");
     mSettingsDir.Write("more.html", "<p>More help</p>");
-    mForm->Language1().SetLanguageFile(language);
+    Language1().SetLanguageFile(language);
     QAction *index1 = Command(*mForm, "Index1");
     ASSERT_NE(index1, nullptr);
     EXPECT_EQ(index1->shortcut(), QKeySequence(Qt::Key_F1));
@@ -229,16 +229,16 @@ TEST_F(WindowFixture, ErrorInsideATickStopsTheTimerAndIsReported)
         [](TScoreDialog &) -> std::optional<QString> { throw std::runtime_error("dialog broke"); });
     QStringList shown;
     ErrorReport::SetHandler([&](const QString &message) { shown << message; });
-    ASSERT_TRUE(mForm->Timer1().isActive());
+    ASSERT_TRUE(Timer1().isActive());
     ProcessEventsUntil([&] { return !shown.isEmpty(); });
     ErrorReport::SetHandler(nullptr);
 
     EXPECT_EQ(shown, QStringList{"dialog broke"});
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_FALSE(Timer1().isActive());
     // The menu still works, and pausing twice brings the timer back.
-    mForm->Pause1().trigger();
-    mForm->Pause1().trigger();
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    Pause1().trigger();
+    Pause1().trigger();
+    EXPECT_TRUE(Timer1().isActive());
 }
 
 TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
@@ -247,16 +247,16 @@ TEST_F(WindowFixture, AttractScreenKeepsTickingBehindTheNameEntry)
     int ticksBehind = -1;
     mForm->ScoreDialog().SetAnswerHook([&](TScoreDialog &) -> std::optional<QString> {
         int ticks = 0;
-        const auto counter = QObject::connect(&mForm->Timer1(), &QTimer::timeout, [&] { ++ticks; });
+        const auto counter = QObject::connect(&Timer1(), &QTimer::timeout, [&] { ++ticks; });
         ProcessEventsUntil([&] { return ticks >= 3; });
         QObject::disconnect(counter);
         ticksBehind = ticks;
-        EXPECT_EQ(Round().GameState(), gsAttract);
+        EXPECT_EQ(Cycle().GameState(), gsAttract);
         return QStringLiteral("Alice");
     });
     ProcessEventsUntil([&] { return ticksBehind >= 0; });
     EXPECT_GE(ticksBehind, 3);
-    EXPECT_EQ(mForm->Settings().Value("LastScore"), "000000000030;Alice;Default");
+    EXPECT_EQ(Settings().Value("LastScore"), "000000000030;Alice;Default");
 }
 
 // --- start-up and signals --------------------------------------------------
@@ -374,14 +374,14 @@ TEST_F(WindowFixture, AStoredDesignWhoseSoundFailsLeavesDefaultWithOneMessageOnc
     mForm = std::make_unique<TMainForm>(
         TMainFormOptions{mSettingsPath, false, nullptr, mRoot.Path(), false, SNAPSTORM_BIN_DIR});
     // Refused before anything shows, though the sound output still waits.
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_EQ(GamePar().DesignName(), "Default");
     EXPECT_EQ(mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")), nullptr);
     EXPECT_TRUE(shown.isEmpty());
     mForm->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer")); }, 5000));
     QTest::qWait(300); // the attract screen runs on; nothing more is said
     ErrorReport::SetHandler(nullptr);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_EQ(GamePar().DesignName(), "Default");
     ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
     EXPECT_TRUE(shown[0].startsWith(QString("Das Design „Broken“ kann nicht verwendet werden. Sein Klang „%1“")
                                         .arg(QDir::toNativeSeparators(mRoot.File("Broken/Sound1.wav")))))
@@ -393,14 +393,14 @@ TEST_F(WindowFixture, StopGameReturnsToTheAttractScreenExceptDuringGameOver)
     Start();
     Run("new\ntick 3");
     mForm->StopGameClick();
-    EXPECT_EQ(Round().GameState(), gsAttract);
-    EXPECT_TRUE(mForm->PlayBox().isHidden());
-    EXPECT_FALSE(mForm->AttractBox().isHidden());
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
+    EXPECT_TRUE(PlayBox().isHidden());
+    EXPECT_FALSE(AttractBox().isHidden());
 
     Run("new\ntick 3");
-    Round().GameOver();
+    Cycle().GameOver();
     mForm->StopGameClick();
-    EXPECT_EQ(Round().GameState(), gsGameOver);
-    EXPECT_FALSE(mForm->PlayBox().isHidden());
-    EXPECT_EQ(Round().Countdown(), 50);
+    EXPECT_EQ(Cycle().GameState(), gsGameOver);
+    EXPECT_FALSE(PlayBox().isHidden());
+    EXPECT_EQ(Cycle().Countdown(), 50);
 }

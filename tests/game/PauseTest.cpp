@@ -49,8 +49,8 @@ TEST_F(PauseFixture, FocusLossPausesAGameUntilThePlayerPressesAKey)
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_FALSE(mForm->Timer1().isActive());
-    EXPECT_FALSE(mForm->Pause1().isChecked());
+    EXPECT_FALSE(Timer1().isActive());
+    EXPECT_FALSE(Pause1().isChecked());
     EXPECT_TRUE(PausedShown());
 
     // Coming back, minimised and restored on the way, is not yet playing.
@@ -58,12 +58,12 @@ TEST_F(PauseFixture, FocusLossPausesAGameUntilThePlayerPressesAKey)
     mForm->setWindowState(Qt::WindowNoState);
     mForm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mForm.get()));
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_FALSE(Timer1().isActive());
 
     // The key that resumes does nothing else.
     QTest::keyPress(mForm.get(), Qt::Key_Space);
-    EXPECT_TRUE(mForm->Timer1().isActive());
-    EXPECT_FALSE(mForm->Keys().IsHeld(TGameKey::Space));
+    EXPECT_TRUE(Timer1().isActive());
+    EXPECT_FALSE(Keys().IsHeld(TGameKey::Space));
     EXPECT_FALSE(PausedShown());
 }
 
@@ -72,15 +72,15 @@ TEST_F(PauseFixture, OpenMenuPausesTheGameAndAClickResumesIt)
     Open();
     Run("new\ntick 2");
     Q_EMIT GameMenu().aboutToShow();
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_FALSE(Timer1().isActive());
     EXPECT_TRUE(PausedShown());
-    QTest::mouseClick(&mForm->PlayBox(), Qt::LeftButton);
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    QTest::mouseClick(&PlayBox(), Qt::LeftButton);
+    EXPECT_TRUE(Timer1().isActive());
 
     // The demo and the attract screen go on under a menu.
     Run("demo");
     Q_EMIT GameMenu().aboutToShow();
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    EXPECT_TRUE(Timer1().isActive());
 }
 
 TEST_F(PauseFixture, PauseCommandFollowsItsCheckMarkAfterAnInterruption)
@@ -89,15 +89,15 @@ TEST_F(PauseFixture, PauseCommandFollowsItsCheckMarkAfterAnInterruption)
     Run("new\ntick 2");
     Q_EMIT GameMenu().aboutToShow();
     // Chosen from the menu that interrupted: the game stays paused, checked.
-    mForm->Pause1().trigger();
-    EXPECT_TRUE(mForm->Pause1().isChecked());
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    Pause1().trigger();
+    EXPECT_TRUE(Pause1().isChecked());
+    EXPECT_FALSE(Timer1().isActive());
     // Any key does not undo the player's own pause; the command does.
     QTest::keyClick(mForm.get(), Qt::Key_Left);
-    EXPECT_FALSE(mForm->Timer1().isActive());
+    EXPECT_FALSE(Timer1().isActive());
     EXPECT_TRUE(PausedShown());
-    mForm->Pause1().trigger();
-    EXPECT_TRUE(mForm->Timer1().isActive());
+    Pause1().trigger();
+    EXPECT_TRUE(Timer1().isActive());
     EXPECT_FALSE(PausedShown());
 }
 
@@ -105,9 +105,9 @@ TEST_F(PauseFixture, NewGameWhilePausedStartsItRunningAndPlaced)
 {
     Start();
     Run("new\ntick 5\npause\nnew");
-    const int enteringTop = Round().Canon().Top();
+    const int enteringTop = Round().Sprites().Canon().Top();
     Run("tick 3");
-    EXPECT_FALSE(mForm->Pause1().isChecked());
-    EXPECT_TRUE(mForm->Timer1().isActive());
-    EXPECT_NE(Round().Canon().Top(), enteringTop);
+    EXPECT_FALSE(Pause1().isChecked());
+    EXPECT_TRUE(Timer1().isActive());
+    EXPECT_NE(Round().Sprites().Canon().Top(), enteringTop);
 }

@@ -10,9 +10,9 @@
 
 namespace {
 
-QSize FieldOf(TMainForm &form)
+QSize FieldOf(const TGamePar &design)
 {
-    return QSize(form.GamePar().ClientWidth(), form.GamePar().ClientHeight());
+    return QSize(design.ClientWidth(), design.ClientHeight());
 }
 
 } // namespace
@@ -40,22 +40,22 @@ TEST_F(WindowFixture, F11AndEscSwitchFullscreenAndTheMenuShowsIt)
     QTest::keyClick(mForm.get(), Qt::Key_Escape);
     EXPECT_FALSE(mForm->isFullScreen());
     EXPECT_FALSE(item->isChecked());
-    EXPECT_EQ(mForm->centralWidget()->size(), FieldOf(*mForm));
+    EXPECT_EQ(mForm->centralWidget()->size(), FieldOf(GamePar()));
 }
 
 TEST_F(WindowFixture, ResizedWindowScalesTheFieldAndANewDesignResetsIt)
 {
     Open();
-    const QSize field = FieldOf(*mForm);
+    const QSize field = FieldOf(GamePar());
     EXPECT_EQ(mForm->centralWidget()->size(), field);
 
     mForm->resize(mForm->size() + QSize(800, 500));
     QCoreApplication::processEvents();
-    EXPECT_EQ(mForm->PlayBox().size(), mForm->centralWidget()->size());
-    EXPECT_EQ(mForm->PlayBox().size(), field + QSize(800, 500));
+    EXPECT_EQ(PlayBox().size(), mForm->centralWidget()->size());
+    EXPECT_EQ(PlayBox().size(), field + QSize(800, 500));
     Run("new\ntick 2");
     // The scripted run's snapshots keep drawing at the field's own size.
-    EXPECT_EQ(mForm->PlayBox().BackBuffer().size(), field);
+    EXPECT_EQ(PlayBox().BackBuffer().size(), field);
 
     // Never smaller than one field.
     mForm->resize(100, 100);
@@ -103,15 +103,15 @@ TEST_F(WindowFixture, WholeNumberScalingIsAViewItemKeptInTheSettings)
     auto *item = mForm->findChild<QAction *>(QStringLiteral("WholeScaling1"));
     ASSERT_TRUE(item);
     EXPECT_FALSE(item->isChecked());
-    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::Fill);
+    EXPECT_EQ(PlayBox().Scaling(), TScaling::Fill);
     item->trigger();
-    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::WholeOnly);
-    EXPECT_EQ(mForm->AttractBox().Scaling(), TScaling::WholeOnly);
-    ASSERT_TRUE(mForm->WriteSettings());
+    EXPECT_EQ(PlayBox().Scaling(), TScaling::WholeOnly);
+    EXPECT_EQ(AttractBox().Scaling(), TScaling::WholeOnly);
+    ASSERT_TRUE(Session().WriteSettings());
     mForm.reset();
 
     Open();
     item = mForm->findChild<QAction *>(QStringLiteral("WholeScaling1"));
     EXPECT_TRUE(item->isChecked());
-    EXPECT_EQ(mForm->PlayBox().Scaling(), TScaling::WholeOnly);
+    EXPECT_EQ(PlayBox().Scaling(), TScaling::WholeOnly);
 }

@@ -10,11 +10,11 @@ TEST_F(GameFixture, ShipTouchingAHomeEndsTheGameWithCannonsLeftAndStoresHighScor
     Run("seed 1\nnew\ntick 25");
     Round().SetScore(120);
     // Step the formation down until it reaches the homes.
-    for (int i = 0; i < 5000 && Round().GameState() == gsPlaying; ++i)
+    for (int i = 0; i < 5000 && Cycle().GameState() == gsPlaying; ++i)
         Run("tick 1");
-    ASSERT_EQ(Round().GameState(), gsGameOver);
-    EXPECT_GT(Round().CanonsLeft().Count() + (Round().Canon().Enabled() ? 1 : 0), 0);
-    EXPECT_EQ(mForm->Settings().Value("HighScore"), QString::number(Round().Score()));
+    ASSERT_EQ(Cycle().GameState(), gsGameOver);
+    EXPECT_GT(Round().Sprites().CanonsLeft().Count() + (Round().Sprites().Canon().Enabled() ? 1 : 0), 0);
+    EXPECT_EQ(Settings().Value("HighScore"), QString::number(Round().Score()));
 }
 
 TEST_F(GameFixture, DesignChangeDuringAGameKeepsItRunningWithNewSize)
@@ -25,13 +25,13 @@ TEST_F(GameFixture, DesignChangeDuringAGameKeepsItRunningWithNewSize)
     const int width = Round().ClientWidth();
     const int score = Round().Score();
     Run("design Wide\ntick 1");
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
     EXPECT_GT(Round().ClientWidth(), width);
     EXPECT_EQ(Round().Score(), score);
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm [Wide]");
     Run("design Default");
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm");
-    EXPECT_TRUE(mForm->Settings().Value("Design").isEmpty());
+    EXPECT_TRUE(Settings().Value("Design").isEmpty());
 }
 
 TEST_F(GameFixture, DamagedDesignInSettingsStartsOnDefaultAfterShowingTheError)
@@ -44,7 +44,7 @@ TEST_F(GameFixture, DamagedDesignInSettingsStartsOnDefaultAfterShowingTheError)
     ErrorReport::SetHandler(nullptr);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("Image2.gif", Qt::CaseInsensitive)) << shown.first().toStdString();
-    EXPECT_TRUE(mForm->GamePar().IsDefault());
+    EXPECT_TRUE(GamePar().IsDefault());
     EXPECT_EQ(mForm->windowTitle(), "Snapstorm");
 }
 
@@ -55,8 +55,8 @@ TEST_F(GameFixture, FailedDesignChangeLeavesTheCurrentDesign)
     Start();
     Run("design Good\nnew\ntick 3");
     EXPECT_THROW(mForm->DesignItemClick("Broken"), std::exception);
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Good");
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(GamePar().DesignName(), "Good");
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
 }
 
 TEST_F(GameFixture, SameSeedGivesTheSameTrace)
@@ -94,5 +94,5 @@ TEST_F(GameFixture, ScriptedDesignErrorIsReportedAndTheRunGoesOn)
     ErrorReport::SetHandler(nullptr);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("Image6.bmp", Qt::CaseInsensitive));
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
 }

@@ -13,7 +13,7 @@ TEST_F(GameFixture, FormationGlidesWhileANewLevelAndANewCannonJump)
 {
     Start();
     Run("seed 5\nnew\ntick 2");
-    const TSprite &ship = *Round().Ships().Items(0);
+    const TSprite &ship = *Round().Sprites().Ships().Items(0);
     const int halfStep = Round().GamePar().ShipStepX() / 2;
     EXPECT_EQ(ship.PlaceAt(0.5), QPoint(ship.Left() - halfStep, ship.Top()));
 
@@ -21,11 +21,11 @@ TEST_F(GameFixture, FormationGlidesWhileANewLevelAndANewCannonJump)
     Round().NewLevel();
     Round().NextCanon();
     Run("tick 1");
-    for (int i = 0; i < Round().Ships().Count(); ++i) {
-        const TSprite &each = *Round().Ships().Items(i);
+    for (int i = 0; i < Round().Sprites().Ships().Count(); ++i) {
+        const TSprite &each = *Round().Sprites().Ships().Items(i);
         EXPECT_EQ(each.PlaceAt(0.25), QPoint(each.Left(), each.Top())) << "ship " << i;
     }
-    EXPECT_EQ(Round().Canon().PlaceAt(0.25), QPoint(Round().Canon().Left(), Round().Canon().Top()));
+    EXPECT_EQ(Round().Sprites().Canon().PlaceAt(0.25), QPoint(Round().Sprites().Canon().Left(), Round().Sprites().Canon().Top()));
 }
 
 TEST_F(GameFixture, SmoothMotionIsAViewItemStoredInTheSettingsAndNeverPumpsAScriptedRun)
@@ -35,11 +35,11 @@ TEST_F(GameFixture, SmoothMotionIsAViewItemStoredInTheSettingsAndNeverPumpsAScri
     for (const QAction *menu : mForm->menuBar()->actions())
         menus << menu->objectName();
     EXPECT_EQ(menus, QStringList({"Game1", "Design1", "View1", "Help1"}));
-    EXPECT_TRUE(mForm->SmoothMotion1().isChecked());
-    EXPECT_FALSE(mForm->FramePump().Enabled());
-    mForm->SmoothMotion1().trigger();
-    EXPECT_EQ(mForm->Settings().Value(QStringLiteral("SmoothMotion")), QStringLiteral("0"));
-    EXPECT_FALSE(mForm->PlayBox().Smooth());
+    EXPECT_TRUE(SmoothMotion1().isChecked());
+    EXPECT_FALSE(FramePump().Enabled());
+    SmoothMotion1().trigger();
+    EXPECT_EQ(Settings().Value(QStringLiteral("SmoothMotion")), QStringLiteral("0"));
+    EXPECT_FALSE(PlayBox().Smooth());
 }
 
 TEST(FramePump, StandingTickTimerHoldsTheFieldAtTheEndOfTheTick)

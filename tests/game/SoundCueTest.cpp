@@ -101,7 +101,7 @@ protected:
         options.OpenSoundDevice = true;
         mForm = std::make_unique<TMainForm>(options);
         mForm->FormShow();
-        mForm->Timer1().stop();
+        Timer1().stop();
         AttachRunner();
         mMixer = mForm->findChild<TSoundMixer *>(QStringLiteral("Mixer"));
         ASSERT_NE(mMixer, nullptr);
@@ -111,9 +111,9 @@ protected:
 
     void Ticks(const QString &script)
     {
-        mForm->Timer1().start();
+        Timer1().start();
         Run(script);
-        mForm->Timer1().stop();
+        Timer1().stop();
     }
 
     // Out from under the homes (which stop rockets), with a rocket ready.
@@ -121,9 +121,9 @@ protected:
 
     void FireRocket()
     {
-        const int before = EnabledCount(Round().Rockets());
+        const int before = EnabledCount(Round().Sprites().Rockets());
         Ticks("tick 1 Space");
-        ASSERT_EQ(EnabledCount(Round().Rockets()), before + 1) << "no rocket was fired";
+        ASSERT_EQ(EnabledCount(Round().Sprites().Rockets()), before + 1) << "no rocket was fired";
     }
 
     // Runs the event loop until every queued sound has been handed to SDL,
@@ -195,7 +195,7 @@ TEST_F(SoundCueTest, FiredRocketIsHeardAsTheShotWaveAfterSilence)
     WriteSettings("Language=english.lng\r\n");
     StartListening();
     StartGameReadyToFire();
-    const QByteArray shot = Converted(mForm->GamePar().SoundFile(1));
+    const QByteArray shot = Converted(GamePar().SoundFile(1));
     ASSERT_FALSE(Trimmed(shot).isEmpty());
     const int64_t mark = PlayOut();
 
@@ -234,16 +234,16 @@ TEST_F(SoundCueTest, UncheckedSoundItemSilencesCuesUntilCheckedAgain)
     WriteSettings("Language=english.lng\r\n");
     StartListening();
     StartGameReadyToFire();
-    const QByteArray shot = Converted(mForm->GamePar().SoundFile(1));
-    mForm->Sound1().trigger();
-    ASSERT_FALSE(mForm->Sound1().isChecked());
+    const QByteArray shot = Converted(GamePar().SoundFile(1));
+    Sound1().trigger();
+    ASSERT_FALSE(Sound1().isChecked());
     const int64_t silentFrom = PlayOut();
 
     FireRocket();
     Ticks("tick 5"); // reloads
     const int64_t silentTo = PlayOut();
-    mForm->Sound1().trigger();
-    ASSERT_TRUE(mForm->Sound1().isChecked());
+    Sound1().trigger();
+    ASSERT_TRUE(Sound1().isChecked());
     FireRocket();
     PlayOut();
     const QByteArray written = CloseAndRead();
@@ -269,9 +269,9 @@ TEST_F(NoDirectSoundDesignTest, NoWaveIsLoadedSoAnUnreadableSoundDoesNotStopTheD
 {
     mSettingsDir.Write("snapstorm.ini", "Design=Broken\r\nNoDirectSound=1\r\n");
     Start();
-    EXPECT_EQ(mForm->GamePar().DesignName().toStdString(), "Broken");
+    EXPECT_EQ(GamePar().DesignName().toStdString(), "Broken");
     Run("new\ntick 3\nstop\ndesign Default\ndesign Broken");
-    EXPECT_EQ(mForm->GamePar().DesignName().toStdString(), "Broken");
+    EXPECT_EQ(GamePar().DesignName().toStdString(), "Broken");
 }
 
 TEST_F(NoDirectSoundDesignTest, WithSoundTheUnreadableWaveStopsTheDesign)
@@ -279,17 +279,17 @@ TEST_F(NoDirectSoundDesignTest, WithSoundTheUnreadableWaveStopsTheDesign)
     // The counterpart: the wave really is unreadable and really is loaded.
     mSettingsDir.Write("snapstorm.ini", "Design=Broken\r\n");
     Start();
-    EXPECT_NE(mForm->GamePar().DesignName().toStdString(), "Broken");
+    EXPECT_NE(GamePar().DesignName().toStdString(), "Broken");
 }
 
 TEST_F(NoDirectSoundDesignTest, DesignWhoseWaveFailsIsNeitherRememberedNorLeftHalfApplied)
 {
     Start();
-    const QString before = mForm->GamePar().DesignName();
+    const QString before = GamePar().DesignName();
     EXPECT_ANY_THROW(mForm->DesignItemClick("Broken"));
-    EXPECT_EQ(mForm->Settings().Value("Design"), "");
+    EXPECT_EQ(Settings().Value("Design"), "");
     // The game goes on with the design it had, so a new game starts cleanly.
-    EXPECT_EQ(mForm->GamePar().DesignName(), before);
+    EXPECT_EQ(GamePar().DesignName(), before);
     EXPECT_NO_THROW(mForm->NewGameClick());
 }
 
@@ -311,6 +311,6 @@ TEST_F(NoDirectSoundDesignTest, AFloatWaveInADesignKeepsThePreviousDesignWithOne
                           "only plain waves of 8 or 16 bits. Load the sound again in the design editor (F9), "
                           "which converts it.").arg(path));
     }
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Default");
+    EXPECT_EQ(GamePar().DesignName(), "Default");
     EXPECT_NO_THROW(Run("new\ntick 3"));
 }

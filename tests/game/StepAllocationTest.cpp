@@ -43,9 +43,9 @@ TEST_F(WindowFixture, StepsAndSmoothFramesOfARunningGameAllocateNothing)
     Open();
     // Rockets, bombs, explosions and a gliding formation.
     Run("seed 3\nnew\ntick 30 Space Left\ntick 20 Space Right");
-    TSpriteBox &box = mForm->PlayBox();
+    TSpriteBox &box = PlayBox();
     ASSERT_TRUE(box.isVisible());
-    TFramePump &pump = mForm->FramePump();
+    TFramePump &pump = FramePump();
     pump.SetEnabled(true);
     auto steps = [&] {
         for (int i = 0; i < 1000; ++i)

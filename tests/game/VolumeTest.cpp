@@ -53,7 +53,7 @@ TEST_F(WindowFixture, StoredVolumeIsAppliedAtStartAndTheDialogChangesAndStoresIt
     ChooseVolume(*mForm, 75, true);
     EXPECT_EQ(MixerOf(*mForm).Volume(), 75);
     // Sound on or off is a separate switch.
-    EXPECT_TRUE(mForm->Sound1().isChecked());
+    EXPECT_TRUE(Sound1().isChecked());
     mForm->close();
     EXPECT_TRUE(SettingsFile().contains("Volume=75\n"));
     EXPECT_FALSE(SettingsFile().contains("Volume=40"));

@@ -46,11 +46,11 @@ protected:
         Start();
         Run("new\ntick 3");
         Round().SetScore(30);
-        Round().GameOver();
-        Round().SetCountdown(0);
+        Cycle().GameOver();
+        Cycle().SetCountdown(0);
     }
 
-    TSprite &Title(int kind) { return *Round().Pictures().FindKind(kind); }
+    TSprite &Title(int kind) { return *Round().Sprites().Pictures().FindKind(kind); }
 
     // Ticks one at a time until `done` holds; returns the ticks it took,
     // or -1 when it never did within `limit`.

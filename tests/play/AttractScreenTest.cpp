@@ -3,7 +3,7 @@
 TEST_F(PlayFixture, TitlePicturesFollowEachOtherThenADemoStartsAfter1001Ticks)
 {
     Start();
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
     EXPECT_TRUE(Title(skTitle1).Enabled());
     EXPECT_FALSE(Title(skTitle2).Enabled());
     EXPECT_FALSE(Title(skTitle3).Enabled());
@@ -14,14 +14,14 @@ TEST_F(PlayFixture, TitlePicturesFollowEachOtherThenADemoStartsAfter1001Ticks)
     EXPECT_EQ(Title(skTitle1).Frame(), Title(skTitle1).FrameCount() - 1);
     EXPECT_FALSE(Title(skTitle3).Enabled());
     ASSERT_GT(TicksUntil([&] { return Title(skTitle3).Enabled(); }, 5000), 0);
-    EXPECT_EQ(Round().GameState(), gsAttract);
-    ASSERT_GT(TicksUntil([&] { return Round().GameState() == gsAttractWaiting; }, 5000), 0);
-    EXPECT_EQ(Round().Countdown(), 1000);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
+    ASSERT_GT(TicksUntil([&] { return Cycle().GameState() == gsAttractWaiting; }, 5000), 0);
+    EXPECT_EQ(Cycle().Countdown(), 1000);
 
     Run("tick 1000");
-    EXPECT_EQ(Round().GameState(), gsAttractWaiting);
+    EXPECT_EQ(Cycle().GameState(), gsAttractWaiting);
     Run("tick 1");
-    EXPECT_EQ(Round().GameState(), gsDemo);
+    EXPECT_EQ(Cycle().GameState(), gsDemo);
     EXPECT_TRUE(Round().DemoMode());
 }
 
@@ -70,11 +70,11 @@ TEST_F(PlayFixture, DemoCycleRepeatsExactlyWithTheSameSeed)
     auto runCycle = [this] {
         Start();
         Run("seed 11");
-        QList<std::uint32_t> states{Round().GameState()};
+        QList<std::uint32_t> states{Cycle().GameState()};
         for (int tick = 0; tick < 60000 && states.size() < 6; ++tick) {
             Run("tick 1");
-            if (Round().GameState() != states.last())
-                states << Round().GameState();
+            if (Cycle().GameState() != states.last())
+                states << Cycle().GameState();
         }
         return states;
     };

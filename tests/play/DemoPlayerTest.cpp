@@ -11,29 +11,29 @@ protected:
         Start();
         Run("seed 2\ndemo");
         ASSERT_GT(TicksUntil([&] { return !Round().CanonEntering(); }, 100), 0);
-        for (int i = 0; i < Round().Bombs().Count(); ++i)
-            Round().Bombs().Items(i)->SetEnabled(false);
+        for (int i = 0; i < Round().Sprites().Bombs().Count(); ++i)
+            Round().Sprites().Bombs().Items(i)->SetEnabled(false);
         mStep = Round().GamePar().CanonStep();
     }
 
     // Leaves one ship at `left`; the cannon goes to `canonLeft`.
     void Arrange(int shipLeft, int canonLeft)
     {
-        for (int i = 0; i < Round().Ships().Count(); ++i)
-            Round().Ships().Items(i)->SetEnabled(i == 0);
-        TSprite &ship = *Round().Ships().Items(0);
+        for (int i = 0; i < Round().Sprites().Ships().Count(); ++i)
+            Round().Sprites().Ships().Items(i)->SetEnabled(i == 0);
+        TSprite &ship = *Round().Sprites().Ships().Items(0);
         if (ship.State() != 0)
             ship.SetState(0);
         ship.SetLeft(shipLeft);
-        Round().Canon().SetLeft(canonLeft);
+        Round().Sprites().Canon().SetLeft(canonLeft);
     }
 
     void DropBombAt(int left)
     {
-        TSprite &bomb = *Round().Bombs().Items(0);
+        TSprite &bomb = *Round().Sprites().Bombs().Items(0);
         bomb.SetEnabled(true);
         bomb.SetLeft(left);
-        bomb.SetTop(Round().Canon().Top() - Round().GamePar().BombStep());
+        bomb.SetTop(Round().Sprites().Canon().Top() - Round().GamePar().BombStep());
     }
 
     int Steer()
@@ -48,8 +48,8 @@ protected:
 
 TEST_F(DemoSteeringTest, WithNoShipLeftTheCannonHeadsRight)
 {
-    for (int i = 0; i < Round().Ships().Count(); ++i)
-        Round().Ships().Items(i)->SetEnabled(false);
+    for (int i = 0; i < Round().Sprites().Ships().Count(); ++i)
+        Round().Sprites().Ships().Items(i)->SetEnabled(false);
     for (int run = 0; run < 20; ++run) {
         Round().SetCanonDX(-mStep);
         EXPECT_EQ(Steer(), mStep);
@@ -67,19 +67,19 @@ TEST_F(DemoSteeringTest, CannonHeadsForTheFormation)
 TEST_F(DemoSteeringTest, BombAboveOrLeftSendsTheCannonRight)
 {
     Arrange(20, 400);
-    DropBombAt(Round().Canon().Left() + 2);
+    DropBombAt(Round().Sprites().Canon().Left() + 2);
     EXPECT_EQ(Steer(), mStep);
 
     Arrange(20, 400);
-    DropBombAt(Round().Canon().Left() - mStep);
+    DropBombAt(Round().Sprites().Canon().Left() - mStep);
     EXPECT_EQ(Steer(), mStep);
 }
 
 TEST_F(DemoSteeringTest, BombOneStepBeyondTheRightEdgeSendsTheCannonLeft)
 {
-    const TSprite &bomb = *Round().Bombs().Items(0);
+    const TSprite &bomb = *Round().Sprites().Bombs().Items(0);
     Arrange(400, 20);
-    const int right = Round().Canon().Left() + Round().Canon().Width();
+    const int right = Round().Sprites().Canon().Left() + Round().Sprites().Canon().Width();
     DropBombAt(right + mStep);
     EXPECT_EQ(Steer(), -mStep);
 

@@ -13,7 +13,7 @@ TEST_F(PlayFixture, TicksReportTheCuesTheGamesEndAndTheNameEntryInsteadOfCalling
 
     Run("tick 5");
     Round().SetScore(70);
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 1");
     const TTickResult ended = mEvents.back();
     EXPECT_EQ(ended.GameEnded, 70);
@@ -32,9 +32,9 @@ TEST_F(PlayFixture, ADemoEndsWithoutANameEntry)
 {
     Start();
     Run("seed 1\ndemo\ntick 5");
-    Round().GameOver();
+    Cycle().GameOver();
     Run("tick 51");
     EXPECT_TRUE(std::none_of(mEvents.begin(), mEvents.end(),
                              [](const TTickResult &r) { return r.HighScoreEntry.has_value(); }));
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
 }

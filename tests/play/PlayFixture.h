@@ -84,8 +84,9 @@ protected:
     }
 
     static QString Lookup(const QString &key) { return key; }
+    TGameCycle &Cycle() { return *mCycle; }
     TGameRound &Round() { return mCycle->Round(); }
-    TSprite &Title(int kind) { return *Round().Pictures().FindKind(kind); }
+    TSprite &Title(int kind) { return *Round().Sprites().Pictures().FindKind(kind); }
 
     // A design folder in the scratch root holding the given files.
     void MakeDesign(const QString &name, const QMap<QString, QByteArray> &files)
@@ -130,7 +131,7 @@ private:
             keys.SetHeld(key, true);
         for (int i = 0; i < count; ++i) {
             mEvents.push_back(mCycle->Tick(keys));
-            mTraceText += RoundTraceLine(Round(), ++mTicks) + QLatin1Char('\n');
+            mTraceText += RoundTraceLine(*mCycle, ++mTicks) + QLatin1Char('\n');
         }
     }
 };

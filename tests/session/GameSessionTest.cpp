@@ -6,6 +6,7 @@
 
 #include "design/GamePar.h"
 #include "design/PrepareDesignFolder.h"
+#include "play/GameCycle.h"
 #include "play/GameRound.h"
 #include "play/TickResult.h"
 #include "support/TempDir.h"
@@ -68,7 +69,7 @@ TEST_F(GameSessionTest, StartKeysStartAGameOnlyFromTheAttractScreenOrTheDemo)
     EXPECT_FALSE(mSession->StartKey(Qt::Key_Return, true, false)) << "with a modifier";
     EXPECT_FALSE(mSession->StartKey(Qt::Key_A, false, false));
     EXPECT_TRUE(mSession->StartKey(Qt::Key_Enter, false, false));
-    EXPECT_EQ(mSession->Round().GameState(), gsPlaying);
+    EXPECT_EQ(mSession->Cycle().GameState(), gsPlaying);
     EXPECT_FALSE(mSession->StartKey(Qt::Key_Space, false, false)) << "Space fires in a game";
 }
 
@@ -100,8 +101,8 @@ TEST_F(GameSessionTest, AHighScoreIsEnteredByTheNameTheViewGivesAndWritten)
     TReplayRunner runner(*mSession, mTrace, nullptr);
     runner.Run({"seed 1", "new", "tick 3"});
     mSession->Round().SetScore(30);
-    mSession->Round().GameOver();
-    mSession->Round().SetCountdown(0);
+    mSession->Cycle().GameOver();
+    mSession->Cycle().SetCountdown(0);
     runner.Run({"tick 2"});
     EXPECT_TRUE(ReadText(mSettings.File("snapstorm.ini")).contains(";Alice;"));
 }
