@@ -129,18 +129,11 @@ void TMainForm::AttachGamepad(std::unique_ptr<TControllerSource> source)
 
 TGamepadCommands TMainForm::PadCommands()
 {
-    // The lists open between games only: a game's Y and X do nothing.
-    const auto betweenGames = [this](TMenuCommands::TCommand command) {
-        return [this, command] {
-            if (!mSession->Cycle().InGame())
-                command();
-        };
-    };
     return {.PlayerReturned = [this] { return mSession->PlayerReturned(); },
             .NewGame = mCommands.NewGame,
             .StopGame = mCommands.StopGame,
-            .HighScores = betweenGames(mCommands.HighScores),
-            .Gallery = betweenGames(mCommands.Gallery),
+            .HighScores = mSession->BetweenGamesOnly(mCommands.HighScores),
+            .Gallery = mSession->BetweenGamesOnly(mCommands.Gallery),
             .PadUsed = [this] { mArea->SetPadInput(true); }};
 }
 

@@ -221,6 +221,14 @@ bool TGameSession::StartKey(int key, bool modifiers, bool autoRepeat)
     return true;
 }
 
+std::function<void()> TGameSession::BetweenGamesOnly(std::function<void()> command)
+{
+    return [this, command = std::move(command)] {
+        if (!mCycle->InGame())
+            command();
+    };
+}
+
 bool TGameSession::PlayerReturned()
 {
     if (!mPause.PlayerReturned())
@@ -254,9 +262,8 @@ void TGameSession::Tick()
         [this] {
             if (mPlayback)
                 return PlaybackTick();
-            const TGameRound &round = mCycle->Round();
             // The tick that would start the demo may start the champion instead.
-            if (round.GameState() == gsAttractWaiting && round.Countdown() <= 0 && StartChampion())
+            if (mCycle->GameState() == gsAttractWaiting && mCycle->Countdown() <= 0 && StartChampion())
                 return;
             if (mCycle->InGame())
                 mRecorder->Tick(mKeys);

@@ -99,6 +99,9 @@ public:
     bool StartKey(int key, bool modifiers, bool autoRepeat);
     // A key or click of the player; true when it only ended a wait.
     bool PlayerReturned();
+    // The command, run only between games: a pad's Y and X open lists then,
+    // and do nothing during a game.
+    std::function<void()> BetweenGamesOnly(std::function<void()> command);
     // Focus lost, a menu or dialog opened: a running game waits.
     void Interrupt();
     void SetMinimised(bool minimised);

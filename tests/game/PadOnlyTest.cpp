@@ -66,14 +66,14 @@ TEST_F(PadOnlyTest, StartLoseEnterANameWatchAndChooseADesign)
         GTEST_SKIP() << "no pad support here: " << SDL_GetError();
     mGamepad->Poll();
     Press(SDL_CONTROLLER_BUTTON_START);
-    ASSERT_EQ(Round().GameState(), gsPlaying);
+    ASSERT_EQ(Cycle().GameState(), gsPlaying);
     auto *demoSign = mForm->findChild<QLabel *>(QStringLiteral("DemoLabel"));
     EXPECT_TRUE(!demoSign || demoSign->isHidden());
 
     // Lost; the name entry takes three letters from the row and Start.
     Round().SetScore(120);
-    Round().GameOver();
-    Round().SetCountdown(0);
+    Cycle().GameOver();
+    Cycle().SetCountdown(0);
     InDialog([this] {
         mForm->OnTimer1();
         mForm->EnterPendingHighScore();
@@ -86,7 +86,7 @@ TEST_F(PadOnlyTest, StartLoseEnterANameWatchAndChooseADesign)
         EXPECT_EQ(mForm->ScoreDialog().Edit1()->text(), "ABC");
         Press(SDL_CONTROLLER_BUTTON_START);
     });
-    EXPECT_EQ(mForm->Settings().Value("LastScore"), "000000000120;ABC;Default");
+    EXPECT_EQ(Settings().Value("LastScore"), "000000000120;ABC;Default");
 
     // Y opens the High Scores; A watches the best game.
     Activate();
@@ -103,9 +103,9 @@ TEST_F(PadOnlyTest, StartLoseEnterANameWatchAndChooseADesign)
         Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
         Press(SDL_CONTROLLER_BUTTON_A);
     });
-    EXPECT_EQ(mForm->GamePar().DesignName(), "Sea");
+    EXPECT_EQ(GamePar().DesignName(), "Sea");
     mForm->Demo1Click();
     auto *demo = mForm->findChild<QLabel *>(QStringLiteral("DemoLabel"));
     ASSERT_TRUE(demo);
-    EXPECT_EQ(demo->text(), mForm->Language1().LookupMessage("DemoSignPad"));
+    EXPECT_EQ(demo->text(), Language1().LookupMessage("DemoSignPad"));
 }

@@ -59,10 +59,10 @@ protected:
     {
         Random::Seed(2024);
         QTest::keyClick(mForm.get(), Qt::Key_Space);
-        EXPECT_EQ(Round().GameState(), gsPlaying);
+        EXPECT_EQ(Cycle().GameState(), gsPlaying);
         QStringList trace;
         QSet<int> held;
-        for (int tick = 1; tick < 30000 && Round().GameState() != gsAttract; ++tick) {
+        for (int tick = 1; tick < 30000 && Cycle().GameState() != gsAttract; ++tick) {
             const auto &keys = kPattern[(tick / 9) % std::size(kPattern)];
             for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Space}) {
                 const bool want = keys[0] == key || keys[1] == key;
@@ -76,7 +76,7 @@ protected:
             // The name entry the window queues after the tick, without an
             // event loop, whose timer would add ticks of its own.
             mForm->EnterPendingHighScore();
-            trace << RoundTraceLine(Round(), tick);
+            trace << RoundTraceLine(Cycle(), tick);
         }
         return trace;
     }
@@ -86,7 +86,7 @@ protected:
     {
         Run(script);
         Round().SetScore(score);
-        Round().GameOver();
+        Cycle().GameOver();
         Run("tick 51");
     }
 
@@ -113,7 +113,7 @@ TEST_F(ReplayWindowTest, GamePlayedByKeysReplaysHeadlessToTheSameScoreAndTrace)
     Start();
     mForm->ScoreDialog().SetAnswerHook([](TScoreDialog &) { return QStringLiteral("Keys"); });
     const QStringList trace = PlayByKeys();
-    ASSERT_EQ(Round().GameState(), gsAttract);
+    ASSERT_EQ(Cycle().GameState(), gsAttract);
     ASSERT_GT(Round().Score(), 0);
     const QString game = KeptGame();
     ASSERT_FALSE(game.isEmpty());
@@ -147,7 +147,7 @@ TEST_F(ReplayWindowTest, HighScoresWatchShowsTheGameUnderItsSignUntilAKey)
         dialog.WatchButton().click();
     });
     EXPECT_TRUE(mForm->Session().Watching());
-    EXPECT_EQ(Round().GameState(), gsPlaying);
+    EXPECT_EQ(Cycle().GameState(), gsPlaying);
     ASSERT_TRUE(ReplaySign());
     EXPECT_FALSE(ReplaySign()->isHidden());
     EXPECT_EQ(ReplaySign()->text(), "REPLAY — Zoe 70");
@@ -155,7 +155,7 @@ TEST_F(ReplayWindowTest, HighScoresWatchShowsTheGameUnderItsSignUntilAKey)
     QTest::keyClick(mForm.get(), Qt::Key_Escape);
     EXPECT_FALSE(mForm->Session().Watching());
     EXPECT_TRUE(ReplaySign()->isHidden());
-    EXPECT_EQ(Round().GameState(), gsAttract);
+    EXPECT_EQ(Cycle().GameState(), gsAttract);
 
     // Once the design has changed, the game is not shown and the player is told.
     mRoot.Write("Default/!design.ini", "ShipStepX=9\r\n");
@@ -185,5 +185,5 @@ TEST_F(ReplayWindowTest, NameFieldProposesTheLastNameEntered)
     });
     PlayScripted("new\ntick 3", 60);
     EXPECT_EQ(proposed, "Alice");
-    EXPECT_EQ(mForm->ScoreDialog().windowTitle(), mForm->Language1().LookupMessage("ScoreDialogTitle"));
+    EXPECT_EQ(mForm->ScoreDialog().windowTitle(), Language1().LookupMessage("ScoreDialogTitle"));
 }

@@ -49,8 +49,8 @@ protected:
             session.Tick();
         session.Keys().ReleaseAll();
         session.Round().SetScore(score);
-        session.Round().GameOver();
-        session.Round().SetCountdown(0);
+        session.Cycle().GameOver();
+        session.Cycle().SetCountdown(0);
         session.Tick();
         session.EnterPendingHighScore();
     }
@@ -123,7 +123,7 @@ TEST_F(ReplaySessionTest, WatchingReplaysTheGameWithoutTouchingTheTable)
     EXPECT_TRUE(session.KeyPressed(Qt::Key_X, false, false));
     EXPECT_FALSE(session.Watching());
     EXPECT_TRUE(view.Sign.isEmpty());
-    EXPECT_EQ(session.Round().GameState(), gsAttract);
+    EXPECT_EQ(session.Cycle().GameState(), gsAttract);
     EXPECT_EQ(session.Settings().Lines(), settingsBefore);
 }
 
@@ -153,12 +153,13 @@ TEST_F(ReplaySessionTest, AttractWaitsAlternateTheChampionOfTheDesignWithTheDemo
     FakeView view;
     TGameSession &session = Open(view);
     const auto waitRunsOut = [&] {
-        session.Round().SetGameState(gsAttractWaiting);
-        session.Round().SetCountdown(0);
+        for (int i = 0; i < 5000 && session.Cycle().GameState() != gsAttractWaiting; ++i)
+            session.Tick();
+        session.Cycle().SetCountdown(0);
         session.Tick();
     };
     waitRunsOut();
-    EXPECT_EQ(session.Round().GameState(), gsDemo) << "no recorded game: the demo";
+    EXPECT_EQ(session.Cycle().GameState(), gsDemo) << "no recorded game: the demo";
     session.StopGame();
     Play(session, view, 40, QStringLiteral("Low"));
     Play(session, view, 90, QStringLiteral("Best"));
@@ -167,7 +168,7 @@ TEST_F(ReplaySessionTest, AttractWaitsAlternateTheChampionOfTheDesignWithTheDemo
     EXPECT_EQ(view.Sign, "REPLAY — Best 90");
     session.EndWatching();
     waitRunsOut();
-    EXPECT_EQ(session.Round().GameState(), gsDemo);
+    EXPECT_EQ(session.Cycle().GameState(), gsDemo);
 }
 
 TEST_F(ReplaySessionTest, GameTheDiskCannotTakeIsSaidOnceAndKeptAtTheNextWrite)
