@@ -43,6 +43,15 @@ TDragComp::TDragComp(QWidget *owner) : QObject(owner), mOwner(owner)
     mOwner->setAcceptDrops(!mDragDisable);
 }
 
+TDragComp *TDragComp::ForArchives(QWidget *owner, std::function<void(const QStringList &)> dropped)
+{
+    auto *drop = new TDragComp(owner);
+    drop->setObjectName(QStringLiteral("DragComp1"));
+    drop->SetExtensions(QStringLiteral("ZIP"));
+    drop->OnDropFiles = [dropped = std::move(dropped)](TDragComp &sender) { dropped(sender.DroppedFiles()); };
+    return drop;
+}
+
 TDragComp::~TDragComp()
 {
     if (mOwner) {

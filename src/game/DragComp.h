@@ -21,6 +21,9 @@ public:
 
     // Hooks `owner` at once; the hook lives as long as this object.
     explicit TDragComp(QWidget *owner);
+    // The window's drop target for design archives: `dropped` gets the
+    // files of each drop.
+    static TDragComp *ForArchives(QWidget *owner, std::function<void(const QStringList &)> dropped);
     ~TDragComp() override;
 
     TNotifyEvent OnDropFiles;

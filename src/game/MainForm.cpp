@@ -3,7 +3,6 @@
 #include "AfterFirstPaint.h"
 #include "session/CuePlayer.h"
 #include "session/GameSession.h"
-#include "session/SettingsFile.h"
 #include "FramePump.h"
 #include "MainMenu.h"
 
@@ -51,14 +50,14 @@ void TMainForm::FormCreate()
 {
     SetUpWindow();
     mCommands = MenuCommands();
-    mMenu = std::make_unique<TMainMenu>(*this, DesignRoot(), mCommands);
+    mMenu = std::make_unique<TMainMenu>(*this, mOptions.DesignRoots(), mCommands);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationStateChanged);
     mLanguage1 = new TLanguage(this);
     mLanguage1->setObjectName(QStringLiteral("Language1"));
     mSession = std::make_unique<TGameSession>(
         TSessionOptions{.SettingsPath = mOptions.SettingsPath, .SettingsSeedPath = mOptions.SettingsSeedPath,
                         .Unattended = mOptions.Unattended, .OpenSoundDevice = mOptions.OpenSoundDevice,
-                        .DesignRoot = mOptions.DesignRoot, .ReplayFolder = ReplayFolder()},
+                        .DesignRoot = mOptions.DesignRoot, .ReplayFolder = mOptions.ReplayFolderOrDefault()},
         static_cast<TSessionView &>(*this), mLanguage1->Messages(), this);
     mArea = new TPlayArea(*this, {mMenu->Fullscreen1(), mMenu->WholeScaling1()}, mSession->Settings(),
                           mLanguage1->Messages());
@@ -101,15 +100,12 @@ void TMainForm::CreateHelpers()
         TAfterFirstPaint::Run(mArea->AttractBox(), [this] { StartDevices(); });
     mScoreDialog.Defer([this] { return new TScoreDialog(this); });
     mSettingsDialogs = std::make_unique<TSettingsDialogs>(TSettingsDialogsContext{
-        *this, mSession->Settings(), *mLanguage1, mSession->Keys(), mSession->Cues(), ProgramDir()});
+        *this, mSession->Settings(), *mLanguage1, mSession->Keys(), mSession->Cues(), mOptions.ProgramFolder()});
     mDialogs = std::make_unique<TGameDialogs>(TGameDialogsContext{
-        *this, *mSession, *mLanguage1, DesignRoot(), ProgramDir(), mOptions.Unattended, mOptions.Desktop});
-    mDragComp1 = new TDragComp(this);
-    mDragComp1->setObjectName(QStringLiteral("DragComp1"));
-    mDragComp1->SetExtensions(QStringLiteral("ZIP"));
-    mDragComp1->OnDropFiles = [this](TDragComp &drop) {
-        ErrorReport::Guard([&] { mSession->ImportDroppedFiles(drop.DroppedFiles()); });
-    };
+        *this, *mSession, *mLanguage1, mOptions.DesignRoots(), mOptions.ProgramFolder(), mOptions.Unattended, mOptions.Desktop});
+    mDragComp1 = TDragComp::ForArchives(this, [this](const QStringList &files) {
+        ErrorReport::Guard([&] { mSession->ImportDroppedFiles(files); });
+    });
     mLanguage1->SetSeparator(QStringLiteral(";"));
     mLanguage1->SetProperties(TMainMenu::TranslatedProperties());
 }
@@ -144,7 +140,7 @@ TMenuCommands TMainForm::MenuCommands()
             .PauseGame = [this] { PauseGameClick(); },
             .Demo = [this] { Demo1Click(); },
             .HighScores = [this] { mDialogs->HighScores(); },
-            .Sound = [this] { Sound1Click(); },
+            .Sound = [this] { mSession->SetSound(mMenu->Sound1().isChecked()); },
             .Volume = [this] { mSettingsDialogs->Volume(); },
             .Keys = [this] { mSettingsDialogs->Keys(); },
             .Exit = [this] { Exit1Click(); },
@@ -163,13 +159,7 @@ void TMainForm::FormShow()
 {
     if (mSession->Settings().Value(QStringLiteral("Language")).isEmpty())
         ErrorReport::Guard([this] { Language2Click(); });
-    mLanguage1->SetLanguageFile(TLanguage::StoredLanguageFilePath(
-        ProgramDir(), mSession->Settings().Value(QStringLiteral("Language"))));
-    try {
-        mLanguage1->Translate();
-    } catch (const std::exception &) {
-        // A language file that cannot be applied leaves the built-in captions.
-    }
+    mLanguage1->ApplyStored(mOptions.ProgramFolder(), mSession->Settings().Value(QStringLiteral("Language")));
     mArea->HideBoxes();
     mSession->Start();
 }
@@ -266,11 +256,6 @@ void TMainForm::OnTimer1()
         QMetaObject::invokeMethod(this, &TMainForm::EnterPendingHighScore, Qt::QueuedConnection);
 }
 
-void TMainForm::Sound1Click()
-{
-    mSession->SetSound(mMenu->Sound1().isChecked());
-}
-
 void TMainForm::SmoothMotion1Click()
 {
     const bool on = mMenu->SmoothMotion1().isChecked();
@@ -286,25 +271,10 @@ void TMainForm::ShowDesign(const TGamePar &design)
                                             + QLatin1Char(']'));
 }
 
-void TMainForm::RunTimer(bool run)
-{
-    run ? mTimer1->start() : mTimer1->stop();
-}
-
 void TMainForm::ShowPause(const TPauseControl::TState &state)
 {
     mMenu->Pause1().setChecked(state.PauseChecked);
     mArea->ShowPaused(state.ShowPaused);
-}
-
-void TMainForm::ShowEvents(const TTickResult &result, bool demoRunning)
-{
-    mArea->ShowEvents(result, demoRunning);
-}
-
-void TMainForm::ShowReplay(const QString &sign)
-{
-    mArea->ShowReplay(sign);
 }
 
 std::optional<QString> TMainForm::AskName(TScoreTitle title, std::int32_t score)
@@ -319,21 +289,4 @@ void TMainForm::Language2Click()
     // The attract screen's text is built from the language: rebuilt at once.
     if (!mOptions.Unattended && mSettingsDialogs->Language())
         mSession->LanguageChanged();
-}
-
-TDesignRoots TMainForm::DesignRoot() const
-{
-    return mOptions.DesignRoot.isEmpty() ? TDesignRoots::Standard() : TDesignRoots(mOptions.DesignRoot);
-}
-
-QString TMainForm::ReplayFolder() const
-{
-    if (!mOptions.ReplayFolder.isEmpty() || mOptions.SettingsPath.isEmpty())
-        return mOptions.ReplayFolder;
-    return TSettingsFile::ReplayFolderFor(mOptions.SettingsPath, UserConfigDir(), UserDataDir());
-}
-
-QString TMainForm::ProgramDir() const
-{
-    return mOptions.ProgramDir.isEmpty() ? ProgramDataDir() : mOptions.ProgramDir;
 }

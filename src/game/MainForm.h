@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LazyChild.h"
+#include "MainFormOptions.h"
 #include "MainMenu.h"
 #include "game/PlayArea.h"
 #include "pads/Gamepad.h"
@@ -13,13 +14,13 @@
 #include "session/SessionView.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
 
 class QAction;
 class QMenu;
-class QTimer;
 class TDesktopServices;
 class TControllerSource;
 class TDragComp;
@@ -33,27 +34,6 @@ class TScoreDialog;
 class TSpriteBox;
 class TDesignSelectDialog;
 class TSettingsDialogs;
-
-struct TMainFormOptions {
-    // The settings file; empty: none is read or written.
-    QString SettingsPath{};
-    // The scripted run: no dialog waits for a person, no sound device opens.
-    bool Unattended = false;
-    // Opens the help file; not owned. None: the system's.
-    TDesktopServices *Desktop = nullptr;
-    // Where the design folders lie; empty: beside the executable.
-    QString DesignRoot{};
-    // Unattended runs still open the system's sound output (tests that
-    // listen to what the game plays).
-    bool OpenSoundDevice = false;
-    // Where the language and help files lie; empty: beside the executable.
-    QString ProgramDir{};
-    // Read while the settings file does not exist yet; may be empty.
-    QString SettingsSeedPath{};
-    // Where the games of the high-score table are kept; empty: found from
-    // the settings file's place.
-    QString ReplayFolder{};
-};
 
 // The game's main window: it builds the widgets, forwards key, timer, menu,
 // drop and focus events to the game session and shows what it says.
@@ -73,7 +53,6 @@ public:
     void StopGameClick() { mSession->StopGame(); }
     void PauseGameClick() { mSession->TogglePause(); }
     void Demo1Click() { mSession->StartGame(true); }
-    void Sound1Click();
     void SmoothMotion1Click();
     void Exit1Click() { close(); }
     void DesignItemClick(const QString &designName) { mSession->ChooseDesign(designName); }
@@ -123,16 +102,13 @@ private:
     TGamepadCommands PadCommands();
     void FormDestroy();
     void OnApplicationStateChanged(Qt::ApplicationState state);
-    QString ProgramDir() const;
-    QString ReplayFolder() const;
-    TDesignRoots DesignRoot() const;
 
     // TSessionView
     void ShowDesign(const TGamePar &design) override;
-    void RunTimer(bool run) override;
+    void RunTimer(bool run) override { run ? mTimer1->start() : mTimer1->stop(); }
     void ShowPause(const TPauseControl::TState &state) override;
-    void ShowEvents(const TTickResult &result, bool demoRunning) override;
-    void ShowReplay(const QString &sign) override;
+    void ShowEvents(const TTickResult &result, bool demoRunning) override { mArea->ShowEvents(result, demoRunning); }
+    void ShowReplay(const QString &sign) override { mArea->ShowReplay(sign); }
     std::optional<QString> AskName(TScoreTitle title, std::int32_t score) override;
     TDesignPrompts &Prompts() override { return mPrompts; }
 

@@ -17,6 +17,15 @@ void TLanguage::SetSeparator(const QString &separator)
     mSeparator = separator.trimmed().isEmpty() ? QStringLiteral(",") : separator;
 }
 
+void TLanguage::ApplyStored(const QString &folder, const QString &fileName)
+{
+    SetLanguageFile(StoredLanguageFilePath(folder, fileName));
+    try {
+        Translate();
+    } catch (const std::exception &) {
+    }
+}
+
 void TLanguage::Translate()
 {
     if (mOnBeforeTranslation)

@@ -60,6 +60,9 @@ public:
     // Applies the language file to every path in Properties. A bad number
     // throws EConversionError and leaves the entries before it applied.
     void Translate();
+    // The stored language file `fileName` of `folder` set and applied; one
+    // that cannot be applied leaves the captions as they were.
+    void ApplyStored(const QString &folder, const QString &fileName);
     // Applies only the paths of the window `objectName` ("Name.Child.Caption"),
     // for a window built after the rest was translated; no handlers run
     // but OnTranslate.
