@@ -23,7 +23,8 @@ THighScoresDialog::THighScoresDialog(QWidget *parent, TMessageLookup messages)
     mList->setRootIsDecorated(false);
     mList->setAllColumnsShowFocus(true);
     mList->setUniformRowHeights(true);
-    mList->header()->setStretchLastSection(false);
+    // The date takes the width left over, so the rows span the list.
+    mList->header()->setStretchLastSection(true);
     auto *buttons = new QDialogButtonBox(this);
     mWatch = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
     mWatch->setObjectName(QStringLiteral("WatchButton"));
