@@ -170,6 +170,10 @@ private:
     void PlaybackTick();
     // The attract screen's wait runs out: the champion's turn, if it has one.
     bool StartChampion();
+    // The file kept for table entry `index`; empty when there is none.
+    QString RecordingFileOf(int index) const;
+    // Plays `game`, already checked, under `sign`.
+    void StartPlayback(const TGameRecording &game, const QString &sign);
     QString SignFor(const QString &entry) const;
 
     TSessionOptions mOptions;

@@ -32,14 +32,19 @@ QString TGameSession::CurrentDesignHash()
     return mDesignHash;
 }
 
-std::optional<TGameRecording> TGameSession::RecordingOf(int index) const
+QString TGameSession::RecordingFileOf(int index) const
 {
     const QStringList &entries = mHighScores.Entries();
     if (!mRecorder->Store() || index < 0 || index >= entries.size())
-        return std::nullopt;
+        return QString();
     // Equal entries share their games, the better-ranked one the newest.
     const int occurrence = static_cast<int>(entries.mid(index + 1).count(entries.at(index)));
-    const QString file = mRecorder->Store()->FileOf(entries.at(index), occurrence);
+    return mRecorder->Store()->FileOf(entries.at(index), occurrence);
+}
+
+std::optional<TGameRecording> TGameSession::RecordingOf(int index) const
+{
+    const QString file = RecordingFileOf(index);
     return file.isEmpty() ? std::nullopt : TReplayStore::Load(file);
 }
 
@@ -56,17 +61,13 @@ std::vector<THighScoreRow> TGameSession::HighScoreRows() const
 
 TWatchRefusal TGameSession::WatchHighScore(int index)
 {
-    const QStringList &entries = mHighScores.Entries();
-    if (!mRecorder->Store() || index < 0 || index >= entries.size())
-        return TWatchRefusal::NotRecorded;
-    const int occurrence = static_cast<int>(entries.mid(index + 1).count(entries.at(index)));
-    const QString file = mRecorder->Store()->FileOf(entries.at(index), occurrence);
+    const QString file = RecordingFileOf(index);
     if (file.isEmpty())
         return TWatchRefusal::NotRecorded;
     const std::optional<TGameRecording> game = TReplayStore::Load(file);
     if (!game)
         return TWatchRefusal::Unreadable;
-    return Watch(*game, SignFor(entries.at(index)));
+    return Watch(*game, SignFor(mHighScores.Entries().at(index)));
 }
 
 TWatchRefusal TGameSession::CheckRecording(const TGameRecording &game) const
@@ -84,6 +85,12 @@ TWatchRefusal TGameSession::Watch(const TGameRecording &game, const QString &sig
 {
     if (const TWatchRefusal refusal = CheckRecording(game); refusal != TWatchRefusal::None)
         return refusal;
+    StartPlayback(game, sign);
+    return TWatchRefusal::None;
+}
+
+void TGameSession::StartPlayback(const TGameRecording &game, const QString &sign)
+{
     if (mPlayback)
         EndWatching();
     const QString before = Design().DesignName();
@@ -96,7 +103,6 @@ TWatchRefusal TGameSession::Watch(const TGameRecording &game, const QString &sig
     mCycle->StartGame(false);
     FollowCycle();
     mView.ShowReplay(sign);
-    return TWatchRefusal::None;
 }
 
 void TGameSession::PlaybackTick()
@@ -136,6 +142,12 @@ bool TGameSession::StartChampion()
 {
     if (!mRecorder->Store())
         return false;
+    // Every other wait is the demo's: the games and the design's files are
+    // read only on the champion's turn, and the design hashed once.
+    if (!mChampionsTurn) {
+        mChampionsTurn = true;
+        return false;
+    }
     const QStringList &entries = mHighScores.Entries();
     for (int i = static_cast<int>(entries.size()) - 1; i >= 0; --i) {
         if (!SameDesign(ParseScoreEntry(entries.at(i)).design, Design().DesignName()))
@@ -143,10 +155,9 @@ bool TGameSession::StartChampion()
         const std::optional<TGameRecording> game = RecordingOf(i);
         if (!game || CheckRecording(*game) != TWatchRefusal::None)
             continue;
-        // Every other wait is the demo's.
-        if (!std::exchange(mChampionsTurn, !mChampionsTurn))
-            return false;
-        return Watch(*game, SignFor(entries.at(i))) == TWatchRefusal::None;
+        mChampionsTurn = false;
+        StartPlayback(*game, SignFor(entries.at(i)));
+        return true;
     }
     return false;
 }
